@@ -1,0 +1,18 @@
+// The commands of tarrox2-cli. Each takes the arguments after its name and returns the exit
+// status; errors go to stderr starting "Error: ".
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarrox::cli {
+
+using Args = std::vector<std::string>;
+
+int Dump(const Args& args);
+int Resave(const Args& args);
+
+// Prints the message and returns 1.
+int Fail(const std::string& message);
+
+} // namespace tarrox::cli

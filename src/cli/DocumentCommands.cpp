@@ -1,0 +1,41 @@
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "document/BinFile.h"
+#include "document/BinWriter.h"
+#include "document/DocumentJson.h"
+#include "platform/FileAccess.h"
+
+namespace tarrox::cli {
+
+namespace {
+
+// Scripts name files that exist; a typo must not silently become an empty dialog.
+bool Load(const std::string& path, DialogDocument& doc, std::string& error) {
+    return LoadBinFile(path, doc, error, MissingFile::IsAnError);
+}
+
+} // namespace
+
+int Dump(const Args& args) {
+    if (args.size() != 1) return Fail("Error: usage: tarrox2-cli dump FILE.bin");
+    DialogDocument doc;
+    std::string error;
+    if (!Load(args[0], doc, error)) return Fail(error);
+    std::string json = DocumentToJson(doc);
+    json += '\n';
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int Resave(const Args& args) {
+    if (args.size() != 2) return Fail("Error: usage: tarrox2-cli resave IN.bin OUT.bin");
+    DialogDocument doc;
+    std::string error;
+    if (!Load(args[0], doc, error)) return Fail(error);
+    if (!WriteFileAtomically(args[1], WriteBinDocument(doc)))
+        return Fail("Error: Could not save " + args[1] + ".");
+    return 0;
+}
+
+} // namespace tarrox::cli

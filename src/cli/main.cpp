@@ -1,0 +1,45 @@
+// tarrox2-cli: the editor's document, preview and archive code for scripts and tests.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/Commands.h"
+
+namespace tarrox::cli {
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+}
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const Args&);
+};
+
+constexpr Command Commands[] = {
+    {"dump", "dump FILE.bin                 print the dialog as JSON", Dump},
+    {"resave", "resave IN.bin OUT.bin         write IN in the compact layout to OUT", Resave},
+};
+
+int Usage() {
+    std::fprintf(stderr, "Usage: tarrox2-cli COMMAND ARGS...\n");
+    for (const Command& c : Commands) std::fprintf(stderr, "  %s\n", c.usage);
+    return 2;
+}
+
+} // namespace
+
+} // namespace tarrox::cli
+
+int main(int argc, char** argv) {
+    using namespace tarrox::cli;
+    if (argc < 2) return Usage();
+    Args args(argv + 2, argv + argc);
+    for (const Command& c : Commands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+    return Usage();
+}

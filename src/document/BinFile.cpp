@@ -1,0 +1,27 @@
+#include "document/BinFile.h"
+
+#include <vector>
+
+#include "document/BinReader.h"
+#include "document/BinWriter.h"
+#include "platform/FileAccess.h"
+
+namespace tarrox {
+
+bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& error,
+                 MissingFile missing) {
+    std::vector<uint8_t> bytes;
+    ReadStatus status = ReadFileBytes(path, bytes);
+    if (status == ReadStatus::Failed ||
+        (status == ReadStatus::Missing && missing == MissingFile::IsAnError)) {
+        error = "Error: Could not open " + path + ".";
+        return false;
+    }
+    return ReadBinDocument(bytes, out, error);
+}
+
+bool SaveBinFileInPlace(const std::string& path, const DialogDocument& doc) {
+    return WriteFileInPlace(path, WriteBinDocument(doc));
+}
+
+} // namespace tarrox

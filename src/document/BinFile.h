@@ -1,0 +1,21 @@
+// A .bin file on disk to and from the document: file access around the reader and writer.
+#pragma once
+
+#include <string>
+
+#include "document/DialogDocument.h"
+
+namespace tarrox {
+
+enum class MissingFile { ReadsAsEmpty, IsAnError };
+
+// Reads the file into `out` (a fresh document). A missing file either reads as zero bytes,
+// which gives one empty dialog object, or is an error. On failure `error` holds the message
+// for the user: "Error: Could not open PATH." or the reader's own refusal.
+bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& error,
+                 MissingFile missing = MissingFile::ReadsAsEmpty);
+
+// Writes the compact layout over the file from offset 0 without emptying it first.
+bool SaveBinFileInPlace(const std::string& path, const DialogDocument& doc);
+
+} // namespace tarrox

@@ -1,0 +1,21 @@
+#include "platform/Gdi.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tarrox {
+
+std::string FileNameOf(const std::string& path) {
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool PathExists(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (ec) return false;
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+} // namespace tarrox

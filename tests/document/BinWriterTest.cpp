@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "document/BinReader.h"
+#include "document/BinWriter.h"
+#include "support/BinBuilder.h"
+
+namespace tarrox {
+namespace {
+
+int32_t I32At(const std::vector<uint8_t>& bytes, size_t at) { return bin::GetI32(&bytes[at]); }
+
+// Appends an object or SMK the way the editor's add commands do.
+void AddObject(DialogDocument& d, const std::string& text, int32_t link = -1) {
+    DialogObject& o = d.ObjectTable[d.ObjectCount++];
+    o = {};
+    o.Text = d.StringCount;
+    o.SmkLink = link;
+    d.StringTable[d.StringCount++] = text;
+}
+void AddSmk(DialogDocument& d, const std::string& name, int32_t next = -1) {
+    SmkEntry& s = d.SmkTable[d.SmkCount++];
+    s = {};
+    s.FileName = d.StringCount;
+    s.Next = next;
+    d.StringTable[d.StringCount++] = name;
+}
+
+TEST(BinWriterLayout, TwoObjectsAndOneSmk) {
+    DialogDocument d;
+    AddObject(d, "Title");
+    AddObject(d, "", 0);
+    AddSmk(d, "x.smk");
+    d.ObjectTable[0].SmkLink = 0; // a link held by object 0 in memory is never saved
+    std::vector<uint8_t> out = WriteBinDocument(d);
+    ASSERT_EQ(out.size(), 214u);
+    EXPECT_EQ(I32At(out, 0), 0);
+    EXPECT_EQ(I32At(out, 20), 202);
+    EXPECT_EQ(I32At(out, 66), 86);
+    EXPECT_EQ(I32At(out, 86 + 0), 0);
+    EXPECT_EQ(I32At(out, 86 + 20), 0);
+    EXPECT_EQ(I32At(out, 86 + 66), 172);
+    EXPECT_EQ(I32At(out, 172 + 0), 0);
+    EXPECT_EQ(I32At(out, 172 + 10), 208);
+    EXPECT_EQ(std::string(out.begin() + 202, out.end()), std::string("Title\0x.smk\0", 12));
+}
+
+TEST(BinWriterLayout, LoneDialogAndEmptyName) {
+    DialogDocument d;
+    AddObject(d, "");
+    d.ObjectTable[0].SmkLink = 3;
+    std::vector<uint8_t> out = WriteBinDocument(d);
+    ASSERT_EQ(out.size(), 86u);
+    EXPECT_EQ(I32At(out, 66), 0);
+    EXPECT_EQ(I32At(out, 20), 0);
+    d.StringTable[0] = "Box";
+    EXPECT_EQ(WriteBinDocument(d).size(), 90u);
+}
+
+TEST(BinWriterLayout, EqualStringsAndChainsAreWrittenPerRecord) {
+    DialogDocument d;
+    AddObject(d, "Same");
+    AddObject(d, "Same", 0);
+    AddObject(d, "", 1);
+    AddSmk(d, "a.smk", 1);
+    AddSmk(d, "a.smk");
+    std::vector<uint8_t> out = WriteBinDocument(d);
+    const int32_t objEnd = 3 * 86;
+    EXPECT_EQ(I32At(out, 86 + 0), 2 * 86);
+    EXPECT_EQ(I32At(out, 2 * 86 + 0), 0);
+    EXPECT_EQ(I32At(out, 86 + 66), objEnd);
+    EXPECT_EQ(I32At(out, 2 * 86 + 66), objEnd + 30);
+    EXPECT_EQ(I32At(out, objEnd), objEnd + 30);
+    EXPECT_EQ(I32At(out, objEnd + 30), 0);
+    EXPECT_NE(I32At(out, 20), I32At(out, 86 + 20));
+    EXPECT_NE(I32At(out, objEnd + 10), I32At(out, objEnd + 30 + 10));
+    EXPECT_EQ(out.size(), size_t(objEnd + 60 + 5 + 5 + 6 + 6));
+}
+
+TEST(BinWriterLayout, LinksThatNameNoRecordAreWrittenAsNone) {
+    DialogDocument d;
+    AddObject(d, "");
+    AddObject(d, "", 5); // past SmkCount
+    AddSmk(d, "", 9);
+    std::vector<uint8_t> out = WriteBinDocument(d);
+    EXPECT_EQ(I32At(out, 86 + 66), 0);
+    EXPECT_EQ(I32At(out, 2 * 86), 0);
+}
+
+TEST(BinWriterLayout, UninterpretedFieldsSurviveReadAndWrite) {
+    test::BinBuilder b;
+    DialogObject f;
+    for (size_t i = 0; i < f.Unknown38.size(); ++i) f.Unknown38[i] = static_cast<uint8_t>(i + 1);
+    f.Unknown16 = {1, 2, 3, 4};
+    f.Unknown28 = {5, 6, 7, 8};
+    f.Unknown62 = {9, 10, 11, 12};
+    f.Unknown78 = {13, 14, 15, 16, 17, 18, 19, 20};
+    f.Flags = -2;
+    f.ControlId = -300;
+    SmkEntry s;
+    s.Unknown6 = {0xde, 0xad, 0xbe, 0xef};
+    s.Unknown14 = {1, 1, 2, 3};
+    s.Unknown22 = {5, 8, 13, 21, 34, 55, 89, 144};
+    b.Object(0, 0, 0, 86, f).Object(86, 0, 0, 172, f).Smk(172, 0, 0, s);
+    std::vector<uint8_t> out = WriteBinDocument([&] {
+        DialogDocument d;
+        std::string error;
+        EXPECT_TRUE(ReadBinDocument(b.Bytes(), d, error));
+        return d;
+    }());
+    EXPECT_EQ(out, b.Bytes());
+}
+
+// A random document that keeps the invariants, chains as the reader makes them or not.
+DialogDocument RandomDocument(std::mt19937& rng) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto text = [&] {
+        std::string s(pick(0, 12), 'a');
+        for (char& c : s) c = static_cast<char>(pick(1, 255));
+        return s;
+    };
+    DialogDocument d;
+    const int objects = pick(1, 128);
+    const int smks = pick(0, 128);
+    for (int i = 0; i < objects; ++i) AddObject(d, text());
+    for (int k = 0; k < smks; ++k) AddSmk(d, text());
+    for (int i = 0; i < objects; ++i) {
+        DialogObject& o = d.ObjectTable[i];
+        uint8_t fields[bin::ObjectSize];
+        for (uint8_t& byte : fields) byte = static_cast<uint8_t>(pick(0, 255));
+        DialogObject r = bin::DecodeObject(std::span<const uint8_t, bin::ObjectSize>(fields));
+        r.Text = o.Text;
+        r.SmkLink = i > 0 && smks ? pick(-1, smks - 1) : -1;
+        o = r;
+    }
+    for (int k = 0; k < smks; ++k) {
+        SmkEntry& s = d.SmkTable[k];
+        s.Next = pick(-1, smks - 1);
+        s.Flags = static_cast<int16_t>(pick(-32768, 32767));
+        s.OverlayX = static_cast<int16_t>(pick(-32768, 32767));
+        s.Unknown22[3] = static_cast<uint8_t>(pick(0, 255));
+    }
+    return d;
+}
+
+TEST(BinWriterRoundTrip, WriteReadWriteGivesIdenticalBytes) {
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 200; ++round) {
+        DialogDocument d = RandomDocument(rng);
+        std::vector<uint8_t> first = WriteBinDocument(d);
+        DialogDocument back;
+        std::string error;
+        if (!ReadBinDocument(first, back, error)) {
+            // Shared SMKs can make the reader's count exceed 128; that is a refusal, not a fault.
+            EXPECT_EQ(error, "Error: The file has more than 128 SMK records.");
+            continue;
+        }
+        ASSERT_TRUE(CheckInvariants(back).empty()) << CheckInvariants(back);
+        std::vector<uint8_t> second = WriteBinDocument(back);
+        DialogDocument again;
+        ASSERT_TRUE(ReadBinDocument(second, again, error));
+        ASSERT_EQ(WriteBinDocument(again), second) << "round " << round;
+    }
+}
+
+TEST(BinWriterRoundTrip, ReadingTheCompactLayoutGivesTheSameDocument) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 100; ++round) {
+        DialogDocument d = RandomDocument(rng);
+        // Chains as the reader lays them out: consecutive, one per object, no sharing.
+        int k = 0;
+        for (int i = 1; i < d.ObjectCount; ++i) {
+            int len = k < d.SmkCount ? std::uniform_int_distribution<int>(0, 3)(rng) : 0;
+            len = std::min(len, d.SmkCount - k);
+            d.ObjectTable[i].SmkLink = len ? k : -1;
+            for (int j = 0; j < len; ++j, ++k) d.SmkTable[k].Next = j + 1 < len ? k + 1 : -1;
+        }
+        d.SmkCount = k;
+        // Renumber the strings into reading order.
+        DialogDocument expected = d;
+        int n = 0;
+        auto take = [&](int32_t& number) {
+            expected.StringTable[n] = d.StringTable[number];
+            number = n++;
+        };
+        take(expected.ObjectTable[0].Text);
+        expected.ObjectTable[0].SmkLink = -1;
+        for (int i = 1; i < d.ObjectCount; ++i) {
+            take(expected.ObjectTable[i].Text);
+            for (int s = expected.ObjectTable[i].SmkLink; s >= 0; s = expected.SmkTable[s].Next)
+                take(expected.SmkTable[s].FileName);
+        }
+        expected.StringCount = n;
+
+        DialogDocument back;
+        std::string error;
+        ASSERT_TRUE(ReadBinDocument(WriteBinDocument(d), back, error));
+        ASSERT_EQ(back.ObjectCount, expected.ObjectCount);
+        ASSERT_EQ(back.SmkCount, expected.SmkCount);
+        ASSERT_EQ(back.StringCount, expected.StringCount);
+        for (int i = 0; i < back.ObjectCount; ++i) {
+            DialogObject want = expected.ObjectTable[i];
+            want.Next = back.ObjectTable[i].Next; // on-disk value, not used in memory
+            EXPECT_EQ(back.ObjectTable[i], want) << i;
+        }
+        for (int s = 0; s < back.SmkCount; ++s) EXPECT_EQ(back.SmkTable[s], expected.SmkTable[s]);
+        for (int m = 0; m < back.StringCount; ++m)
+            EXPECT_EQ(back.StringTable[m], expected.StringTable[m]);
+    }
+}
+
+} // namespace
+} // namespace tarrox

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/BinFile.h"
+#include "document/BinReader.h"
+#include "platform/FileAccess.h"
+
+namespace tarrox {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileAccessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tarrox-files-" + std::string(
+                                      ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    static std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+    static std::vector<uint8_t> Contents(const std::string& path) {
+        std::vector<uint8_t> out;
+        EXPECT_EQ(ReadFileBytes(path, out), ReadStatus::Ok);
+        return out;
+    }
+    fs::path dir_;
+};
+
+TEST_F(FileAccessTest, ReadTellsMissingFromUnreadable) {
+    std::vector<uint8_t> out{1};
+    EXPECT_EQ(ReadFileBytes(Path("none"), out), ReadStatus::Missing);
+    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(ReadFileBytes(dir_.string(), out), ReadStatus::Failed);
+    std::ofstream(Path("f")) << "abc";
+    EXPECT_EQ(Contents(Path("f")), Bytes("abc"));
+}
+
+TEST_F(FileAccessTest, InPlaceWriteKeepsTheTailOfALongerFile) {
+    std::ofstream(Path("f")) << "0123456789";
+    ASSERT_TRUE(WriteFileInPlace(Path("f"), Bytes("abc")));
+    EXPECT_EQ(Contents(Path("f")), Bytes("abc3456789"));
+    ASSERT_TRUE(WriteFileInPlace(Path("new"), Bytes("xy")));
+    EXPECT_EQ(Contents(Path("new")), Bytes("xy"));
+    EXPECT_FALSE(WriteFileInPlace(dir_.string(), Bytes("xy")));
+    EXPECT_FALSE(WriteFileInPlace(Path("no-such-dir/f"), Bytes("xy")));
+}
+
+TEST_F(FileAccessTest, AtomicWriteReplacesWholeOrNothing) {
+    std::ofstream(Path("f")) << "0123456789";
+    ASSERT_TRUE(WriteFileAtomically(Path("f"), Bytes("abc")));
+    EXPECT_EQ(Contents(Path("f")), Bytes("abc"));
+    EXPECT_FALSE(WriteFileAtomically(Path("no-such-dir/f"), Bytes("xy")));
+    EXPECT_FALSE(WriteFileAtomically(dir_.string(), Bytes("xy")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileAccessTest, SavingASmallerDialogOverALargerFileReadsBackTheSmallerOne) {
+    DialogDocument big;
+    big.ObjectCount = 3;
+    big.StringCount = 3;
+    for (int i = 0; i < 3; ++i) {
+        big.ObjectTable[i].Text = i;
+        big.ObjectTable[i].SmkLink = -1;
+        big.StringTable[i] = "name " + std::to_string(i);
+    }
+    ASSERT_TRUE(SaveBinFileInPlace(Path("d.bin"), big));
+    DialogDocument small = big;
+    small.ObjectCount = 1;
+    small.StringCount = 1;
+    ASSERT_TRUE(SaveBinFileInPlace(Path("d.bin"), small));
+    EXPECT_GT(Contents(Path("d.bin")).size(), 86u + 7u);
+    DialogDocument back;
+    std::string error;
+    ASSERT_TRUE(LoadBinFile(Path("d.bin"), back, error));
+    EXPECT_EQ(back.ObjectCount, 1);
+    EXPECT_EQ(back.StringTable[0], "name 0");
+}
+
+TEST_F(FileAccessTest, LoadingMissingOrUnreadableFiles) {
+    DialogDocument d;
+    std::string error;
+    EXPECT_TRUE(LoadBinFile(Path("none.bin"), d, error));
+    EXPECT_EQ(d.ObjectCount, 1);
+    EXPECT_FALSE(LoadBinFile(Path("none.bin"), d, error, MissingFile::IsAnError));
+    EXPECT_EQ(error, "Error: Could not open " + Path("none.bin") + ".");
+    EXPECT_FALSE(LoadBinFile(dir_.string(), d, error));
+    EXPECT_EQ(error, "Error: Could not open " + dir_.string() + ".");
+}
+
+} // namespace
+} // namespace tarrox
