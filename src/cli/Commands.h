@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 
 int Dump(const Args& args);
 int Resave(const Args& args);
+int Render(const Args& args);
 
 // Prints the message and returns 1.
 int Fail(const std::string& message);

@@ -23,6 +23,11 @@ struct Command {
 constexpr Command Commands[] = {
     {"dump", "dump FILE.bin                 print the dialog as JSON", Dump},
     {"resave", "resave IN.bin OUT.bin         write IN in the compact layout to OUT", Resave},
+    {"render",
+     "render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] [--custom FILE.pcx]\n"
+     "         [--scheme pink|red|blue] [--no-fill] [--select N] [--current]\n"
+     "                                draw the preview of IN as a 640 x 480 PNG",
+     Render},
 };
 
 int Usage() {

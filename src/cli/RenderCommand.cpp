@@ -1,0 +1,105 @@
+#include <charconv>
+#include <filesystem>
+
+#include "cli/Commands.h"
+#include "document/BinFile.h"
+#include "platform/FileAccess.h"
+#include "platform/PngFile.h"
+#include "platform/Surface.h"
+#include "preview/ColorTables.h"
+#include "preview/Renderer.h"
+
+namespace tarrox::cli {
+
+namespace {
+
+constexpr const char* RenderUsage =
+    "Error: usage: tarrox2-cli render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] "
+    "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--select N] [--current]";
+
+std::string DataBesideProgram() {
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return "data";
+    return (self.parent_path() / "data").string();
+}
+
+bool ParseInt(const std::string& text, int32_t& value) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+struct RenderOptions {
+    std::string in, out, dataDir = DataBesideProgram(), custom;
+    int32_t colors = 1, select = -1;
+    PreviewSettings settings;
+};
+
+bool ParseRenderArgs(const Args& args, RenderOptions& o) {
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (a == "--no-fill") {
+            o.settings.FillRects = false;
+        } else if (a == "--current") {
+            o.settings.ShowAll = false;
+        } else if (a == "--data" && hasValue) {
+            o.dataDir = args[++i];
+        } else if (a == "--custom" && hasValue) {
+            o.custom = args[++i];
+        } else if (a == "--colors" && hasValue) {
+            if (!ParseInt(args[++i], o.colors) || o.colors < 0 || o.colors > 3) return false;
+        } else if (a == "--select" && hasValue) {
+            if (!ParseInt(args[++i], o.select)) return false;
+        } else if (a == "--scheme" && hasValue) {
+            const std::string& s = args[++i];
+            if (s == "pink")
+                o.settings.Colors = PinkAndBlueScheme;
+            else if (s == "red")
+                o.settings.Colors = RedScheme;
+            else if (s == "blue")
+                o.settings.Colors = BlueScheme;
+            else
+                return false;
+        } else if (a.rfind("--", 0) == 0) {
+            return false;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) return false;
+    o.in = files[0];
+    o.out = files[1];
+    o.settings.FontColorSet = o.colors;
+    return true;
+}
+
+} // namespace
+
+int Render(const Args& args) {
+    RenderOptions o;
+    if (!ParseRenderArgs(args, o)) return Fail(RenderUsage);
+    DialogDocument doc;
+    std::string error;
+    if (!LoadBinFile(o.in, doc, error, MissingFile::IsAnError)) return Fail(error);
+    if (o.select < -1 || o.select >= doc.ObjectCount)
+        return Fail("Error: the dialog has no object " + std::to_string(o.select) + ".");
+
+    // As the editor starts: tables, then the chosen colour set, then the preview's fonts.
+    TextDrawingState text;
+    LoadTextTables(text, o.dataDir);
+    LoadColorTable(text, static_cast<uint8_t>(o.colors), o.dataDir, o.custom);
+    PreviewFonts fonts;
+    LoadPreviewFonts(fonts, o.dataDir);
+    Surface surface;
+    PreviewCanvas canvas{surface, o.settings, fonts, text};
+    RedrawPreview(canvas, doc, o.select);
+
+    RgbImage image{Surface::Width, Surface::Height, surface.Pixels()};
+    if (!WriteFileAtomically(o.out, EncodePng(image)))
+        return Fail("Error: Could not write " + o.out + ".");
+    return 0;
+}
+
+} // namespace tarrox::cli

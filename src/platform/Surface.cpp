@@ -1,0 +1,163 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace tarrox {
+
+namespace {
+
+// Far beyond any sum of 16-bit dialog coordinates; keeps every product below in 64 bits.
+constexpr int64_t CoordinateLimit = int64_t{1} << 28;
+
+int64_t Clamp(int64_t v) {
+    return std::clamp(v, -CoordinateLimit, CoordinateLimit);
+}
+
+struct Box {
+    int64_t Left, Top, Right, Bottom;
+    int64_t Width() const { return Right - Left; }
+    int64_t Height() const { return Bottom - Top; }
+};
+
+Box Ordered(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    int64_t l = Clamp(x1), t = Clamp(y1), r = Clamp(x2), b = Clamp(y2);
+    if (r < l) std::swap(l, r);
+    if (b < t) std::swap(t, b);
+    return {l, t, r, b};
+}
+
+// The run of pixel centres inside the ellipse that exactly fills a w x h box, on the row
+// whose centre lies dy2 half-pixels from the box centre; returned as the half-width dx2 in
+// half-pixels, or -1 when the row holds no pixel centre. Work is in half-pixels so boxes of
+// odd and even size share one exact integer test.
+int64_t EllipseHalfRun(int64_t w, int64_t h, int64_t dy2) {
+    const int64_t parity = (w + 1) & 1;
+    const bool exact = w <= (1 << 15) && h <= (1 << 15);
+    auto inside = [&](int64_t dx2) {
+        if (exact) return dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h;
+        double x = double(dx2) / double(w), y = double(dy2) / double(h);
+        return x * x + y * y <= 1.0;
+    };
+    double ratio = double(dy2) / double(h);
+    int64_t m = static_cast<int64_t>(double(w) * std::sqrt(std::max(0.0, 1.0 - ratio * ratio)));
+    if ((m & 1) != parity) --m;
+    while (m >= 0 && !inside(m)) m -= 2;
+    while (inside(m + 2)) m += 2;
+    return m < 0 ? -1 : m;
+}
+
+} // namespace
+
+Surface::Surface() : pixels_(static_cast<size_t>(Width) * Height, 0) {}
+
+void Surface::Fill(uint32_t color) {
+    std::fill(pixels_.begin(), pixels_.end(), color);
+}
+
+template <typename RowSpan> void Surface::DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan) {
+    const Span none{1, 0};
+    auto hline = [&](int64_t y, int64_t x0, int64_t x1, uint32_t color) {
+        x0 = std::max<int64_t>(x0, 0);
+        x1 = std::min<int64_t>(x1, Width - 1);
+        for (int64_t x = x0; x <= x1; ++x) pixels_[y * Width + x] = color;
+    };
+    for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, Height); ++y) {
+        Span s = rowSpan(y);
+        if (s.Left > s.Right) continue;
+        Span above = y - 1 >= top ? rowSpan(y - 1) : none;
+        Span below = y + 1 < bottom ? rowSpan(y + 1) : none;
+        // Inside pixels have all four neighbours in the shape; the rest is outline.
+        int64_t lo = std::max({s.Left + 1, above.Left, below.Left});
+        int64_t hi = std::min({s.Right - 1, above.Right, below.Right});
+        if (lo > hi) {
+            hline(y, s.Left, s.Right, pen_);
+            continue;
+        }
+        hline(y, s.Left, lo - 1, pen_);
+        hline(y, hi + 1, s.Right, pen_);
+        if (!hollow_) hline(y, lo, hi, brush_);
+    }
+}
+
+void Surface::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Box b = Ordered(x1, y1, x2, y2);
+    DrawSpans(b.Top, b.Bottom, [&](int64_t) { return Span{b.Left, b.Right - 1}; });
+}
+
+void Surface::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Box b = Ordered(x1, y1, x2, y2);
+    const int64_t w = b.Width(), h = b.Height();
+    if (w <= 0 || h <= 0) return;
+    DrawSpans(b.Top, b.Bottom, [&](int64_t y) {
+        int64_t m = EllipseHalfRun(w, h, 2 * y + 1 - (b.Top + b.Bottom));
+        if (m < 0) return Span{1, 0};
+        return Span{(b.Left + b.Right - 1 - m) / 2, (b.Left + b.Right - 1 + m) / 2};
+    });
+}
+
+void Surface::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t cornerWidth,
+                        int32_t cornerHeight) {
+    Box b = Ordered(x1, y1, x2, y2);
+    const int64_t cw = std::min<int64_t>(std::abs(int64_t{cornerWidth}), b.Width());
+    const int64_t ch = std::min<int64_t>(std::abs(int64_t{cornerHeight}), b.Height());
+    if (cw <= 0 || ch <= 0) return Rectangle(x1, y1, x2, y2);
+    DrawSpans(b.Top, b.Bottom, [&](int64_t y) {
+        int64_t k;
+        if (y - b.Top < ch / 2)
+            k = y - b.Top;
+        else if (b.Bottom - 1 - y < ch / 2)
+            k = y - (b.Bottom - ch);
+        else
+            return Span{b.Left, b.Right - 1};
+        // The straight top and bottom edges run between the corner ellipses' centres.
+        int64_t m = EllipseHalfRun(cw, ch, 2 * k + 1 - ch);
+        int64_t inset = m < 0 ? (cw - 1) / 2 : std::min((cw - 1 - m) / 2, (cw - 1) / 2);
+        return Span{b.Left + inset, b.Right - 1 - inset};
+    });
+}
+
+void Surface::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    const int64_t dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const int64_t sx = x1 < x0 ? -1 : 1, sy = y1 < y0 ? -1 : 1;
+    const bool xMajor = dx >= dy;
+    const int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    if (major == 0) return; // a zero-length segment is all last point
+    // Step i of the major axis puts the minor axis at the Bresenham rounding of i * minor /
+    // major; only the steps that can land on the surface are walked.
+    const int64_t start = xMajor ? x0 : y0, step = xMajor ? sx : sy;
+    const int64_t extent = xMajor ? Width : Height;
+    int64_t first = 0, last = major - 1;
+    if (step > 0) {
+        first = std::max(first, -start);
+        last = std::min(last, extent - 1 - start);
+    } else {
+        first = std::max(first, start - (extent - 1));
+        last = std::min(last, start);
+    }
+    for (int64_t i = first; i <= last; ++i) {
+        int64_t along = start + step * i;
+        int64_t across = (2 * i * minor + major) / (2 * major);
+        if (xMajor)
+            SetPixel(along, y0 + sy * across, pen_);
+        else
+            SetPixel(x0 + sx * across, along, pen_);
+    }
+}
+
+void Surface::Polyline(std::span<const Point> points) {
+    for (size_t i = 1; i < points.size(); ++i)
+        Line(Clamp(points[i - 1].X), Clamp(points[i - 1].Y), Clamp(points[i].X),
+             Clamp(points[i].Y));
+}
+
+void Surface::BitBlt(int32_t x, int32_t y, int width, int height,
+                     std::span<const uint32_t> source) {
+    if (width <= 0 || height <= 0 || source.size() < size_t(width) * size_t(height)) return;
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            SetPixel(int64_t{x} + col, int64_t{y} + row, source[size_t(row) * width + col]);
+}
+
+} // namespace tarrox

@@ -1,0 +1,67 @@
+// A 640 x 480 RGB drawing surface with the few GDI-style primitives the preview uses, drawn
+// by our own rasterisers so every pixel is the same on every host.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tarrox {
+
+struct Point {
+    int32_t X;
+    int32_t Y;
+};
+
+class Surface {
+  public:
+    static constexpr int Width = 640;
+    static constexpr int Height = 480;
+
+    // All black, black pen, solid black brush.
+    Surface();
+
+    // Colours are 0x00BBGGRR. Pixels off the surface are dropped.
+    void SetPixel(int64_t x, int64_t y, uint32_t color) {
+        if (x >= 0 && x < Width && y >= 0 && y < Height)
+            pixels_[static_cast<size_t>(y) * Width + static_cast<size_t>(x)] = color;
+    }
+    uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * Width + x]; }
+    const std::vector<uint32_t>& Pixels() const { return pixels_; }
+    void Fill(uint32_t color);
+
+    void SetPen(uint32_t color) { pen_ = color; }
+    void SetSolidBrush(uint32_t color) {
+        brush_ = color;
+        hollow_ = false;
+    }
+    void SetHollowBrush() { hollow_ = true; }
+
+    // Boxes are (left, top)-(right, bottom) with right and bottom the first pixels outside;
+    // swapped corners are put in order first. The outline takes the pen, the inside the brush.
+    void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Corners are quarters of a cornerWidth x cornerHeight ellipse; 0 gives square corners.
+    void RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t cornerWidth,
+                   int32_t cornerHeight);
+    void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // Straight pen lines through the points; the last point is left unset.
+    void Polyline(std::span<const Point> points);
+    // Plain copy of a width x height block (row after row) to (x, y).
+    void BitBlt(int32_t x, int32_t y, int width, int height, std::span<const uint32_t> source);
+
+  private:
+    // A shape given as one run [Left, Right] per row (Left > Right for an empty row).
+    struct Span {
+        int64_t Left;
+        int64_t Right;
+    };
+    template <typename RowSpan> void DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan);
+    void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+
+    std::vector<uint32_t> pixels_;
+    uint32_t pen_ = 0;
+    uint32_t brush_ = 0;
+    bool hollow_ = false;
+};
+
+} // namespace tarrox

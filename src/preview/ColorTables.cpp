@@ -1,0 +1,91 @@
+#include "preview/ColorTables.h"
+
+#include <vector>
+
+#include "platform/FileAccess.h"
+#include "platform/Gdi.h"
+
+namespace tarrox {
+
+namespace {
+
+constexpr size_t PcxSizeFields = 14;
+constexpr size_t PcxDataStart = 128;
+constexpr size_t TableEntries = ColorRows * ColorsPerRow;
+
+int16_t ReadI16(std::span<const uint8_t> b, size_t at) {
+    return static_cast<int16_t>(uint16_t{b[at]} | uint16_t{b[at + 1]} << 8);
+}
+
+} // namespace
+
+bool DecodeColorTable(std::span<const uint8_t> bytes, std::array<uint32_t, TableEntries>& table) {
+    if (bytes.size() < PcxSizeFields) return false;
+    const int64_t pixelCount = int64_t{ReadI16(bytes, 8) + 1} * int64_t{ReadI16(bytes, 10) + 1};
+
+    // The palette sits right after the image data, so the whole image is walked, but only the
+    // pixels that become table entries are kept: a huge header costs time bounded by the file
+    // size and no memory.
+    std::array<uint8_t, TableEntries> kept{};
+    int64_t decoded = 0;
+    size_t pos = PcxDataStart;
+    auto append = [&](uint8_t value, int64_t times) {
+        for (int64_t i = decoded; i < std::min<int64_t>(decoded + times, TableEntries); ++i)
+            kept[i] = value;
+        decoded += times;
+    };
+    while (decoded < pixelCount && pos < bytes.size()) {
+        uint8_t b = bytes[pos++];
+        if (b < 0xC0) {
+            append(b, 1);
+        } else if (pos < bytes.size()) {
+            append(bytes[pos++], b & 0x3F);
+        }
+    }
+    const size_t palette = pos + 1;
+    auto paletteByte = [&](size_t at) { return at < bytes.size() ? bytes[at] : uint8_t{0}; };
+    for (size_t i = 0; i < TableEntries; ++i) {
+        if (int64_t(i) >= decoded) {
+            table[i] = 0;
+            continue;
+        }
+        size_t entry = palette + size_t{kept[i]} * 3;
+        table[i] = uint32_t{paletteByte(entry)} | uint32_t{paletteByte(entry + 1)} << 8 |
+                   uint32_t{paletteByte(entry + 2)} << 16;
+    }
+    return true;
+}
+
+bool LoadColorTable(TextDrawingState& state, uint8_t set, const std::string& dataDir,
+                    const std::string& customFile) {
+    static const char* const BuiltIn[] = {"tfonttitle.pcx", "tfontglu.pcx", "tfontgam.pcx"};
+    std::string path;
+    if (set < 3)
+        path = dataDir + "/" + BuiltIn[set];
+    else if (set == Custom && PathExists(customFile))
+        path = customFile;
+    else
+        return false;
+    std::vector<uint8_t> bytes;
+    if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return false;
+    return DecodeColorTable(bytes, state.ColorTable);
+}
+
+bool LoadTextTables(TextDrawingState& state, const std::string& dataDir) {
+    std::vector<uint8_t> index, widths;
+    bool indexOk = ReadFileBytes(dataDir + "/fontindex.dat", index) == ReadStatus::Ok;
+    bool widthsOk = ReadFileBytes(dataDir + "/fontwidth.dat", widths) == ReadStatus::Ok;
+    state.CodeColorRows.fill(0);
+    for (size_t i = 0; i < state.CodeColorRows.size() && i < index.size(); ++i)
+        state.CodeColorRows[i] = index[i];
+    state.LetterSpacing.fill(0);
+    state.SpaceWidth.fill(0);
+    for (size_t slot = 1; slot < SizeSlots; ++slot) {
+        size_t at = (slot - 1) * 2;
+        if (at < widths.size()) state.LetterSpacing[slot] = widths[at];
+        if (at + 1 < widths.size()) state.SpaceWidth[slot] = widths[at + 1];
+    }
+    return indexOk && widthsOk && index.size() >= 32 && widths.size() >= 10;
+}
+
+} // namespace tarrox

@@ -1,0 +1,27 @@
+// Font colour tables: small 256-colour PCX images whose first 192 pixels, looked up in the
+// palette, are the 24 rows of 8 colours the game colours its text with.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "preview/TextState.h"
+
+namespace tarrox {
+
+enum ColorSet : uint8_t { TitleScreen = 0, Glue = 1, InGame = 2, Custom = 3 };
+
+// Decodes PCX bytes into `table`. Decoding stops at the file end and keeps only the first
+// 192 pixels; palette bytes past the end read as 0. False, with `table` unchanged, when the
+// bytes are too short to hold the image size.
+bool DecodeColorTable(std::span<const uint8_t> bytes,
+                      std::array<uint32_t, ColorRows * ColorsPerRow>& table);
+
+// Loads a colour set into state.ColorTable: sets 0..2 from "tfonttitle.pcx", "tfontglu.pcx"
+// and "tfontgam.pcx" in `dataDir`, set 3 from `customFile`. False, with the table unchanged,
+// for an unknown set or a file that is missing or unreadable.
+bool LoadColorTable(TextDrawingState& state, uint8_t set, const std::string& dataDir,
+                    const std::string& customFile);
+
+} // namespace tarrox

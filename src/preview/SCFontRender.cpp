@@ -1,0 +1,159 @@
+#include "preview/SCFontRender.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/FileAccess.h"
+#include "platform/Surface.h"
+
+namespace tarrox {
+
+namespace {
+
+constexpr size_t FontHeaderSize = 12;
+constexpr size_t LetterHeaderSize = 4;
+
+int32_t ReadI32(std::span<const uint8_t> b, size_t at) {
+    return static_cast<int32_t>(uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 |
+                                uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24);
+}
+
+int64_t FloorHalf(int64_t v) {
+    return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}
+
+// t / 2 rounded to the nearest integer, halves to the even one.
+int64_t HalfToEven(int64_t t) {
+    int64_t down = FloorHalf(t);
+    if (t % 2 == 0) return down;
+    return down % 2 == 0 ? down : down + 1;
+}
+
+} // namespace
+
+int LoadGameFont(std::span<const uint8_t> bytes, GameFont& font) {
+    font = GameFont{};
+    if (bytes.size() < FontHeaderSize || std::memcmp(bytes.data(), "FONT", 4) != 0) return -1;
+    font.Header = {bytes[4], bytes[5], bytes[6], bytes[7]};
+    const int low = font.Header.LowCode, high = font.Header.HighCode;
+    const size_t tableEnd = FontHeaderSize + LetterHeaderSize * size_t(std::max(high - low, 0));
+
+    // Real fonts store 0 for codes without a letter; anything not pointing at a whole letter
+    // header past the table is treated the same, so no read ever leaves the file.
+    std::vector<uint32_t> records;
+    for (int code = low + 1; code <= high; ++code) {
+        size_t entry = FontHeaderSize + LetterHeaderSize * size_t(code - low - 1);
+        if (entry + 4 > bytes.size()) break;
+        int64_t offset = ReadI32(bytes, entry);
+        if (offset < int64_t(tableEnd) ||
+            offset + int64_t(LetterHeaderSize) > int64_t(bytes.size()))
+            continue;
+        font.Offsets[code] = static_cast<int32_t>(offset);
+        font.Letters[code] = {bytes[offset], bytes[offset + 1], bytes[offset + 2],
+                              bytes[offset + 3]};
+        records.push_back(static_cast<uint32_t>(offset));
+    }
+    std::sort(records.begin(), records.end());
+    for (int code = 0; code < 256; ++code) {
+        if (font.Offsets[code] < 0) continue;
+        auto next = std::upper_bound(records.begin(), records.end(), uint32_t(font.Offsets[code]));
+        font.PixelEnds[code] = next == records.end() ? uint32_t(bytes.size()) : *next;
+    }
+    font.Bytes.assign(bytes.begin(), bytes.end());
+    return 0;
+}
+
+int LoadGameFont(const std::string& path, GameFont& font) {
+    std::vector<uint8_t> bytes;
+    if (ReadFileBytes(path, bytes) != ReadStatus::Ok) {
+        font = GameFont{};
+        return -1;
+    }
+    return LoadGameFont(bytes, font);
+}
+
+void CloseGameFont(GameFont& font) {
+    font = GameFont{};
+}
+
+void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingState& state,
+                    uint8_t code, PenPosition& pen, int row) {
+    const LetterHeader& letter = font.Letters[code];
+    const int64_t w = letter.Width;
+    // A width of 0 would never finish a line: such a letter only advances the pen.
+    if (font.Offsets[code] >= 0 && w > 0) {
+        const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
+        int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
+        const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
+        const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
+        for (; p < end; ++p) {
+            k += (*p >> 3) + 1;
+            if (k >= w) {
+                j += k / w;
+                k %= w;
+            }
+            surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
+        }
+    }
+    pen.X += w + state.Spacing();
+}
+
+int64_t MeasureGameLine(const GameFont& font, const TextDrawingState& state,
+                        std::string_view text) {
+    int64_t width = 0;
+    for (char ch : text) {
+        uint8_t b = static_cast<uint8_t>(ch);
+        if (b == 0 || b == 10) break;
+        width += b == 32 ? state.Space() : font.Letters[b].Width + state.Spacing();
+    }
+    return width;
+}
+
+void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState& state, int64_t x,
+                  int64_t y, std::string_view text, int64_t areaWidth) {
+    PenPosition pen{x, y};
+    int row = 0;
+    // Codes 18 and 19 always measure the whole text; measure it once however many there are.
+    int64_t lineWidth = -1;
+    auto freeWidth = [&] {
+        if (lineWidth < 0) lineWidth = MeasureGameLine(font, state, text);
+        return areaWidth - lineWidth;
+    };
+    for (char ch : text) {
+        uint8_t b = static_cast<uint8_t>(ch);
+        switch (b) {
+        case 0:
+            return;
+        case 1:
+            row = 0;
+            break;
+        case 9:
+        case 32:
+            pen.X += state.Space();
+            break;
+        case 10:
+            pen.X = x;
+            pen.Y += font.Header.MaxHeight;
+            break;
+        case 11:
+        case 20:
+            row = state.RowOfCode(0);
+            break;
+        case 12:
+            break;
+        case 18:
+            pen.X += freeWidth();
+            break;
+        case 19:
+            pen.X = HalfToEven(2 * pen.X + freeWidth());
+            break;
+        default:
+            if (b < 32)
+                row = state.RowOfCode(b);
+            else
+                DrawGameLetter(surface, font, state, b, pen, row);
+        }
+    }
+}
+
+} // namespace tarrox

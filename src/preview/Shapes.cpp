@@ -1,0 +1,90 @@
+#include "preview/Shapes.h"
+
+#include <string>
+
+#include "platform/Surface.h"
+
+namespace tarrox {
+
+namespace {
+
+// v / 2 rounded to the nearest integer, halves to the even one.
+int64_t HalfToEven(int64_t v) {
+    int64_t down = v >= 0 ? v / 2 : -((-v + 1) / 2);
+    if (v % 2 == 0 || down % 2 == 0) return down;
+    return down + 1;
+}
+
+} // namespace
+
+void LoadPreviewFonts(PreviewFonts& fonts, const std::string& dataDir) {
+    static const char* const Files[] = {"font8.fnt", "font10.fnt", "font14.fnt", "font16.fnt",
+                                        "font16x.fnt"};
+    for (size_t i = 0; i < fonts.Loaded.size(); ++i)
+        LoadGameFont(dataDir + "/" + Files[i], fonts.Loaded[i]);
+}
+
+void DrawShape(PreviewCanvas& canvas, int style, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+               int32_t corner) {
+    const ColorScheme& c = canvas.Settings.Colors;
+    const bool lit = style & Highlight;
+    const uint32_t outline = lit ? c.HighlightColor : c.NormalColor;
+    Surface& s = canvas.Target;
+    s.SetPen(outline);
+    if (style & Fill)
+        s.SetSolidBrush(style & DarkFill ? (lit ? c.HighlightColorDark : c.NormalColorDark)
+                                         : outline);
+    else
+        s.SetHollowBrush();
+
+    if (style & EllipseShape) {
+        s.Ellipse(x1, y1, x2, y2);
+    } else if (style & Rounded) {
+        s.RoundRect(x1, y1, x2, y2, corner, corner);
+    } else if (style & Triangle) {
+        const int32_t m = static_cast<int32_t>(HalfToEven(int64_t{x1} + x2));
+        const Point sides[] = {{x1, y1}, {x2, y1}, {m, y2}};
+        const Point left[] = {{x1, y1}, {m + 1, y2}};
+        s.Polyline(sides);
+        s.Polyline(left);
+    } else {
+        s.Rectangle(x1, y1, x2, y2);
+    }
+}
+
+void DrawObjectText(PreviewCanvas& canvas, int align, int32_t x, int32_t y, int32_t w, int32_t h,
+                    std::string_view text) {
+    if (text.empty()) return;
+    const GameFont& font = canvas.Fonts.BySlot(canvas.Text.TextSizeSlot);
+    const int64_t m = font.Header.MaxHeight;
+
+    std::string codes;
+    if (align & AlignCenter) codes += '\x13';
+    if (align & AlignRight) codes += '\x12';
+    codes.append(text);
+
+    int64_t penY = int64_t{y} + 1;
+    if (align & AlignTop)
+        penY = int64_t{y} + 1;
+    else if (align & AlignMiddle)
+        penY = HalfToEven(int64_t{h} - m + 2 * (int64_t{y} + 1));
+    else if (align & AlignBottom)
+        penY = int64_t{y} + 1 + h - m;
+    DrawGameText(canvas.Target, font, canvas.Text, int64_t{x} + 1, penY, codes, w);
+}
+
+const std::array<uint32_t, ComboArrowWidth * ComboArrowHeight>& ComboArrowImage() {
+    static const auto image = [] {
+        std::array<uint32_t, ComboArrowWidth * ComboArrowHeight> px{};
+        static constexpr uint32_t Shades[ComboArrowHeight] = {
+            Rgb(48, 48, 48),    Rgb(64, 64, 64),    Rgb(80, 80, 80),   Rgb(96, 96, 96),
+            Rgb(112, 112, 112), Rgb(140, 140, 140), Rgb(152, 152, 144)};
+        for (int row = 0; row < ComboArrowHeight; ++row)
+            for (int col = row; col < ComboArrowWidth - row; ++col)
+                px[row * ComboArrowWidth + col] = Shades[row];
+        return px;
+    }();
+    return image;
+}
+
+} // namespace tarrox

@@ -1,0 +1,41 @@
+// The state every game-text drawing reads: the font colours, the colour row of each
+// formatting code and the spacing of each size slot. One instance for the whole program,
+// handed by reference to whoever draws text.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tarrox {
+
+inline constexpr int ColorRows = 24;
+inline constexpr int ColorsPerRow = 8;
+inline constexpr int SizeSlots = 6;
+
+struct TextDrawingState {
+    // 24 rows of 8 colours (0x00BBGGRR); row r, colour index v is entry r * 8 + v.
+    std::array<uint32_t, ColorRows * ColorsPerRow> ColorTable{};
+    // The ColorTable row each formatting code 0..31 selects; entry 0 serves codes 11 and 20.
+    std::array<uint8_t, 32> CodeColorRows{};
+    // Extra pixels after each letter and the pen advance of a space or tab, by size slot.
+    std::array<uint8_t, SizeSlots> LetterSpacing{};
+    std::array<uint8_t, SizeSlots> SpaceWidth{};
+    uint8_t TextSizeSlot = 0;
+
+    // Out-of-range table values fall back to row 0 and slot 0 rather than reading past the
+    // tables.
+    int RowOfCode(uint8_t code) const {
+        uint8_t row = code < CodeColorRows.size() ? CodeColorRows[code] : 0;
+        return row < ColorRows ? row : 0;
+    }
+    int Spacing() const { return TextSizeSlot < SizeSlots ? LetterSpacing[TextSizeSlot] : 0; }
+    int Space() const { return TextSizeSlot < SizeSlots ? SpaceWidth[TextSizeSlot] : 0; }
+};
+
+// Fills CodeColorRows from "fontindex.dat" (32 bytes) and slots 1..5 of LetterSpacing and
+// SpaceWidth from "fontwidth.dat" (five pairs) in `dataDir`. Bytes a short or missing file
+// lacks stay 0; slot 0 always stays 0. False when either file could not be read whole.
+bool LoadTextTables(TextDrawingState& state, const std::string& dataDir);
+
+} // namespace tarrox
