@@ -19,8 +19,9 @@ struct TestLetter {
 // Letters are written in code order right after the offset table; Offset() overrides a
 // code's table entry with a raw value.
 class FontBuilder {
-public:
-    FontBuilder(uint8_t low, uint8_t high, uint8_t maxHeight) : low_(low), high_(high), height_(maxHeight) {}
+  public:
+    FontBuilder(uint8_t low, uint8_t high, uint8_t maxHeight)
+        : low_(low), high_(high), height_(maxHeight) {}
     FontBuilder& Letter(uint8_t code, TestLetter letter) {
         letters_[code] = std::move(letter);
         return *this;
@@ -34,7 +35,8 @@ public:
         const size_t table = out.size();
         out.resize(table + 4 * size_t(std::max(high_ - low_, 0)));
         for (auto& [code, l] : letters_) {
-            if (code > low_ && code <= high_) Put(out, table + 4 * (code - low_ - 1), uint32_t(out.size()));
+            if (code > low_ && code <= high_)
+                Put(out, table + 4 * (code - low_ - 1), uint32_t(out.size()));
             out.insert(out.end(), {l.Width, l.Height, l.XOffset, l.YOffset});
             out.insert(out.end(), l.Pixels.begin(), l.Pixels.end());
         }
@@ -47,7 +49,7 @@ public:
         return font;
     }
 
-private:
+  private:
     static void Put(std::vector<uint8_t>& out, size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(v >> (8 * i));
     }
@@ -58,7 +60,7 @@ private:
 
 // A dialog whose object 0 is a dialog box at (left, top); Add() appends controls.
 class DialogBuilder {
-public:
+  public:
     DialogBuilder(int16_t left, int16_t top, int16_t width, int16_t height) {
         Add(0, left, top, width, height);
     }
@@ -83,13 +85,19 @@ public:
     DialogObject& Last() { return doc_.ObjectTable[doc_.ObjectCount - 1]; }
     const DialogDocument& Doc() const { return doc_; }
 
-private:
+  private:
     DialogDocument doc_;
 };
 
-inline int32_t Bit(int bit) { return int32_t(uint32_t{1} << bit); }
+inline int32_t Bit(int bit) {
+    return int32_t(uint32_t{1} << bit);
+}
 
-inline std::string SourceData() { return std::string(TARROX_SOURCE_DIR) + "/data"; }
-inline std::string GoldenDir() { return std::string(TARROX_SOURCE_DIR) + "/tests/data/golden"; }
+inline std::string SourceData() {
+    return std::string(TARROX_SOURCE_DIR) + "/data";
+}
+inline std::string GoldenDir() {
+    return std::string(TARROX_SOURCE_DIR) + "/tests/data/golden";
+}
 
 } // namespace tarrox::test
