@@ -22,8 +22,8 @@ struct CliRun {
 
 CliRun RunCli(const std::string& args, const fs::path& dir) {
     const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-    std::string command = std::string(TARROX_CLI) + " " + args + " >" + out.string() + " 2>" +
-                          err.string();
+    std::string command =
+        std::string(TARROX_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
     int raw = std::system(command.c_str());
     auto slurp = [](const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
@@ -35,7 +35,7 @@ CliRun RunCli(const std::string& args, const fs::path& dir) {
 }
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("tarrox-cli-" +

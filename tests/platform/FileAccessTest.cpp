@@ -13,11 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileAccessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("tarrox-files-" + std::string(
-                                      ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("tarrox-files-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
