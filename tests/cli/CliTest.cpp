@@ -8,6 +8,7 @@
 #include "document/BinWriter.h"
 #include "platform/FileAccess.h"
 #include "support/BinBuilder.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -34,22 +35,13 @@ CliRun RunCli(const std::string& args, const fs::path& dir) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public test::TempDirTest {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tarrox-cli-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string Write(const char* name, const std::vector<uint8_t>& bytes) {
-        std::string path = (dir_ / name).string();
+        std::string path = Path(name);
         EXPECT_TRUE(WriteFileAtomically(path, bytes));
         return path;
     }
-    fs::path dir_;
 };
 
 TEST_F(CliTest, DumpPrintsTheDocument) {
