@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 
 #include "document/BinWriter.h"
 #include "platform/FileAccess.h"
