@@ -13,6 +13,7 @@ for target in "$root"/build-fuzz/fuzz/fuzz_*; do
     mkdir -p "$corpus"
     seeds=()
     [ -d "$root/fuzz/seeds/$name" ] && seeds+=("$root/fuzz/seeds/$name")
+    [ "$name" = fuzz_reader ] && seeds+=("$root/samples")
     echo "== $name for ${seconds}s"
     (cd "$root/build-fuzz" && "$target" -max_total_time="$seconds" -print_final_stats=1 \
         -max_len=65536 "$corpus" "${seeds[@]}")

@@ -13,7 +13,8 @@ template <typename Byte> struct Cursor {
         std::copy_n(at, N, out.begin());
         at += N;
     }
-    template <size_t N> void Raw(const std::array<uint8_t, N>& in) requires(!std::is_const_v<Byte>) {
+    template <size_t N>
+    void Raw(const std::array<uint8_t, N>& in) requires(!std::is_const_v<Byte>) {
         std::copy_n(in.begin(), N, at);
         at += N;
     }

@@ -15,7 +15,7 @@ constexpr const char* TooManySmks = "Error: The file has more than 128 SMK recor
 
 // Random access to the file where every byte past the end reads as 0.
 class PaddedBytes {
-public:
+  public:
     explicit PaddedBytes(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     template <size_t N> std::array<uint8_t, N> Record(int64_t offset) const {
@@ -28,7 +28,7 @@ public:
 
     int32_t I32(int64_t offset) const { return bin::GetI32(Record<4>(offset).data()); }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
 };
 
@@ -37,7 +37,9 @@ bool Contains(const std::vector<int32_t>& offsets, int32_t offset) {
 }
 
 // A link is followed only while its value is above 1.
-bool IsLink(int32_t value) { return value > 1; }
+bool IsLink(int32_t value) {
+    return value > 1;
+}
 
 // Counts objects and SMK records along the same paths the reading pass takes, refusing a file
 // that would not fit the tables before anything is stored.

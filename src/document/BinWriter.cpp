@@ -48,8 +48,8 @@ std::vector<uint8_t> WriteBinDocument(const DialogDocument& doc) {
         SmkEntry s = doc.SmkTable[k];
         s.Next = smkOffset(s.Next);
         s.FileName = placeString(s.FileName);
-        bin::EncodeSmk(s, std::span<uint8_t, bin::SmkSize>(
-                              out.data() + objEnd + k * bin::SmkSize, bin::SmkSize));
+        bin::EncodeSmk(s, std::span<uint8_t, bin::SmkSize>(out.data() + objEnd + k * bin::SmkSize,
+                                                           bin::SmkSize));
     }
     return out;
 }

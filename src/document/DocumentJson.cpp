@@ -7,7 +7,7 @@ namespace tarrox {
 namespace {
 
 class JsonObject {
-public:
+  public:
     explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
     ~JsonObject() { out_ += '}'; }
     JsonObject(const JsonObject&) = delete;
@@ -50,7 +50,7 @@ public:
         out_ += '"';
     }
 
-private:
+  private:
     void Key(const char* key) {
         if (!first_) out_ += ',';
         first_ = false;

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 
 #include "document/BinWriter.h"
 #include "platform/FileAccess.h"
 #include "support/BinBuilder.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -22,8 +24,8 @@ struct CliRun {
 
 CliRun RunCli(const std::string& args, const fs::path& dir) {
     const fs::path out = dir / "stdout.txt", err = dir / "stderr.txt";
-    std::string command = std::string(TARROX_CLI) + " " + args + " >" + out.string() + " 2>" +
-                          err.string();
+    std::string command =
+        std::string(TARROX_CLI) + " " + args + " >" + out.string() + " 2>" + err.string();
     int raw = std::system(command.c_str());
     auto slurp = [](const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
@@ -34,22 +36,13 @@ CliRun RunCli(const std::string& args, const fs::path& dir) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
 }
 
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tarrox-cli-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+class CliTest : public test::TempDirTest {
+  protected:
     std::string Write(const char* name, const std::vector<uint8_t>& bytes) {
-        std::string path = (dir_ / name).string();
+        std::string path = Path(name);
         EXPECT_TRUE(WriteFileAtomically(path, bytes));
         return path;
     }
-    fs::path dir_;
 };
 
 TEST_F(CliTest, DumpPrintsTheDocument) {

@@ -45,7 +45,7 @@ TEST(BinReaderObjects, ChildrenAndStringsInAnyOrder) {
     fields.Flags = static_cast<int32_t>(0x80000008u);
     fields.Unknown38[15] = 0xAB;
     b.Object(0, 12345, 86 * 4, 3 * O);
-    b.Object(3 * O, 1 * O, 86 * 4, 0, fields);  // first child shares the dialog's name
+    b.Object(3 * O, 1 * O, 86 * 4, 0, fields); // first child shares the dialog's name
     b.Object(1 * O, 0, 86 * 4 + 7, 0);
     Read r = ReadBytes(b.Bytes());
     ASSERT_TRUE(r.ok);

@@ -9,7 +9,9 @@
 namespace tarrox {
 namespace {
 
-int32_t I32At(const std::vector<uint8_t>& bytes, size_t at) { return bin::GetI32(&bytes[at]); }
+int32_t I32At(const std::vector<uint8_t>& bytes, size_t at) {
+    return bin::GetI32(&bytes[at]);
+}
 
 // Appends an object or SMK the way the editor's add commands do.
 void AddObject(DialogDocument& d, const std::string& text, int32_t link = -1) {

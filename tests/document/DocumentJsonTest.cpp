@@ -24,10 +24,13 @@ TEST(DocumentJson, FieldsInOrderWithSignedNumbersHexAndLatin1Text) {
     s.FileName = 1;
     d.StringTable[1] = "glue\\a.smk";
     std::string json = DocumentToJson(d);
-    EXPECT_EQ(json.substr(0, 54), "{\"objects\":[{\"Left\":-1,\"Top\":0,\"Right\":0,\"Bottom\":0,\"W");
-    EXPECT_NE(json.find("\"Height\":0,\"Unknown16\":\"00ab10ff\",\"Text\":\"<3>Q\\\"uit\\\\<60>\xc3\xa9\","
-                        "\"Flags\":-2147483648,"),
-              std::string::npos)
+    EXPECT_EQ(json.substr(0, 54),
+              "{\"objects\":[{\"Left\":-1,\"Top\":0,\"Right\":0,\"Bottom\":0,\"W");
+    EXPECT_NE(
+        json.find(
+            "\"Height\":0,\"Unknown16\":\"00ab10ff\",\"Text\":\"<3>Q\\\"uit\\\\<60>\xc3\xa9\","
+            "\"Flags\":-2147483648,"),
+        std::string::npos)
         << json;
     EXPECT_NE(json.find("\"ControlType\":14,\"Unknown38\":\"00000000000000000000000000000000\""),
               std::string::npos);

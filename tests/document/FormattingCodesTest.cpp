@@ -29,8 +29,8 @@ TEST(CodesToText, ValidCodesBecomeBytes) {
 }
 
 TEST(CodesToText, LookAlikesStayLiteral) {
-    for (const char* literal : {"<0>", "<256>", "<060>", "<>", "<x>", "<", ">", "<1234>", "<12",
-                                "<-1>", "< 5>", "<5 >"})
+    for (const char* literal :
+         {"<0>", "<256>", "<060>", "<>", "<x>", "<", ">", "<1234>", "<12", "<-1>", "< 5>", "<5 >"})
         EXPECT_EQ(CodesToText(literal), literal) << literal;
 }
 

@@ -6,30 +6,21 @@
 #include "document/BinFile.h"
 #include "document/BinReader.h"
 #include "platform/FileAccess.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileAccessTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tarrox-files-" + std::string(
-                                      ::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
+class FileAccessTest : public test::TempDirTest {
+  protected:
     static std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
     static std::vector<uint8_t> Contents(const std::string& path) {
         std::vector<uint8_t> out;
         EXPECT_EQ(ReadFileBytes(path, out), ReadStatus::Ok);
         return out;
     }
-    fs::path dir_;
 };
 
 TEST_F(FileAccessTest, ReadTellsMissingFromUnreadable) {

@@ -12,7 +12,7 @@
 namespace tarrox::test {
 
 class BinBuilder {
-public:
+  public:
     // An object record at `at`; `next`, `text` and `link` (field 66) are raw file values.
     BinBuilder& Object(int32_t at, int32_t next, int32_t text, int32_t link,
                        DialogObject fields = {}) {
@@ -27,8 +27,8 @@ public:
     BinBuilder& Smk(int32_t at, int32_t next, int32_t fileName, SmkEntry fields = {}) {
         fields.Next = next;
         fields.FileName = fileName;
-        bin::EncodeSmk(fields, std::span<uint8_t, bin::SmkSize>(Reserve(at, bin::SmkSize),
-                                                                bin::SmkSize));
+        bin::EncodeSmk(fields,
+                       std::span<uint8_t, bin::SmkSize>(Reserve(at, bin::SmkSize), bin::SmkSize));
         return *this;
     }
 
@@ -52,7 +52,7 @@ public:
 
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
-private:
+  private:
     uint8_t* Reserve(int32_t at, size_t size) {
         if (bytes_.size() < at + size) bytes_.resize(at + size);
         return bytes_.data() + at;
