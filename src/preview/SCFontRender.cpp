@@ -5,6 +5,7 @@
 
 #include "platform/FileAccess.h"
 #include "platform/Surface.h"
+#include "preview/Rounding.h"
 
 namespace tarrox {
 
@@ -16,17 +17,6 @@ constexpr size_t LetterHeaderSize = 4;
 int32_t ReadI32(std::span<const uint8_t> b, size_t at) {
     return static_cast<int32_t>(uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 |
                                 uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24);
-}
-
-int64_t FloorHalf(int64_t v) {
-    return v >= 0 ? v / 2 : -((-v + 1) / 2);
-}
-
-// t / 2 rounded to the nearest integer, halves to the even one.
-int64_t HalfToEven(int64_t t) {
-    int64_t down = FloorHalf(t);
-    if (t % 2 == 0) return down;
-    return down % 2 == 0 ? down : down + 1;
 }
 
 } // namespace

@@ -3,19 +3,9 @@
 #include <string>
 
 #include "platform/Surface.h"
+#include "preview/Rounding.h"
 
 namespace tarrox {
-
-namespace {
-
-// v / 2 rounded to the nearest integer, halves to the even one.
-int64_t HalfToEven(int64_t v) {
-    int64_t down = v >= 0 ? v / 2 : -((-v + 1) / 2);
-    if (v % 2 == 0 || down % 2 == 0) return down;
-    return down + 1;
-}
-
-} // namespace
 
 void LoadPreviewFonts(PreviewFonts& fonts, const std::string& dataDir) {
     static const char* const Files[] = {"font8.fnt", "font10.fnt", "font14.fnt", "font16.fnt",
