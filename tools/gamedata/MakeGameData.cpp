@@ -22,14 +22,14 @@ using Bytes = std::vector<uint8_t>;
 // Shades of one letter pixel: 0 filler, 1 shadow, 3-4 edges, 5-7 body from bottom to top.
 enum Shade : uint8_t { Filler = 0, Shadow = 1, FaintEdge = 3, Edge = 4, Body = 5 };
 
-struct FontSpec {
+struct FontRecipe {
     const char* File;
     const char* Face;
     int PixelSize;
     int LineHeight;
 };
 
-constexpr FontSpec Fonts[] = {
+constexpr FontRecipe Fonts[] = {
     {"font8.fnt", "DejaVuSans.ttf", 9, 11},         {"font10.fnt", "DejaVuSans.ttf", 11, 13},
     {"font14.fnt", "DejaVuSans.ttf", 14, 16},       {"font16.fnt", "DejaVuSans.ttf", 16, 19},
     {"font16x.fnt", "DejaVuSans-Bold.ttf", 16, 19}, {"font32.fnt", "DejaVuSans-Bold.ttf", 31, 36}};
@@ -117,21 +117,22 @@ Bytes MakeLetter(FT_Face face, int code, int lineHeight, int ascent, int& width)
     return record;
 }
 
-Bytes MakeFont(FT_Library ft, const std::string& faceDir, const FontSpec& spec, int& spaceWidth) {
+Bytes MakeFont(FT_Library ft, const std::string& faceDir, const FontRecipe& recipe,
+               int& spaceWidth) {
     FT_Face face;
-    if (FT_New_Face(ft, (faceDir + "/" + spec.Face).c_str(), 0, &face)) return {};
-    FT_Set_Pixel_Sizes(face, 0, spec.PixelSize);
+    if (FT_New_Face(ft, (faceDir + "/" + recipe.Face).c_str(), 0, &face)) return {};
+    FT_Set_Pixel_Sizes(face, 0, recipe.PixelSize);
     const int ascent = int((face->size->metrics.ascender + 32) >> 6);
     constexpr int Low = 32, High = 255;
     Bytes out(12 + 4 * (High - Low), 0);
     std::copy_n("FONT", 4, out.begin());
     out[4] = Low;
     out[5] = High;
-    out[7] = uint8_t(spec.LineHeight);
+    out[7] = uint8_t(recipe.LineHeight);
     int maxWidth = 0;
     for (int code = Low + 1; code <= High; ++code) {
         int width = 0;
-        Bytes letter = MakeLetter(face, code, spec.LineHeight, ascent, width);
+        Bytes letter = MakeLetter(face, code, recipe.LineHeight, ascent, width);
         if (letter.empty()) continue; // offset 0: no letter, as in the game's fonts
         PutU32(out, 12 + 4 * (code - Low - 1), uint32_t(out.size()));
         out.insert(out.end(), letter.begin(), letter.end());
