@@ -59,7 +59,7 @@ const std::array<BoxInfo, 3> SmkBoxes = {{
 QLineEdit* NumberBox(const QString& name) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
-    box->setMaximumWidth(70);
+    box->setFixedWidth(64);
     return box;
 }
 
@@ -123,6 +123,7 @@ QWidget* Form1::BuildObjectHalf() {
         obj[i] = NumberBox(QString("obj%1").arg(i));
         obj[i]->setToolTip(ObjBoxes[i].Tooltip);
     }
+    obj[6]->setMinimumWidth(64);
     obj[6]->setMaximumWidth(QWIDGETSIZE_MAX);
     List1 = RecordList("List1");
     List1->viewport()->installEventFilter(this);
@@ -217,6 +218,7 @@ QWidget* Form1::BuildSmkHalf() {
         grid->addWidget(label, i, 0);
         grid->addWidget(smk[i], i, 1, 1, i == 0 ? 3 : 1);
     }
+    smk[0]->setMinimumWidth(64);
     smk[0]->setMaximumWidth(QWIDGETSIZE_MAX);
     smk[0]->setMinimumWidth(220);
     Check2 = CheckBox("Check2", "Uses Next SMK", "Object uses an SMK overlay");

@@ -56,6 +56,7 @@ void Form1::ConnectHandlers() {
 void Form1::Form_Load(const std::string& commandLine) {
     ControlTypeNames = SplitControlTypeNames();
     for (const std::string& name : ControlTypeNames) Combo1->addItem(QString::fromLatin1(name));
+    Combo1->setCurrentIndex(-1); // nothing is shown until an object is chosen
     settings_ = ReadSettings(store_);
     Menu4[0]->setChecked(settings_.AutoCalc);
     LoadTextDrawingTables();
