@@ -1,4 +1,4 @@
-#include <QMenu>
+#include <map>
 
 #include "editor/CommandLine.h"
 #include "editor/EditorFixture.h"
@@ -7,102 +7,60 @@ namespace tarrox::test {
 namespace {
 
 using StartupTest = EditorTest;
+using Stored = std::map<std::pair<std::string, std::string>, std::string>;
 
-std::string Stored(MemorySettingsStore& store, const char* key) {
-    auto v = store.Read("Options", key);
-    return v ? *v : "<missing>";
+// What shutdown writes when nothing was stored and nothing changed: the defaults.
+Stored Defaults() {
+    return {{{"Options", "AutoCalcSizes"}, "False"},
+            {{"Options", "Locale"}, "0"},
+            {{"Options", "PreviewShowAll"}, "True"},
+            {{"Options", "PreviewFillRects"}, "True"},
+            {{"Options", "PreviewClrHlight"}, "6316272"},
+            {{"Options", "PreviewClrHlightDk"}, "4210880"},
+            {{"Options", "PreviewClrNormal"}, "12615744"},
+            {{"Options", "PreviewClrNormalDk"}, "8404992"},
+            {{"Options", "PreviewFontClrs"}, "1"},
+            {{"Options", "PreviewCustomClr"}, ""}};
 }
 
-TEST_F(StartupTest, WithoutStoredSettingsTheDefaultsHold) {
+TEST_F(StartupTest, ShutdownWritesTheTenSettingsAndRemovesTheTemporaryFile) {
     Start();
-    EXPECT_FALSE(settings.AutoCalc);
-    EXPECT_EQ(settings.MpqLocale, 0);
-    EXPECT_TRUE(settings.ShowAll);
-    EXPECT_TRUE(settings.FillRects);
-    EXPECT_EQ(settings.HighlightColor, 6316272);
-    EXPECT_EQ(settings.HighlightColorDark, 4210880);
-    EXPECT_EQ(settings.NormalColor, 12615744);
-    EXPECT_EQ(settings.NormalColorDark, 8404992);
-    EXPECT_EQ(settings.FontColorSet, 1);
-    EXPECT_EQ(settings.CustomColorFile, "");
-    EXPECT_FALSE(Find<QAction>("Menu4_0")->isChecked());
     EXPECT_EQ(Title(), "Tarrox II");
     EXPECT_FALSE(Find<QAction>("Menu1_1")->isEnabled());
-    EXPECT_FALSE(Find<QAction>("Menu1_2")->isEnabled());
-    EXPECT_TRUE(dialogs.Messages.empty());
+    Write("~!temp.dat", MakeDocument({{0, "x"}}));
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(PathExists(TempFilePath()));
+    EXPECT_EQ(store.Values, Defaults());
 }
 
-TEST_F(StartupTest, StoredSettingsAreReadUnderTheKeysTheyAreWrittenUnder) {
-    auto put = [&](const char* key, const char* value) { store.Write("Options", key, value); };
-    put("AutoCalcSizes", "True");
-    put("Locale", "1033");
-    put("PreviewShowAll", "False");
-    put("PreviewFillRects", "false");
-    put("PreviewClrHlight", "255");
-    put("PreviewClrHlightDk", "65280");
-    put("PreviewClrNormal", "16711680");
-    put("PreviewClrNormalDk", "1");
-    put("PreviewFontClrs", "3");
-    put("PreviewCustomClr", "/home/u/my colours.pcx");
+TEST_F(StartupTest, StoredSettingsComeBackUnderTheSameKeys) {
+    Stored values = {{{"Options", "AutoCalcSizes"}, "True"},
+                     {{"Options", "Locale"}, "-1"},
+                     {{"Options", "PreviewShowAll"}, "False"},
+                     {{"Options", "PreviewFillRects"}, "False"},
+                     {{"Options", "PreviewClrHlight"}, "255"},
+                     {{"Options", "PreviewClrHlightDk"}, "65280"},
+                     {{"Options", "PreviewClrNormal"}, "16711680"},
+                     {{"Options", "PreviewClrNormalDk"}, "1"},
+                     {{"Options", "PreviewFontClrs"}, "3"},
+                     {{"Options", "PreviewCustomClr"}, "/home/u/my colours.pcx"}};
+    store.Values = values;
     Start();
     EXPECT_TRUE(settings.AutoCalc);
     EXPECT_TRUE(Find<QAction>("Menu4_0")->isChecked());
-    EXPECT_EQ(settings.MpqLocale, 1033);
-    EXPECT_FALSE(settings.ShowAll);
-    EXPECT_FALSE(settings.FillRects);
-    EXPECT_EQ(settings.HighlightColor, 255);
-    EXPECT_EQ(settings.HighlightColorDark, 65280);
     EXPECT_EQ(settings.NormalColor, 16711680);
-    EXPECT_EQ(settings.NormalColorDark, 1);
-    EXPECT_EQ(settings.FontColorSet, 3);
-    EXPECT_EQ(settings.CustomColorFile, "/home/u/my colours.pcx");
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(store.Values, values);
 }
 
 TEST_F(StartupTest, StoredValuesThatDoNotConvertFallBackToTheirDefaults) {
-    auto put = [&](const char* key, const char* value) { store.Write("Options", key, value); };
-    put("AutoCalcSizes", "yes");
-    put("Locale", "english");
-    put("PreviewShowAll", "");
-    put("PreviewClrHlight", "-5");
-    put("PreviewClrNormal", "0x123");
-    put("PreviewFontClrs", "4");
+    store.Values = {
+        {{"Options", "AutoCalcSizes"}, "yes"},      {{"Options", "Locale"}, "english"},
+        {{"Options", "PreviewShowAll"}, ""},        {{"Options", "PreviewClrHlight"}, "-5"},
+        {{"Options", "PreviewClrNormal"}, "0x123"}, {{"Options", "PreviewFontClrs"}, "4"}};
     Start();
-    EXPECT_FALSE(settings.AutoCalc);
-    EXPECT_EQ(settings.MpqLocale, 0);
-    EXPECT_TRUE(settings.ShowAll);
-    EXPECT_EQ(settings.HighlightColor, 6316272);
-    EXPECT_EQ(settings.NormalColor, 12615744);
-    EXPECT_EQ(settings.FontColorSet, 1);
-    settings = {};
-    store.Write("Options", "PreviewFontClrs", "-1");
-    store.Write("Options", "Locale", "-1");
-    form.reset();
-    Start();
-    EXPECT_EQ(settings.FontColorSet, 1);
-    EXPECT_EQ(settings.MpqLocale, -1);
-}
-
-TEST_F(StartupTest, ShutdownWritesAllTenSettingsAndRemovesTheTemporaryFile) {
-    Start();
-    settings.AutoCalc = true;
-    settings.MpqLocale = -1;
-    settings.FillRects = false;
-    settings.CustomColorFile = "c.pcx";
-    Write("~!temp.dat", MakeDocument({{0, "x"}}));
-    ASSERT_TRUE(PathExists(TempFilePath()));
     EXPECT_TRUE(form->close());
-    EXPECT_FALSE(PathExists(TempFilePath()));
-    EXPECT_EQ(store.Values.size(), 10u);
-    EXPECT_EQ(Stored(store, "AutoCalcSizes"), "True");
-    EXPECT_EQ(Stored(store, "Locale"), "-1");
-    EXPECT_EQ(Stored(store, "PreviewShowAll"), "True");
-    EXPECT_EQ(Stored(store, "PreviewFillRects"), "False");
-    EXPECT_EQ(Stored(store, "PreviewClrHlight"), "6316272");
-    EXPECT_EQ(Stored(store, "PreviewClrHlightDk"), "4210880");
-    EXPECT_EQ(Stored(store, "PreviewClrNormal"), "12615744");
-    EXPECT_EQ(Stored(store, "PreviewClrNormalDk"), "8404992");
-    EXPECT_EQ(Stored(store, "PreviewFontClrs"), "1");
-    EXPECT_EQ(Stored(store, "PreviewCustomClr"), "c.pcx");
+    EXPECT_EQ(store.Values, Defaults());
 }
 
 TEST_F(StartupTest, ShutdownWithoutATemporaryFileDeletesNothing) {
@@ -170,19 +128,6 @@ TEST_F(StartupTest, AFileThatCannotBeReadIsReported) {
     EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
     EXPECT_FALSE(doc->FileIsOpen);
     EXPECT_EQ(Title(), "Tarrox II");
-}
-
-TEST_F(StartupTest, TheWindowHasItsMenusAndTypePicker) {
-    Start();
-    auto* combo = Combo("Combo1");
-    ASSERT_EQ(combo->count(), 15);
-    EXPECT_EQ(combo->itemText(14).toStdString(), "Button w/ light-up");
-    EXPECT_EQ(Find<QAction>("Menu1_2")->text().toStdString(), "Save As...");
-    EXPECT_EQ(Find<QAction>("Menu1_2")->shortcut(), QKeySequence("Ctrl+A"));
-    EXPECT_EQ(Find<QAction>("Menu3_0")->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(Find<QAction>("Menu6_1")->text().toStdString(), "Delete Selected SMK");
-    EXPECT_EQ(Check("objFlag9")->text().toStdString(), "Has Hotkey");
-    EXPECT_EQ(Box("obj7")->toolTip().left(26).toStdString(), "Not completely understood.");
 }
 
 } // namespace
