@@ -28,31 +28,31 @@
 
 namespace tarrox::test {
 
-struct ObjSpec {
+struct ObjectRow {
     int32_t Type = 2;
     std::string Text;
     int32_t SmkLink = -1;
 };
 
-struct SmkSpec {
+struct SmkRow {
     std::string Name;
     int32_t Next = -1;
 };
 
 // A document whose object strings come first and SMK strings after them; written to disk and
 // read back it takes the reader's numbering.
-inline DialogDocument MakeDocument(const std::vector<ObjSpec>& objects,
-                                   const std::vector<SmkSpec>& smks = {}) {
+inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
+                                   const std::vector<SmkRow>& smks = {}) {
     DialogDocument d;
     int n = 0;
-    for (const ObjSpec& o : objects) {
+    for (const ObjectRow& o : objects) {
         DialogObject& r = d.ObjectTable[d.ObjectCount++];
         r.ControlType = o.Type;
         r.SmkLink = o.SmkLink;
         r.Text = n;
         d.StringTable[n++] = o.Text;
     }
-    for (const SmkSpec& s : smks) {
+    for (const SmkRow& s : smks) {
         SmkEntry& e = d.SmkTable[d.SmkCount++];
         e.Next = s.Next;
         e.FileName = n;
