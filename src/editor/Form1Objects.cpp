@@ -119,8 +119,6 @@ void Form1::obj_Change(int index) {
             break;
         }
     }
-    // The nested run may have met a deselected object; only the one shown is stored.
-    if (!ObjectEditable()) return;
     DialogObject& o = doc_.ObjectTable[doc_.SelObj];
     for (int i = 0; i < int(obj.size()); ++i) {
         if (i == 6) {
