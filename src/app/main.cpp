@@ -1,0 +1,32 @@
+// tarrox2: the editor. Builds the one document, the settings and the host services, and hands
+// them to the main window.
+#include <QApplication>
+#include <QStringList>
+#include <memory>
+
+#include "document/DialogDocument.h"
+#include "editor/Form1.h"
+#include "editor/Settings.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtSettingsStore.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    tarrox::SetProgramFolder(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+
+    // The window takes the text after the program's path whole, as one line.
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    std::string commandLine = args.join(' ').toLocal8Bit().toStdString();
+
+    auto doc = std::make_unique<tarrox::DialogDocument>();
+    tarrox::Settings settings;
+    tarrox::QtDialogs dialogs;
+    tarrox::QtSettingsStore store;
+    tarrox::Form1 form(*doc, settings, dialogs, store);
+    dialogs.SetParent(&form);
+    form.show();
+    form.Form_Load(commandLine);
+    return app.exec();
+}

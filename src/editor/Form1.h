@@ -1,0 +1,148 @@
+// The main window: the object and SMK lists with their property editors, the menus, the
+// title, start-up and shutdown. The controls are views of the one document; every handler
+// writes straight into its tables.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "document/DialogDocument.h"
+#include "platform/Dialogs.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace tarrox {
+
+class SettingsStore;
+struct Settings;
+
+// How the main window reaches the preview; both do nothing until a preview is attached.
+struct PreviewLink {
+    std::function<bool()> IsVisible;
+    // Draws the document afresh, creating the preview hidden when it does not exist yet.
+    std::function<void()> Redraw;
+};
+
+class Form1 : public QMainWindow {
+  public:
+    Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: control types, settings, then the file named in `commandLine` (the text after
+    // the program's path).
+    void Form_Load(const std::string& commandLine);
+
+    void SetPreviewLink(PreviewLink link) { preview_ = std::move(link); }
+
+    // Reads `path` into the document and refills the lists. On failure the user is told and
+    // the open document stays as it was. Sets Filename on success.
+    bool OpenBinFile(const std::string& path);
+    // Writes the document to Filename; tells the user and returns false when that fails.
+    bool SaveBinFile();
+    void SetTitle(bool modified);
+    bool IsModified() const { return modified_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Layout (Form1Layout.cpp)
+    void BuildUi();
+    void BuildMenus();
+    QWidget* BuildObjectHalf();
+    QWidget* BuildSmkHalf();
+    void ConnectHandlers();
+
+    // Start-up and shutdown (Form1Startup.cpp)
+    void LoadTextDrawingTables();
+    void OpenFromCommandLine(const std::string& commandLine);
+    bool Form_Unload();
+
+    // Object editor (Form1Objects.cpp)
+    void List1_Click();
+    void obj_Change(int index);
+    void Combo1_Click();
+    void Check1_Click();
+    void Combo2_Click();
+    void objFlag_Click(int index);
+    void Command1_Click();
+    bool ObjectEditable() const;
+
+    // SMK editor (Form1Smks.cpp)
+    void List2_Click();
+    void smk_Change(int index);
+    void smkFlag_Click(int index);
+    void Check2_Click();
+    void Combo3_Click();
+    void Command2_Click();
+    bool SmkEditable() const;
+
+    // Adding and deleting (Form1Records.cpp)
+    void Menu5_Click(int index);
+    void Menu6_Click(int index);
+    void FillObjectList();
+    void FillSmkLists();
+    QString ObjectListEntry(int index) const;
+    QString SmkListEntry(int index) const;
+
+    // Menus, files and title (Form1File.cpp)
+    void Menu1_Click(int index);
+    void Menu2_Click(int index);
+    void Menu3_Click(int index);
+    void Menu4_Click(int index);
+    void OpenFromMenu();
+    void SaveAsFromMenu();
+    bool WriteDocument(const std::string& path, bool replaceWhole);
+    bool ConfirmUnsavedWork();
+    void EnableSaving();
+    void RedrawPreview(bool onlyWhenVisible);
+    MessageAnswer Message(const std::string& text, MessageIcon icon = MessageIcon::None,
+                          MessageButtons buttons = MessageButtons::Ok,
+                          const std::string& title = "Tarrox II");
+
+    DialogDocument& doc_;
+    Settings& settings_;
+    Dialogs& dialogs_;
+    SettingsStore& store_;
+    PreviewLink preview_;
+    FileDialogState CommonDialog1;
+    std::array<std::string, ControlTypeCount> ControlTypeNames;
+    bool ObjLoaded = false;
+    bool SmkLoaded = false;
+    bool modified_ = false;
+    bool unloaded_ = false;
+
+    QListWidget* List1 = nullptr;
+    QListWidget* List2 = nullptr;
+    std::array<QLineEdit*, 16> obj{};
+    std::array<QCheckBox*, ObjectFlagCount> objFlag{};
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    std::array<QLineEdit*, 3> smk{};
+    std::array<QCheckBox*, SmkFlagCount> smkFlag{};
+    QCheckBox* Check2 = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    std::array<QAction*, 5> Menu1{};
+    std::array<QAction*, 2> Menu2{};
+    std::array<QAction*, 3> Menu3{};
+    std::array<QAction*, 2> Menu4{};
+    std::array<QAction*, 2> Menu5{};
+    std::array<QAction*, 2> Menu6{};
+    std::array<QMenu*, 2> Popup{};
+};
+
+} // namespace tarrox

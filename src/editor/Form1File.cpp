@@ -1,0 +1,169 @@
+// The menu bar, opening and saving .bin files, the unsaved-work question and the title.
+#include <QAction>
+#include <QListWidget>
+#include <memory>
+
+#include "document/BinFile.h"
+#include "document/BinWriter.h"
+#include "document/NumberText.h"
+#include "editor/Form1.h"
+#include "editor/Settings.h"
+#include "platform/FileAccess.h"
+#include "platform/Gdi.h"
+#include "platform/ProgramFolder.h"
+
+namespace tarrox {
+
+namespace {
+constexpr int BinFileType = 1;
+} // namespace
+
+MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                             const std::string& title) {
+    return dialogs_.MessageBox(text, icon, buttons, title);
+}
+
+void Form1::RedrawPreview(bool onlyWhenVisible) {
+    if (onlyWhenVisible && !(preview_.IsVisible && preview_.IsVisible())) return;
+    if (preview_.Redraw) preview_.Redraw();
+}
+
+void Form1::SetTitle(bool modified) {
+    modified_ = modified;
+    std::string name = doc_.FileIsMPQ
+                           ? FileNameOf(doc_.ArchivePath) + " > " + FileNameOf(doc_.ArchivedName)
+                           : FileNameOf(doc_.Filename);
+    setWindowTitle(QString::fromLocal8Bit("Tarrox II - [" + name + (modified ? " *]" : "]")));
+}
+
+bool Form1::OpenBinFile(const std::string& path) {
+    // Parse into a fresh document so a refused or unreadable file leaves the open one alone.
+    auto read = std::make_unique<DialogDocument>();
+    std::string error;
+    if (!LoadBinFile(path, *read, error)) {
+        Message(error, MessageIcon::Critical);
+        return false;
+    }
+    ObjLoaded = false;
+    SmkLoaded = false;
+    AdoptContent(doc_, *read);
+    doc_.Filename = path;
+    FillObjectList();
+    FillSmkLists();
+    RedrawPreview(true);
+    return true;
+}
+
+bool Form1::SaveBinFile() {
+    if (!WriteDocument(doc_.Filename, false)) return false;
+    // The archive write-back comes here once archives can be opened.
+    return true;
+}
+
+// Save writes over the file in place; Save As replaces the file whole and only once the new
+// content is complete, so a failed Save As never costs the file that was there.
+bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
+    bool written = replaceWhole ? WriteFileAtomically(path, WriteBinDocument(doc_))
+                                : SaveBinFileInPlace(path, doc_);
+    if (!written) Message("Error: Could not save " + path + ".", MessageIcon::Critical);
+    return written;
+}
+
+bool Form1::ConfirmUnsavedWork() {
+    if (!modified_) return true;
+    const std::string& source = doc_.FileIsMPQ ? doc_.ArchivedName : doc_.Filename;
+    switch (Message("Save changes to " + FileNameOf(source) + "?", MessageIcon::Exclamation,
+                    MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        if (!SaveBinFile()) return false;
+        SetTitle(false);
+        return true;
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form1::EnableSaving() {
+    Menu1[1]->setEnabled(true);
+    Menu1[2]->setEnabled(true);
+}
+
+void Form1::Menu1_Click(int index) {
+    switch (index) {
+    case 0:
+        OpenFromMenu();
+        break;
+    case 1:
+        if (doc_.FileIsOpen && SaveBinFile()) SetTitle(false);
+        break;
+    case 2:
+        SaveAsFromMenu();
+        break;
+    case 4:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::OpenFromMenu() {
+    if (!ConfirmUnsavedWork()) return;
+    if (!dialogs_.ShowOpen(CommonDialog1) || CommonDialog1.FileName.empty()) return;
+    if (CommonDialog1.FilterIndex != BinFileType) return; // archives come with the archive work
+    if (!OpenBinFile(CommonDialog1.FileName)) return;
+    doc_.FileIsMPQ = false;
+    SetTitle(false);
+    EnableSaving();
+}
+
+void Form1::SaveAsFromMenu() {
+    if (!doc_.FileIsOpen) return;
+    if (doc_.FileIsMPQ) {
+        CommonDialog1.FilterIndex = BinFileType;
+        CommonDialog1.FileName = FileNameOf(doc_.ArchivedName);
+    }
+    if (!dialogs_.ShowSaveAs(CommonDialog1) || CommonDialog1.FileName.empty()) return;
+    if (CommonDialog1.FilterIndex != BinFileType) return; // archives come with the archive work
+    const std::string path = CommonDialog1.FileName;
+    if (PathExists(path) &&
+        Message(path + " already exists.\r\nDo you want to replace it?", MessageIcon::None,
+                MessageButtons::YesNo, "Save As...") != MessageAnswer::Yes)
+        return;
+    // The document takes the new name only once it is safely there.
+    if (!WriteDocument(path, true)) return;
+    doc_.Filename = path;
+    doc_.FileIsMPQ = false;
+    SetTitle(false);
+}
+
+void Form1::Menu2_Click(int) {
+    // The preview and the formatting-codes reference attach here.
+}
+
+void Form1::Menu3_Click(int index) {
+    if (index != 0) return; // About attaches with the about window
+    const std::string readme = ProgramFile("TarroxII.htm");
+    if (PathExists(readme))
+        dialogs_.OpenWithDefaultApp(readme);
+    else
+        Message("Readme could not be found.", MessageIcon::Critical, MessageButtons::Ok, "Help");
+}
+
+void Form1::Menu4_Click(int index) {
+    if (index == 0) {
+        // Qt has already flipped the check mark; the setting follows it.
+        settings_.AutoCalc = Menu4[0]->isChecked();
+        Menu4[0]->setChecked(settings_.AutoCalc);
+        return;
+    }
+    std::string answer = dialogs_.InputBox("Default locale ID: (-1 = show all)", "Set Locale",
+                                           std::to_string(settings_.MpqLocale));
+    if (answer.empty()) return;
+    if (auto locale = ParseRoundedDecimal(answer, INT32_MIN, INT32_MAX))
+        settings_.MpqLocale = *locale;
+}
+
+} // namespace tarrox

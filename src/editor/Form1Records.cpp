@@ -1,0 +1,107 @@
+// Adding and deleting objects and SMKs, and the list entries that show them.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include "document/Editing.h"
+#include "editor/Form1.h"
+#include "platform/Gdi.h"
+
+namespace tarrox {
+
+QString Form1::ObjectListEntry(int index) const {
+    return QString::number(index) + " - " +
+           QString::fromLatin1(
+               ControlTypeName(ControlTypeNames, doc_.ObjectTable[index].ControlType));
+}
+
+QString Form1::SmkListEntry(int index) const {
+    const std::string name = FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]);
+    return QString::number(index) + " - " +
+           QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+// Refilling a list is not a selection: the handlers must not see it.
+void Form1::FillObjectList() {
+    QSignalBlocker block(List1);
+    List1->clear();
+    for (int i = 0; i < doc_.ObjectCount; ++i) List1->addItem(ObjectListEntry(i));
+    List1->setCurrentRow(-1);
+}
+
+void Form1::FillSmkLists() {
+    QSignalBlocker block2(List2), blockPicker(Combo2), blockNext(Combo3);
+    List2->clear();
+    Combo2->clear();
+    Combo3->clear();
+    for (int k = 0; k < doc_.SmkCount; ++k) {
+        QString entry = SmkListEntry(k);
+        List2->addItem(entry);
+        Combo2->addItem(entry);
+        Combo3->addItem(entry);
+    }
+    List2->setCurrentRow(-1);
+    Combo2->setCurrentIndex(-1);
+    Combo3->setCurrentIndex(-1);
+}
+
+void Form1::Menu5_Click(int index) {
+    if (!doc_.FileIsOpen) return;
+    if (index == 0) {
+        if (!AddObject(doc_)) return; // the table is full
+        List1->addItem(ObjectListEntry(doc_.ObjectCount - 1));
+        SetTitle(true);
+        return;
+    }
+    if (doc_.SelObj < 0 || doc_.ObjectCount <= 1) return;
+    if (Message("Deleting an existing object may produce unwanted results (i.e., crashing.)\r\n"
+                "Are you sure you want to proceed?",
+                MessageIcon::None, MessageButtons::YesNo, "Delete Object") != MessageAnswer::Yes)
+        return;
+    if (!DeleteObject(doc_, doc_.SelObj)) return;
+    FillObjectList();
+    doc_.SelObj = -1;
+    SetTitle(true);
+}
+
+void Form1::Menu6_Click(int index) {
+    if (!doc_.FileIsOpen) return;
+    if (index == 0) {
+        if (!AddSmk(doc_)) return; // the table is full
+        QString entry = SmkListEntry(doc_.SmkCount - 1);
+        List2->addItem(entry);
+        Combo2->addItem(entry);
+        Combo3->addItem(entry);
+        SetTitle(true);
+        return;
+    }
+    const int deleted = doc_.SelSmk;
+    if (deleted < 0) return;
+    if (Message("Any references to this SMK will be removed.\r\nAre you sure you want to proceed?",
+                MessageIcon::None, MessageButtons::YesNo, "Delete Object") != MessageAnswer::Yes)
+        return;
+    // The picker keeps pointing at the same SMK; one that pointed at the deleted SMK points
+    // nowhere, so the shown object cannot pick up the SMK that moves into its place.
+    int picked = Combo2->currentIndex();
+    if (picked == deleted)
+        picked = -1;
+    else if (picked > deleted)
+        --picked;
+    if (!DeleteSmk(doc_, deleted)) return;
+
+    const bool wasLoaded = ObjLoaded;
+    ObjLoaded = false;
+    FillSmkLists();
+    Combo2->setCurrentIndex(picked);
+    if (doc_.SelObj >= 0) {
+        const int32_t link = doc_.ObjectTable[doc_.SelObj].SmkLink;
+        Check1->setChecked(link >= 0);
+        if (link >= 0) Combo2->setCurrentIndex(link);
+    }
+    ObjLoaded = wasLoaded;
+    doc_.SelSmk = -1;
+    SetTitle(true);
+}
+
+} // namespace tarrox

@@ -1,0 +1,121 @@
+// Form1's construction, start-up and shutdown.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <filesystem>
+
+#include "editor/CommandLine.h"
+#include "editor/Form1.h"
+#include "editor/Settings.h"
+#include "platform/Gdi.h"
+#include "platform/ProgramFolder.h"
+
+namespace tarrox {
+
+Form1::Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
+             QWidget* parent)
+    : QMainWindow(parent), doc_(doc), settings_(settings), dialogs_(dialogs), store_(store) {
+    CommonDialog1.Filter = "Bin Files (*.bin)|*.bin|Mpq Archives "
+                           "(*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|*.mpq;*.exe;*.scm;*.scx";
+    BuildUi();
+    ConnectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::ConnectHandlers() {
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) List1_Click();
+    });
+    connect(List2, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) List2_Click();
+    });
+    for (int i = 0; i < int(obj.size()); ++i)
+        connect(obj[i], &QLineEdit::textChanged, this, [this, i] { obj_Change(i); });
+    for (int i = 0; i < int(objFlag.size()); ++i)
+        connect(objFlag[i], &QCheckBox::toggled, this, [this, i] { objFlag_Click(i); });
+    for (int i = 0; i < int(smk.size()); ++i)
+        connect(smk[i], &QLineEdit::textChanged, this, [this, i] { smk_Change(i); });
+    for (int i = 0; i < int(smkFlag.size()); ++i)
+        connect(smkFlag[i], &QCheckBox::toggled, this, [this, i] { smkFlag_Click(i); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Combo2, &QComboBox::currentIndexChanged, this, [this] { Combo2_Click(); });
+    connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void Form1::Form_Load(const std::string& commandLine) {
+    ControlTypeNames = SplitControlTypeNames();
+    for (const std::string& name : ControlTypeNames) Combo1->addItem(QString::fromLatin1(name));
+    Combo1->setCurrentIndex(-1); // nothing is shown until an object is chosen
+    settings_ = ReadSettings(store_);
+    Menu4[0]->setChecked(settings_.AutoCalc);
+    LoadTextDrawingTables();
+    OpenFromCommandLine(commandLine);
+}
+
+// fontindex.dat, fontwidth.dat and the colour table: the preview engine fills these.
+void Form1::LoadTextDrawingTables() {}
+
+void Form1::OpenFromCommandLine(const std::string& commandLine) {
+    if (commandLine.empty()) return;
+    std::string name = FileNameFromCommandLine(commandLine);
+    if (!HasBinExtension(name)) {
+        Message("Error: Not a valid file format.", MessageIcon::Exclamation);
+        doc_.Filename.clear();
+        return;
+    }
+    if (!OpenBinFile(name)) return;
+    doc_.FileIsMPQ = false;
+    SetTitle(false);
+    EnableSaving();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Every other window goes with the main one.
+    QCoreApplication::quit();
+}
+
+bool Form1::Form_Unload() {
+    if (unloaded_) return true;
+    if (!ConfirmUnsavedWork()) return false;
+    unloaded_ = true;
+    WriteSettings(store_, settings_);
+    if (PathExists(TempFilePath())) {
+        std::error_code ignored;
+        std::filesystem::remove(TempFilePath(), ignored);
+    }
+    return true;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const bool objects = watched == List1->viewport();
+    if (!objects && watched != List2->viewport()) return QMainWindow::eventFilter(watched, event);
+    // A right click opens the list's popup menu and leaves the selection where it was.
+    auto type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+        type == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::RightButton) return false;
+        if (type == QEvent::MouseButtonRelease)
+            Popup[objects ? 0 : 1]->popup(mouse->globalPosition().toPoint());
+        return true;
+    }
+    return false;
+}
+
+} // namespace tarrox

@@ -1,0 +1,31 @@
+// The ten per-user settings: read once at start-up, written once at shutdown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarrox {
+
+class SettingsStore;
+
+// Colours are 0x00BBGGRR.
+struct Settings {
+    bool AutoCalc = false;
+    int32_t MpqLocale = 0;
+    bool ShowAll = true;
+    bool FillRects = true;
+    int32_t HighlightColor = 0x6060F0;
+    int32_t HighlightColorDark = 0x4040C0;
+    int32_t NormalColor = 0xC08040;
+    int32_t NormalColorDark = 0x804000;
+    int32_t FontColorSet = 1;
+    std::string CustomColorFile;
+};
+
+inline constexpr const char* SettingsSection = "Options";
+
+// A value that is missing or does not convert keeps its default.
+Settings ReadSettings(SettingsStore& store);
+void WriteSettings(SettingsStore& store, const Settings& settings);
+
+} // namespace tarrox

@@ -1,0 +1,29 @@
+// The dialog seam on Qt's message box, input dialog, file dialog and desktop services.
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class QWidget;
+
+namespace tarrox {
+
+class QtDialogs : public Dialogs {
+  public:
+    // Dialogs are shown over `parent` (may be null).
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                             const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& preset) override;
+    bool ShowOpen(FileDialogState& state) override;
+    bool ShowSaveAs(FileDialogState& state) override;
+    void OpenWithDefaultApp(const std::string& path) override;
+
+  private:
+    bool ShowFileDialog(FileDialogState& state, bool save);
+    QWidget* parent_;
+};
+
+} // namespace tarrox

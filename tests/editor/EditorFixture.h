@@ -1,0 +1,139 @@
+// Runs the real main window offscreen over a fresh document, with scripted dialogs, an
+// in-memory settings store and a program folder of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/BinFile.h"
+#include "document/BinWriter.h"
+#include "document/DialogDocument.h"
+#include "editor/Form1.h"
+#include "editor/Settings.h"
+#include "platform/FileAccess.h"
+#include "platform/Gdi.h"
+#include "platform/ProgramFolder.h"
+#include "support/MemorySettingsStore.h"
+#include "support/ScriptedDialogs.h"
+
+namespace tarrox::test {
+
+struct ObjectRow {
+    int32_t Type = 2;
+    std::string Text;
+    int32_t SmkLink = -1;
+};
+
+struct SmkRow {
+    std::string Name;
+    int32_t Next = -1;
+};
+
+// A document whose object strings come first and SMK strings after them; written to disk and
+// read back it takes the reader's numbering.
+inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
+                                   const std::vector<SmkRow>& smks = {}) {
+    DialogDocument d;
+    int n = 0;
+    for (const ObjectRow& o : objects) {
+        DialogObject& r = d.ObjectTable[d.ObjectCount++];
+        r.ControlType = o.Type;
+        r.SmkLink = o.SmkLink;
+        r.Text = n;
+        d.StringTable[n++] = o.Text;
+    }
+    for (const SmkRow& s : smks) {
+        SmkEntry& e = d.SmkTable[d.SmkCount++];
+        e.Next = s.Next;
+        e.FileName = n;
+        d.StringTable[n++] = s.Name;
+    }
+    d.StringCount = n;
+    return d;
+}
+
+class EditorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = std::filesystem::temp_directory_path() /
+              (std::string("tarrox-ui-") + info->test_suite_name() + "-" + info->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        SetProgramFolder(dir.string());
+    }
+
+    void TearDown() override {
+        form.reset();
+        std::filesystem::remove_all(dir);
+    }
+
+    Form1& Start(const std::string& commandLine = "") {
+        form = std::make_unique<Form1>(*doc, settings, dialogs, store);
+        form->Form_Load(commandLine);
+        return *form;
+    }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    std::string Write(const std::string& name, const DialogDocument& d) {
+        std::string path = Path(name);
+        auto bytes = WriteBinDocument(d);
+        EXPECT_TRUE(WriteFileAtomically(path, bytes));
+        return path;
+    }
+
+    // Starts the editor on the document, opened from disk through the command line.
+    Form1& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
+        return Start(Write(name, d));
+    }
+
+    DialogDocument Reload(const std::string& path) {
+        auto read = std::make_unique<DialogDocument>();
+        std::string error;
+        EXPECT_TRUE(LoadBinFile(path, *read, error, MissingFile::IsAnError)) << error;
+        return *read;
+    }
+
+    template <class T> T* Find(const QString& name) {
+        T* w = form->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QLineEdit* Box(const QString& name) { return Find<QLineEdit>(name); }
+    QListWidget* List(const char* name) { return Find<QListWidget>(name); }
+    QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+    QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+    std::string Title() { return form->windowTitle().toStdString(); }
+
+    std::vector<std::string> Entries(QListWidget* list) {
+        std::vector<std::string> out;
+        for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
+        return out;
+    }
+    std::vector<std::string> Entries(QComboBox* combo) {
+        std::vector<std::string> out;
+        for (int i = 0; i < combo->count(); ++i) out.push_back(combo->itemText(i).toStdString());
+        return out;
+    }
+
+    std::filesystem::path dir;
+    std::unique_ptr<DialogDocument> doc = std::make_unique<DialogDocument>();
+    Settings settings;
+    ScriptedDialogs dialogs;
+    MemorySettingsStore store;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace tarrox::test

@@ -1,0 +1,196 @@
+#include "editor/EditorFixture.h"
+#include "platform/Gdi.h"
+
+namespace tarrox::test {
+namespace {
+
+class FileMenuTest : public EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        first = Write("first.bin", MakeDocument({{0, "First"}, {2, "a"}}));
+        second = Write("second.bin", MakeDocument({{0, "Second"}, {2, "b"}, {5, "c"}}));
+    }
+    // Opens `path` through File > Open with the .bin file type.
+    void OpenFromMenu(const std::string& path) {
+        dialogs.FileChoices.push_back(FileChoice{path, 1});
+        Trigger("Menu1_0");
+    }
+    void Edit() {
+        List("List1")->setCurrentRow(1);
+        Box("obj0")->setText("123");
+    }
+    std::string first, second;
+};
+
+TEST_F(FileMenuTest, OpenReplacesTheDocumentAndSetsTheTitle) {
+    Start();
+    OpenFromMenu(second);
+    EXPECT_EQ(dialogs.FileDialogsShown.at(0).Filter,
+              "Bin Files (*.bin)|*.bin|Mpq Archives (*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|"
+              "*.mpq;*.exe;*.scm;*.scx");
+    EXPECT_EQ(doc->Filename, second);
+    EXPECT_EQ(doc->ObjectCount, 3);
+    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
+    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
+    // Cancelling the dialog changes nothing.
+    Trigger("Menu1_0");
+    EXPECT_EQ(doc->Filename, second);
+}
+
+TEST_F(FileMenuTest, SaveClearsTheMarkAndWritesTheEdits) {
+    Start(first);
+    Edit();
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin *]");
+    Trigger("Menu1_1");
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
+    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 123);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(FileMenuTest, AFailedSaveIntoAMissingFolderIsReported) {
+    Start(Path("gone/new.bin")); // a missing file starts a new dialog
+    Trigger("Menu1_1");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Error: Could not save " + Path("gone/new.bin") + ".");
+}
+
+TEST_F(FileMenuTest, OpenWithUnsavedWorkAsksFirst) {
+    Start(first);
+    Edit();
+    // Cancel: nothing happens, not even the file dialog.
+    dialogs.Answers = {MessageAnswer::Cancel};
+    OpenFromMenu(second);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
+    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
+    EXPECT_TRUE(dialogs.FileDialogsShown.empty());
+    EXPECT_EQ(doc->Filename, first);
+    dialogs.FileChoices.clear();
+
+    // No: the edits are dropped.
+    dialogs.Answers = {MessageAnswer::No};
+    OpenFromMenu(second);
+    EXPECT_EQ(doc->Filename, second);
+    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 0);
+    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
+
+    // Yes: saved first, then opened.
+    Edit();
+    dialogs.Answers = {MessageAnswer::Yes};
+    OpenFromMenu(first);
+    EXPECT_EQ(Reload(second).ObjectTable[1].Left, 123);
+    EXPECT_EQ(doc->Filename, first);
+}
+
+TEST_F(FileMenuTest, YesWithAFailedSaveStops) {
+    Start(Path("gone/new.bin"));
+    List("List1")->setCurrentRow(0);
+    Box("obj0")->setText("5");
+    dialogs.Answers = {MessageAnswer::Yes};
+    OpenFromMenu(second);
+    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not save " + Path("gone/new.bin") + ".");
+    EXPECT_TRUE(dialogs.FileDialogsShown.empty());
+    EXPECT_EQ(doc->ObjectTable[0].Left, 5);
+    EXPECT_TRUE(form->IsModified());
+    // The same holds for closing; the settings are not written until the window really goes.
+    dialogs.Answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(store.Values.empty());
+    dialogs.Answers = {MessageAnswer::No};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(store.Values.size(), 10u);
+}
+
+TEST_F(FileMenuTest, ClosingWithUnsavedWorkAsks) {
+    Start(first);
+    Edit();
+    dialogs.Answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(form->close());
+    dialogs.Answers = {MessageAnswer::Yes};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 123);
+    EXPECT_EQ(store.Values.size(), 10u);
+}
+
+TEST_F(FileMenuTest, AFileThatCannotBeReadKeepsTheOpenDocument) {
+    Start(first);
+    std::filesystem::create_directories(dir / "folder.bin");
+    OpenFromMenu(Path("folder.bin"));
+    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open " + Path("folder.bin") + ".");
+    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(doc->ObjectCount, 2);
+    EXPECT_EQ(List("List1")->count(), 2);
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
+}
+
+TEST_F(FileMenuTest, SaveAsAsksBeforeReplacingAndTakesTheNewName) {
+    Start(first);
+    Edit();
+    dialogs.FileChoices.push_back(FileChoice{second, 1});
+    dialogs.Answers = {MessageAnswer::No};
+    Trigger("Menu1_2");
+    EXPECT_EQ(dialogs.Messages.back().Text,
+              second + " already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(dialogs.Messages.back().Title, "Save As...");
+    EXPECT_EQ(Reload(second).ObjectCount, 3);
+    EXPECT_EQ(doc->Filename, first);
+
+    dialogs.FileChoices.push_back(FileChoice{second, 1});
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu1_2");
+    DialogDocument saved = Reload(second);
+    EXPECT_EQ(saved.ObjectCount, 2);
+    EXPECT_EQ(saved.ObjectTable[1].Left, 123);
+    EXPECT_EQ(doc->Filename, second);
+    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
+
+    dialogs.FileChoices.push_back(FileChoice{Path("third.bin"), 1});
+    Trigger("Menu1_2");
+    EXPECT_EQ(Reload(Path("third.bin")).ObjectCount, 2);
+    // The dialog keeps the last choice as its preset.
+    EXPECT_EQ(dialogs.FileDialogsShown.back().FileName, second);
+}
+
+TEST_F(FileMenuTest, AFailedSaveAsKeepsTheOldNameAndFile) {
+    Start(first);
+    Edit();
+    dialogs.FileChoices.push_back(FileChoice{Path("gone/x.bin"), 1});
+    Trigger("Menu1_2");
+    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not save " + Path("gone/x.bin") + ".");
+    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin *]");
+}
+
+TEST_F(FileMenuTest, TheTitleNamesAnArchivedDocumentByBothNames) {
+    Start(first);
+    doc->FileIsMPQ = true;
+    doc->ArchivePath = "/games/sc/patch_rt.mpq";
+    doc->ArchivedName = "rez\\glumain.bin";
+    form->SetTitle(true);
+    EXPECT_EQ(Title(), "Tarrox II - [patch_rt.mpq > glumain.bin *]");
+    form->SetTitle(false);
+    EXPECT_EQ(Title(), "Tarrox II - [patch_rt.mpq > glumain.bin]");
+    dialogs.Answers = {MessageAnswer::Cancel};
+    form->SetTitle(true);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(dialogs.Messages.back().Text, "Save changes to glumain.bin?");
+}
+
+TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndBadAnswersChangeNothing) {
+    Start();
+    dialogs.InputAnswers = {"-1", "1033.5", "abc", ""};
+    Trigger("Menu4_1");
+    EXPECT_EQ(settings.MpqLocale, -1);
+    Trigger("Menu4_1");
+    EXPECT_EQ(settings.MpqLocale, 1034);
+    Trigger("Menu4_1");
+    Trigger("Menu4_1");
+    EXPECT_EQ(settings.MpqLocale, 1034);
+    EXPECT_EQ(dialogs.InputPrompts.front(), "Default locale ID: (-1 = show all)");
+}
+
+} // namespace
+} // namespace tarrox::test

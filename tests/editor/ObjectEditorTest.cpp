@@ -1,0 +1,167 @@
+#include <QMenu>
+#include <QTest>
+
+#include "editor/EditorFixture.h"
+
+namespace tarrox::test {
+namespace {
+
+class ObjectEditorTest : public EditorTest {
+  protected:
+    // Dialog, a button with a chain of three SMKs, an image without SMK.
+    void SetUp() override {
+        EditorTest::SetUp();
+        DialogDocument d = MakeDocument({{0, "Main"}, {2, "\x03Go", 0}, {5, "pic.pcx"}},
+                                        {{"a.smk", 1}, {"b.smk", 2}, {"c.smk"}});
+        d.ObjectTable[1].Left = 10;
+        d.ObjectTable[1].Right = 19;
+        d.ObjectTable[1].Width = 7;
+        d.ObjectTable[1].Flags = 0x18;
+        d.ObjectTable[1].ResponseLeft = -3;
+        StartWith(d);
+        ASSERT_EQ(doc->SmkCount, 3);
+    }
+    void Select(int row) { List("List1")->setCurrentRow(row); }
+    const DialogObject& Shown() { return doc->ObjectTable[doc->SelObj]; }
+};
+
+TEST_F(ObjectEditorTest, SelectingFillsEveryControlWithoutMarkingTheTitle) {
+    Select(1);
+    EXPECT_EQ(doc->SelObj, 1);
+    EXPECT_EQ(Box("obj0")->text(), "10");
+    EXPECT_EQ(Box("obj2")->text(), "19");
+    EXPECT_EQ(Box("obj4")->text(), "7");
+    EXPECT_EQ(Box("obj6")->text(), "<3>Go");
+    EXPECT_EQ(Box("obj8")->text(), "-3");
+    EXPECT_EQ(Combo("Combo1")->currentIndex(), 2);
+    EXPECT_TRUE(Check("objFlag3")->isChecked());
+    EXPECT_TRUE(Check("objFlag4")->isChecked());
+    EXPECT_FALSE(Check("objFlag5")->isChecked());
+    EXPECT_TRUE(Check("Check1")->isChecked());
+    EXPECT_TRUE(Check("Check1")->isEnabled());
+    EXPECT_EQ(Combo("Combo2")->currentIndex(), 0);
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    EXPECT_FALSE(form->IsModified());
+
+    Select(0);
+    EXPECT_FALSE(Check("Check1")->isEnabled());
+    EXPECT_FALSE(Check("Check1")->isChecked());
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+}
+
+TEST_F(ObjectEditorTest, TypingStoresEveryBoxAndMarksTheTitle) {
+    Select(1);
+    auto* left = Box("obj0");
+    left->clear();
+    QTest::keyClicks(left, "-");
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
+    EXPECT_EQ(Shown().Left, 10); // a minus alone is no number yet
+    QTest::keyClicks(left, "5");
+    EXPECT_EQ(Shown().Left, -5);
+    EXPECT_EQ(Shown().Width, 7);
+
+    Box("obj6")->setText("<1>Quit<62>");
+    EXPECT_EQ(doc->StringTable[Shown().Text], std::string("\x01Quit>"));
+    Box("obj15")->setText("12.5");
+    EXPECT_EQ(Shown().TextY, 12);
+    Box("obj15")->setText("13.5");
+    EXPECT_EQ(Shown().TextY, 14);
+}
+
+TEST_F(ObjectEditorTest, ABoxThatDoesNotConvertStopsTheEditThere) {
+    Select(1);
+    Box("obj7")->setText("40000"); // boxes 0..6 are stored, 7 and after are not
+    Box("obj14")->setText("99");
+    EXPECT_EQ(Shown().TextX, 0);
+    Box("obj7")->setText("-2");
+    EXPECT_EQ(Shown().ControlId, -2);
+    EXPECT_EQ(Shown().TextX, 99); // a later valid edit stores all sixteen
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(ObjectEditorTest, AutoCalcDerivesSizesFromEdgesOnlyWhenOn) {
+    Select(1);
+    Box("obj0")->setText("11");
+    EXPECT_EQ(Box("obj4")->text(), "7");
+    Trigger("Menu4_0");
+    EXPECT_TRUE(settings.AutoCalc);
+    Box("obj0")->setText("10");
+    EXPECT_EQ(Box("obj4")->text(), "10");
+    EXPECT_EQ(Shown().Width, 10);
+    Box("obj11")->setText("20");
+    EXPECT_EQ(Box("obj13")->text(), "21"); // top 0 .. bottom 20
+    Box("obj4")->setText("3");             // a size never moves an edge
+    EXPECT_EQ(Box("obj2")->text(), "19");
+    // Letters in Right leave Width alone and store nothing from Right on.
+    Box("obj2")->setText("abc");
+    EXPECT_EQ(Box("obj4")->text(), "3");
+    EXPECT_EQ(Shown().Right, 19);
+    Trigger("Menu4_0");
+    EXPECT_FALSE(settings.AutoCalc);
+    EXPECT_FALSE(Find<QAction>("Menu4_0")->isChecked());
+}
+
+TEST_F(ObjectEditorTest, FlagsTypeAndSmkPickerWriteThrough) {
+    Select(2);
+    Check("objFlag31")->setChecked(true);
+    EXPECT_EQ(uint32_t(Shown().Flags), 0x80000000u);
+    Check("objFlag31")->setChecked(false);
+    EXPECT_EQ(Shown().Flags, 0);
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
+
+    Combo("Combo1")->setCurrentIndex(2);
+    EXPECT_EQ(Shown().ControlType, 2);
+    EXPECT_EQ(List("List1")->item(2)->text(), "2 - Button");
+
+    // A tick without a picked SMK links nothing.
+    Combo("Combo2")->setCurrentIndex(-1);
+    Check("Check1")->setChecked(true);
+    EXPECT_EQ(Shown().SmkLink, -1);
+    Combo("Combo2")->setCurrentIndex(2);
+    EXPECT_EQ(Shown().SmkLink, 2);
+    Check("Check1")->setChecked(false);
+    EXPECT_EQ(Shown().SmkLink, -1);
+    Combo("Combo2")->setCurrentIndex(1); // ignored while unticked
+    EXPECT_EQ(Shown().SmkLink, -1);
+}
+
+TEST_F(ObjectEditorTest, ViewSmkShowsThePickedSmk) {
+    Select(1);
+    Combo("Combo2")->setCurrentIndex(2);
+    Find<QPushButton>("Command1")->click();
+    EXPECT_EQ(doc->SelSmk, 2);
+    EXPECT_EQ(List("List2")->currentRow(), 2);
+    EXPECT_EQ(Box("smk0")->text(), "c.smk");
+}
+
+TEST_F(ObjectEditorTest, ARightClickOpensThePopupWithoutMovingTheSelection) {
+    form->show();
+    Select(1);
+    auto* list = List("List1");
+    QRect row2 = list->visualItemRect(list->item(2));
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, row2.center());
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(doc->SelObj, 1);
+    auto* popup = Find<QMenu>("PopupObjects");
+    EXPECT_TRUE(popup->isVisible());
+    popup->close();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2.center());
+    EXPECT_EQ(doc->SelObj, 2);
+}
+
+TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
+    Select(1);
+    Box("obj1")->setText("42");
+    Combo("Combo1")->setCurrentIndex(14);
+    Check("objFlag0")->setChecked(true);
+    Trigger("Menu1_1");
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    DialogDocument saved = Reload(doc->Filename);
+    EXPECT_EQ(saved.ObjectTable[1].Top, 42);
+    EXPECT_EQ(saved.ObjectTable[1].ControlType, 14);
+    EXPECT_EQ(saved.ObjectTable[1].Flags, 0x19);
+    EXPECT_EQ(saved.StringTable[saved.ObjectTable[1].Text], "\x03Go");
+}
+
+} // namespace
+} // namespace tarrox::test

@@ -1,0 +1,147 @@
+#include "editor/EditorFixture.h"
+
+namespace tarrox::test {
+namespace {
+
+using RecordsTest = EditorTest;
+
+TEST_F(RecordsTest, DeletingObjectTwoOfFiveRenumbersListAndStrings) {
+    StartWith(MakeDocument({{0, "d"}, {2, "one"}, {5, "two"}, {9, "three"}, {2, "four"}}));
+    List("List1")->setCurrentRow(2);
+    dialogs.Answers = {MessageAnswer::No};
+    Trigger("Menu5_1");
+    EXPECT_EQ(doc->ObjectCount, 5);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              "Deleting an existing object may produce unwanted results (i.e., crashing.)\r\n"
+              "Are you sure you want to proceed?");
+    EXPECT_EQ(dialogs.Messages[0].Title, "Delete Object");
+    EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNo);
+
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu5_1");
+    EXPECT_EQ(doc->ObjectCount, 4);
+    EXPECT_EQ(doc->SelObj, -1);
+    EXPECT_EQ(Entries(List("List1")),
+              (std::vector<std::string>{"0 - Dialog Box", "1 - Button", "2 - Label (Left align)",
+                                        "3 - Button"}));
+    EXPECT_EQ(doc->StringTable[doc->ObjectTable[2].Text], "three");
+    EXPECT_EQ(doc->StringTable[doc->ObjectTable[3].Text], "four");
+    EXPECT_EQ(CheckInvariants(*doc), "");
+    // The controls keep the deleted object's values but take no edits.
+    Box("obj0")->setText("77");
+    EXPECT_EQ(doc->ObjectTable[2].Left, 0);
+}
+
+TEST_F(RecordsTest, DeletingAnObjectLowersTheStringsOfLaterSmks) {
+    // Read order: d, one, s0, two, s1: object 1's SMK comes before object 2's string.
+    StartWith(MakeDocument({{0, "d"}, {2, "one", 0}, {2, "two", 1}}, {{"s0.smk"}, {"s1.smk"}}));
+    ASSERT_EQ(doc->SmkTable[0].FileName, 2);
+    ASSERT_EQ(doc->SmkTable[1].FileName, 4);
+    List("List1")->setCurrentRow(2);
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu5_1");
+    EXPECT_EQ(doc->SmkTable[0].FileName, 2);
+    EXPECT_EQ(doc->SmkTable[1].FileName, 3);
+    EXPECT_EQ(doc->StringTable[3], "s1.smk");
+    EXPECT_EQ(CheckInvariants(*doc), "");
+}
+
+TEST_F(RecordsTest, DeletingSmkOneOfFourFixesLinksChainsAndPickers) {
+    StartWith(MakeDocument({{0, "d"}, {2, "a", 0}, {2, "b", 2}},
+                           {{"0.smk", 1}, {"1.smk"}, {"2.smk", 3}, {"3.smk"}}));
+    // Links the reader cannot produce from disk, set the way the object editor would.
+    doc->ObjectTable[1].SmkLink = 1;
+    doc->ObjectTable[2].SmkLink = 3;
+    List("List1")->setCurrentRow(2);
+    List("List2")->setCurrentRow(1);
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu6_1");
+    EXPECT_EQ(dialogs.Messages.back().Text,
+              "Any references to this SMK will be removed.\r\nAre you sure you want to proceed?");
+    EXPECT_EQ(doc->SmkCount, 3);
+    EXPECT_EQ(doc->SelSmk, -1);
+    EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
+    EXPECT_EQ(doc->ObjectTable[2].SmkLink, 2);
+    EXPECT_EQ(doc->SmkTable[0].Next, -1);
+    EXPECT_EQ(doc->SmkTable[1].Next, 2);
+    const std::vector<std::string> entries{"0 - 0.smk", "1 - 2.smk", "2 - 3.smk"};
+    EXPECT_EQ(Entries(List("List2")), entries);
+    EXPECT_EQ(Entries(Combo("Combo2")), entries);
+    EXPECT_EQ(Entries(Combo("Combo3")), entries);
+    // The shown object's picker follows its SMK to the new position.
+    EXPECT_EQ(Combo("Combo2")->currentIndex(), 2);
+    EXPECT_TRUE(Check("Check1")->isChecked());
+    EXPECT_EQ(Combo("Combo3")->currentIndex(), -1);
+    EXPECT_EQ(CheckInvariants(*doc), "");
+}
+
+TEST_F(RecordsTest, DeletingTheSmkTheShownObjectLinksUnlinksIt) {
+    StartWith(MakeDocument({{0, "d"}, {2, "a", 0}}, {{"0.smk", 1}, {"1.smk", 2}, {"2.smk"}}));
+    doc->ObjectTable[1].SmkLink = 1;
+    List("List1")->setCurrentRow(1);
+    ASSERT_EQ(Combo("Combo2")->currentIndex(), 1);
+    List("List2")->setCurrentRow(1);
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu6_1");
+    EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
+    EXPECT_FALSE(Check("Check1")->isChecked());
+    EXPECT_EQ(Combo("Combo2")->currentIndex(), -1);
+    // Picking the position again must be a deliberate choice, not a leftover.
+    Combo("Combo2")->setCurrentIndex(1);
+    EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
+}
+
+TEST_F(RecordsTest, AddingAppendsEntriesEverywhere) {
+    StartWith(MakeDocument({{0, "d"}, {2, "1"}, {2, "2"}, {2, "3"}, {2, "4"}, {2, "5"}, {2, "6"}}));
+    Trigger("Menu5_0");
+    EXPECT_EQ(doc->ObjectCount, 8);
+    EXPECT_EQ(List("List1")->item(7)->text(), "7 - Label (Left align)");
+    EXPECT_EQ(doc->StringTable[doc->ObjectTable[7].Text], "New");
+    EXPECT_EQ(doc->SelObj, -1);
+    Trigger("Menu6_0");
+    EXPECT_EQ(Entries(List("List2")), (std::vector<std::string>{"0 - New"}));
+    EXPECT_EQ(Entries(Combo("Combo2")), (std::vector<std::string>{"0 - New"}));
+    EXPECT_EQ(Entries(Combo("Combo3")), (std::vector<std::string>{"0 - New"}));
+    // An addition is unsaved work like any edit.
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
+    EXPECT_EQ(CheckInvariants(*doc), "");
+}
+
+TEST_F(RecordsTest, FullTablesRefuseAddingButNotDeleting) {
+    StartWith(MakeDocument({{0, "d"}}));
+    for (int i = 1; i < MaxObjects; ++i) Trigger("Menu5_0");
+    for (int i = 0; i < MaxSmks; ++i) Trigger("Menu6_0");
+    ASSERT_EQ(doc->ObjectCount, MaxObjects);
+    ASSERT_EQ(doc->SmkCount, MaxSmks);
+    Trigger("Menu5_0");
+    Trigger("Menu6_0");
+    EXPECT_EQ(List("List1")->count(), MaxObjects);
+    EXPECT_EQ(List("List2")->count(), MaxSmks);
+
+    List("List1")->setCurrentRow(127);
+    List("List2")->setCurrentRow(0);
+    dialogs.Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    Trigger("Menu5_1");
+    Trigger("Menu6_1");
+    EXPECT_EQ(doc->ObjectCount, MaxObjects - 1);
+    EXPECT_EQ(doc->SmkCount, MaxSmks - 1);
+    EXPECT_EQ(List("List2")->item(0)->text(), "0 - New");
+    EXPECT_EQ(CheckInvariants(*doc), "");
+}
+
+TEST_F(RecordsTest, TheLastObjectAndAnEmptyEditorStayAsTheyAre) {
+    Start();
+    Trigger("Menu5_0"); // no document
+    Trigger("Menu6_0");
+    EXPECT_EQ(List("List1")->count(), 0);
+    form.reset();
+    StartWith(MakeDocument({{0, "d"}}));
+    List("List1")->setCurrentRow(0);
+    Trigger("Menu5_1");
+    EXPECT_EQ(doc->ObjectCount, 1);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+} // namespace
+} // namespace tarrox::test

@@ -1,0 +1,134 @@
+#include <map>
+
+#include "editor/CommandLine.h"
+#include "editor/EditorFixture.h"
+
+namespace tarrox::test {
+namespace {
+
+using StartupTest = EditorTest;
+using Stored = std::map<std::pair<std::string, std::string>, std::string>;
+
+// What shutdown writes when nothing was stored and nothing changed: the defaults.
+Stored Defaults() {
+    return {{{"Options", "AutoCalcSizes"}, "False"},
+            {{"Options", "Locale"}, "0"},
+            {{"Options", "PreviewShowAll"}, "True"},
+            {{"Options", "PreviewFillRects"}, "True"},
+            {{"Options", "PreviewClrHlight"}, "6316272"},
+            {{"Options", "PreviewClrHlightDk"}, "4210880"},
+            {{"Options", "PreviewClrNormal"}, "12615744"},
+            {{"Options", "PreviewClrNormalDk"}, "8404992"},
+            {{"Options", "PreviewFontClrs"}, "1"},
+            {{"Options", "PreviewCustomClr"}, ""}};
+}
+
+TEST_F(StartupTest, ShutdownWritesTheTenSettingsAndRemovesTheTemporaryFile) {
+    Start();
+    EXPECT_EQ(Title(), "Tarrox II");
+    EXPECT_FALSE(Find<QAction>("Menu1_1")->isEnabled());
+    Write("~!temp.dat", MakeDocument({{0, "x"}}));
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(PathExists(TempFilePath()));
+    EXPECT_EQ(store.Values, Defaults());
+}
+
+TEST_F(StartupTest, StoredSettingsComeBackUnderTheSameKeys) {
+    Stored values = {{{"Options", "AutoCalcSizes"}, "True"},
+                     {{"Options", "Locale"}, "-1"},
+                     {{"Options", "PreviewShowAll"}, "False"},
+                     {{"Options", "PreviewFillRects"}, "False"},
+                     {{"Options", "PreviewClrHlight"}, "255"},
+                     {{"Options", "PreviewClrHlightDk"}, "65280"},
+                     {{"Options", "PreviewClrNormal"}, "16711680"},
+                     {{"Options", "PreviewClrNormalDk"}, "1"},
+                     {{"Options", "PreviewFontClrs"}, "3"},
+                     {{"Options", "PreviewCustomClr"}, "/home/u/my colours.pcx"}};
+    store.Values = values;
+    Start();
+    EXPECT_TRUE(settings.AutoCalc);
+    EXPECT_TRUE(Find<QAction>("Menu4_0")->isChecked());
+    EXPECT_EQ(settings.NormalColor, 16711680);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(store.Values, values);
+}
+
+TEST_F(StartupTest, StoredValuesThatDoNotConvertFallBackToTheirDefaults) {
+    store.Values = {
+        {{"Options", "AutoCalcSizes"}, "yes"},      {{"Options", "Locale"}, "english"},
+        {{"Options", "PreviewShowAll"}, ""},        {{"Options", "PreviewClrHlight"}, "-5"},
+        {{"Options", "PreviewClrNormal"}, "0x123"}, {{"Options", "PreviewFontClrs"}, "4"}};
+    Start();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(store.Values, Defaults());
+}
+
+TEST_F(StartupTest, ShutdownWithoutATemporaryFileDeletesNothing) {
+    Write("keep.bin", MakeDocument({{0, "x"}}));
+    Start();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(PathExists(Path("keep.bin")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST(CommandLine, QuotesAndTheBinEnding) {
+    EXPECT_EQ(FileNameFromCommandLine("a b.bin"), "a b.bin");
+    EXPECT_EQ(FileNameFromCommandLine("\"C:\\a b\\x.BIN\" -extra"), "C:\\a b\\x.BIN");
+    EXPECT_EQ(FileNameFromCommandLine("\"no close.bin"), "no close.bin");
+    EXPECT_EQ(FileNameFromCommandLine("\""), "");
+    // A quote later in the text still cuts from the second character to it.
+    EXPECT_EQ(FileNameFromCommandLine("ab\"c"), "b");
+    EXPECT_TRUE(HasBinExtension("x.BiN"));
+    EXPECT_FALSE(HasBinExtension("x.bin.txt"));
+    EXPECT_FALSE(HasBinExtension("bin"));
+}
+
+TEST_F(StartupTest, AQuotedPathWithSpacesAndACapitalEndingOpens) {
+    std::filesystem::create_directories(dir / "my dialogs");
+    std::string path = Write("my dialogs/Main Menu.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
+    Start("\"" + path + "\"");
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(doc->Filename, path);
+    EXPECT_EQ(doc->ObjectCount, 2);
+    EXPECT_EQ(Entries(List("List1")), (std::vector<std::string>{"0 - Dialog Box", "1 - Button"}));
+    EXPECT_EQ(Title(), "Tarrox II - [Main Menu.BIN]");
+    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("Menu1_2")->isEnabled());
+}
+
+TEST_F(StartupTest, AWrongExtensionIsRefusedWithAMessage) {
+    std::string path = Write("dialog.txt", MakeDocument({{0, "Main"}}));
+    Start(path);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Error: Not a valid file format.");
+    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
+    EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
+    EXPECT_EQ(doc->Filename, "");
+    EXPECT_FALSE(doc->FileIsOpen);
+    EXPECT_EQ(List("List1")->count(), 0);
+    EXPECT_FALSE(Find<QAction>("Menu1_1")->isEnabled());
+}
+
+TEST_F(StartupTest, AMissingFileStartsANewEmptyDialog) {
+    Start(Path("new.bin"));
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_TRUE(doc->FileIsOpen);
+    EXPECT_EQ(doc->ObjectCount, 1);
+    EXPECT_EQ(Entries(List("List1")), (std::vector<std::string>{"0 - Dialog Box"}));
+    EXPECT_EQ(Title(), "Tarrox II - [new.bin]");
+    Trigger("Menu1_1");
+    EXPECT_TRUE(PathExists(Path("new.bin")));
+}
+
+TEST_F(StartupTest, AFileThatCannotBeReadIsReported) {
+    std::filesystem::create_directories(dir / "folder.bin");
+    Start(Path("folder.bin"));
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Error: Could not open " + Path("folder.bin") + ".");
+    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
+    EXPECT_FALSE(doc->FileIsOpen);
+    EXPECT_EQ(Title(), "Tarrox II");
+}
+
+} // namespace
+} // namespace tarrox::test

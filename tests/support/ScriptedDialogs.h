@@ -1,0 +1,78 @@
+// The dialog seam with scripted answers: every request is recorded, and answers are taken
+// from queues the test fills beforehand.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace tarrox::test {
+
+struct ShownMessage {
+    std::string Text;
+    MessageIcon Icon;
+    MessageButtons Buttons;
+    std::string Title;
+};
+
+struct FileChoice {
+    std::string FileName;
+    int FilterIndex = 1;
+};
+
+class ScriptedDialogs : public Dialogs {
+  public:
+    // Answers for question boxes, in order. With none queued a question is answered with its
+    // safe choice (No, or Cancel when offered).
+    std::deque<MessageAnswer> Answers;
+    std::deque<std::string> InputAnswers;
+    // Files chosen in the file dialog, in order; nothing queued means Cancel.
+    std::deque<std::optional<FileChoice>> FileChoices;
+
+    std::vector<ShownMessage> Messages;
+    std::vector<FileDialogState> FileDialogsShown;
+    std::vector<std::string> InputPrompts;
+    std::vector<std::string> Opened;
+
+    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                             const std::string& title) override {
+        Messages.push_back({text, icon, buttons, title});
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (!Answers.empty()) {
+            MessageAnswer a = Answers.front();
+            Answers.pop_front();
+            return a;
+        }
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+    }
+
+    std::string InputBox(const std::string& prompt, const std::string&,
+                         const std::string&) override {
+        InputPrompts.push_back(prompt);
+        if (InputAnswers.empty()) return {};
+        std::string a = InputAnswers.front();
+        InputAnswers.pop_front();
+        return a;
+    }
+
+    bool ShowOpen(FileDialogState& state) override { return Choose(state); }
+    bool ShowSaveAs(FileDialogState& state) override { return Choose(state); }
+    void OpenWithDefaultApp(const std::string& path) override { Opened.push_back(path); }
+
+  private:
+    bool Choose(FileDialogState& state) {
+        FileDialogsShown.push_back(state);
+        if (FileChoices.empty()) return false;
+        auto choice = FileChoices.front();
+        FileChoices.pop_front();
+        if (!choice) return false;
+        state.FileName = choice->FileName;
+        state.FilterIndex = choice->FilterIndex;
+        return true;
+    }
+};
+
+} // namespace tarrox::test
