@@ -90,9 +90,9 @@ DialogObject Fields(const Control& c) {
     o.ResponseBottom = c.bottom;
     o.ResponseWidth = o.Width;
     o.ResponseHeight = o.Height;
-    if (c.type == 14) { // light-up buttons place their text themselves
-        o.TextX = c.left;
-        o.TextY = c.top;
+    if (c.type == 14) { // light-up buttons place their text inside themselves
+        o.TextX = 16;
+        o.TextY = 14;
     }
     return o;
 }
@@ -158,11 +158,11 @@ std::vector<uint8_t> MainMenu() {
          "Expansion",
          "", 8},
         {4, 270, 320, 429, 339, Shown | Size10, "Show intro movie", "", 9},
-        {5, 220, 20, 419, 99, Visible | Translucent, "glue\\mainmenu\\title.pcx", "", 10},
+        {5, 220, 10, 419, 69, Visible | Translucent, "glue\\mainmenu\\title.pcx", "", 10},
         {6, 40, 300, 239, 319, Shown, "", "", 11},
         {7, 600, 0, 639, 19, 0, "", "", 12},
         {8, 40, 340, 239, 359, Shown | Size10, "Player name", "", 13},
-        {9, 8, 440, 199, 471, Visible | Size10 | AlignBottom,
+        {9, 8, 416, 239, 455, Visible | Size10 | AlignBottom,
          "\x03Version\x01 1.0 <beta>\x0a\x02sample dialog", "", 14},
         {10, 160, 250, 479, 267, Visible | CenterText | AlignTop,
          "\x06"
@@ -182,7 +182,7 @@ std::vector<uint8_t> MainMenu() {
          "Red <in game> \x0e"
          "blue",
          "", 19},
-        {10, 160, 440, 479, 459, Visible | Size16x | CenterText | AlignMiddle, "Main Menu", "", 20},
+        {10, 160, 76, 479, 109, Visible | Size16x | CenterText | AlignMiddle, "Main Menu", "", 20},
     };
     // "exit" is reached from two objects (Exit Program and Intro); each chain ends in a loop-free
     // record; "editor" chains three records.
