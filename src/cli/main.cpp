@@ -1,9 +1,11 @@
 // tarrox2-cli: the editor's document, preview and archive code for scripts and tests.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "cli/Commands.h"
+#include "platform/ProgramFolder.h"
 
 namespace tarrox::cli {
 
@@ -23,6 +25,10 @@ struct Command {
 constexpr Command Commands[] = {
     {"dump", "dump FILE.bin                 print the dialog as JSON", Dump},
     {"resave", "resave IN.bin OUT.bin         write IN in the compact layout to OUT", Resave},
+    {"list", "list ARCHIVE [--locale N]     print the archive's dialog files (-1: all locales)",
+     List},
+    {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract},
+    {"put", "put ARCHIVE NAME IN.bin       store IN in the archive under NAME and compact it", Put},
 };
 
 int Usage() {
@@ -38,6 +44,11 @@ int Usage() {
 int main(int argc, char** argv) {
     using namespace tarrox::cli;
     if (argc < 2) return Usage();
+    // The name list for archives lies beside the program.
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = std::filesystem::absolute(argv[0], ec);
+    tarrox::SetProgramFolder(self.parent_path().string());
     Args args(argv + 2, argv + argc);
     for (const Command& c : Commands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
