@@ -103,10 +103,11 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
 }
 
 bool ExtractArchivedFile(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                         const std::string& destination) {
+                         const std::string& destination, ReplaceQuestion question) {
     std::vector<uint8_t> bytes;
     if (!ReadArchivedFile(dialogs, archivePath, file, bytes)) return false;
-    if (PathExists(destination) && destination != TempFilePath() &&
+    if (question == ReplaceQuestion::Ask && PathExists(destination) &&
+        destination != TempFilePath() &&
         dialogs.MessageBox(destination + " already exists.\r\nDo you want to replace it?",
                            MessageIcon::None, MessageButtons::YesNo,
                            "Export") != MessageAnswer::Yes)

@@ -33,10 +33,14 @@ enum class ListResult { Listed, NotAnArchive, TooFewEntries, ListingFailed };
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
                            int32_t locale, std::vector<ArchiveLine>& lines);
 
+enum class ReplaceQuestion { Ask, AlreadyAnswered };
+
 // Copies one archived file to `destination`, replacing it (asking first unless it is the
-// temporary file). Tells the user of every failure; true when the destination was written.
+// temporary file or the caller has asked). Tells the user of every failure; true when the
+// destination was written.
 bool ExtractArchivedFile(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                         const std::string& destination);
+                         const std::string& destination,
+                         ReplaceQuestion question = ReplaceQuestion::Ask);
 
 // Stores `source` in the archive under `file`, creating the archive when it does not exist,
 // then compacts it. Tells the user of failures. True when the file is in the archive (also

@@ -23,6 +23,7 @@ namespace tarrox {
 
 class SettingsStore;
 struct Settings;
+struct ArchiveLine;
 
 // How the main window reaches the preview; both do nothing until a preview is attached.
 struct PreviewLink {
@@ -102,6 +103,12 @@ class Form1 : public QMainWindow {
     void Menu4_Click(int index);
     void OpenFromMenu();
     void SaveAsFromMenu();
+
+    // Archives (Form1Archive.cpp)
+    bool OpenArchiveFromMenu(const std::string& archivePath);
+    bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
+    void SaveIntoArchive(const std::string& archivePath);
+    bool StoreInArchive();
     bool WriteDocument(const std::string& path, bool replaceWhole);
     bool ConfirmUnsavedWork();
     void EnableSaving();
