@@ -12,15 +12,10 @@
 
 #include "platform/FileAccess.h"
 #include "platform/ProgramFolder.h"
+#include "support/SmpqArchive.h"
 #include "support/TempDir.h"
 
 namespace tarrox::test {
-
-struct StoredFile {
-    std::string Name; // with "\" as the archive writes it
-    std::string Content;
-    int Locale = 0;
-};
 
 class ArchiveTest : public TempDirTest {
   protected:
@@ -36,56 +31,16 @@ class ArchiveTest : public TempDirTest {
         for (const std::string& n : names) out << n << "\r\n";
     }
 
-    static int Shell(const std::string& command) {
-        int raw = std::system((command + " >/dev/null 2>&1").c_str());
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-
-    // Makes a version-1 archive of PKWARE-compressed files. `extra` goes to every smpq call
-    // ("-N" leaves out the (listfile), "-m 8" fixes the room for files).
-    std::string MakeArchive(const std::string& name, const std::vector<StoredFile>& files,
-                            const std::string& extra = "") {
+    // Archives of other shapes come from MakeLibraryArchive.
+    std::string MakeArchive(const std::string& name, const std::vector<StoredFile>& files) {
         const std::string archive = Path(name);
-        const auto stage = dir_ / ("stage-" + name);
-        bool first = true;
-        for (const StoredFile& f : files) {
-            std::filesystem::remove_all(stage);
-            std::string relative = f.Name;
-            for (char& c : relative)
-                if (c == '\\') c = '/';
-            auto file = stage / relative;
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream(file, std::ios::binary) << f.Content;
-            std::string command = "cd '" + stage.string() + "' && smpq " +
-                                  (first ? "-c -M 1" : "-a") + " -f -C PKWARE -O " +
-                                  std::to_string(f.Locale) + " " + extra + " '" + archive + "' '" +
-                                  relative + "'";
-            EXPECT_EQ(Shell(command), 0) << command;
-            first = false;
-        }
-        std::filesystem::remove_all(stage);
+        MakeSmpqArchive(archive, files, dir_ / ("stage-" + name));
         return archive;
     }
-
-    // The archived file as smpq extracts it, or "<missing>".
     std::string SmpqExtract(const std::string& archive, const std::string& name, int locale = 0) {
-        const auto out = dir_ / "smpq-out";
-        std::filesystem::remove_all(out);
-        std::filesystem::create_directories(out);
-        std::string slashed = name;
-        for (char& c : slashed)
-            if (c == '\\') c = '/';
-        if (Shell("cd '" + out.string() + "' && smpq -x -O " + std::to_string(locale) + " '" +
-                  archive + "' '" + slashed + "'") != 0)
-            return "<missing>";
-        return Contents((out / slashed).string());
+        return test::SmpqExtract(archive, name, dir_ / "smpq-out", locale);
     }
-
-    static std::string Contents(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return "<unreadable>";
-        return {bytes.begin(), bytes.end()};
-    }
+    static std::string Contents(const std::string& path) { return test::Contents(path); }
 
     std::string WriteFile(const std::string& name, const std::string& content) {
         std::ofstream(dir_ / name, std::ios::binary) << content;
