@@ -20,8 +20,12 @@ Form4::Form4(Dialogs& dialogs, std::string archivePath, const std::vector<Archiv
 
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
-    for (const ArchiveLine& line : lines)
-        List1->addItem(QString::fromLatin1(FormatArchiveLine(line)));
+    for (const ArchiveLine& line : lines) {
+        // The separator has no glyph; the line shows a blank and keeps the real text behind.
+        const std::string text = FormatArchiveLine(line);
+        auto* item = new QListWidgetItem(QString::fromLatin1(text).replace(QChar(31), ' '), List1);
+        item->setData(Qt::UserRole, QString::fromLatin1(text));
+    }
     auto makeButton = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
@@ -51,7 +55,7 @@ Form4::Form4(Dialogs& dialogs, std::string archivePath, const std::vector<Archiv
 bool Form4::SelectedLine(ArchiveLine& line) const {
     QListWidgetItem* item = List1->currentItem();
     if (!item || !item->isSelected()) return false;
-    line = ParseArchiveLine(item->text().toLatin1().toStdString());
+    line = ParseArchiveLine(item->data(Qt::UserRole).toString().toLatin1().toStdString());
     return true;
 }
 

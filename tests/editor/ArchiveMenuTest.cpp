@@ -79,6 +79,20 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsTheTemporaryCopy) {
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
+TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
+    MakeSmpqArchive(archive,
+                    {{"rez\\glumain.bin", mainBytes},
+                     {"rez\\glumain.bin", Bytes(MakeDocument({{0, "Haupt"}})), 1031}},
+                    dir / "stage");
+    Start();
+    settings.MpqLocale = -1;
+    OpenFromBrowser(1);
+    EXPECT_EQ(browsed[1], "rez\\glumain.bin  (1031)");
+    EXPECT_EQ(doc->ArchivedName, "rez\\glumain.bin");
+    EXPECT_EQ(doc->ArchivedLocale, 1031);
+    EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
+}
+
 TEST_F(ArchiveMenuTest, AFileThatIsNoArchiveLeavesTheDocumentAlone) {
     StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
     std::ofstream(Path("fake.mpq")) << "just some text";
