@@ -10,6 +10,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "preview/TextState.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,7 +25,8 @@ int main(int argc, char* argv[]) {
     tarrox::Settings settings;
     tarrox::QtDialogs dialogs;
     tarrox::QtSettingsStore store;
-    tarrox::Form1 form(*doc, settings, dialogs, store);
+    tarrox::TextDrawingState text;
+    tarrox::Form1 form(*doc, settings, dialogs, store, text);
     dialogs.SetParent(&form);
     form.show();
     form.Form_Load(commandLine);

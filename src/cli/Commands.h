@@ -12,6 +12,9 @@ using Args = std::vector<std::string>;
 int Dump(const Args& args);
 int Resave(const Args& args);
 int Render(const Args& args);
+int List(const Args& args);
+int Extract(const Args& args);
+int Put(const Args& args);
 
 // Prints the message and returns 1.
 int Fail(const std::string& message);

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "cli/Commands.h"
+#include "platform/ProgramFolder.h"
 #include "document/BinFile.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
@@ -17,20 +18,13 @@ constexpr const char* RenderUsage =
     "Error: usage: tarrox2-cli render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] "
     "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--select N] [--current]";
 
-std::string DataBesideProgram() {
-    std::error_code ec;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return "data";
-    return (self.parent_path() / "data").string();
-}
-
 bool ParseInt(const std::string& text, int32_t& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size();
 }
 
 struct RenderOptions {
-    std::string in, out, dataDir = DataBesideProgram(), custom;
+    std::string in, out, dataDir = ProgramFile("data"), custom;
     int32_t colors = 1, select = -1;
     PreviewSettings settings;
 };

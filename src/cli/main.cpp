@@ -1,9 +1,11 @@
 // tarrox2-cli: the editor's document, preview and archive code for scripts and tests.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "cli/Commands.h"
+#include "platform/ProgramFolder.h"
 
 namespace tarrox::cli {
 
@@ -28,6 +30,10 @@ constexpr Command Commands[] = {
      "         [--scheme pink|red|blue] [--no-fill] [--select N] [--current]\n"
      "                                draw the preview of IN as a 640 x 480 PNG",
      Render},
+    {"list", "list ARCHIVE [--locale N]     print the archive's dialog files (-1: all locales)",
+     List},
+    {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract},
+    {"put", "put ARCHIVE NAME IN.bin       store IN in the archive under NAME and compact it", Put},
 };
 
 int Usage() {
@@ -43,6 +49,11 @@ int Usage() {
 int main(int argc, char** argv) {
     using namespace tarrox::cli;
     if (argc < 2) return Usage();
+    // Game data and the archive name list lie beside the program.
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = std::filesystem::absolute(argv[0], ec);
+    tarrox::SetProgramFolder(self.parent_path().string());
     Args args(argv + 2, argv + argc);
     for (const Command& c : Commands)
         if (std::strcmp(argv[1], c.name) == 0) return c.run(args);

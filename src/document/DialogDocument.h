@@ -72,6 +72,8 @@ struct DialogDocument {
     // Where an archived document came from, or where Save As put it.
     std::string ArchivePath;
     std::string ArchivedName;
+    // The locale of the archived file, so a save replaces that locale's file and no other.
+    int32_t ArchivedLocale = 0;
 
     // The main window's file state.
     std::string Filename;

@@ -22,7 +22,9 @@ class QPushButton;
 namespace tarrox {
 
 class SettingsStore;
+struct TextDrawingState;
 struct Settings;
+struct ArchiveLine;
 
 // How the main window reaches the preview; both do nothing until a preview is attached.
 struct PreviewLink {
@@ -34,6 +36,7 @@ struct PreviewLink {
 class Form1 : public QMainWindow {
   public:
     Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
+          TextDrawingState& text,
           QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -102,6 +105,12 @@ class Form1 : public QMainWindow {
     void Menu4_Click(int index);
     void OpenFromMenu();
     void SaveAsFromMenu();
+
+    // Archives (Form1Archive.cpp)
+    bool OpenArchiveFromMenu(const std::string& archivePath);
+    bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
+    void SaveIntoArchive(const std::string& archivePath);
+    bool StoreInArchive();
     bool WriteDocument(const std::string& path, bool replaceWhole);
     bool ConfirmUnsavedWork();
     void EnableSaving();
@@ -114,6 +123,7 @@ class Form1 : public QMainWindow {
     Settings& settings_;
     Dialogs& dialogs_;
     SettingsStore& store_;
+    TextDrawingState& text_;
     PreviewLink preview_;
     FileDialogState CommonDialog1;
     std::array<std::string, ControlTypeCount> ControlTypeNames;

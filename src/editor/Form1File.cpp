@@ -16,6 +16,7 @@ namespace tarrox {
 
 namespace {
 constexpr int BinFileType = 1;
+constexpr int ArchiveFileType = 2;
 } // namespace
 
 MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
@@ -55,9 +56,10 @@ bool Form1::OpenBinFile(const std::string& path) {
 }
 
 bool Form1::SaveBinFile() {
-    if (!WriteDocument(doc_.Filename, false)) return false;
-    // The archive write-back comes here once archives can be opened.
-    return true;
+    // What goes into an archive is exactly the writer's output: a longer old file's tail,
+    // which an in-place write keeps, would be stored with it.
+    if (!WriteDocument(doc_.Filename, doc_.FileIsMPQ)) return false;
+    return !doc_.FileIsMPQ || StoreInArchive();
 }
 
 // Save writes over the file in place; Save As replaces the file whole and only once the new
@@ -112,7 +114,11 @@ void Form1::Menu1_Click(int index) {
 void Form1::OpenFromMenu() {
     if (!ConfirmUnsavedWork()) return;
     if (!dialogs_.ShowOpen(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    if (CommonDialog1.FilterIndex != BinFileType) return; // archives come with the archive work
+    if (CommonDialog1.FilterIndex == ArchiveFileType) {
+        if (OpenArchiveFromMenu(CommonDialog1.FileName)) EnableSaving();
+        return;
+    }
+    if (CommonDialog1.FilterIndex != BinFileType) return;
     if (!OpenBinFile(CommonDialog1.FileName)) return;
     doc_.FileIsMPQ = false;
     SetTitle(false);
@@ -126,7 +132,11 @@ void Form1::SaveAsFromMenu() {
         CommonDialog1.FileName = FileNameOf(doc_.ArchivedName);
     }
     if (!dialogs_.ShowSaveAs(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    if (CommonDialog1.FilterIndex != BinFileType) return; // archives come with the archive work
+    if (CommonDialog1.FilterIndex == ArchiveFileType) {
+        SaveIntoArchive(CommonDialog1.FileName);
+        return;
+    }
+    if (CommonDialog1.FilterIndex != BinFileType) return;
     const std::string path = CommonDialog1.FileName;
     if (PathExists(path) &&
         Message(path + " already exists.\r\nDo you want to replace it?", MessageIcon::None,

@@ -15,12 +15,16 @@
 #include "editor/Settings.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
+#include "preview/ColorTables.h"
+#include "preview/TextState.h"
 
 namespace tarrox {
 
 Form1::Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
+             TextDrawingState& text,
              QWidget* parent)
-    : QMainWindow(parent), doc_(doc), settings_(settings), dialogs_(dialogs), store_(store) {
+    : QMainWindow(parent), doc_(doc), settings_(settings), dialogs_(dialogs), store_(store),
+      text_(text) {
     CommonDialog1.Filter = "Bin Files (*.bin)|*.bin|Mpq Archives "
                            "(*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|*.mpq;*.exe;*.scm;*.scx";
     BuildUi();
@@ -63,8 +67,14 @@ void Form1::Form_Load(const std::string& commandLine) {
     OpenFromCommandLine(commandLine);
 }
 
-// fontindex.dat, fontwidth.dat and the colour table: the preview engine fills these.
-void Form1::LoadTextDrawingTables() {}
+// Game data loaders report failure only by their result: a missing file leaves its table as it
+// was and the editor goes on without it.
+void Form1::LoadTextDrawingTables() {
+    const std::string data = ProgramFile("data");
+    LoadTextTables(text_, data);
+    LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), data,
+                   settings_.CustomColorFile);
+}
 
 void Form1::OpenFromCommandLine(const std::string& commandLine) {
     if (commandLine.empty()) return;

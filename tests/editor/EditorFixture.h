@@ -23,6 +23,7 @@
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
+#include "preview/TextState.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScriptedDialogs.h"
 
@@ -79,7 +80,7 @@ class EditorTest : public ::testing::Test {
     }
 
     Form1& Start(const std::string& commandLine = "") {
-        form = std::make_unique<Form1>(*doc, settings, dialogs, store);
+        form = std::make_unique<Form1>(*doc, settings, dialogs, store, text);
         form->Form_Load(commandLine);
         return *form;
     }
@@ -133,6 +134,7 @@ class EditorTest : public ::testing::Test {
     Settings settings;
     ScriptedDialogs dialogs;
     MemorySettingsStore store;
+    TextDrawingState text;
     std::unique_ptr<Form1> form;
 };
 

@@ -33,6 +33,28 @@ TEST_F(StartupTest, ShutdownWritesTheTenSettingsAndRemovesTheTemporaryFile) {
     EXPECT_EQ(store.Values, Defaults());
 }
 
+TEST_F(StartupTest, TextTablesAndTheChosenColourSetComeFromTheDataFolder) {
+    std::filesystem::create_directories(dir / "data");
+    std::vector<uint8_t> index(32), widths(10);
+    for (int i = 0; i < 32; ++i) index[i] = uint8_t(i % 24);
+    for (int i = 0; i < 10; ++i) widths[i] = uint8_t(i + 1);
+    ASSERT_TRUE(WriteFileAtomically(Path("data/fontindex.dat"), index));
+    ASSERT_TRUE(WriteFileAtomically(Path("data/fontwidth.dat"), widths));
+    // The custom set (3) from a table that does not exist leaves the colours as they were.
+    store.Values[{"Options", "PreviewFontClrs"}] = "3";
+    store.Values[{"Options", "PreviewCustomClr"}] = Path("missing.pcx");
+    text.ColorTable[5] = 0x123456;
+    Start();
+    EXPECT_EQ(text.CodeColorRows[7], 7);
+    EXPECT_EQ(text.CodeColorRows[30], 6);
+    EXPECT_EQ(text.LetterSpacing[0], 0);
+    EXPECT_EQ(text.SpaceWidth[0], 0);
+    EXPECT_EQ(text.LetterSpacing[1], 1);
+    EXPECT_EQ(text.SpaceWidth[1], 2);
+    EXPECT_EQ(text.SpaceWidth[5], 10);
+    EXPECT_EQ(text.ColorTable[5], 0x123456u);
+}
+
 TEST_F(StartupTest, StoredSettingsComeBackUnderTheSameKeys) {
     Stored values = {{{"Options", "AutoCalcSizes"}, "True"},
                      {{"Options", "Locale"}, "-1"},

@@ -1,0 +1,91 @@
+// list, extract and put: the archive browser and the write-back for scripts, on the same code.
+#include <cstdio>
+#include <cstdlib>
+
+#include "archive/ArchiveFiles.h"
+#include "cli/Commands.h"
+#include "platform/Dialogs.h"
+
+namespace tarrox::cli {
+
+namespace {
+
+// The windows' messages go to stderr; a script asked for the file, so it is replaced.
+class ConsoleDialogs : public Dialogs {
+  public:
+    int Errors = 0;
+    MessageAnswer MessageBox(const std::string& text, MessageIcon, MessageButtons buttons,
+                             const std::string&) override {
+        if (buttons != MessageButtons::Ok) return MessageAnswer::Yes;
+        std::string line = text;
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        std::fprintf(stderr, "%s\n", line.c_str());
+        ++Errors;
+        return MessageAnswer::Ok;
+    }
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    bool ShowOpen(FileDialogState&) override { return false; }
+    bool ShowSaveAs(FileDialogState&) override { return false; }
+    void OpenWithDefaultApp(const std::string&) override {}
+};
+
+// Takes "--locale N" out of the arguments; false when N is not a number.
+bool TakeLocale(Args& args, int32_t& locale) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--locale") continue;
+        if (i + 1 == args.size()) return false;
+        char* end = nullptr;
+        long value = std::strtol(args[i + 1].c_str(), &end, 10);
+        if (*end != '\0' || args[i + 1].empty() || value < INT32_MIN || value > INT32_MAX)
+            return false;
+        locale = static_cast<int32_t>(value);
+        args.erase(args.begin() + i, args.begin() + i + 2);
+        return true;
+    }
+    return true;
+}
+
+} // namespace
+
+int List(const Args& given) {
+    Args args = given;
+    int32_t locale = 0;
+    if (!TakeLocale(args, locale) || args.size() != 1)
+        return Fail("Error: usage: tarrox2-cli list ARCHIVE [--locale N]");
+    std::vector<ArchiveLine> lines;
+    ListResult result = ListDialogFiles(args[0], NameListPath(), locale, lines);
+    if (result == ListResult::NotAnArchive)
+        return Fail("Error: " + args[0] + " does not contain an MPQ archive.");
+    for (const ArchiveLine& line : lines) {
+        std::string text = FormatArchiveLine(line);
+        for (char& c : text)
+            if (c == 31) c = ' ';
+        std::printf("%s\n", text.c_str());
+    }
+    if (std::fflush(stdout) != 0) return 1;
+    return result == ListResult::ListingFailed ? Fail("Error: Could not list " + args[0] + ".") : 0;
+}
+
+int Extract(const Args& given) {
+    Args args = given;
+    int32_t locale = 0;
+    if (!TakeLocale(args, locale) || args.size() != 3)
+        return Fail("Error: usage: tarrox2-cli extract ARCHIVE NAME OUT.bin [--locale N]");
+    ConsoleDialogs dialogs;
+    return ExtractArchivedFile(dialogs, args[0], {args[1], locale}, args[2]) ? 0 : 1;
+}
+
+int Put(const Args& given) {
+    Args args = given;
+    int32_t locale = 0;
+    if (!TakeLocale(args, locale) || args.size() != 3)
+        return Fail("Error: usage: tarrox2-cli put ARCHIVE NAME IN.bin [--locale N]");
+    ConsoleDialogs dialogs;
+    bool stored = WriteBackToArchive(dialogs, args[0], {args[1], locale}, args[2], nullptr);
+    return stored && dialogs.Errors == 0 ? 0 : 1;
+}
+
+} // namespace tarrox::cli

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include "archive/ArchiveFixture.h"
+
+namespace tarrox {
+namespace {
+
+class ArchiveCliTest : public test::ArchiveTest {
+  protected:
+    struct Run {
+        int status;
+        std::string out, err;
+    };
+    Run Cli(const std::string& args) {
+        std::string command = std::string(TARROX_CLI) + " " + args + " >'" + Path("o.txt") +
+                              "' 2>'" + Path("e.txt") + "'";
+        int raw = std::system(command.c_str());
+        Run r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(Path("o.txt")),
+              Contents(Path("e.txt"))};
+        std::filesystem::remove(Path("o.txt"));
+        std::filesystem::remove(Path("e.txt"));
+        return r;
+    }
+    static std::string Q(const std::string& s) { return "'" + s + "'"; }
+};
+
+// The tool's name list is the one beside it; the test archives carry a (listfile) anyway.
+TEST_F(ArchiveCliTest, ListExtractAndPutRoundTrip) {
+    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"},
+                                          {"rez\\options.bin", "deutsch", 1031},
+                                          {"rez\\notes.txt", "skip"}});
+    Run r = Cli("list " + Q(a));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "rez\\glumain.bin\n");
+    r = Cli("list " + Q(a) + " --locale -1");
+    EXPECT_NE(r.out.find("rez\\options.bin  (1031)\n"), std::string::npos) << r.out;
+
+    r = Cli("extract " + Q(a) + " 'rez\\options.bin' " + Q(Path("de.bin")) + " --locale 1031");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Contents(Path("de.bin")), "deutsch");
+
+    r = Cli("put " + Q(a) + " 'rez\\glumain.bin' " + Q(WriteFile("in.bin", "new main")));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "new main");
+    r = Cli("put " + Q(Path("fresh.mpq")) + " 'rez\\glumain.bin' " + Q(Path("in.bin")));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(SmpqExtract(Path("fresh.mpq"), "rez\\glumain.bin"), "new main");
+}
+
+TEST_F(ArchiveCliTest, FailuresEndWithAMessageAndStatusOne) {
+    std::string text = WriteFile("t.mpq", "plain text");
+    Run r = Cli("list " + Q(text));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error: " + text + " does not contain an MPQ archive.\n");
+    r = Cli("extract " + Q(text) + " 'rez\\glumain.bin' " + Q(Path("o.bin")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error: Could not open archive.\n");
+    r = Cli("put " + Q(text) + " 'rez\\glumain.bin' " + Q(Path("missing.bin")));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Contents(text), "plain text");
+    r = Cli("list " + Q(text) + " --locale x");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("usage"), std::string::npos);
+}
+
+} // namespace
+} // namespace tarrox

@@ -1,0 +1,208 @@
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
+#include "archive/Form4.h"
+#include "editor/EditorFixture.h"
+#include "support/SmpqArchive.h"
+
+namespace tarrox::test {
+namespace {
+
+class ArchiveMenuTest : public EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        std::filesystem::create_directories(dir / "data");
+        std::ofstream(dir / "data" / "binlist.txt") << "rez\\glumain.bin\r\nrez\\options.bin\r\n";
+        mainBytes = Bytes(MakeDocument({{0, "Main"}, {2, "Play"}, {5, "logo"}}));
+        archive = Path("x.mpq");
+        MakeSmpqArchive(archive,
+                        {{"rez\\glumain.bin", mainBytes},
+                         {"rez\\options.bin", Bytes(MakeDocument({{0, "Options"}}))},
+                         {"rez\\notes.txt", "not a dialog"}},
+                        dir / "stage");
+    }
+    static std::string Bytes(const DialogDocument& d) {
+        auto b = WriteBinDocument(d);
+        return {b.begin(), b.end()};
+    }
+    // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
+    void OpenArchive(const std::string& path, std::function<void(Form4&)> inBrowser) {
+        dialogs.FileChoices.push_back(FileChoice{path, 2});
+        QTimer::singleShot(0, [&] {
+            auto* browser = dynamic_cast<Form4*>(QApplication::activeModalWidget());
+            ASSERT_NE(browser, nullptr);
+            browsed = Entries(browser->findChild<QListWidget*>("List1"));
+            inBrowser(*browser);
+            if (browser->isVisible()) browser->reject();
+        });
+        Trigger("Menu1_0");
+    }
+    void OpenFromBrowser(int row) {
+        OpenArchive(archive, [row](Form4& b) {
+            b.findChild<QListWidget*>("List1")->setCurrentRow(row);
+            b.findChild<QPushButton*>("Command1")->click();
+        });
+    }
+    void Edit() {
+        List("List1")->setCurrentRow(1);
+        Box("obj0")->setText("77");
+    }
+    std::string Extracted(const std::string& name) {
+        return SmpqExtract(archive, name, dir / "smpq-out");
+    }
+
+    std::string archive, mainBytes;
+    std::vector<std::string> browsed;
+};
+
+TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsTheTemporaryCopy) {
+    Start();
+    OpenFromBrowser(0);
+    EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
+    EXPECT_EQ(doc->Filename, TempFilePath());
+    EXPECT_TRUE(doc->FileIsMPQ);
+    EXPECT_EQ(doc->ArchivePath, archive);
+    EXPECT_EQ(doc->ArchivedName, "rez\\glumain.bin");
+    EXPECT_EQ(doc->ObjectCount, 3);
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
+    EXPECT_TRUE(dialogs.Messages.empty());
+
+    // A second open replaces the temporary file without a question.
+    OpenFromBrowser(1);
+    EXPECT_EQ(doc->ObjectCount, 1);
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
+    MakeSmpqArchive(archive,
+                    {{"rez\\glumain.bin", mainBytes},
+                     {"rez\\glumain.bin", Bytes(MakeDocument({{0, "Haupt"}})), 1031}},
+                    dir / "stage");
+    Start();
+    settings.MpqLocale = -1;
+    OpenFromBrowser(1);
+    EXPECT_EQ(browsed[1], "rez\\glumain.bin  (1031)");
+    EXPECT_EQ(doc->ArchivedName, "rez\\glumain.bin");
+    EXPECT_EQ(doc->ArchivedLocale, 1031);
+    EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
+}
+
+TEST_F(ArchiveMenuTest, AFileThatIsNoArchiveLeavesTheDocumentAlone) {
+    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
+    std::ofstream(Path("fake.mpq")) << "just some text";
+    dialogs.FileChoices.push_back(FileChoice{Path("fake.mpq"), 2});
+    Trigger("Menu1_0");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Title, "Not an MPQ Archive");
+    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              "This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
+              "file, select \"Bin Files\" in the file type box.");
+    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_EQ(Title(), "Tarrox II - [kept.bin]");
+}
+
+TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndCancelChangesNothing) {
+    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
+    OpenArchive(archive, [&](Form4& b) {
+        b.findChild<QPushButton*>("Command1")->click();
+        b.findChild<QPushButton*>("Command2")->click();
+        EXPECT_TRUE(b.isVisible());
+        b.findChild<QPushButton*>("Command3")->click();
+        EXPECT_FALSE(b.isVisible());
+    });
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(dialogs.FileDialogsShown.size(), 1u); // only File > Open's
+    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_FALSE(doc->FileIsMPQ);
+}
+
+TEST_F(ArchiveMenuTest, ExtractAsksOnceAndWritesTheArchivedBytes) {
+    Start();
+    std::ofstream(Path("out.bin")) << std::string(5000, 'z');
+    dialogs.Answers = {MessageAnswer::Yes};
+    OpenArchive(archive, [&](Form4& b) {
+        dialogs.FileChoices.push_back(FileChoice{Path("out.bin"), 1});
+        b.findChild<QListWidget*>("List1")->setCurrentRow(0);
+        b.findChild<QPushButton*>("Command2")->click();
+        EXPECT_TRUE(b.isVisible());
+    });
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Title, "Save As...");
+    EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
+    EXPECT_EQ(dialogs.FileDialogsShown.at(1).Filter, "Bin Files (*.bin)|*.bin");
+    EXPECT_FALSE(doc->FileIsOpen);
+}
+
+TEST_F(ArchiveMenuTest, SavingWritesBackOnlyThatFile) {
+    Start();
+    OpenFromBrowser(0);
+    Edit();
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
+    const std::string options = Extracted("rez\\options.bin");
+    Trigger("Menu1_1");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text, "Load rez\\glumain.bin into MPQ:" + archive);
+    EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
+    EXPECT_EQ(Extracted("rez\\options.bin"), options);
+    EXPECT_EQ(Extracted("rez\\notes.txt"), "not a dialog");
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    // The archive opens again and shows the edit.
+    OpenFromBrowser(0);
+    EXPECT_EQ(doc->ObjectTable[1].Left, 77);
+}
+
+TEST_F(ArchiveMenuTest, AFailedWriteBackKeepsTheMarkAndTheArchive) {
+    Start();
+    OpenFromBrowser(0);
+    Edit();
+    const std::string before = Contents(archive);
+    ::chmod(archive.c_str(), 0444);
+    Trigger("Menu1_1");
+    ::chmod(archive.c_str(), 0644);
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not open archive.");
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
+    EXPECT_EQ(Contents(archive), before);
+}
+
+TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
+    StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
+    dialogs.FileChoices.push_back(FileChoice{Path("new.mpq"), 2});
+    Trigger("Menu1_2");
+    EXPECT_TRUE(doc->FileIsMPQ);
+    EXPECT_EQ(doc->ArchivedName, "rez\\mine.bin");
+    EXPECT_EQ(doc->Filename, Path("mine.bin"));
+    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
+    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
+
+    // Into a folder that is not there: nothing is stored and the document stays where it was.
+    Edit();
+    dialogs.FileChoices.push_back(FileChoice{Path("gone/other.mpq"), 2});
+    Trigger("Menu1_2");
+    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open archive.");
+    EXPECT_EQ(doc->ArchivePath, Path("new.mpq"));
+    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
+}
+
+// Set TARROX_SCREENSHOTS to a folder to see the browser as it is drawn.
+TEST_F(ArchiveMenuTest, BrowserScreenshot) {
+    const char* folder = std::getenv("TARROX_SCREENSHOTS");
+    if (!folder) GTEST_SKIP();
+    Start();
+    Form4 browser(dialogs, archive,
+                  {{"rez\\glumain.bin"}, {"rez\\options.bin", 1031}, {"rez\\glusingl.bin"}},
+                  nullptr, form.get());
+    browser.show();
+    browser.findChild<QListWidget*>("List1")->setCurrentRow(1);
+    EXPECT_TRUE(browser.grab().save(QString(folder) + "/form4.png"));
+}
+
+} // namespace
+} // namespace tarrox::test
