@@ -166,51 +166,5 @@ TEST(BinWriterRoundTrip, WriteReadWriteGivesIdenticalBytes) {
     }
 }
 
-TEST(BinWriterRoundTrip, ReadingTheCompactLayoutGivesTheSameDocument) {
-    std::mt19937 rng(99);
-    for (int round = 0; round < 100; ++round) {
-        DialogDocument d = RandomDocument(rng);
-        // Chains as the reader lays them out: consecutive, one per object, no sharing.
-        int k = 0;
-        for (int i = 1; i < d.ObjectCount; ++i) {
-            int len = k < d.SmkCount ? std::uniform_int_distribution<int>(0, 3)(rng) : 0;
-            len = std::min(len, d.SmkCount - k);
-            d.ObjectTable[i].SmkLink = len ? k : -1;
-            for (int j = 0; j < len; ++j, ++k) d.SmkTable[k].Next = j + 1 < len ? k + 1 : -1;
-        }
-        d.SmkCount = k;
-        // Renumber the strings into reading order.
-        DialogDocument expected = d;
-        int n = 0;
-        auto take = [&](int32_t& number) {
-            expected.StringTable[n] = d.StringTable[number];
-            number = n++;
-        };
-        take(expected.ObjectTable[0].Text);
-        expected.ObjectTable[0].SmkLink = -1;
-        for (int i = 1; i < d.ObjectCount; ++i) {
-            take(expected.ObjectTable[i].Text);
-            for (int s = expected.ObjectTable[i].SmkLink; s >= 0; s = expected.SmkTable[s].Next)
-                take(expected.SmkTable[s].FileName);
-        }
-        expected.StringCount = n;
-
-        DialogDocument back;
-        std::string error;
-        ASSERT_TRUE(ReadBinDocument(WriteBinDocument(d), back, error));
-        ASSERT_EQ(back.ObjectCount, expected.ObjectCount);
-        ASSERT_EQ(back.SmkCount, expected.SmkCount);
-        ASSERT_EQ(back.StringCount, expected.StringCount);
-        for (int i = 0; i < back.ObjectCount; ++i) {
-            DialogObject want = expected.ObjectTable[i];
-            want.Next = back.ObjectTable[i].Next; // on-disk value, not used in memory
-            EXPECT_EQ(back.ObjectTable[i], want) << i;
-        }
-        for (int s = 0; s < back.SmkCount; ++s) EXPECT_EQ(back.SmkTable[s], expected.SmkTable[s]);
-        for (int m = 0; m < back.StringCount; ++m)
-            EXPECT_EQ(back.StringTable[m], expected.StringTable[m]);
-    }
-}
-
 } // namespace
 } // namespace tarrox

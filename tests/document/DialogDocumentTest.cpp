@@ -15,14 +15,6 @@ TEST(ControlTypeNames, SplitFromTheLiteralAndUnknownOutsideTheRange) {
     EXPECT_EQ(ControlTypeName(names, -2), "Unknown (-2)");
 }
 
-TEST(FlagTables, CaptionsTheWindowsShow) {
-    EXPECT_STREQ(ObjectFlagInfo[9].Caption, "Has Hotkey");
-    EXPECT_STREQ(ObjectFlagInfo[21].Caption, ObjectFlagInfo[23].Caption);
-    EXPECT_STREQ(ObjectFlagInfo[31].Description, "Unknown/Unused");
-    EXPECT_STREQ(SmkFlagInfo[3].Caption, "Show If Over");
-    EXPECT_STREQ(SmkFlagInfo[7].Caption, "7");
-}
-
 TEST(AdoptContent, ReplacesTablesAndResetsSelectionButKeepsFileState) {
     DialogDocument open;
     open.Filename = "a.bin";

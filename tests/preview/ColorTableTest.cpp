@@ -15,7 +15,7 @@ std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data, bool palette =
     std::vector<uint8_t> out(128, 0);
     out[8] = uint8_t(w - 1), out[9] = uint8_t((w - 1) >> 8);
     out[10] = uint8_t(h - 1), out[11] = uint8_t((h - 1) >> 8);
-    out.insert(out.end(), data.begin(), data.end());
+    for (uint8_t b : data) out.push_back(b); // insert() trips a false -Warray-bounds in g++ 12
     if (palette) {
         out.push_back(12);
         for (int i = 0; i < 256; ++i)
