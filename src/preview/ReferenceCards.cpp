@@ -140,8 +140,9 @@ void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState& 
     };
     small(10, 60, "Thanks To...");
     small(10, 78, "Tarrox II team:\n the editor,\n the preview,\n the game data");
-    small(107, 78, "Testers:\n Contributors,\n Users,\n You");
-    small(177, 78, "DejaVu Fonts:\n Bundled fonts' faces");
+    small(107, 78, "Testers:\n The team,\n Users,\n You");
+    // The bundled game fonts are drawn from this free face.
+    small(177, 78, "DejaVu Fonts:\n Faces of our fonts");
 }
 
 void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState& text,
