@@ -187,7 +187,7 @@ void Form1::Menu2_Click(int index) {
 
 void Form1::Menu3_Click(int index) {
     if (index == 2) {
-        Form3 about(text_, settings_, this);
+        Form3 about(text_, this);
         about.exec();
         return;
     }

@@ -3,10 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "editor/Settings.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/SurfaceView.h"
-#include "preview/ColorTables.h"
 
 #ifndef TARROX_VERSION
 #define TARROX_VERSION "0.0.0"
@@ -14,10 +12,10 @@
 
 namespace tarrox {
 
-Form3::Form3(TextDrawingState& text, const Settings& settings, QWidget* parent)
+Form3::Form3(TextDrawingState& text, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(text), settings_(settings), dataDir_(ProgramFile("data")) {
+      text_(text), dataDir_(ProgramFile("data")), previewColors_(text.ColorTable) {
     setObjectName("Form3");
     setWindowTitle("About");
     setModal(true);
@@ -66,9 +64,10 @@ void Form3::DrawCloseBox(bool lit) {
     RestorePreviewColors();
 }
 
+// The colours are put back as they were, not loaded again: a custom table that has gone
+// missing would otherwise leave the preview in the glue colours.
 void Form3::RestorePreviewColors() {
-    LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), dataDir_,
-                   settings_.CustomColorFile);
+    text_.ColorTable = previewColors_;
 }
 
 void Form3::keyPressEvent(QKeyEvent* event) {

@@ -9,12 +9,11 @@
 
 namespace tarrox {
 
-struct Settings;
 class SurfaceView;
 
 class Form3 : public QDialog {
   public:
-    Form3(TextDrawingState& text, const Settings& settings, QWidget* parent = nullptr);
+    explicit Form3(TextDrawingState& text, QWidget* parent = nullptr);
     ~Form3() override;
 
     const QImage& Image() const;
@@ -33,8 +32,8 @@ class Form3 : public QDialog {
     void RestorePreviewColors();
 
     TextDrawingState& text_;
-    const Settings& settings_;
     std::string dataDir_;
+    std::array<uint32_t, ColorRows * ColorsPerRow> previewColors_;
     AboutFonts fonts_;
     bool fontsOpen_ = false;
     Surface window_;

@@ -5,7 +5,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Surface.h"
 #include "platform/qt/SurfaceView.h"
-#include "preview/ColorTables.h"
 #include "preview/ReferenceCards.h"
 
 namespace tarrox {
@@ -20,14 +19,15 @@ Form5::Form5(TextDrawingState& text, const Settings& settings)
     setFixedSize(CodesCardWidth, CodesCardHeight);
 
     const std::string data = ProgramFile("data");
+    const auto previewColors = text.ColorTable;
     GameFont font;
     LoadGameFont(data + "/font10.fnt", font);
     Surface card;
     DrawCodesCard(card, font, text, data, settings.CustomColorFile,
                   PathExists(settings.CustomColorFile));
-    // The card borrowed the shared colour table; the preview's colours come back.
-    LoadColorTable(text, static_cast<uint8_t>(settings.FontColorSet), data,
-                   settings.CustomColorFile);
+    // The card borrowed the shared colour table. The preview's colours are put back as they
+    // were rather than loaded again, which would fail for a custom table that has gone missing.
+    text.ColorTable = previewColors;
     view_->Refresh(card);
     CloseGameFont(font);
 }

@@ -22,9 +22,9 @@ struct CardLine {
 
 TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePreviewSetBack) {
     std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
+    store.Values[{"Options", "PreviewFontClrs"}] = "0";
+    store.Values[{"Options", "PreviewCustomClr"}] = Path("custom.pcx");
     Start();
-    settings.FontColorSet = 0;
-    settings.CustomColorFile = Path("custom.pcx");
     Trigger("Menu2_1");
     Form5* card = form->CodesCard();
     ASSERT_NE(card, nullptr);
@@ -65,8 +65,8 @@ TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePrev
 }
 
 TEST_F(ReferenceWindowsTest, WithoutACustomTableTheCardSaysSo) {
+    store.Values[{"Options", "PreviewFontClrs"}] = "2";
     Start();
-    settings.FontColorSet = 2;
     Trigger("Menu2_1");
     const QImage& image = form->CodesCard()->Image();
 
@@ -85,9 +85,9 @@ TEST_F(ReferenceWindowsTest, WithoutACustomTableTheCardSaysSo) {
 }
 
 TEST_F(ReferenceWindowsTest, TheCloseBoxLightsUnderTheMouseAndGoesOutBesideIt) {
+    store.Values[{"Options", "PreviewFontClrs"}] = "2";
     Start();
-    settings.FontColorSet = 2;
-    Form3 about(text, settings, form.get());
+    Form3 about(text, form.get());
     about.show();
     auto* box = about.findChild<QWidget*>("Picture1");
     ASSERT_NE(box, nullptr);
@@ -134,7 +134,7 @@ TEST_F(ReferenceWindowsTest, OnlyTheCKeyClosesTheAboutWindowWhateverHasTheFocus)
           Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier)}) {
         for (bool onBox : {false, true}) {
             SCOPED_TRACE(testing::Message() << int(mods) << " " << onBox);
-            Form3 about(text, settings, form.get());
+            Form3 about(text, form.get());
             about.show();
             QWidget* target = onBox ? about.findChild<QWidget*>("Picture1") : &about;
             for (Qt::Key other : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_X, Qt::Key_Space})
@@ -148,8 +148,8 @@ TEST_F(ReferenceWindowsTest, OnlyTheCKeyClosesTheAboutWindowWhateverHasTheFocus)
 }
 
 TEST_F(ReferenceWindowsTest, HelpAboutIsModalAndPutsThePreviewSetBack) {
+    store.Values[{"Options", "PreviewFontClrs"}] = "0";
     Start();
-    settings.FontColorSet = 0;
     bool wasModal = false;
     QTimer::singleShot(0, [&] {
         QWidget* about = QApplication::activeModalWidget();
@@ -160,6 +160,29 @@ TEST_F(ReferenceWindowsTest, HelpAboutIsModalAndPutsThePreviewSetBack) {
     Trigger("Menu3_2");
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(text.ColorTable, ColorSetTable(0));
+}
+
+// Loading the chosen set again would fail for a custom table that has gone, and leave the
+// preview in the card's or the about window's colours.
+TEST_F(ReferenceWindowsTest, ThePreviewKeepsItsColoursWhenItsCustomTableIsMissing) {
+    store.Values[{"Options", "PreviewFontClrs"}] = "2";
+    store.Values[{"Options", "PreviewCustomClr"}] = Path("gone.pcx");
+    StartWithSample();
+    Trigger("Menu2_0");
+    form->Preview()->findChild<QAction*>("Menu12_3")->trigger();
+    ASSERT_EQ(settings.FontColorSet, 3);
+    const auto inGame = ColorSetTable(2);
+    ASSERT_EQ(text.ColorTable, inGame);
+
+    Trigger("Menu2_1");
+    EXPECT_EQ(text.ColorTable, inGame);
+    {
+        Form3 about(text, form.get());
+        about.show();
+        QTest::mouseMove(about.findChild<QWidget*>("Picture1"), QPoint(40, 12));
+        EXPECT_EQ(text.ColorTable, inGame);
+    }
+    EXPECT_EQ(text.ColorTable, inGame);
 }
 
 TEST_F(ReferenceWindowsTest, ViewReadmeOpensTheReadmeOrSaysItIsMissing) {
@@ -190,7 +213,7 @@ TEST_F(ReferenceWindowsTest, Screenshots) {
     settings.CustomColorFile = Path("custom.pcx");
     Trigger("Menu2_1");
     EXPECT_TRUE(form->CodesCard()->grab().save(QString(folder) + "/form5_custom.png"));
-    Form3 about(text, settings, form.get());
+    Form3 about(text, form.get());
     about.show();
     EXPECT_TRUE(about.grab().save(QString(folder) + "/form3_rest.png"));
     QTest::mouseMove(about.findChild<QWidget*>("Picture1"), QPoint(40, 12));
