@@ -159,8 +159,18 @@ void Form2::Menu12_Click(int index) {
         return;
     }
     for (int i = 0; i < 4; ++i) Menu12[i]->setChecked(i == settings_.FontColorSet);
-    LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), ProgramFile("data"),
-                   settings_.CustomColorFile);
+    const auto set = static_cast<uint8_t>(settings_.FontColorSet);
+    const std::string data = ProgramFile("data");
+    if (!LoadColorTable(text_, set, data, settings_.CustomColorFile)) {
+        // The choice stays, but the text keeps the colours it had: say so rather than let the
+        // check mark claim colours that are not shown.
+        const std::string path = ColorTablePath(set, data, settings_.CustomColorFile);
+        dialogs_.MessageBox(path.empty()
+                                ? std::string("No custom color table loaded.\r\nChoose one "
+                                              "with Set Custom...")
+                                : "Error: Could not load the color table " + path + ".",
+                            MessageIcon::Exclamation, MessageButtons::Ok, "Tarrox II");
+    }
     RedrawPreview();
 }
 

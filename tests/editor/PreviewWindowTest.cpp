@@ -124,6 +124,15 @@ TEST_F(PreviewWindowTest, SetCustomStoresThePathAndCustomLoadsIt) {
     EXPECT_EQ(settings.FontColorSet, 3);
     EXPECT_EQ(text.ColorTable, ColorSetTable(2));
     EXPECT_NE(preview->Picture().Pixels(), before);
+    EXPECT_TRUE(dialogs.Messages.empty());
+
+    // Custom without a table: said, and the colours stay.
+    settings.CustomColorFile.clear();
+    trigger("Menu12_3");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              "No custom color table loaded.\r\nChoose one with Set Custom...");
+    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
 }
 
 TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {

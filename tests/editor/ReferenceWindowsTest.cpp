@@ -171,6 +171,10 @@ TEST_F(ReferenceWindowsTest, ThePreviewKeepsItsColoursWhenItsCustomTableIsMissin
     Trigger("Menu2_0");
     form->Preview()->findChild<QAction*>("Menu12_3")->trigger();
     ASSERT_EQ(settings.FontColorSet, 3);
+    // The check mark stays on Custom, but the user learns the colours are not its own.
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              "Error: Could not load the color table " + Path("gone.pcx") + ".");
     const auto inGame = ColorSetTable(2);
     ASSERT_EQ(text.ColorTable, inGame);
 
