@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <string>
@@ -25,26 +26,22 @@ class SettingsStore;
 struct TextDrawingState;
 struct Settings;
 struct ArchiveLine;
-
-// How the main window reaches the preview; both do nothing until a preview is attached.
-struct PreviewLink {
-    std::function<bool()> IsVisible;
-    // Draws the document afresh, creating the preview hidden when it does not exist yet.
-    std::function<void()> Redraw;
-};
+class Form2;
+class Form5;
 
 class Form1 : public QMainWindow {
   public:
     Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
-          TextDrawingState& text,
-          QWidget* parent = nullptr);
+          TextDrawingState& text, QWidget* parent = nullptr);
     ~Form1() override;
 
     // Start-up: control types, settings, then the file named in `commandLine` (the text after
     // the program's path).
     void Form_Load(const std::string& commandLine);
 
-    void SetPreviewLink(PreviewLink link) { preview_ = std::move(link); }
+    // The preview and the formatting-codes card while they are open; null otherwise.
+    Form2* Preview() const;
+    Form5* CodesCard() const;
 
     // Reads `path` into the document and refills the lists. On failure the user is told and
     // the open document stays as it was. Sets Filename on success.
@@ -114,7 +111,10 @@ class Form1 : public QMainWindow {
     bool WriteDocument(const std::string& path, bool replaceWhole);
     bool ConfirmUnsavedWork();
     void EnableSaving();
+    // Edits redraw always, creating the preview hidden; selections and loads only while it
+    // is shown.
     void RedrawPreview(bool onlyWhenVisible);
+    Form2& PreviewWindow();
     MessageAnswer Message(const std::string& text, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::Ok,
                           const std::string& title = "Tarrox II");
@@ -124,7 +124,8 @@ class Form1 : public QMainWindow {
     Dialogs& dialogs_;
     SettingsStore& store_;
     TextDrawingState& text_;
-    PreviewLink preview_;
+    QPointer<Form2> form2_;
+    QPointer<Form5> form5_;
     FileDialogState CommonDialog1;
     std::array<std::string, ControlTypeCount> ControlTypeNames;
     bool ObjLoaded = false;

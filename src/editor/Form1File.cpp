@@ -7,10 +7,13 @@
 #include "document/BinWriter.h"
 #include "document/NumberText.h"
 #include "editor/Form1.h"
+#include "editor/Form2.h"
 #include "editor/Settings.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
+#include "reference/Form3.h"
+#include "reference/Form5.h"
 
 namespace tarrox {
 
@@ -24,9 +27,27 @@ MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageB
     return dialogs_.MessageBox(text, icon, buttons, title);
 }
 
+Form2* Form1::Preview() const {
+    return form2_ && !form2_->IsUnloaded() ? form2_.data() : nullptr;
+}
+
+Form5* Form1::CodesCard() const {
+    return form5_ && form5_->isVisible() ? form5_.data() : nullptr;
+}
+
+Form2& Form1::PreviewWindow() {
+    if (!Preview()) form2_ = new Form2(doc_, settings_, text_, dialogs_);
+    return *form2_;
+}
+
 void Form1::RedrawPreview(bool onlyWhenVisible) {
-    if (onlyWhenVisible && !(preview_.IsVisible && preview_.IsVisible())) return;
-    if (preview_.Redraw) preview_.Redraw();
+    Form2* live = Preview();
+    if (onlyWhenVisible && !(live && live->isVisible())) return;
+    // A preview made just now has drawn itself while loading.
+    if (live)
+        live->RedrawPreview();
+    else
+        PreviewWindow();
 }
 
 void Form1::SetTitle(bool modified) {
@@ -149,12 +170,28 @@ void Form1::SaveAsFromMenu() {
     SetTitle(false);
 }
 
-void Form1::Menu2_Click(int) {
-    // The preview and the formatting-codes reference attach here.
+void Form1::Menu2_Click(int index) {
+    // An open window is only brought forward; a closed one is made afresh.
+    QWidget* window = nullptr;
+    if (index == 0) {
+        window = &PreviewWindow();
+    } else if (index == 1) {
+        if (!CodesCard()) form5_ = new Form5(text_, settings_);
+        window = form5_;
+    }
+    if (!window) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form1::Menu3_Click(int index) {
-    if (index != 0) return; // About attaches with the about window
+    if (index == 2) {
+        Form3 about(text_, this);
+        about.exec();
+        return;
+    }
+    if (index != 0) return;
     const std::string readme = ProgramFile("TarroxII.htm");
     if (PathExists(readme))
         dialogs_.OpenWithDefaultApp(readme);

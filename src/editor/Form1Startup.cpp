@@ -12,17 +12,18 @@
 
 #include "editor/CommandLine.h"
 #include "editor/Form1.h"
+#include "editor/Form2.h"
 #include "editor/Settings.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 #include "preview/ColorTables.h"
 #include "preview/TextState.h"
+#include "reference/Form5.h"
 
 namespace tarrox {
 
 Form1::Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
-             TextDrawingState& text,
-             QWidget* parent)
+             TextDrawingState& text, QWidget* parent)
     : QMainWindow(parent), doc_(doc), settings_(settings), dialogs_(dialogs), store_(store),
       text_(text) {
     CommonDialog1.Filter = "Bin Files (*.bin)|*.bin|Mpq Archives "
@@ -31,7 +32,11 @@ Form1::Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, Settings
     ConnectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The preview and the card have no owner; they go with the main window.
+    delete form2_.data();
+    delete form5_.data();
+}
 
 void Form1::ConnectHandlers() {
     connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -56,16 +56,16 @@ bool DecodeColorTable(std::span<const uint8_t> bytes, std::array<uint32_t, Table
     return true;
 }
 
+std::string ColorTablePath(uint8_t set, const std::string& dataDir, const std::string& customFile) {
+    static const char* const BuiltIn[] = {"tfonttitle.pcx", "tfontglu.pcx", "tfontgam.pcx"};
+    if (set < 3) return dataDir + "/" + BuiltIn[set];
+    return set == Custom ? customFile : std::string();
+}
+
 bool LoadColorTable(TextDrawingState& state, uint8_t set, const std::string& dataDir,
                     const std::string& customFile) {
-    static const char* const BuiltIn[] = {"tfonttitle.pcx", "tfontglu.pcx", "tfontgam.pcx"};
-    std::string path;
-    if (set < 3)
-        path = dataDir + "/" + BuiltIn[set];
-    else if (set == Custom && PathExists(customFile))
-        path = customFile;
-    else
-        return false;
+    const std::string path = ColorTablePath(set, dataDir, customFile);
+    if (path.empty() || !PathExists(path)) return false;
     std::vector<uint8_t> bytes;
     if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return false;
     return DecodeColorTable(bytes, state.ColorTable);

@@ -18,6 +18,9 @@ enum ColorSet : uint8_t { TitleScreen = 0, Glue = 1, InGame = 2, Custom = 3 };
 bool DecodeColorTable(std::span<const uint8_t> bytes,
                       std::array<uint32_t, ColorRows * ColorsPerRow>& table);
 
+// The file a colour set is loaded from; empty for an unknown set.
+std::string ColorTablePath(uint8_t set, const std::string& dataDir, const std::string& customFile);
+
 // Loads a colour set into state.ColorTable: sets 0..2 from "tfonttitle.pcx", "tfontglu.pcx"
 // and "tfontgam.pcx" in `dataDir`, set 3 from `customFile`. False, with the table unchanged,
 // for an unknown set or a file that is missing or unreadable.
