@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include <zlib.h>
 
@@ -76,7 +77,9 @@ bool DecodePng(std::span<const uint8_t> bytes, RgbImage& image) {
         std::string type(reinterpret_cast<const char*>(&bytes[pos + 4]), 4);
         const uint8_t* data = &bytes[pos + 8];
         if (type == "IHDR") {
-            if (length != 13 || data[8] != 8 || data[9] != 2 || data[12] != 0) return false;
+            if (length != 13 || data[8] != 8 || data[9] != 2 || data[10] != 0 || data[11] != 0 ||
+                data[12] != 0)
+                return false;
             width = GetU32(data);
             height = GetU32(data + 4);
         } else if (type == "IDAT") {
@@ -94,9 +97,8 @@ bool DecodePng(std::span<const uint8_t> bytes, RgbImage& image) {
         rawSize != raw.size())
         return false;
 
-    image.Width = int(width);
-    image.Height = int(height);
-    image.Pixels.assign(size_t(width * height), 0);
+    // Built aside so a bad row filter leaves the caller's image as it was.
+    RgbImage decoded{int(width), int(height), std::vector<uint32_t>(size_t(width * height))};
     std::vector<uint8_t> prev(stride, 0), cur(stride);
     for (int64_t y = 0; y < height; ++y) {
         const uint8_t* line = &raw[size_t(y) * (stride + 1)];
@@ -125,11 +127,12 @@ bool DecodePng(std::span<const uint8_t> bytes, RgbImage& image) {
             cur[i] = uint8_t(line[1 + i] + predictor);
         }
         for (int64_t x = 0; x < width; ++x)
-            image.Pixels[size_t(y * width + x)] = uint32_t{cur[x * 3]} |
-                                                  uint32_t{cur[x * 3 + 1]} << 8 |
-                                                  uint32_t{cur[x * 3 + 2]} << 16;
+            decoded.Pixels[size_t(y * width + x)] = uint32_t{cur[x * 3]} |
+                                                    uint32_t{cur[x * 3 + 1]} << 8 |
+                                                    uint32_t{cur[x * 3 + 2]} << 16;
         std::swap(prev, cur);
     }
+    image = std::move(decoded);
     return true;
 }
 
