@@ -8,7 +8,7 @@ namespace tarrox {
 
 namespace {
 
-// Offsets in a .bin are signed 32-bit, so nothing past 2 GiB can ever be reached.
+// Offsets in a .bin are signed 32-bit; no file the program reads is anywhere near 2 GiB.
 constexpr uintmax_t MaxReadSize = uintmax_t{1} << 31;
 
 bool WriteAllAndClose(std::FILE* f, std::span<const uint8_t> bytes) {
@@ -29,9 +29,10 @@ ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     if (!f) return ReadStatus::Failed;
     uint8_t buffer[65536];
     size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0 && out.size() < MaxReadSize)
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0 && out.size() <= MaxReadSize)
         out.insert(out.end(), buffer, buffer + got);
-    bool failed = std::ferror(f) != 0;
+    // A file cut short would read as a different one; too large is a failure, not a prefix.
+    bool failed = std::ferror(f) != 0 || out.size() > MaxReadSize;
     std::fclose(f);
     if (failed) {
         out.clear();

@@ -11,7 +11,7 @@ namespace tarrox {
 enum class ReadStatus { Ok, Missing, Failed };
 
 // Reads the whole file. A missing file is reported apart from one that exists but cannot be
-// read (a folder, no permission, an I/O error).
+// read (a folder, no permission, an I/O error, over 2 GiB).
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out);
 
 // Writes `bytes` over the file from offset 0 without emptying it first, creating it when
