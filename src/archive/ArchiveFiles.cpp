@@ -1,6 +1,6 @@
 #include "archive/ArchiveFiles.h"
 
-#include <cerrno>
+#include <cstring>
 
 #include "archive/Mpq.h"
 #include "platform/Dialogs.h"
@@ -94,9 +94,7 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
     for (const mpq::FileListEntry& e : entries) {
         if (e.InUse == 0) continue;
         if (e.Locale != 0 && locale != -1 && e.Locale != locale) continue;
-        std::string name;
-        for (char c : e.Name)
-            if (c != '\0') name += c;
+        const std::string name(e.Name.data(), ::strnlen(e.Name.data(), e.Name.size()));
         if (StartsWith(name, "rez\\") && EndsWith(name, ".bin")) lines.push_back({name, e.Locale});
     }
     return listed ? ListResult::Listed : ListResult::ListingFailed;
@@ -129,7 +127,6 @@ bool WriteBackToArchive(Dialogs& dialogs, const std::string& archivePath, const 
         Tell(dialogs, "Error: Could not open archive.");
         return false;
     }
-    errno = 0;
     if (!mpq::MpqAddFileToArchive(update, source, file.Name,
                                   mpq::AddReplaceExisting | mpq::AddCompress, file.Locale)) {
         int code = WinError();

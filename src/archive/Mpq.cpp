@@ -283,8 +283,10 @@ bool MpqCompactArchive(Update* update, CompactProgress* progress) {
 bool MpqCloseUpdatedArchive(Update* update, int) {
     if (!update) return false;
     DescriptorZeroGuard guard;
-    bool ok = ::SFileCloseArchive(update->Archive) && !update->Failed;
-    if (!ok && errno == 0) KeepLibraryError();
+    const bool closed = ::SFileCloseArchive(update->Archive);
+    // After a failed step errno already holds that step's reason.
+    if (!closed && !update->Failed) KeepLibraryError();
+    bool ok = closed && !update->Failed;
     // On disk before it takes the original's place, so a power cut leaves one or the other.
     ok = ok && SyncToDisk(update->Copy);
     std::error_code ec;
