@@ -6,6 +6,12 @@ namespace tarrox {
 
 namespace {
 
+void AppendHex(std::string& out, uint8_t b) {
+    static constexpr char digits[] = "0123456789abcdef";
+    out += digits[b >> 4];
+    out += digits[b & 15];
+}
+
 class JsonObject {
   public:
     explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
@@ -16,13 +22,9 @@ class JsonObject {
     void Number(const char* key, int64_t value) { Key(key), out_ += std::to_string(value); }
 
     template <size_t N> void Hex(const char* key, const std::array<uint8_t, N>& bytes) {
-        static constexpr char digits[] = "0123456789abcdef";
         Key(key);
         out_ += '"';
-        for (uint8_t b : bytes) {
-            out_ += digits[b >> 4];
-            out_ += digits[b & 15];
-        }
+        for (uint8_t b : bytes) AppendHex(out_, b);
         out_ += '"';
     }
 
@@ -36,10 +38,8 @@ class JsonObject {
                 out_ += '\\';
                 out_ += ch;
             } else if (c < 0x20) {
-                static constexpr char digits[] = "0123456789abcdef";
                 out_ += "\\u00";
-                out_ += digits[c >> 4];
-                out_ += digits[c & 15];
+                AppendHex(out_, c);
             } else if (c < 0x80) {
                 out_ += ch;
             } else {
