@@ -9,9 +9,12 @@ std::optional<int32_t> ParseRoundedDecimal(std::string_view text, int32_t min, i
     auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    // from_chars takes a minus but no plus sign.
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return std::nullopt;
+    // from_chars takes a minus but no plus sign, so a plus is taken off here, and only one sign.
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-')) return std::nullopt;
+    }
+    if (text.empty()) return std::nullopt;
 
     double value = 0;
     // The fixed format refuses hex; infinities and NaN are refused below.

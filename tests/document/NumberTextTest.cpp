@@ -24,7 +24,7 @@ TEST(ParseRoundedDecimal, RangeIsCheckedAfterRounding) {
 
 TEST(ParseRoundedDecimal, TextThatIsNoDecimalNumberIsRefused) {
     for (const char* text :
-         {"", " ", "-", "+", "abc", "5a", "0x10", "&H10", "inf", "nan", "1,5", "++1", "- 1"})
+         {"", " ", "-", "+", "abc", "5a", "0x10", "&H10", "inf", "nan", "1,5", "++1", "+-1", "- 1"})
         EXPECT_EQ(ParseInt16(text), std::nullopt) << text;
 }
 
