@@ -1,6 +1,7 @@
 #include "archive/ProgressWindow.h"
 
 #include <QProgressDialog>
+#include <algorithm>
 
 namespace tarrox {
 
