@@ -65,7 +65,7 @@ int List(const Args& given) {
             if (c == 31) c = ' ';
         std::printf("%s\n", text.c_str());
     }
-    if (std::fflush(stdout) != 0) return 1;
+    if (!StdoutWritten()) return 1;
     return result == ListResult::ListingFailed ? Fail("Error: Could not list " + args[0] + ".") : 0;
 }
 

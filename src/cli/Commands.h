@@ -19,4 +19,7 @@ int Put(const Args& args);
 // Prints the message and returns 1.
 int Fail(const std::string& message);
 
+// Flushes stdout; false when anything written to it was lost (a full disk, a closed pipe).
+bool StdoutWritten();
+
 } // namespace tarrox::cli

@@ -25,7 +25,7 @@ int Dump(const Args& args) {
     std::string json = DocumentToJson(doc);
     json += '\n';
     std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return StdoutWritten() ? 0 : 1;
 }
 
 int Resave(const Args& args) {

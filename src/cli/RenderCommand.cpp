@@ -2,10 +2,10 @@
 #include <filesystem>
 
 #include "cli/Commands.h"
-#include "platform/ProgramFolder.h"
 #include "document/BinFile.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"

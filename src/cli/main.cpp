@@ -14,6 +14,10 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+bool StdoutWritten() {
+    return std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
 namespace {
 
 struct Command {
