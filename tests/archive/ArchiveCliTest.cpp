@@ -1,28 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include "archive/ArchiveFixture.h"
+#include "support/CliRun.h"
 
 namespace tarrox {
 namespace {
 
 class ArchiveCliTest : public test::ArchiveTest {
   protected:
-    struct Run {
-        int status;
-        std::string out, err;
-    };
-    Run Cli(const std::string& args) {
-        std::string command = std::string(TARROX_CLI) + " " + args + " >'" + Path("o.txt") +
-                              "' 2>'" + Path("e.txt") + "'";
-        int raw = std::system(command.c_str());
-        Run r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(Path("o.txt")),
-              Contents(Path("e.txt"))};
-        std::filesystem::remove(Path("o.txt"));
-        std::filesystem::remove(Path("e.txt"));
-        return r;
-    }
+    using Run = test::CliRun;
+    Run Cli(const std::string& args) { return test::RunCli(args, dir_); }
     static std::string Q(const std::string& s) { return "'" + s + "'"; }
 };
 
