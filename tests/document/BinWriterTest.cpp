@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 
 #include "document/BinReader.h"
@@ -29,6 +30,11 @@ void AddSmk(DialogDocument& d, const std::string& name, int32_t next = -1) {
     d.StringTable[d.StringCount++] = name;
 }
 
+// Each (offset, value) pair is a 32-bit field of the written file.
+void ExpectFields(const std::vector<uint8_t>& out, std::vector<std::pair<size_t, int32_t>> fields) {
+    for (auto [at, value] : fields) EXPECT_EQ(I32At(out, at), value) << "at " << at;
+}
+
 TEST(BinWriterLayout, TwoObjectsAndOneSmk) {
     DialogDocument d;
     AddObject(d, "Title");
@@ -37,27 +43,23 @@ TEST(BinWriterLayout, TwoObjectsAndOneSmk) {
     d.ObjectTable[0].SmkLink = 0; // a link held by object 0 in memory is never saved
     std::vector<uint8_t> out = WriteBinDocument(d);
     ASSERT_EQ(out.size(), 214u);
-    EXPECT_EQ(I32At(out, 0), 0);
-    EXPECT_EQ(I32At(out, 20), 202);
-    EXPECT_EQ(I32At(out, 66), 86);
-    EXPECT_EQ(I32At(out, 86 + 0), 0);
-    EXPECT_EQ(I32At(out, 86 + 20), 0);
-    EXPECT_EQ(I32At(out, 86 + 66), 172);
-    EXPECT_EQ(I32At(out, 172 + 0), 0);
-    EXPECT_EQ(I32At(out, 172 + 10), 208);
+    ExpectFields(out, {{0, 0},
+                       {20, 202},
+                       {66, 86},
+                       {86, 0},
+                       {86 + 20, 0},
+                       {86 + 66, 172},
+                       {172, 0},
+                       {172 + 10, 208}});
     EXPECT_EQ(std::string(out.begin() + 202, out.end()), std::string("Title\0x.smk\0", 12));
-}
 
-TEST(BinWriterLayout, LoneDialogAndEmptyName) {
-    DialogDocument d;
-    AddObject(d, "");
-    d.ObjectTable[0].SmkLink = 3;
-    std::vector<uint8_t> out = WriteBinDocument(d);
+    // A lone dialog has no child link, and an empty name no string.
+    d.ObjectCount = d.StringCount = 1;
+    d.SmkCount = 0;
+    d.StringTable[0].clear();
+    out = WriteBinDocument(d);
     ASSERT_EQ(out.size(), 86u);
-    EXPECT_EQ(I32At(out, 66), 0);
-    EXPECT_EQ(I32At(out, 20), 0);
-    d.StringTable[0] = "Box";
-    EXPECT_EQ(WriteBinDocument(d).size(), 90u);
+    ExpectFields(out, {{20, 0}, {66, 0}});
 }
 
 TEST(BinWriterLayout, EqualStringsAndChainsAreWrittenPerRecord) {
@@ -69,12 +71,12 @@ TEST(BinWriterLayout, EqualStringsAndChainsAreWrittenPerRecord) {
     AddSmk(d, "a.smk");
     std::vector<uint8_t> out = WriteBinDocument(d);
     const int32_t objEnd = 3 * 86;
-    EXPECT_EQ(I32At(out, 86 + 0), 2 * 86);
-    EXPECT_EQ(I32At(out, 2 * 86 + 0), 0);
-    EXPECT_EQ(I32At(out, 86 + 66), objEnd);
-    EXPECT_EQ(I32At(out, 2 * 86 + 66), objEnd + 30);
-    EXPECT_EQ(I32At(out, objEnd), objEnd + 30);
-    EXPECT_EQ(I32At(out, objEnd + 30), 0);
+    ExpectFields(out, {{86, 2 * 86},
+                       {2 * 86, 0},
+                       {86 + 66, objEnd},
+                       {2 * 86 + 66, objEnd + 30},
+                       {objEnd, objEnd + 30},
+                       {objEnd + 30, 0}});
     EXPECT_NE(I32At(out, 20), I32At(out, 86 + 20));
     EXPECT_NE(I32At(out, objEnd + 10), I32At(out, objEnd + 30 + 10));
     EXPECT_EQ(out.size(), size_t(objEnd + 60 + 5 + 5 + 6 + 6));
@@ -85,25 +87,17 @@ TEST(BinWriterLayout, LinksThatNameNoRecordAreWrittenAsNone) {
     AddObject(d, "");
     AddObject(d, "", 5); // past SmkCount
     AddSmk(d, "", 9);
-    std::vector<uint8_t> out = WriteBinDocument(d);
-    EXPECT_EQ(I32At(out, 86 + 66), 0);
-    EXPECT_EQ(I32At(out, 2 * 86), 0);
+    ExpectFields(WriteBinDocument(d), {{86 + 66, 0}, {2 * 86, 0}});
 }
 
 TEST(BinWriterLayout, UninterpretedFieldsSurviveReadAndWrite) {
+    // Every field byte distinct; the builder then sets the links and strings.
+    std::array<uint8_t, bin::ObjectSize> raw;
+    std::iota(raw.begin(), raw.end(), uint8_t{1});
+    const DialogObject f = bin::DecodeObject(raw);
+    const SmkEntry s =
+        bin::DecodeSmk(std::span<const uint8_t, bin::SmkSize>(raw.data() + 50, bin::SmkSize));
     test::BinBuilder b;
-    DialogObject f;
-    for (size_t i = 0; i < f.Unknown38.size(); ++i) f.Unknown38[i] = static_cast<uint8_t>(i + 1);
-    f.Unknown16 = {1, 2, 3, 4};
-    f.Unknown28 = {5, 6, 7, 8};
-    f.Unknown62 = {9, 10, 11, 12};
-    f.Unknown78 = {13, 14, 15, 16, 17, 18, 19, 20};
-    f.Flags = -2;
-    f.ControlId = -300;
-    SmkEntry s;
-    s.Unknown6 = {0xde, 0xad, 0xbe, 0xef};
-    s.Unknown14 = {1, 1, 2, 3};
-    s.Unknown22 = {5, 8, 13, 21, 34, 55, 89, 144};
     b.Object(0, 0, 0, 86, f).Object(86, 0, 0, 172, f).Smk(172, 0, 0, s);
     std::vector<uint8_t> out = WriteBinDocument([&] {
         DialogDocument d;
