@@ -1,31 +1,33 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 #include "document/FormattingCodes.h"
 
 namespace tarrox {
 namespace {
 
-TEST(TextToCodes, WritesBracketsAndControlBytesAsCodes) {
-    EXPECT_EQ(TextToCodes(""), "");
-    EXPECT_EQ(TextToCodes("Plain text 123"), "Plain text 123");
-    EXPECT_EQ(TextToCodes("<"), "<60>");
-    EXPECT_EQ(TextToCodes(">"), "<62>");
-    EXPECT_EQ(TextToCodes("a\nb"), "a<10>b");
-    EXPECT_EQ(TextToCodes("\x01\x1f"), "<1><31>");
-    EXPECT_EQ(TextToCodes("<100>"), "<60>100<62>");
-    EXPECT_EQ(TextToCodes("\x7f\x80\xff"), "\x7f\x80\xff");
-}
-
-TEST(CodesToText, ValidCodesBecomeBytes) {
-    EXPECT_EQ(CodesToText(""), "");
-    EXPECT_EQ(CodesToText("<65>"), "A");
-    EXPECT_EQ(CodesToText("<3>Red<10>"), "\x03Red\n");
-    EXPECT_EQ(CodesToText("<255>"), "\xff");
+TEST(FormattingCodes, StoredBytesAndTheirCodesConvertBothWays) {
+    const std::pair<std::string, std::string> pairs[] = {
+        {"", ""},
+        {"Plain text 123", "Plain text 123"},
+        {"<", "<60>"},
+        {">", "<62>"},
+        {"a\nb", "a<10>b"},
+        {"\x03Red\n", "<3>Red<10>"},
+        {"\x01\x1f", "<1><31>"},
+        {"<100>", "<60>100<62>"},
+        {"\x7f\x80\xff", "\x7f\x80\xff"},
+    };
+    for (const auto& [stored, codes] : pairs) {
+        EXPECT_EQ(TextToCodes(stored), codes);
+        EXPECT_EQ(CodesToText(codes), stored);
+    }
+    // Typed codes for printable bytes, next to stray brackets.
+    EXPECT_EQ(CodesToText("<65><255>"), "A\xff");
     EXPECT_EQ(CodesToText("<<60>"), "<<");
     EXPECT_EQ(CodesToText("<6<62>"), "<6>");
-    EXPECT_EQ(CodesToText("<1><2>"), "\x01\x02");
 }
 
 TEST(CodesToText, LookAlikesStayLiteral) {

@@ -51,21 +51,14 @@ TEST_F(FileAccessTest, AtomicWriteReplacesWholeOrNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(FileAccessTest, SavingASmallerDialogOverALargerFileReadsBackTheSmallerOne) {
-    DialogDocument big;
-    big.ObjectCount = 3;
-    big.StringCount = 3;
-    for (int i = 0; i < 3; ++i) {
-        big.ObjectTable[i].Text = i;
-        big.ObjectTable[i].SmkLink = -1;
-        big.StringTable[i] = "name " + std::to_string(i);
-    }
-    ASSERT_TRUE(SaveBinFileInPlace(Path("d.bin"), big));
-    DialogDocument small = big;
-    small.ObjectCount = 1;
-    small.StringCount = 1;
+TEST_F(FileAccessTest, ADialogSavedOverALargerFileReadsBackAsItself) {
+    std::ofstream(Path("d.bin")) << std::string(500, '\xff');
+    DialogDocument small;
+    small.ObjectCount = small.StringCount = 1;
+    small.ObjectTable[0].SmkLink = -1;
+    small.StringTable[0] = "name 0";
     ASSERT_TRUE(SaveBinFileInPlace(Path("d.bin"), small));
-    EXPECT_GT(Contents(Path("d.bin")).size(), 86u + 7u);
+    EXPECT_EQ(Contents(Path("d.bin")).size(), 500u);
     DialogDocument back;
     std::string error;
     ASSERT_TRUE(LoadBinFile(Path("d.bin"), back, error));

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "platform/Gdi.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -16,17 +16,15 @@ TEST(FileNameOf, PartAfterTheLastSeparator) {
     EXPECT_EQ(FileNameOf(""), "");
 }
 
-TEST(PathExists, OnlyFilesCount) {
-    auto dir = std::filesystem::temp_directory_path() / "tarrox-gdi-test";
-    std::filesystem::create_directories(dir);
-    auto file = dir / "x.bin";
-    std::ofstream(file) << "x";
-    EXPECT_TRUE(PathExists(file.string()));
-    EXPECT_FALSE(PathExists(dir.string()));
-    EXPECT_FALSE(PathExists((dir / "missing.bin").string()));
-    EXPECT_FALSE(PathExists(""));
-    EXPECT_FALSE(PathExists((file / "below-a-file").string()));
-    std::filesystem::remove_all(dir);
+class PathExists : public test::TempDirTest {};
+
+TEST_F(PathExists, OnlyFilesCount) {
+    std::ofstream(Path("x.bin")) << "x";
+    EXPECT_TRUE(tarrox::PathExists(Path("x.bin")));
+    EXPECT_FALSE(tarrox::PathExists(dir_.string()));
+    EXPECT_FALSE(tarrox::PathExists(Path("missing.bin")));
+    EXPECT_FALSE(tarrox::PathExists(""));
+    EXPECT_FALSE(tarrox::PathExists(Path("x.bin/below-a-file")));
 }
 
 } // namespace
