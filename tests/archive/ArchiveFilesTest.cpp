@@ -62,8 +62,9 @@ TEST_F(ArchiveFilesTest, ListingFindsNamesOnlyTheNameListKnows) {
                                          false, 16));
     EXPECT_EQ(List(a, 0), (std::vector<std::string>{"rez\\glumain.bin"}));
     // A locale line opens its own locale's file, by the name before the separator.
-    EXPECT_EQ(ParseArchiveLine("rez\\a.bin" + Sep + " (1031)").Name, "rez\\a.bin");
-    EXPECT_EQ(ParseArchiveLine("rez\\a.bin" + Sep + " (1031)").Locale, 1031);
+    const ArchiveLine line = ParseArchiveLine("rez\\a.bin" + Sep + " (1031)");
+    EXPECT_EQ(FormatArchiveLine(line), "rez\\a.bin" + Sep + " (1031)");
+    EXPECT_EQ(line.Name, "rez\\a.bin");
 }
 
 TEST_F(ArchiveFilesTest, ListingRefusesWhatIsNotAnArchiveAndShowsEmptyArchivesEmpty) {
@@ -135,8 +136,7 @@ TEST_F(ArchiveFilesTest, PutReplacesOneFileAndKeepsTheOthers) {
     // Writing back a locale's file replaces that locale, not the neutral one.
     ASSERT_TRUE(Put(a, "rez\\options.bin", WriteFile("de.bin", "neu"), 1031));
     EXPECT_EQ(SmpqExtract(a, "rez\\options.bin", 1031), "neu");
-    auto all = List(a, -1);
-    EXPECT_EQ(all.size(), 3u);
+    EXPECT_EQ(List(a, -1).size(), 3u);
 }
 
 TEST_F(ArchiveFilesTest, PutReplacesInAnArchiveWithoutListfile) {
