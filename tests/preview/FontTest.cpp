@@ -72,6 +72,20 @@ TEST(GameFontLetters, PixelBytesEndAtTheNextRecordOrTheFileEnd) {
                                                               {{15, 0}, Entry(0, 2)}}));
 }
 
+TEST(GameFontLetters, PixelBytesStopBeingReadOnceTheyCannotReachTheSurface) {
+    // Each byte of a 1-wide letter moves one row down: 4 MB of them per letter would take
+    // hours for 2000 letters if the part below the surface were walked.
+    const GameFont tall =
+        LoadFont(FontBytes(32, 90, 12, {{'A', {1, 1, 1, 1, std::vector<uint8_t>(1 << 22, 0)}}}));
+    const std::string letters(2000, 'A');
+    Surface s;
+    DrawGameText(s, tall, Numbered(), 1, -1, letters, 640);
+    DrawGameText(s, tall, Numbered(), 700, 0, letters, 640);
+    DrawGameText(s, tall, Numbered(), 1, 480, letters, 640);
+    EXPECT_EQ(std::count(s.Pixels().begin(), s.Pixels().end(), Entry(0, 0)),
+              Surface::Width * Surface::Height);
+}
+
 TEST(GameFontText, CodesMoveThePenAndSwitchRows) {
     TextDrawingState state = Numbered(2, 5);
     state.CodeColorRows[0] = 9;
