@@ -13,9 +13,11 @@ inline constexpr int ColorRows = 24;
 inline constexpr int ColorsPerRow = 8;
 inline constexpr int SizeSlots = 6;
 
+using ColorTableEntries = std::array<uint32_t, ColorRows * ColorsPerRow>;
+
 struct TextDrawingState {
     // 24 rows of 8 colours (0x00BBGGRR); row r, colour index v is entry r * 8 + v.
-    std::array<uint32_t, ColorRows * ColorsPerRow> ColorTable{};
+    ColorTableEntries ColorTable{};
     // The ColorTable row each formatting code 0..31 selects; entry 0 serves codes 11 and 20.
     std::array<uint8_t, 32> CodeColorRows{};
     // Extra pixels after each letter and the pen advance of a space or tab, by size slot.
