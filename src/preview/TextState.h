@@ -31,8 +31,9 @@ struct TextDrawingState {
         uint8_t row = code < CodeColorRows.size() ? CodeColorRows[code] : 0;
         return row < ColorRows ? row : 0;
     }
-    int Spacing() const { return TextSizeSlot < SizeSlots ? LetterSpacing[TextSizeSlot] : 0; }
-    int Space() const { return TextSizeSlot < SizeSlots ? SpaceWidth[TextSizeSlot] : 0; }
+    int Slot() const { return TextSizeSlot < SizeSlots ? TextSizeSlot : 0; }
+    int Spacing() const { return LetterSpacing[Slot()]; }
+    int Space() const { return SpaceWidth[Slot()]; }
 };
 
 // Fills CodeColorRows from "fontindex.dat" (32 bytes) and slots 1..5 of LetterSpacing and

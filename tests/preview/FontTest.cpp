@@ -141,8 +141,9 @@ TEST(GameFontText, MeasureCountsCodesAsLettersAndStopsAtNewlineOrZero) {
     EXPECT_EQ(MeasureGameLine(DotFont, state, "A\tA"), 5 + 2 + 5);
     EXPECT_EQ(MeasureGameLine(DotFont, state, "A\nAAAA"), 5);
     EXPECT_EQ(MeasureGameLine(DotFont, state, std::string("A\0AAA", 5)), 5);
-    state.TextSizeSlot = 6; // no such slot: slot 0's spacing, 0
-    EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 6);
+    state.LetterSpacing[0] = 1, state.SpaceWidth[0] = 4;
+    state.TextSizeSlot = 6; // no such slot: slot 0's spacing
+    EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 4 + 4 + 4);
 }
 
 TEST(GameFontLoading, OnlyFontsLoadAndOnlyWholeLetterHeadersAreLetters) {
