@@ -1,5 +1,6 @@
 #include "preview/ColorTables.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/FileAccess.h"
@@ -11,7 +12,7 @@ namespace {
 
 constexpr size_t PcxSizeFields = 14;
 constexpr size_t PcxDataStart = 128;
-constexpr size_t TableEntries = ColorRows * ColorsPerRow;
+constexpr size_t TableEntries = std::tuple_size_v<ColorTableEntries>;
 
 int16_t ReadI16(std::span<const uint8_t> b, size_t at) {
     return static_cast<int16_t>(uint16_t{b[at]} | uint16_t{b[at + 1]} << 8);
@@ -19,7 +20,7 @@ int16_t ReadI16(std::span<const uint8_t> b, size_t at) {
 
 } // namespace
 
-bool DecodeColorTable(std::span<const uint8_t> bytes, std::array<uint32_t, TableEntries>& table) {
+bool DecodeColorTable(std::span<const uint8_t> bytes, ColorTableEntries& table) {
     if (bytes.size() < PcxSizeFields) return false;
     const int64_t pixelCount = int64_t{ReadI16(bytes, 8) + 1} * int64_t{ReadI16(bytes, 10) + 1};
 

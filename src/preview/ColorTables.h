@@ -15,8 +15,7 @@ enum ColorSet : uint8_t { TitleScreen = 0, Glue = 1, InGame = 2, Custom = 3 };
 // Decodes PCX bytes into `table`. Decoding stops at the file end and keeps only the first
 // 192 pixels; palette bytes past the end read as 0. False, with `table` unchanged, when the
 // bytes are too short to hold the image size.
-bool DecodeColorTable(std::span<const uint8_t> bytes,
-                      std::array<uint32_t, ColorRows * ColorsPerRow>& table);
+bool DecodeColorTable(std::span<const uint8_t> bytes, ColorTableEntries& table);
 
 // The file a colour set is loaded from; empty for an unknown set.
 std::string ColorTablePath(uint8_t set, const std::string& dataDir, const std::string& customFile);

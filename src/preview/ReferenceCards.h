@@ -13,9 +13,11 @@ class Surface;
 inline constexpr int CodesCardWidth = 448;
 inline constexpr int CodesCardHeight = 408;
 
-// Draws the six blocks of the card with font10. Loads the title-screen, glue, in-game and
-// (when `customExists`) custom colour sets as it goes, so the caller must load its own set
-// again afterwards. Leaves TextSizeSlot at 1.
+// Each drawing below loads the colour sets it draws in and puts the caller's colours back
+// afterwards.
+
+// Draws the six blocks of the card with font10, in the title-screen, glue, in-game and (when
+// `customExists`) custom colours. Leaves TextSizeSlot at 1.
 void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState& text,
                    const std::string& dataDir, const std::string& customFile, bool customExists);
 
@@ -35,8 +37,7 @@ struct AboutFonts {
 void LoadAboutFonts(AboutFonts& fonts, const std::string& dataDir);
 void CloseAboutFonts(AboutFonts& fonts);
 
-// The name, `version` and credits in the in-game colours. Leaves TextSizeSlot at 1 and the
-// in-game set loaded.
+// The name, `version` and credits in the in-game colours. Leaves TextSizeSlot at 1.
 void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState& text,
                    const std::string& dataDir, const std::string& version);
 
@@ -44,7 +45,7 @@ inline constexpr uint32_t CloseBoxRestColor = 0x000078; // 120, 0, 0
 inline constexpr uint32_t CloseBoxLitColor = 0x0010FC;  // 252, 16, 0
 
 // The "Close" box at rest or under the mouse, in the glue colours: each state covers the same
-// pixels, so drawing one over the other needs no clearing. Leaves the glue set loaded.
+// pixels, so drawing one over the other needs no clearing.
 void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState& text,
                   const std::string& dataDir, bool lit);
 

@@ -70,10 +70,13 @@ void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingSta
                     uint8_t code, PenPosition& pen, int row) {
     const LetterHeader& letter = font.Letters[code];
     const int64_t w = letter.Width;
-    // A width of 0 would never finish a line: such a letter only advances the pen.
-    if (font.Offsets[code] >= 0 && w > 0) {
+    int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
+    // A width of 0 would never finish a line: such a letter only advances the pen. Columns
+    // stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot reach
+    // the surface is not walked: a hostile font's long pixel runs cost nothing off the surface.
+    const bool reachable = pen.X + w >= 2 && pen.X <= Surface::Width && pen.Y + j < Surface::Height;
+    if (font.Offsets[code] >= 0 && w > 0 && reachable) {
         const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
-        int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
         const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
         const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
         for (; p < end; ++p) {
@@ -81,6 +84,7 @@ void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingSta
             if (k >= w) {
                 j += k / w;
                 k %= w;
+                if (pen.Y + j >= Surface::Height) break;
             }
             surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
         }

@@ -13,9 +13,11 @@ inline constexpr int ColorRows = 24;
 inline constexpr int ColorsPerRow = 8;
 inline constexpr int SizeSlots = 6;
 
+using ColorTableEntries = std::array<uint32_t, ColorRows * ColorsPerRow>;
+
 struct TextDrawingState {
     // 24 rows of 8 colours (0x00BBGGRR); row r, colour index v is entry r * 8 + v.
-    std::array<uint32_t, ColorRows * ColorsPerRow> ColorTable{};
+    ColorTableEntries ColorTable{};
     // The ColorTable row each formatting code 0..31 selects; entry 0 serves codes 11 and 20.
     std::array<uint8_t, 32> CodeColorRows{};
     // Extra pixels after each letter and the pen advance of a space or tab, by size slot.
@@ -29,8 +31,9 @@ struct TextDrawingState {
         uint8_t row = code < CodeColorRows.size() ? CodeColorRows[code] : 0;
         return row < ColorRows ? row : 0;
     }
-    int Spacing() const { return TextSizeSlot < SizeSlots ? LetterSpacing[TextSizeSlot] : 0; }
-    int Space() const { return TextSizeSlot < SizeSlots ? SpaceWidth[TextSizeSlot] : 0; }
+    int Slot() const { return TextSizeSlot < SizeSlots ? TextSizeSlot : 0; }
+    int Spacing() const { return LetterSpacing[Slot()]; }
+    int Space() const { return SpaceWidth[Slot()]; }
 };
 
 // Fills CodeColorRows from "fontindex.dat" (32 bytes) and slots 1..5 of LetterSpacing and

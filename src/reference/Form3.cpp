@@ -15,7 +15,7 @@ namespace tarrox {
 Form3::Form3(TextDrawingState& text, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(text), dataDir_(ProgramFile("data")), previewColors_(text.ColorTable) {
+      text_(text), dataDir_(ProgramFile("data")) {
     setObjectName("Form3");
     setWindowTitle("About");
     setModal(true);
@@ -61,13 +61,6 @@ void Form3::DrawCloseBox(bool lit) {
     foreColor_ = lit ? CloseBoxLitColor : CloseBoxRestColor;
     tarrox::DrawCloseBox(box_, fonts_.Middle, text_, dataDir_, lit);
     Picture1->Refresh(box_);
-    RestorePreviewColors();
-}
-
-// The colours are put back as they were, not loaded again: a custom table that has gone
-// missing would otherwise leave the preview in the glue colours.
-void Form3::RestorePreviewColors() {
-    text_.ColorTable = previewColors_;
 }
 
 void Form3::keyPressEvent(QKeyEvent* event) {

@@ -29,11 +29,9 @@ class Form3 : public QDialog {
 
   private:
     void DrawCloseBox(bool lit);
-    void RestorePreviewColors();
 
     TextDrawingState& text_;
     std::string dataDir_;
-    std::array<uint32_t, ColorRows * ColorsPerRow> previewColors_;
     AboutFonts fonts_;
     bool fontsOpen_ = false;
     Surface window_;

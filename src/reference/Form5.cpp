@@ -19,15 +19,11 @@ Form5::Form5(TextDrawingState& text, const Settings& settings)
     setFixedSize(CodesCardWidth, CodesCardHeight);
 
     const std::string data = ProgramFile("data");
-    const auto previewColors = text.ColorTable;
     GameFont font;
     LoadGameFont(data + "/font10.fnt", font);
     Surface card;
     DrawCodesCard(card, font, text, data, settings.CustomColorFile,
                   PathExists(settings.CustomColorFile));
-    // The card borrowed the shared colour table. The preview's colours are put back as they
-    // were rather than loaded again, which would fail for a custom table that has gone missing.
-    text.ColorTable = previewColors;
     view_->Refresh(card);
     CloseGameFont(font);
 }

@@ -14,14 +14,11 @@
 namespace tarrox {
 namespace {
 
-using test::Bit;
-
-constexpr int HasHotkey = 9, Size10 = 10, Size16 = 11, Size16x = 14, Size14 = 16;
-constexpr int CenterText = 21, AlignRight = 22, AlignBottom = 26;
+using namespace test;
 
 // Every control type once, with text in several sizes and colours.
 DialogDocument AllTypes() {
-    test::DialogBuilder d(20, 16, 600, 448);
+    DialogBuilder d(20, 16, 600, 448);
     d.Add(1, 10, 10, 140, 28, "OOK", Bit(HasHotkey))
         .Add(2, 160, 10, 140, 28, "CCancel", Bit(HasHotkey))
         .Add(3, 10, 50, 180, 20, "Option \x03one")
@@ -32,12 +29,12 @@ DialogDocument AllTypes() {
         .Add(8, 290, 80, 160, 20)
         .Add(9, 10, 110, 180, 40, "Left label\nsecond \x02line")
         .Add(10, 200, 110, 180, 40, "Centre \x06label", Bit(Size16))
-        .Add(11, 390, 110, 180, 40, "Right label", Bit(Size10) | Bit(AlignBottom))
+        .Add(11, 390, 110, 180, 40, "Right label", Bit(Size10) | Bit(AlignBottomText))
         .Add(12, 10, 160, 200, 120)
         .Add(13, 220, 160, 180, 20, "Combo box text runs on")
         .Add(14, 220, 190, 180, 30, "LLight-up", Bit(HasHotkey))
         .Add(9, 220, 230, 360, 50, "\x05Size 16x \x07red \x0d blue", Bit(Size16x) | Bit(CenterText))
-        .Add(9, 10, 290, 570, 60, "Size 14 right \x03green", Bit(Size14) | Bit(AlignRight))
+        .Add(9, 10, 290, 570, 60, "Size 14 right \x03green", Bit(Size14) | Bit(AlignRightText))
         .Add(9, 10, 360, 570, 60,
              "Codes: \x02two \x03three \x04 four \x05 five \x06six \x07seven \x08 eight");
     d.Last().TextY = 3;
@@ -63,14 +60,14 @@ int Render(const std::string& out, const std::string& options) {
     const auto bin = std::filesystem::temp_directory_path() / "tarrox-alltypes.bin";
     if (!WriteFileAtomically(bin.string(), WriteBinDocument(AllTypes()))) return -1;
     const std::string command = std::string(TARROX_CLI) + " render " + bin.string() + " " + out +
-                                " --data " + test::SourceData() + " " + options + " 2>/dev/null";
+                                " --data " + SourceData() + " " + options + " 2>/dev/null";
     int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
 TEST_P(GoldenTest, MatchesTheReviewedPicture) {
     const Case& c = GetParam();
-    const std::string golden = test::GoldenDir() + "/" + c.name + ".png";
+    const std::string golden = GoldenDir() + "/" + c.name + ".png";
     if (std::getenv("TARROX_UPDATE_GOLDEN")) {
         ASSERT_EQ(Render(golden, c.options), 0);
         return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/DialogDocument.h"
+#include "document/FormattingCodes.h"
 #include "preview/SCFontRender.h"
 
 namespace tarrox::test {
@@ -59,6 +60,15 @@ struct DialogBuilder {
     }
     DialogObject& Last() { return Doc.ObjectTable[Doc.ObjectCount - 1]; }
 };
+
+// Object flag bits the preview reads.
+inline constexpr int HasHotkey = 9, Size10 = 10, Size16 = 11, Size16x = 14, Size14 = 16;
+inline constexpr int CenterText = 21, AlignRightText = 22, AlignBottomText = 26;
+
+// Strings with their formatting codes written as <N>.
+inline std::string Codes(const std::string& text) {
+    return CodesToText(text);
+}
 
 inline int32_t Bit(int bit) {
     return int32_t(uint32_t{1} << bit);
