@@ -140,6 +140,61 @@ DialogDocument RandomDocument(std::mt19937& rng) {
     return d;
 }
 
+// Bytes 1, 2, 3, ... make every field's value tell which offsets it was read from, so a field
+// out of place or of the wrong width cannot hide behind a symmetric encode/decode.
+TEST(BinFormat, FieldsSitAtTheirDocumentedOffsets) {
+    std::array<uint8_t, bin::ObjectSize> o{};
+    std::iota(o.begin(), o.end(), uint8_t{1});
+    auto i16 = [](const auto& b, int at) { return int16_t(b[at] | b[at + 1] << 8); };
+    auto i32 = [](const auto& b, int at) {
+        return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+                       uint32_t(b[at + 3]) << 24);
+    };
+    const DialogObject d = bin::DecodeObject(o);
+    const std::vector<std::pair<int64_t, int64_t>> objectFields = {
+        {d.Next, i32(o, 0)},
+        {d.Left, i16(o, 4)},
+        {d.Top, i16(o, 6)},
+        {d.Right, i16(o, 8)},
+        {d.Bottom, i16(o, 10)},
+        {d.Width, i16(o, 12)},
+        {d.Height, i16(o, 14)},
+        {d.Unknown16[0], o[16]},
+        {d.Text, i32(o, 20)},
+        {d.Flags, i32(o, 24)},
+        {d.Unknown28[3], o[31]},
+        {d.ControlId, i16(o, 32)},
+        {d.ControlType, i32(o, 34)},
+        {d.Unknown38[0], o[38]},
+        {d.Unknown38[15], o[53]},
+        {d.ResponseLeft, i16(o, 54)},
+        {d.ResponseTop, i16(o, 56)},
+        {d.ResponseRight, i16(o, 58)},
+        {d.ResponseBottom, i16(o, 60)},
+        {d.Unknown62[0], o[62]},
+        {d.SmkLink, i32(o, 66)},
+        {d.TextX, i16(o, 70)},
+        {d.TextY, i16(o, 72)},
+        {d.ResponseWidth, i16(o, 74)},
+        {d.ResponseHeight, i16(o, 76)},
+        {d.Unknown78[0], o[78]},
+        {d.Unknown78[7], o[85]},
+    };
+    for (size_t f = 0; f < objectFields.size(); ++f)
+        EXPECT_EQ(objectFields[f].first, objectFields[f].second) << "object field " << f;
+
+    std::array<uint8_t, bin::SmkSize> s{};
+    std::iota(s.begin(), s.end(), uint8_t{101});
+    const SmkEntry k = bin::DecodeSmk(s);
+    const std::vector<std::pair<int64_t, int64_t>> smkFields = {
+        {k.Next, i32(s, 0)},      {k.Flags, i16(s, 4)},    {k.Unknown6[0], s[6]},
+        {k.FileName, i32(s, 10)}, {k.Unknown14[0], s[14]}, {k.OverlayX, i16(s, 18)},
+        {k.OverlayY, i16(s, 20)}, {k.Unknown22[0], s[22]}, {k.Unknown22[7], s[29]},
+    };
+    for (size_t f = 0; f < smkFields.size(); ++f)
+        EXPECT_EQ(smkFields[f].first, smkFields[f].second) << "SMK field " << f;
+}
+
 TEST(BinWriterRoundTrip, WriteReadWriteGivesIdenticalBytes) {
     std::mt19937 rng(1234);
     for (int round = 0; round < 200; ++round) {

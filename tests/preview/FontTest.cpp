@@ -132,8 +132,11 @@ TEST(GameFontLoading, TruncatedFontsKeepOnlyWholeLettersAndClosedFontsDrawNothin
     for (size_t size = 0; size <= bytes.size(); ++size) {
         GameFont font = LoadFont(std::vector<uint8_t>(bytes.begin(), bytes.begin() + size));
         Drawn(font, Numbered(), 0, 0, "AZ\nAZ");
-        for (int code = 0; code < 256; ++code)
-            if (font.Offsets[code] >= 0) EXPECT_LE(font.PixelEnds[code], size);
+        for (int code = 0; code < 256; ++code) {
+            if (font.Offsets[code] >= 0) {
+                EXPECT_LE(font.PixelEnds[code], size);
+            }
+        }
     }
     GameFont font = LoadFont(bytes);
     CloseGameFont(font);
