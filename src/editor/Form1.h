@@ -85,6 +85,7 @@ class Form1 : public QMainWindow {
     void Check2_Click();
     void Combo3_Click();
     void Command2_Click();
+    void ShowSmk(int row);
     bool SmkEditable() const;
 
     // Adding and deleting (Form1Records.cpp)
@@ -94,6 +95,8 @@ class Form1 : public QMainWindow {
     void FillSmkLists();
     QString ObjectListEntry(int index) const;
     QString SmkListEntry(int index) const;
+    // The list's selected entry, -1 when none; its current row may differ.
+    static int SelectedRow(const QListWidget* list);
 
     // Menus, files and title (Form1File.cpp)
     void Menu1_Click(int index);

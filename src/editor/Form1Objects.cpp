@@ -62,7 +62,7 @@ bool Form1::ObjectEditable() const {
 }
 
 void Form1::List1_Click() {
-    int row = List1->currentRow();
+    int row = SelectedRow(List1);
     if (row < 0 || row >= doc_.ObjectCount) return;
     ObjLoaded = false;
     doc_.SelObj = row;
@@ -163,13 +163,7 @@ void Form1::objFlag_Click(int index) {
 }
 
 void Form1::Command1_Click() {
-    int row = Combo2->currentIndex();
-    if (row < 0) return; // no SMK chosen: the SMK editor keeps what it shows
-    // Showing the SMK must run even when the list already has it selected.
-    if (List2->currentRow() == row)
-        List2_Click();
-    else
-        List2->setCurrentRow(row);
+    ShowSmk(Combo2->currentIndex());
 }
 
 } // namespace tarrox

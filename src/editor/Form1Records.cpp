@@ -10,6 +10,11 @@
 
 namespace tarrox {
 
+int Form1::SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+}
+
 QString Form1::ObjectListEntry(int index) const {
     return QString::number(index) + " - " +
            QString::fromLatin1(

@@ -15,7 +15,7 @@ bool Form1::SmkEditable() const {
 }
 
 void Form1::List2_Click() {
-    int row = List2->currentRow();
+    int row = SelectedRow(List2);
     if (row < 0 || row >= doc_.SmkCount) return;
     SmkLoaded = false;
     doc_.SelSmk = row;
@@ -75,9 +75,14 @@ void Form1::Combo3_Click() {
 }
 
 void Form1::Command2_Click() {
-    int row = Combo3->currentIndex();
-    if (row < 0) return; // no next SMK chosen: the editor keeps what it shows
-    if (List2->currentRow() == row)
+    ShowSmk(Combo3->currentIndex());
+}
+
+// With no SMK picked the editor keeps what it shows. Showing the SMK must run even when the
+// list already has it selected.
+void Form1::ShowSmk(int row) {
+    if (row < 0) return;
+    if (SelectedRow(List2) == row)
         List2_Click();
     else
         List2->setCurrentRow(row);

@@ -149,6 +149,24 @@ TEST_F(ObjectEditorTest, ARightClickOpensThePopupWithoutMovingTheSelection) {
     EXPECT_EQ(doc->SelObj, 2);
 }
 
+// A list gaining the focus makes its first entry current: that must not choose a record, nor
+// bring up the message of an SMK's odd flags.
+TEST_F(ObjectEditorTest, FocusingAListChoosesNothing) {
+    doc->SmkTable[0].Flags = 300;
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (const char* name : {"List1", "List2"}) List(name)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(doc->SelObj, -1);
+    EXPECT_EQ(doc->SelSmk, -1);
+    EXPECT_TRUE(dialogs.Messages.empty());
+    // The entry made current that way is still chosen by a click on it.
+    auto* list = List("List1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(doc->SelObj, 0);
+}
+
 TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
     Select(1);
     Box("obj1")->setText("42");
