@@ -93,6 +93,7 @@ class Form1 : public QMainWindow {
     void Menu6_Click(int index);
     void FillObjectList();
     void FillSmkLists();
+    void AppendSmkEntry(int index);
     QString ObjectListEntry(int index) const;
     QString SmkListEntry(int index) const;
     // The list's selected entry, -1 when none; its current row may differ.

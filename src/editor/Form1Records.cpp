@@ -40,15 +40,19 @@ void Form1::FillSmkLists() {
     List2->clear();
     Combo2->clear();
     Combo3->clear();
-    for (int k = 0; k < doc_.SmkCount; ++k) {
-        QString entry = SmkListEntry(k);
-        List2->addItem(entry);
-        Combo2->addItem(entry);
-        Combo3->addItem(entry);
-    }
-    List2->setCurrentRow(-1);
-    Combo2->setCurrentIndex(-1);
-    Combo3->setCurrentIndex(-1);
+    for (int k = 0; k < doc_.SmkCount; ++k) AppendSmkEntry(k);
+}
+
+// An empty combo box picks the first entry added by itself; an added entry is never a choice.
+void Form1::AppendSmkEntry(int index) {
+    QSignalBlocker blockPicker(Combo2), blockNext(Combo3);
+    const int picked = Combo2->currentIndex(), next = Combo3->currentIndex();
+    const QString entry = SmkListEntry(index);
+    List2->addItem(entry);
+    Combo2->addItem(entry);
+    Combo3->addItem(entry);
+    Combo2->setCurrentIndex(picked);
+    Combo3->setCurrentIndex(next);
 }
 
 void Form1::Menu5_Click(int index) {
@@ -74,10 +78,7 @@ void Form1::Menu6_Click(int index) {
     if (!doc_.FileIsOpen) return;
     if (index == 0) {
         if (!AddSmk(doc_)) return; // the table is full
-        QString entry = SmkListEntry(doc_.SmkCount - 1);
-        List2->addItem(entry);
-        Combo2->addItem(entry);
-        Combo3->addItem(entry);
+        AppendSmkEntry(doc_.SmkCount - 1);
         SetTitle(true);
         return;
     }
