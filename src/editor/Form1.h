@@ -29,6 +29,11 @@ struct ArchiveLine;
 class Form2;
 class Form5;
 
+// Document strings are bytes; each shows as the Latin-1 character of its value.
+inline QString Latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
 class Form1 : public QMainWindow {
   public:
     Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
@@ -77,6 +82,9 @@ class Form1 : public QMainWindow {
     void objFlag_Click(int index);
     void Command1_Click();
     bool ObjectEditable() const;
+    // The edits that objects and SMKs share: a link by box and picker, a flag bit by its box.
+    void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
+    uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
 
     // SMK editor (Form1Smks.cpp)
     void List2_Click();

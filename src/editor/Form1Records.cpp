@@ -22,9 +22,8 @@ QString Form1::ObjectListEntry(int index) const {
 }
 
 QString Form1::SmkListEntry(int index) const {
-    const std::string name = FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]);
     return QString::number(index) + " - " +
-           QString::fromLatin1(name.data(), qsizetype(name.size()));
+           Latin1(FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]));
 }
 
 // Refilling a list is not a selection: the handlers must not see it.
