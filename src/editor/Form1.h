@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
-#include <functional>
 #include <string>
 
 #include "document/DialogDocument.h"
@@ -113,6 +112,8 @@ class Form1 : public QMainWindow {
     void Menu3_Click(int index);
     void Menu4_Click(int index);
     void OpenFromMenu();
+    // Opens a .bin file from disk and makes it the saved, titled document.
+    void OpenDiskFile(const std::string& path);
     void SaveAsFromMenu();
 
     // Archives (Form1Archive.cpp)

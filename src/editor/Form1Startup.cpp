@@ -87,10 +87,7 @@ void Form1::OpenFromCommandLine(const std::string& commandLine) {
         doc_.Filename.clear();
         return;
     }
-    if (!OpenBinFile(name)) return;
-    doc_.FileIsMPQ = false;
-    SetTitle(false);
-    EnableSaving();
+    OpenDiskFile(name);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
