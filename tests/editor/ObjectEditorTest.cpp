@@ -174,6 +174,7 @@ TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
     Check("objFlag0")->setChecked(true);
     Trigger("Menu1_1");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    EXPECT_TRUE(dialogs.Messages.empty());
     DialogDocument saved = Reload(doc->Filename);
     EXPECT_EQ(saved.ObjectTable[1].Top, 42);
     EXPECT_EQ(saved.ObjectTable[1].ControlType, 14);
