@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
-#include <functional>
 #include <string>
 
 #include "document/DialogDocument.h"
@@ -28,6 +27,11 @@ struct Settings;
 struct ArchiveLine;
 class Form2;
 class Form5;
+
+// Document strings are bytes; each shows as the Latin-1 character of its value.
+inline QString Latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 class Form1 : public QMainWindow {
   public:
@@ -77,6 +81,9 @@ class Form1 : public QMainWindow {
     void objFlag_Click(int index);
     void Command1_Click();
     bool ObjectEditable() const;
+    // The edits that objects and SMKs share: a link by box and picker, a flag bit by its box.
+    void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
+    uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
 
     // SMK editor (Form1Smks.cpp)
     void List2_Click();
@@ -85,6 +92,7 @@ class Form1 : public QMainWindow {
     void Check2_Click();
     void Combo3_Click();
     void Command2_Click();
+    void ShowSmk(int row);
     bool SmkEditable() const;
 
     // Adding and deleting (Form1Records.cpp)
@@ -92,8 +100,11 @@ class Form1 : public QMainWindow {
     void Menu6_Click(int index);
     void FillObjectList();
     void FillSmkLists();
+    void AppendSmkEntry(int index);
     QString ObjectListEntry(int index) const;
     QString SmkListEntry(int index) const;
+    // The list's selected entry, -1 when none; its current row may differ.
+    static int SelectedRow(const QListWidget* list);
 
     // Menus, files and title (Form1File.cpp)
     void Menu1_Click(int index);
@@ -101,6 +112,8 @@ class Form1 : public QMainWindow {
     void Menu3_Click(int index);
     void Menu4_Click(int index);
     void OpenFromMenu();
+    // Opens a .bin file from disk and makes it the saved, titled document.
+    void OpenDiskFile(const std::string& path);
     void SaveAsFromMenu();
 
     // Archives (Form1Archive.cpp)

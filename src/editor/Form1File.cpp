@@ -139,8 +139,11 @@ void Form1::OpenFromMenu() {
         if (OpenArchiveFromMenu(CommonDialog1.FileName)) EnableSaving();
         return;
     }
-    if (CommonDialog1.FilterIndex != BinFileType) return;
-    if (!OpenBinFile(CommonDialog1.FileName)) return;
+    if (CommonDialog1.FilterIndex == BinFileType) OpenDiskFile(CommonDialog1.FileName);
+}
+
+void Form1::OpenDiskFile(const std::string& path) {
+    if (!OpenBinFile(path)) return;
     doc_.FileIsMPQ = false;
     SetTitle(false);
     EnableSaving();
@@ -203,7 +206,6 @@ void Form1::Menu4_Click(int index) {
     if (index == 0) {
         // Qt has already flipped the check mark; the setting follows it.
         settings_.AutoCalc = Menu4[0]->isChecked();
-        Menu4[0]->setChecked(settings_.AutoCalc);
         return;
     }
     std::string answer = dialogs_.InputBox("Default locale ID: (-1 = show all)", "Set Locale",

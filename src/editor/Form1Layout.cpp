@@ -92,6 +92,23 @@ QCheckBox* CheckBox(const QString& name, const char* caption, const char* toolti
     return box;
 }
 
+// A group of flag boxes, one per bit, filled column by column.
+template <size_t N>
+QGroupBox* FlagGroup(const char* caption, const char* name, const char* prefix,
+                     const std::array<FlagInfo, N>& info, std::array<QCheckBox*, N>& boxes,
+                     int rows) {
+    auto* group = new QGroupBox(caption);
+    group->setObjectName(name);
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < int(N); ++i) {
+        boxes[i] =
+            CheckBox(QString("%1%2").arg(prefix).arg(i), info[i].Caption, info[i].Description);
+        grid->addWidget(boxes[i], i % rows, i / rows);
+    }
+    return group;
+}
+
 QListWidget* RecordList(const char* name) {
     auto* list = new QListWidget;
     list->setObjectName(name);
@@ -181,15 +198,7 @@ QWidget* Form1::BuildObjectHalf() {
     fieldColumn->addWidget(response);
     fieldColumn->addStretch(1);
 
-    auto* flags = new QGroupBox("Flags");
-    flags->setObjectName("Flags");
-    auto* flagGrid = new QGridLayout(flags);
-    flagGrid->setVerticalSpacing(2);
-    for (int i = 0; i < ObjectFlagCount; ++i) {
-        objFlag[i] = CheckBox(QString("objFlag%1").arg(i), ObjectFlagInfo[i].Caption,
-                              ObjectFlagInfo[i].Description);
-        flagGrid->addWidget(objFlag[i], i % 16, i / 16);
-    }
+    auto* flags = FlagGroup("Flags", "Flags", "objFlag", ObjectFlagInfo, objFlag, 16);
 
     auto* half = new QWidget;
     auto* row = new QHBoxLayout(half);
@@ -218,7 +227,6 @@ QWidget* Form1::BuildSmkHalf() {
         grid->addWidget(label, i, 0);
         grid->addWidget(smk[i], i, 1, 1, i == 0 ? 3 : 1);
     }
-    smk[0]->setMinimumWidth(64);
     smk[0]->setMaximumWidth(QWIDGETSIZE_MAX);
     smk[0]->setMinimumWidth(220);
     Check2 = CheckBox("Check2", "Uses Next SMK", "Object uses an SMK overlay");
@@ -228,14 +236,7 @@ QWidget* Form1::BuildSmkHalf() {
     grid->addWidget(Command2, 1, 3);
     grid->addWidget(Combo3, 2, 2, 1, 2);
 
-    auto* flags = new QGroupBox("SMK Flags");
-    flags->setObjectName("SmkFlags");
-    auto* flagGrid = new QGridLayout(flags);
-    for (int i = 0; i < SmkFlagCount; ++i) {
-        smkFlag[i] = CheckBox(QString("smkFlag%1").arg(i), SmkFlagInfo[i].Caption,
-                              SmkFlagInfo[i].Description);
-        flagGrid->addWidget(smkFlag[i], i % 4, i / 4);
-    }
+    auto* flags = FlagGroup("SMK Flags", "SmkFlags", "smkFlag", SmkFlagInfo, smkFlag, 4);
 
     auto* half = new QWidget;
     auto* row = new QHBoxLayout(half);

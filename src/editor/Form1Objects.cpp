@@ -13,10 +13,6 @@ namespace tarrox {
 
 namespace {
 
-QString Latin1(const std::string& s) {
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
-
 // The numeric field that box i edits (box 6 is the text).
 int16_t* ObjectField(DialogObject& o, int box) {
     switch (box) {
@@ -62,7 +58,7 @@ bool Form1::ObjectEditable() const {
 }
 
 void Form1::List1_Click() {
-    int row = List1->currentRow();
+    int row = SelectedRow(List1);
     if (row < 0 || row >= doc_.ObjectCount) return;
     ObjLoaded = false;
     doc_.SelObj = row;
@@ -89,35 +85,15 @@ void Form1::List1_Click() {
 void Form1::obj_Change(int index) {
     if (!ObjectEditable()) return;
     SetTitle(true);
-    if (settings_.AutoCalc) {
-        // Width and height follow the edges; the derived box's own change runs this handler.
-        auto derive = [this](int size, int low, int high) {
-            auto a =
-                ParseRoundedDecimal(obj[low]->text().toStdString(), INT32_MIN / 2, INT32_MAX / 2);
-            auto b =
-                ParseRoundedDecimal(obj[high]->text().toStdString(), INT32_MIN / 2, INT32_MAX / 2);
-            if (a && b) obj[size]->setText(QString::number(*b - *a + 1));
-        };
-        switch (index) {
-        case 0:
-        case 2:
-            derive(4, 0, 2);
-            break;
-        case 1:
-        case 3:
-            derive(5, 1, 3);
-            break;
-        case 8:
-        case 10:
-            derive(12, 8, 10);
-            break;
-        case 9:
-        case 11:
-            derive(13, 9, 11);
-            break;
-        default:
-            break;
-        }
+    // Width and height follow the edges: left/top (0, 1) and right/bottom (2, 3) give the size
+    // in 4, 5; the response area repeats this from box 8. The derived box's own change runs
+    // this handler, and a size derives nothing.
+    const int base = index < 8 ? 0 : 8, edge = index - base;
+    if (settings_.AutoCalc && edge < 4) {
+        const int low = base + edge % 2, high = low + 2;
+        auto a = ParseRoundedDecimal(obj[low]->text().toStdString(), INT32_MIN / 2, INT32_MAX / 2);
+        auto b = ParseRoundedDecimal(obj[high]->text().toStdString(), INT32_MIN / 2, INT32_MAX / 2);
+        if (a && b) obj[low + 4]->setText(QString::number(*b - *a + 1));
     }
     DialogObject& o = doc_.ObjectTable[doc_.SelObj];
     for (int i = 0; i < int(obj.size()); ++i) {
@@ -141,35 +117,35 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::Check1_Click() {
-    if (!ObjectEditable()) return;
-    SetTitle(true);
-    doc_.ObjectTable[doc_.SelObj].SmkLink = Check1->isChecked() ? Combo2->currentIndex() : -1;
+    if (ObjectEditable()) StoreLink(doc_.ObjectTable[doc_.SelObj].SmkLink, Check1, Combo2);
 }
 
 void Form1::Combo2_Click() {
-    if (!ObjectEditable() || !Check1->isChecked()) return;
-    SetTitle(true);
-    doc_.ObjectTable[doc_.SelObj].SmkLink = Combo2->currentIndex();
+    if (ObjectEditable() && Check1->isChecked())
+        StoreLink(doc_.ObjectTable[doc_.SelObj].SmkLink, Check1, Combo2);
 }
 
 void Form1::objFlag_Click(int index) {
     if (!ObjectEditable()) return;
-    // Set from the box rather than inverted, so box and bit cannot drift apart.
-    uint32_t flags = uint32_t(doc_.ObjectTable[doc_.SelObj].Flags);
-    uint32_t bit = 1u << index;
-    flags = objFlag[index]->isChecked() ? (flags | bit) : (flags & ~bit);
-    doc_.ObjectTable[doc_.SelObj].Flags = int32_t(flags);
+    int32_t& flags = doc_.ObjectTable[doc_.SelObj].Flags;
+    flags = int32_t(FlagsFromBox(uint32_t(flags), index, objFlag[index]));
+}
+
+// A ticked box without a picked SMK links nothing: the picker's position is then -1.
+void Form1::StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker) {
     SetTitle(true);
+    link = uses->isChecked() ? picker->currentIndex() : -1;
+}
+
+// Set from the box rather than inverted, so box and bit cannot drift apart.
+uint32_t Form1::FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box) {
+    SetTitle(true);
+    const uint32_t mask = 1u << bit;
+    return box->isChecked() ? flags | mask : flags & ~mask;
 }
 
 void Form1::Command1_Click() {
-    int row = Combo2->currentIndex();
-    if (row < 0) return; // no SMK chosen: the SMK editor keeps what it shows
-    // Showing the SMK must run even when the list already has it selected.
-    if (List2->currentRow() == row)
-        List2_Click();
-    else
-        List2->setCurrentRow(row);
+    ShowSmk(Combo2->currentIndex());
 }
 
 } // namespace tarrox

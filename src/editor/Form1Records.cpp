@@ -10,6 +10,11 @@
 
 namespace tarrox {
 
+int Form1::SelectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+}
+
 QString Form1::ObjectListEntry(int index) const {
     return QString::number(index) + " - " +
            QString::fromLatin1(
@@ -17,9 +22,8 @@ QString Form1::ObjectListEntry(int index) const {
 }
 
 QString Form1::SmkListEntry(int index) const {
-    const std::string name = FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]);
     return QString::number(index) + " - " +
-           QString::fromLatin1(name.data(), qsizetype(name.size()));
+           Latin1(FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]));
 }
 
 // Refilling a list is not a selection: the handlers must not see it.
@@ -35,15 +39,19 @@ void Form1::FillSmkLists() {
     List2->clear();
     Combo2->clear();
     Combo3->clear();
-    for (int k = 0; k < doc_.SmkCount; ++k) {
-        QString entry = SmkListEntry(k);
-        List2->addItem(entry);
-        Combo2->addItem(entry);
-        Combo3->addItem(entry);
-    }
-    List2->setCurrentRow(-1);
-    Combo2->setCurrentIndex(-1);
-    Combo3->setCurrentIndex(-1);
+    for (int k = 0; k < doc_.SmkCount; ++k) AppendSmkEntry(k);
+}
+
+// An empty combo box picks the first entry added by itself; an added entry is never a choice.
+void Form1::AppendSmkEntry(int index) {
+    QSignalBlocker blockPicker(Combo2), blockNext(Combo3);
+    const int picked = Combo2->currentIndex(), next = Combo3->currentIndex();
+    const QString entry = SmkListEntry(index);
+    List2->addItem(entry);
+    Combo2->addItem(entry);
+    Combo3->addItem(entry);
+    Combo2->setCurrentIndex(picked);
+    Combo3->setCurrentIndex(next);
 }
 
 void Form1::Menu5_Click(int index) {
@@ -69,10 +77,7 @@ void Form1::Menu6_Click(int index) {
     if (!doc_.FileIsOpen) return;
     if (index == 0) {
         if (!AddSmk(doc_)) return; // the table is full
-        QString entry = SmkListEntry(doc_.SmkCount - 1);
-        List2->addItem(entry);
-        Combo2->addItem(entry);
-        Combo3->addItem(entry);
+        AppendSmkEntry(doc_.SmkCount - 1);
         SetTitle(true);
         return;
     }

@@ -15,13 +15,12 @@ bool Form1::SmkEditable() const {
 }
 
 void Form1::List2_Click() {
-    int row = List2->currentRow();
+    int row = SelectedRow(List2);
     if (row < 0 || row >= doc_.SmkCount) return;
     SmkLoaded = false;
     doc_.SelSmk = row;
     const SmkEntry& e = doc_.SmkTable[row];
-    const std::string name = TextToCodes(doc_.StringTable[e.FileName]);
-    smk[0]->setText(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    smk[0]->setText(Latin1(TextToCodes(doc_.StringTable[e.FileName])));
     smk[1]->setText(QString::number(e.OverlayX));
     smk[2]->setText(QString::number(e.OverlayY));
     for (int i = 0; i < SmkFlagCount; ++i) smkFlag[i]->setChecked((uint16_t(e.Flags) >> i) & 1u);
@@ -55,29 +54,28 @@ void Form1::smk_Change(int) {
 
 void Form1::smkFlag_Click(int index) {
     if (!SmkEditable()) return;
-    uint16_t flags = uint16_t(doc_.SmkTable[doc_.SelSmk].Flags);
-    uint16_t bit = uint16_t(1u << index);
-    flags = smkFlag[index]->isChecked() ? uint16_t(flags | bit) : uint16_t(flags & ~bit);
-    doc_.SmkTable[doc_.SelSmk].Flags = int16_t(flags);
-    SetTitle(true);
+    int16_t& flags = doc_.SmkTable[doc_.SelSmk].Flags;
+    flags = int16_t(FlagsFromBox(uint16_t(flags), index, smkFlag[index]));
 }
 
 void Form1::Check2_Click() {
-    if (!SmkEditable()) return;
-    SetTitle(true);
-    doc_.SmkTable[doc_.SelSmk].Next = Check2->isChecked() ? Combo3->currentIndex() : -1;
+    if (SmkEditable()) StoreLink(doc_.SmkTable[doc_.SelSmk].Next, Check2, Combo3);
 }
 
 void Form1::Combo3_Click() {
-    if (!SmkEditable() || !Check2->isChecked()) return;
-    SetTitle(true);
-    doc_.SmkTable[doc_.SelSmk].Next = Combo3->currentIndex();
+    if (SmkEditable() && Check2->isChecked())
+        StoreLink(doc_.SmkTable[doc_.SelSmk].Next, Check2, Combo3);
 }
 
 void Form1::Command2_Click() {
-    int row = Combo3->currentIndex();
-    if (row < 0) return; // no next SMK chosen: the editor keeps what it shows
-    if (List2->currentRow() == row)
+    ShowSmk(Combo3->currentIndex());
+}
+
+// With no SMK picked the editor keeps what it shows. Showing the SMK must run even when the
+// list already has it selected.
+void Form1::ShowSmk(int row) {
+    if (row < 0) return;
+    if (SelectedRow(List2) == row)
         List2_Click();
     else
         List2->setCurrentRow(row);

@@ -39,12 +39,10 @@ Form1::~Form1() {
 }
 
 void Form1::ConnectHandlers() {
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) List1_Click();
-    });
-    connect(List2, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) List2_Click();
-    });
+    // A selection, not the current row: a list that gains the keyboard focus makes its first
+    // entry current without selecting it, which must not choose a record.
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { List1_Click(); });
+    connect(List2, &QListWidget::itemSelectionChanged, this, [this] { List2_Click(); });
     for (int i = 0; i < int(obj.size()); ++i)
         connect(obj[i], &QLineEdit::textChanged, this, [this, i] { obj_Change(i); });
     for (int i = 0; i < int(objFlag.size()); ++i)
@@ -89,10 +87,7 @@ void Form1::OpenFromCommandLine(const std::string& commandLine) {
         doc_.Filename.clear();
         return;
     }
-    if (!OpenBinFile(name)) return;
-    doc_.FileIsMPQ = false;
-    SetTitle(false);
-    EnableSaving();
+    OpenDiskFile(name);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

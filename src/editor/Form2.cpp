@@ -49,7 +49,7 @@ void Form2::BuildMenus() {
                       void (Form2::*handler)(int)) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString("%1_%2").arg(prefix).arg(index));
-        action->setCheckable(handler != &Form2::Menu1_Click || index == 0);
+        action->setCheckable(true);
         connect(action, &QAction::triggered, this, [=, this] { (this->*handler)(index); });
         return action;
     };

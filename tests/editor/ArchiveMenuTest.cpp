@@ -191,18 +191,5 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
-// Set TARROX_SCREENSHOTS to a folder to see the browser as it is drawn.
-TEST_F(ArchiveMenuTest, BrowserScreenshot) {
-    const char* folder = std::getenv("TARROX_SCREENSHOTS");
-    if (!folder) GTEST_SKIP();
-    Start();
-    Form4 browser(dialogs, archive,
-                  {{"rez\\glumain.bin"}, {"rez\\options.bin", 1031}, {"rez\\glusingl.bin"}},
-                  nullptr, form.get());
-    browser.show();
-    browser.findChild<QListWidget*>("List1")->setCurrentRow(1);
-    EXPECT_TRUE(browser.grab().save(QString(folder) + "/form4.png"));
-}
-
 } // namespace
 } // namespace tarrox::test

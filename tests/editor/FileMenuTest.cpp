@@ -38,81 +38,61 @@ TEST_F(FileMenuTest, OpenReplacesTheDocumentAndSetsTheTitle) {
     EXPECT_EQ(doc->Filename, second);
 }
 
-TEST_F(FileMenuTest, SaveClearsTheMarkAndWritesTheEdits) {
-    Start(first);
-    Edit();
-    EXPECT_EQ(Title(), "Tarrox II - [first.bin *]");
-    Trigger("Menu1_1");
-    EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
-    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 123);
-    EXPECT_TRUE(dialogs.Messages.empty());
+TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
+    struct Case {
+        bool Close;
+        MessageAnswer Answer;
+        bool GoesOn, Saved;
+    };
+    for (const Case& c :
+         {Case{false, MessageAnswer::Cancel, false, false},
+          Case{false, MessageAnswer::No, true, false}, Case{false, MessageAnswer::Yes, true, true},
+          Case{true, MessageAnswer::Cancel, false, false},
+          Case{true, MessageAnswer::No, true, false}, Case{true, MessageAnswer::Yes, true, true}}) {
+        SCOPED_TRACE(testing::Message() << c.Close << " " << int(c.Answer));
+        form.reset();
+        dialogs = ScriptedDialogs();
+        store.Values.clear();
+        Write("first.bin", MakeDocument({{0, "First"}, {2, "a"}}));
+        Start(first);
+        Edit();
+        dialogs.Answers = {c.Answer};
+        if (c.Close) {
+            EXPECT_EQ(form->close(), c.GoesOn);
+            // The settings are written only when the window really goes.
+            EXPECT_EQ(store.Values.size(), c.GoesOn ? 10u : 0u);
+        } else {
+            OpenFromMenu(second);
+            EXPECT_EQ(dialogs.FileDialogsShown.size(), c.GoesOn ? 1u : 0u);
+            EXPECT_EQ(doc->Filename, c.GoesOn ? second : first);
+        }
+        ASSERT_EQ(dialogs.Messages.size(), 1u);
+        EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
+        EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
+        EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
+        EXPECT_EQ(Reload(first).ObjectTable[1].Left, c.Saved ? 123 : 0);
+    }
 }
 
-TEST_F(FileMenuTest, AFailedSaveIntoAMissingFolderIsReported) {
+TEST_F(FileMenuTest, AFailedSaveIsReportedAndYesThenStops) {
     Start(Path("gone/new.bin")); // a missing file starts a new dialog
+    List("List1")->setCurrentRow(0);
+    Box("obj0")->setText("5");
     Trigger("Menu1_1");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "Error: Could not save " + Path("gone/new.bin") + ".");
-}
-
-TEST_F(FileMenuTest, OpenWithUnsavedWorkAsksFirst) {
-    Start(first);
-    Edit();
-    // Cancel: nothing happens, not even the file dialog.
-    dialogs.Answers = {MessageAnswer::Cancel};
-    OpenFromMenu(second);
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
-    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
-    EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
-    EXPECT_TRUE(dialogs.FileDialogsShown.empty());
-    EXPECT_EQ(doc->Filename, first);
-    dialogs.FileChoices.clear();
-
-    // No: the edits are dropped.
-    dialogs.Answers = {MessageAnswer::No};
-    OpenFromMenu(second);
-    EXPECT_EQ(doc->Filename, second);
-    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 0);
-    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
-
-    // Yes: saved first, then opened.
-    Edit();
-    dialogs.Answers = {MessageAnswer::Yes};
-    OpenFromMenu(first);
-    EXPECT_EQ(Reload(second).ObjectTable[1].Left, 123);
-    EXPECT_EQ(doc->Filename, first);
-}
-
-TEST_F(FileMenuTest, YesWithAFailedSaveStops) {
-    Start(Path("gone/new.bin"));
-    List("List1")->setCurrentRow(0);
-    Box("obj0")->setText("5");
+    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
+    EXPECT_TRUE(form->IsModified());
     dialogs.Answers = {MessageAnswer::Yes};
     OpenFromMenu(second);
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not save " + Path("gone/new.bin") + ".");
     EXPECT_TRUE(dialogs.FileDialogsShown.empty());
     EXPECT_EQ(doc->ObjectTable[0].Left, 5);
     EXPECT_TRUE(form->IsModified());
-    // The same holds for closing; the settings are not written until the window really goes.
     dialogs.Answers = {MessageAnswer::Yes};
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(store.Values.empty());
-    dialogs.Answers = {MessageAnswer::No};
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(store.Values.size(), 10u);
-}
-
-TEST_F(FileMenuTest, ClosingWithUnsavedWorkAsks) {
-    Start(first);
-    Edit();
-    dialogs.Answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(form->close());
-    dialogs.Answers = {MessageAnswer::Yes};
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(Reload(first).ObjectTable[1].Left, 123);
-    EXPECT_EQ(store.Values.size(), 10u);
 }
 
 TEST_F(FileMenuTest, AFileThatCannotBeReadKeepsTheOpenDocument) {
@@ -120,6 +100,7 @@ TEST_F(FileMenuTest, AFileThatCannotBeReadKeepsTheOpenDocument) {
     std::filesystem::create_directories(dir / "folder.bin");
     OpenFromMenu(Path("folder.bin"));
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open " + Path("folder.bin") + ".");
+    EXPECT_EQ(dialogs.Messages.back().Icon, MessageIcon::Critical);
     EXPECT_EQ(doc->Filename, first);
     EXPECT_EQ(doc->ObjectCount, 2);
     EXPECT_EQ(List("List1")->count(), 2);

@@ -40,13 +40,11 @@ TEST_F(ObjectEditorTest, SelectingFillsEveryControlWithoutMarkingTheTitle) {
     EXPECT_TRUE(Check("Check1")->isChecked());
     EXPECT_TRUE(Check("Check1")->isEnabled());
     EXPECT_EQ(Combo("Combo2")->currentIndex(), 0);
-    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
-    EXPECT_FALSE(form->IsModified());
-
     Select(0);
     EXPECT_FALSE(Check("Check1")->isEnabled());
     EXPECT_FALSE(Check("Check1")->isChecked());
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    EXPECT_FALSE(form->IsModified());
 }
 
 TEST_F(ObjectEditorTest, TypingStoresEveryBoxAndMarksTheTitle) {
@@ -119,19 +117,15 @@ TEST_F(ObjectEditorTest, FlagsTypeAndSmkPickerWriteThrough) {
     EXPECT_EQ(Shown().SmkLink, -1);
     Combo("Combo2")->setCurrentIndex(2);
     EXPECT_EQ(Shown().SmkLink, 2);
-    Check("Check1")->setChecked(false);
-    EXPECT_EQ(Shown().SmkLink, -1);
-    Combo("Combo2")->setCurrentIndex(1); // ignored while unticked
-    EXPECT_EQ(Shown().SmkLink, -1);
-}
-
-TEST_F(ObjectEditorTest, ViewSmkShowsThePickedSmk) {
-    Select(1);
-    Combo("Combo2")->setCurrentIndex(2);
+    // View SMK shows the picked SMK.
     Find<QPushButton>("Command1")->click();
     EXPECT_EQ(doc->SelSmk, 2);
     EXPECT_EQ(List("List2")->currentRow(), 2);
     EXPECT_EQ(Box("smk0")->text(), "c.smk");
+    Check("Check1")->setChecked(false);
+    EXPECT_EQ(Shown().SmkLink, -1);
+    Combo("Combo2")->setCurrentIndex(1); // ignored while unticked
+    EXPECT_EQ(Shown().SmkLink, -1);
 }
 
 TEST_F(ObjectEditorTest, ARightClickOpensThePopupWithoutMovingTheSelection) {
@@ -149,6 +143,24 @@ TEST_F(ObjectEditorTest, ARightClickOpensThePopupWithoutMovingTheSelection) {
     EXPECT_EQ(doc->SelObj, 2);
 }
 
+// A list gaining the focus makes its first entry current: that must not choose a record, nor
+// bring up the message of an SMK's odd flags.
+TEST_F(ObjectEditorTest, FocusingAListChoosesNothing) {
+    doc->SmkTable[0].Flags = 300;
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (const char* name : {"List1", "List2"}) List(name)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(doc->SelObj, -1);
+    EXPECT_EQ(doc->SelSmk, -1);
+    EXPECT_TRUE(dialogs.Messages.empty());
+    // The entry made current that way is still chosen by a click on it.
+    auto* list = List("List1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(doc->SelObj, 0);
+}
+
 TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
     Select(1);
     Box("obj1")->setText("42");
@@ -156,6 +168,7 @@ TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
     Check("objFlag0")->setChecked(true);
     Trigger("Menu1_1");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    EXPECT_TRUE(dialogs.Messages.empty());
     DialogDocument saved = Reload(doc->Filename);
     EXPECT_EQ(saved.ObjectTable[1].Top, 42);
     EXPECT_EQ(saved.ObjectTable[1].ControlType, 14);

@@ -189,26 +189,5 @@ TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture
     EXPECT_EQ(preview->Picture().Pixels(), shown);
 }
 
-// Set TARROX_SCREENSHOTS to a folder to see the preview of the sample in every colour set and
-// scheme.
-TEST_F(PreviewWindowTest, Screenshots) {
-    const char* folder = std::getenv("TARROX_SCREENSHOTS");
-    if (!folder) GTEST_SKIP();
-    StartWithSample();
-    form->show();
-    List("List1")->setCurrentRow(4);
-    EXPECT_TRUE(form->grab().save(QString(folder) + "/form1.png"));
-    Trigger("Menu2_0");
-    Form2* preview = form->Preview();
-    for (int scheme = 0; scheme < 3; ++scheme) {
-        preview->findChild<QAction*>(QString("Menu11_%1").arg(scheme))->trigger();
-        for (int set = 0; set < 3; ++set) {
-            preview->findChild<QAction*>(QString("Menu12_%1").arg(set))->trigger();
-            EXPECT_TRUE(preview->grab().save(QString(folder) +
-                                             QString("/form2_s%1_c%2.png").arg(scheme).arg(set)));
-        }
-    }
-}
-
 } // namespace
 } // namespace tarrox::test

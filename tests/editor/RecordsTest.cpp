@@ -99,10 +99,15 @@ TEST_F(RecordsTest, AddingAppendsEntriesEverywhere) {
     EXPECT_EQ(List("List1")->item(7)->text(), "7 - Label (Left align)");
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[7].Text], "New");
     EXPECT_EQ(doc->SelObj, -1);
+    // The first SMK lands in empty pickers without being picked for the shown object.
+    List("List1")->setCurrentRow(1);
+    Check("Check1")->setChecked(true);
     Trigger("Menu6_0");
     EXPECT_EQ(Entries(List("List2")), (std::vector<std::string>{"0 - New"}));
     EXPECT_EQ(Entries(Combo("Combo2")), (std::vector<std::string>{"0 - New"}));
     EXPECT_EQ(Entries(Combo("Combo3")), (std::vector<std::string>{"0 - New"}));
+    EXPECT_EQ(Combo("Combo2")->currentIndex(), -1);
+    EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
     // An addition is unsaved work like any edit.
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
     EXPECT_EQ(CheckInvariants(*doc), "");

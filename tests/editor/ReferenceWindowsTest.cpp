@@ -204,25 +204,5 @@ TEST_F(ReferenceWindowsTest, ViewReadmeOpensTheReadmeOrSaysItIsMissing) {
     EXPECT_EQ(dialogs.Messages.size(), 1u);
 }
 
-// Set TARROX_SCREENSHOTS to a folder to see the card and the about window.
-TEST_F(ReferenceWindowsTest, Screenshots) {
-    const char* folder = std::getenv("TARROX_SCREENSHOTS");
-    if (!folder) GTEST_SKIP();
-    std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
-    Start();
-    Trigger("Menu2_1");
-    EXPECT_TRUE(form->CodesCard()->grab().save(QString(folder) + "/form5_nocustom.png"));
-    form->CodesCard()->close();
-    SettleClosedWindows();
-    settings.CustomColorFile = Path("custom.pcx");
-    Trigger("Menu2_1");
-    EXPECT_TRUE(form->CodesCard()->grab().save(QString(folder) + "/form5_custom.png"));
-    Form3 about(text, form.get());
-    about.show();
-    EXPECT_TRUE(about.grab().save(QString(folder) + "/form3_rest.png"));
-    QTest::mouseMove(about.findChild<QWidget*>("Picture1"), QPoint(40, 12));
-    EXPECT_TRUE(about.grab().save(QString(folder) + "/form3_lit.png"));
-}
-
 } // namespace
 } // namespace tarrox::test
