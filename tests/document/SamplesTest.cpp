@@ -7,6 +7,7 @@
 #include "document/BinReader.h"
 #include "document/BinWriter.h"
 #include "platform/FileAccess.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -20,7 +21,7 @@ std::vector<uint8_t> Contents(const fs::path& path) {
 }
 
 TEST(Samples, CommittedFilesMatchTheirGenerator) {
-    const fs::path dir = fs::temp_directory_path() / "tarrox-samples-test";
+    const fs::path dir = test::UniqueTempPath("samples");
     fs::remove_all(dir);
     fs::create_directories(dir);
     ASSERT_EQ(std::system((std::string(TARROX_MAKE_SAMPLES) + " " + dir.string()).c_str()), 0);

@@ -32,8 +32,8 @@ class ArchiveMenuTest : public EditorTest {
     // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
     void OpenArchive(const std::string& path, std::function<void(Form4&)> inBrowser) {
         dialogs.FileChoices.push_back(FileChoice{path, 2});
-        QTimer::singleShot(0, [&] {
-            auto* browser = dynamic_cast<Form4*>(QApplication::activeModalWidget());
+        WhenModal([&](QWidget* modal) {
+            auto* browser = dynamic_cast<Form4*>(modal);
             ASSERT_NE(browser, nullptr);
             browsed = Entries(browser->findChild<QListWidget*>("List1"));
             inBrowser(*browser);

@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +30,7 @@
 #include "preview/TextState.h"
 #include "support/MemorySettingsStore.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
 
 namespace tarrox::test {
 
@@ -66,9 +71,7 @@ inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              (std::string("tarrox-ui-") + info->test_suite_name() + "-" + info->name());
+        dir = TestTempPath("ui-");
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         SetProgramFolder(dir.string());
@@ -116,6 +119,26 @@ class EditorTest : public ::testing::Test {
     QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
     QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+
+    // Runs `act` on the modal window once it is up. It polls rather than firing once: another
+    // event loop (a progress window, a busy machine's late paint) may run before the modal
+    // window's own, and a one-shot check there would find nothing. Gives up after ten seconds.
+    void WhenModal(std::function<void(QWidget*)> act) {
+        auto* poll = new QTimer(form.get());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, act, deadline] {
+            QWidget* modal = QApplication::activeModalWidget();
+            const bool up = modal && modal->isVisible();
+            if (!up && std::chrono::steady_clock::now() < deadline) return;
+            poll->stop();
+            poll->deleteLater();
+            if (up)
+                act(modal);
+            else
+                ADD_FAILURE() << "no modal window came up";
+        });
+        poll->start(0);
+    }
     std::string Title() { return form->windowTitle().toStdString(); }
 
     std::vector<std::string> Entries(QListWidget* list) {

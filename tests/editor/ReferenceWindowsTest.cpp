@@ -151,9 +151,7 @@ TEST_F(ReferenceWindowsTest, HelpAboutIsModalAndPutsThePreviewSetBack) {
     store.Values[{"Options", "PreviewFontClrs"}] = "0";
     Start();
     bool wasModal = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* about = QApplication::activeModalWidget();
-        ASSERT_NE(about, nullptr);
+    WhenModal([&](QWidget* about) {
         wasModal = about->objectName() == "Form3";
         QTest::keyClick(about, Qt::Key_C);
     });

@@ -10,6 +10,7 @@
 #include "document/BinWriter.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -57,7 +58,7 @@ bool ReadPng(const std::string& path, RgbImage& image) {
 }
 
 int Render(const std::string& out, const std::string& options) {
-    const auto bin = std::filesystem::temp_directory_path() / "tarrox-alltypes.bin";
+    const auto bin = test::UniqueTempPath("alltypes.bin");
     if (!WriteFileAtomically(bin.string(), WriteBinDocument(AllTypes()))) return -1;
     const std::string command = std::string(TARROX_CLI) + " render " + bin.string() + " " + out +
                                 " --data " + SourceData() + " " + options + " 2>/dev/null";
@@ -72,7 +73,7 @@ TEST_P(GoldenTest, MatchesTheReviewedPicture) {
         ASSERT_EQ(Render(golden, c.options), 0);
         return;
     }
-    const std::string out = (std::filesystem::temp_directory_path() / c.name).string() + ".png";
+    const std::string out = test::UniqueTempPath(c.name).string() + ".png";
     ASSERT_EQ(Render(out, c.options), 0);
     RgbImage drawn, expected;
     ASSERT_TRUE(ReadPng(out, drawn) && ReadPng(golden, expected)) << golden;
@@ -106,8 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
-    const std::string out =
-        (std::filesystem::temp_directory_path() / "tarrox-refused.png").string();
+    const std::string out = test::UniqueTempPath("refused.png").string();
     for (const char* options :
          {"--colors 4", "--scheme green", "--select 40", "--select x", "--bogus"}) {
         EXPECT_EQ(Render(out, options), 1) << options;
