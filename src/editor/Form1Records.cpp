@@ -60,6 +60,7 @@ void Form1::Menu5_Click(int index) {
         if (!AddObject(doc_)) return; // the table is full
         List1->addItem(ObjectListEntry(doc_.ObjectCount - 1));
         SetTitle(true);
+        RedrawPreview(true);
         return;
     }
     if (doc_.SelObj < 0 || doc_.ObjectCount <= 1) return;
@@ -71,6 +72,8 @@ void Form1::Menu5_Click(int index) {
     FillObjectList();
     doc_.SelObj = -1;
     SetTitle(true);
+    // A shown preview must not keep drawing an object that is gone.
+    RedrawPreview(true);
 }
 
 void Form1::Menu6_Click(int index) {

@@ -189,5 +189,21 @@ TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture
     EXPECT_EQ(preview->Picture().Pixels(), shown);
 }
 
+TEST_F(PreviewWindowTest, AddingOrDeletingAnObjectRedrawsAShownPreview) {
+    StartWithSample();
+    Trigger("Menu2_0");
+    Form2* preview = form->Preview();
+    ASSERT_NE(preview, nullptr);
+    List("List1")->setCurrentRow(3);
+    const auto before = preview->Picture().Pixels();
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu5_1");
+    ASSERT_EQ(doc->SelObj, -1);
+    EXPECT_NE(preview->Picture().Pixels(), before);
+    EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
+    Trigger("Menu5_0");
+    EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
+}
+
 } // namespace
 } // namespace tarrox::test
