@@ -15,24 +15,22 @@ namespace {
 
 using namespace tarrox;
 
-enum Flag : int32_t {
-    Disabled = 1 << 1,
-    Visible = 1 << 3,
-    Respond = 1 << 4,
-    CancelButton = 1 << 6,
-    HasHotkey = 1 << 9,
-    Size10 = 1 << 10,
-    Size16 = 1 << 11,
-    Size16x = 1 << 14,
-    Size14 = 1 << 16,
-    Translucent = 1 << 18,
-    DefaultButton = 1 << 19,
-    CenterText = 1 << 21,
-    RightText = 1 << 22,
-    AlignTop = 1 << 24,
-    AlignMiddle = 1 << 25,
-    AlignBottom = 1 << 26,
-};
+constexpr int32_t Disabled = FlagMask(DisabledBit);
+constexpr int32_t Visible = FlagMask(VisibleBit);
+constexpr int32_t Respond = FlagMask(RespondToEventsBit);
+constexpr int32_t CancelButton = FlagMask(CancelButtonBit);
+constexpr int32_t HasHotkey = FlagMask(HasHotkeyBit);
+constexpr int32_t Size10 = FlagMask(Size10Bit);
+constexpr int32_t Size16 = FlagMask(Size16Bit);
+constexpr int32_t Size16x = FlagMask(Size16xBit);
+constexpr int32_t Size14 = FlagMask(Size14Bit);
+constexpr int32_t Translucent = FlagMask(TranslucencyBit);
+constexpr int32_t DefaultButton = FlagMask(DefaultButtonBit);
+constexpr int32_t CenterText = FlagMask(CenterTextBit);
+constexpr int32_t RightText = FlagMask(AlignRightBit);
+constexpr int32_t AlignTop = FlagMask(AlignTopBit);
+constexpr int32_t AlignMiddle = FlagMask(AlignMiddleBit);
+constexpr int32_t AlignBottom = FlagMask(AlignBottomBit);
 
 struct Control {
     int32_t type;

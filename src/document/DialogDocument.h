@@ -88,6 +88,30 @@ struct FlagInfo {
     const char* Description;
 };
 
+// Bit numbers of the object flags the program itself interprets; ObjectFlagInfo names all 32.
+enum ObjectFlagBit : int {
+    DisabledBit = 1,
+    VisibleBit = 3,
+    RespondToEventsBit = 4,
+    CancelButtonBit = 6,
+    HasHotkeyBit = 9,
+    Size10Bit = 10,
+    Size16Bit = 11,
+    Size16xBit = 14,
+    Size14Bit = 16,
+    TranslucencyBit = 18,
+    DefaultButtonBit = 19,
+    CenterTextBit = 21,
+    AlignRightBit = 22,
+    AlignTopBit = 24,
+    AlignMiddleBit = 25,
+    AlignBottomBit = 26,
+};
+
+constexpr int32_t FlagMask(ObjectFlagBit bit) {
+    return static_cast<int32_t>(uint32_t{1} << bit);
+}
+
 extern const char* const ControlTypeNamesLiteral;
 extern const std::array<FlagInfo, ObjectFlagCount> ObjectFlagInfo;
 extern const std::array<FlagInfo, SmkFlagCount> SmkFlagInfo;

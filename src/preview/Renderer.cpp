@@ -5,26 +5,11 @@
 
 #include "document/DialogDocument.h"
 #include "platform/Surface.h"
+#include "preview/ColorTables.h"
 
 namespace tarrox {
 
 namespace {
-
-enum ObjectFlagBit {
-    HasHotkeyBit = 9,
-    Size10Bit = 10,
-    Size16Bit = 11,
-    Size16xBit = 14,
-    Size14Bit = 16,
-    CenterTextBit = 21,
-    AlignRightBit = 22,
-    AlignTopBit = 24,
-    AlignMiddleBit = 25,
-    AlignBottomBit = 26,
-};
-
-// The in-game colour set also draws text one font smaller.
-constexpr int32_t InGameColorSet = 2;
 
 bool Has(int32_t flags, int bit) {
     return (uint32_t(flags) >> bit) & 1;
@@ -47,7 +32,7 @@ int SizeSlot(int32_t flags, int32_t fontColorSet) {
     if (Has(flags, Size16Bit)) slot = 4;
     if (Has(flags, Size16xBit)) slot = 5;
     if (Has(flags, Size14Bit)) slot = 2;
-    if (fontColorSet == InGameColorSet) {
+    if (fontColorSet == InGame) { // the in-game set draws text one font smaller
         if (slot == 1) slot = 0;
         if (slot == 3) slot = 1;
     }
