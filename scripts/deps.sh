@@ -2,7 +2,7 @@
 # Installs whatever the build, the tests and the editor need and the machine lacks (Debian 12).
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev file
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libgl-dev libstorm-dev smpq zlib1g-dev
     libfreetype-dev fonts-dejavu-core

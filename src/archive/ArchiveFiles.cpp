@@ -60,7 +60,7 @@ bool ReadArchivedFile(Dialogs& dialogs, const std::string& archivePath, const Ar
 } // namespace
 
 std::string NameListPath() {
-    return ProgramFile("data/binlist.txt");
+    return DataFile("data/binlist.txt");
 }
 
 std::string FormatArchiveLine(const ArchiveLine& line) {

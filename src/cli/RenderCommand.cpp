@@ -24,7 +24,7 @@ bool ParseInt(const std::string& text, int32_t& value) {
 }
 
 struct RenderOptions {
-    std::string in, out, dataDir = ProgramFile("data"), custom;
+    std::string in, out, dataDir = DataFile("data"), custom;
     int32_t colors = 1, select = -1;
     PreviewSettings settings;
 };

@@ -195,7 +195,7 @@ void Form1::Menu3_Click(int index) {
         return;
     }
     if (index != 0) return;
-    const std::string readme = ProgramFile("TarroxII.htm");
+    const std::string readme = DataFile("TarroxII.htm");
     if (PathExists(readme))
         dialogs_.OpenWithDefaultApp(readme);
     else

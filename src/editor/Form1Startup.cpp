@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <filesystem>
 
 #include "editor/CommandLine.h"
 #include "editor/Form1.h"
@@ -73,7 +72,7 @@ void Form1::Form_Load(const std::string& commandLine) {
 // Game data loaders report failure only by their result: a missing file leaves its table as it
 // was and the editor goes on without it.
 void Form1::LoadTextDrawingTables() {
-    const std::string data = ProgramFile("data");
+    const std::string data = DataFile("data");
     LoadTextTables(text_, data);
     LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), data,
                    settings_.CustomColorFile);
@@ -105,10 +104,7 @@ bool Form1::Form_Unload() {
     if (!ConfirmUnsavedWork()) return false;
     unloaded_ = true;
     WriteSettings(store_, settings_);
-    if (PathExists(TempFilePath())) {
-        std::error_code ignored;
-        std::filesystem::remove(TempFilePath(), ignored);
-    }
+    RemoveTempFile();
     return true;
 }
 

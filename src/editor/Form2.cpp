@@ -89,7 +89,7 @@ void Form2::Form_Load() {
     }
     for (int i = 0; i < 4; ++i) Menu12[i]->setChecked(i == settings_.FontColorSet);
     // A missing or bad font leaves its slot empty; its text is then simply not drawn.
-    LoadPreviewFonts(fonts_, ProgramFile("data"));
+    LoadPreviewFonts(fonts_, DataFile("data"));
     RedrawPreview();
 }
 
@@ -160,7 +160,7 @@ void Form2::Menu12_Click(int index) {
     }
     for (int i = 0; i < 4; ++i) Menu12[i]->setChecked(i == settings_.FontColorSet);
     const auto set = static_cast<uint8_t>(settings_.FontColorSet);
-    const std::string data = ProgramFile("data");
+    const std::string data = DataFile("data");
     if (!LoadColorTable(text_, set, data, settings_.CustomColorFile)) {
         // The choice stays, but the text keeps the colours it had: say so rather than let the
         // check mark claim colours that are not shown.

@@ -15,7 +15,7 @@ namespace tarrox {
 Form3::Form3(TextDrawingState& text, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(text), dataDir_(ProgramFile("data")) {
+      text_(text), dataDir_(DataFile("data")) {
     setObjectName("Form3");
     setWindowTitle("About");
     setModal(true);

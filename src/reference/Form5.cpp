@@ -18,7 +18,7 @@ Form5::Form5(TextDrawingState& text, const Settings& settings)
     view_ = new SurfaceView(CodesCardWidth, CodesCardHeight, this);
     setFixedSize(CodesCardWidth, CodesCardHeight);
 
-    const std::string data = ProgramFile("data");
+    const std::string data = DataFile("data");
     GameFont font;
     LoadGameFont(data + "/font10.fnt", font);
     Surface card;
