@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <filesystem>
 
 #include "editor/CommandLine.h"
@@ -36,6 +37,7 @@ Form1::~Form1() {
     // The preview and the card have no owner; they go with the main window.
     delete form2_.data();
     delete form5_.data();
+    delete readme_.data();
 }
 
 void Form1::ConnectHandlers() {
