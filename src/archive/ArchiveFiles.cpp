@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "archive/DialogNames.h"
 #include "archive/Mpq.h"
 #include "platform/Dialogs.h"
 #include "platform/FileAccess.h"
@@ -97,6 +98,7 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
         const std::string name(e.Name.data(), ::strnlen(e.Name.data(), e.Name.size()));
         if (StartsWith(name, "rez\\") && EndsWith(name, ".bin")) lines.push_back({name, e.Locale});
     }
+    SortDialogLines(lines);
     return listed ? ListResult::Listed : ListResult::ListingFailed;
 }
 

@@ -28,7 +28,7 @@ ArchiveLine ParseArchiveLine(const std::string& text);
 enum class ListResult { Listed, NotAnArchive, TooFewEntries, ListingFailed };
 
 // The dialog files of the archive: names under "rez\" ending ".bin", of `locale` or neutral
-// (every locale for -1), in the order the archive yields them. ListingFailed still fills
+// (every locale for -1), sorted and one line per file. ListingFailed still fills
 // whatever was found.
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
                            int32_t locale, std::vector<ArchiveLine>& lines);

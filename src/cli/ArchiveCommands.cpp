@@ -29,7 +29,7 @@ class ConsoleDialogs : public Dialogs {
     }
     bool ShowOpen(FileDialogState&) override { return false; }
     bool ShowSaveAs(FileDialogState&) override { return false; }
-    void OpenWithDefaultApp(const std::string&) override {}
+    bool OpenWithDefaultApp(const std::string&) override { return false; }
 };
 
 // Takes "--locale N" out of the arguments; false when N is not a number.

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
+#include "document/DialogCheck.h"
 #include "document/DocumentJson.h"
 #include "platform/FileAccess.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 // Scripts name files that exist; a typo must not silently become an empty dialog.
 bool Load(const std::string& path, DialogDocument& doc, std::string& error) {
+    if (ShapeOfFile(path) != FileShape::Dialog)
+        std::fprintf(stderr, "warning: %s does not look like a dialog file\n", path.c_str());
     return LoadBinFile(path, doc, error, MissingFile::IsAnError);
 }
 

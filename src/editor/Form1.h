@@ -18,6 +18,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTextBrowser;
 
 namespace tarrox {
 
@@ -81,6 +82,8 @@ class Form1 : public QMainWindow {
     void objFlag_Click(int index);
     void Command1_Click();
     bool ObjectEditable() const;
+    // With no object chosen the editor shows nothing rather than the last one's values.
+    void ClearObjectEditor();
     // The edits that objects and SMKs share: a link by box and picker, a flag bit by its box.
     void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
     uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
@@ -94,6 +97,7 @@ class Form1 : public QMainWindow {
     void Command2_Click();
     void ShowSmk(int row);
     bool SmkEditable() const;
+    void ClearSmkEditor();
 
     // Adding and deleting (Form1Records.cpp)
     void Menu5_Click(int index);
@@ -103,6 +107,12 @@ class Form1 : public QMainWindow {
     void AppendSmkEntry(int index);
     QString ObjectListEntry(int index) const;
     QString SmkListEntry(int index) const;
+    // Links decide which SMKs are marked unused; called after every change to them.
+    void RefreshSmkEntries();
+    // A save drops SMKs no object reaches: asks once; false when the user keeps them.
+    bool ConfirmDroppedSmks();
+    // Selects a freshly added record's row and scrolls it into view.
+    static void SelectNewRow(QListWidget* list, int row);
     // The list's selected entry, -1 when none; its current row may differ.
     static int SelectedRow(const QListWidget* list);
 
@@ -115,6 +125,9 @@ class Form1 : public QMainWindow {
     // Opens a .bin file from disk and makes it the saved, titled document.
     void OpenDiskFile(const std::string& path);
     void SaveAsFromMenu();
+    // Writing over a file that did not look like a dialog needs the user's word again.
+    bool ConfirmOverwriteForeignFile(const std::string& path);
+    void ShowReadmeWindow(const std::string& readme);
 
     // Archives (Form1Archive.cpp)
     bool OpenArchiveFromMenu(const std::string& archivePath);
@@ -139,6 +152,9 @@ class Form1 : public QMainWindow {
     TextDrawingState& text_;
     QPointer<Form2> form2_;
     QPointer<Form5> form5_;
+    QPointer<QTextBrowser> readme_;
+    // The file opened although it did not look like a dialog; empty otherwise.
+    std::string foreignFile_;
     FileDialogState CommonDialog1;
     std::array<std::string, ControlTypeCount> ControlTypeNames;
     bool ObjLoaded = false;

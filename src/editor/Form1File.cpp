@@ -1,11 +1,15 @@
 // The menu bar, opening and saving .bin files, the unsaved-work question and the title.
 #include <QAction>
 #include <QListWidget>
+#include <QTextBrowser>
+#include <QUrl>
 #include <memory>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
+#include "document/DialogCheck.h"
 #include "document/NumberText.h"
+#include "editor/CommandLine.h"
 #include "editor/Form1.h"
 #include "editor/Form2.h"
 #include "editor/Settings.h"
@@ -72,6 +76,8 @@ bool Form1::OpenBinFile(const std::string& path) {
     doc_.Filename = path;
     FillObjectList();
     FillSmkLists();
+    ClearObjectEditor();
+    ClearSmkEditor();
     RedrawPreview(true);
     return true;
 }
@@ -79,6 +85,7 @@ bool Form1::OpenBinFile(const std::string& path) {
 bool Form1::SaveBinFile() {
     // What goes into an archive is exactly the writer's output: a longer old file's tail,
     // which an in-place write keeps, would be stored with it.
+    if (!ConfirmDroppedSmks()) return false;
     if (!WriteDocument(doc_.Filename, doc_.FileIsMPQ)) return false;
     return !doc_.FileIsMPQ || StoreInArchive();
 }
@@ -86,10 +93,18 @@ bool Form1::SaveBinFile() {
 // Save writes over the file in place; Save As replaces the file whole and only once the new
 // content is complete, so a failed Save As never costs the file that was there.
 bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
+    if (path == foreignFile_ && !ConfirmOverwriteForeignFile(path)) return false;
     bool written = replaceWhole ? WriteFileAtomically(path, WriteBinDocument(doc_))
                                 : SaveBinFileInPlace(path, doc_);
     if (!written) Message("Error: Could not save " + path + ".", MessageIcon::Critical);
+    if (written && path == foreignFile_) foreignFile_.clear(); // it holds a dialog now
     return written;
+}
+
+bool Form1::ConfirmOverwriteForeignFile(const std::string& path) {
+    return Message(path + " does not look like a dialog file.\r\nSaving replaces its whole "
+                          "content with this dialog. Overwrite it?",
+                   MessageIcon::Exclamation, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
 bool Form1::ConfirmUnsavedWork() {
@@ -135,15 +150,32 @@ void Form1::Menu1_Click(int index) {
 void Form1::OpenFromMenu() {
     if (!ConfirmUnsavedWork()) return;
     if (!dialogs_.ShowOpen(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    if (CommonDialog1.FilterIndex == ArchiveFileType) {
-        if (OpenArchiveFromMenu(CommonDialog1.FileName)) EnableSaving();
+    const std::string path = CommonDialog1.FileName;
+    const int type = CommonDialog1.FilterIndex;
+    if (type != BinFileType && type != ArchiveFileType) return;
+    // The file decides, not the type box the last Open left selected: a .bin is read as a
+    // dialog (or as an archive when it holds one), anything else chosen as an archive is one.
+    if (type == ArchiveFileType && !HasBinExtension(path)) {
+        if (OpenArchiveFromMenu(path)) EnableSaving();
         return;
     }
-    if (CommonDialog1.FilterIndex == BinFileType) OpenDiskFile(CommonDialog1.FileName);
+    OpenDiskFile(path);
 }
 
 void Form1::OpenDiskFile(const std::string& path) {
+    const FileShape shape = ShapeOfFile(path);
+    if (shape == FileShape::MpqArchive) {
+        CommonDialog1.FilterIndex = ArchiveFileType;
+        if (OpenArchiveFromMenu(path)) EnableSaving();
+        return;
+    }
+    CommonDialog1.FilterIndex = BinFileType;
+    if (shape == FileShape::NotADialog &&
+        Message(path + " does not look like a dialog file. Open it anyway?",
+                MessageIcon::Exclamation, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
     if (!OpenBinFile(path)) return;
+    foreignFile_ = shape == FileShape::NotADialog ? path : std::string();
     doc_.FileIsMPQ = false;
     SetTitle(false);
     EnableSaving();
@@ -167,7 +199,7 @@ void Form1::SaveAsFromMenu() {
                 MessageButtons::YesNo, "Save As...") != MessageAnswer::Yes)
         return;
     // The document takes the new name only once it is safely there.
-    if (!WriteDocument(path, true)) return;
+    if (!ConfirmDroppedSmks() || !WriteDocument(path, true)) return;
     doc_.Filename = path;
     doc_.FileIsMPQ = false;
     SetTitle(false);
@@ -196,10 +228,26 @@ void Form1::Menu3_Click(int index) {
     }
     if (index != 0) return;
     const std::string readme = DataFile("TarroxII.htm");
-    if (PathExists(readme))
-        dialogs_.OpenWithDefaultApp(readme);
-    else
+    if (!PathExists(readme))
         Message("Readme could not be found.", MessageIcon::Critical, MessageButtons::Ok, "Help");
+    else if (!dialogs_.OpenWithDefaultApp(readme))
+        ShowReadmeWindow(readme);
+}
+
+// Without a browser the guide still has to be readable.
+void Form1::ShowReadmeWindow(const std::string& readme) {
+    if (!readme_) {
+        readme_ = new QTextBrowser; // a window of its own, deleted with the main window
+        readme_->setObjectName("ReadmeWindow");
+        readme_->setAttribute(Qt::WA_DeleteOnClose);
+        readme_->setWindowTitle("Tarrox II - Readme");
+        readme_->setOpenExternalLinks(true);
+        readme_->resize(760, 560);
+        readme_->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(readme)));
+    }
+    readme_->show();
+    readme_->raise();
+    readme_->activateWindow();
 }
 
 void Form1::Menu4_Click(int index) {

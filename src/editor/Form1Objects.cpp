@@ -57,6 +57,16 @@ bool Form1::ObjectEditable() const {
     return ObjLoaded && doc_.SelObj >= 0 && doc_.SelObj < doc_.ObjectCount;
 }
 
+void Form1::ClearObjectEditor() {
+    ObjLoaded = false;
+    doc_.SelObj = -1;
+    for (QLineEdit* box : obj) box->clear();
+    Combo1->setCurrentIndex(-1);
+    for (QCheckBox* box : objFlag) box->setChecked(false);
+    Check1->setChecked(false);
+    Combo2->setCurrentIndex(-1);
+}
+
 void Form1::List1_Click() {
     int row = SelectedRow(List1);
     if (row < 0 || row >= doc_.ObjectCount) return;
@@ -135,6 +145,7 @@ void Form1::objFlag_Click(int index) {
 void Form1::StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker) {
     SetTitle(true);
     link = uses->isChecked() ? picker->currentIndex() : -1;
+    RefreshSmkEntries();
 }
 
 // Set from the box rather than inverted, so box and bit cannot drift apart.

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
+#include "document/DialogCheck.h"
 #include "document/Editing.h"
 #include "editor/Form1.h"
 #include "platform/Gdi.h"
@@ -22,8 +24,37 @@ QString Form1::ObjectListEntry(int index) const {
 }
 
 QString Form1::SmkListEntry(int index) const {
+    const std::vector<int32_t> unused = UnreachableSmks(doc_);
+    const bool marked = std::find(unused.begin(), unused.end(), index) != unused.end();
     return QString::number(index) + " - " +
-           Latin1(FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName]));
+           Latin1(FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName])) +
+           (marked ? " (unused)" : "");
+}
+
+void Form1::RefreshSmkEntries() {
+    for (int k = 0; k < doc_.SmkCount && k < List2->count(); ++k) {
+        const QString entry = SmkListEntry(k);
+        if (List2->item(k)->text() == entry) continue;
+        List2->item(k)->setText(entry);
+        Combo2->setItemText(k, entry);
+        Combo3->setItemText(k, entry);
+    }
+}
+
+bool Form1::ConfirmDroppedSmks() {
+    const std::vector<int32_t> unused = UnreachableSmks(doc_);
+    if (unused.empty()) return true;
+    std::string names;
+    for (int32_t k : unused)
+        names += "\r\n" + std::to_string(k) + " - " + doc_.StringTable[doc_.SmkTable[k].FileName];
+    return Message("These SMKs are not used by any object and will not be kept:" + names +
+                       "\r\nSave anyway?",
+                   MessageIcon::Exclamation, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void Form1::SelectNewRow(QListWidget* list, int row) {
+    list->setCurrentRow(row);
+    list->scrollToItem(list->item(row));
 }
 
 // Refilling a list is not a selection: the handlers must not see it.
@@ -60,6 +91,7 @@ void Form1::Menu5_Click(int index) {
         if (!AddObject(doc_)) return; // the table is full
         List1->addItem(ObjectListEntry(doc_.ObjectCount - 1));
         SetTitle(true);
+        SelectNewRow(List1, doc_.ObjectCount - 1);
         RedrawPreview(true);
         return;
     }
@@ -70,7 +102,8 @@ void Form1::Menu5_Click(int index) {
         return;
     if (!DeleteObject(doc_, doc_.SelObj)) return;
     FillObjectList();
-    doc_.SelObj = -1;
+    ClearObjectEditor();
+    RefreshSmkEntries(); // the deleted object's SMKs may now be reached by none
     SetTitle(true);
     // A shown preview must not keep drawing an object that is gone.
     RedrawPreview(true);
@@ -82,6 +115,7 @@ void Form1::Menu6_Click(int index) {
         if (!AddSmk(doc_)) return; // the table is full
         AppendSmkEntry(doc_.SmkCount - 1);
         SetTitle(true);
+        SelectNewRow(List2, doc_.SmkCount - 1);
         return;
     }
     const int deleted = doc_.SelSmk;
@@ -108,7 +142,7 @@ void Form1::Menu6_Click(int index) {
         if (link >= 0) Combo2->setCurrentIndex(link);
     }
     ObjLoaded = wasLoaded;
-    doc_.SelSmk = -1;
+    ClearSmkEditor();
     SetTitle(true);
 }
 

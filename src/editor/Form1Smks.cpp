@@ -14,6 +14,15 @@ bool Form1::SmkEditable() const {
     return SmkLoaded && doc_.SelSmk >= 0 && doc_.SelSmk < doc_.SmkCount;
 }
 
+void Form1::ClearSmkEditor() {
+    SmkLoaded = false;
+    doc_.SelSmk = -1;
+    for (QLineEdit* box : smk) box->clear();
+    for (QCheckBox* box : smkFlag) box->setChecked(false);
+    Check2->setChecked(false);
+    Combo3->setCurrentIndex(-1);
+}
+
 void Form1::List2_Click() {
     int row = SelectedRow(List2);
     if (row < 0 || row >= doc_.SmkCount) return;

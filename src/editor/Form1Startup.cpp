@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTextBrowser>
 
 #include "editor/CommandLine.h"
 #include "editor/Form1.h"
@@ -35,6 +36,7 @@ Form1::~Form1() {
     // The preview and the card have no owner; they go with the main window.
     delete form2_.data();
     delete form5_.data();
+    delete readme_.data();
 }
 
 void Form1::ConnectHandlers() {

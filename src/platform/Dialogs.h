@@ -36,8 +36,9 @@ class Dialogs {
     virtual bool ShowOpen(FileDialogState& state) = 0;
     virtual bool ShowSaveAs(FileDialogState& state) = 0;
 
-    // Hands the file to the user's default application for it.
-    virtual void OpenWithDefaultApp(const std::string& path) = 0;
+    // Hands the file to the user's default application for it; false when none could be
+    // started.
+    virtual bool OpenWithDefaultApp(const std::string& path) = 0;
 };
 
 } // namespace tarrox

@@ -122,10 +122,11 @@ void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState& tex
                 {31, "<31> - Cyan"}}));
     if (customExists) {
         LoadColorTable(text, Custom, dataDir, customFile);
+        // Four lines of at most six codes: wider rows run past the card's right edge.
         draw(224, 354,
-             "Custom: \n" + CodedRun({2, 3, 4, 5, 6, 7, 8, 13, 14}) + " \n" +
-                 CodedRun({15, 16, 17, 21, 22, 23, 24}) + " \n" +
-                 CodedRun({25, 26, 27, 28, 29, 30, 31}));
+             "Custom: " + CodedRun({2, 3, 4, 5, 6}) + " \n" + CodedRun({7, 8, 13, 14, 15, 16}) +
+                 " \n" + CodedRun({17, 21, 22, 23, 24, 25}) + " \n" +
+                 CodedRun({26, 27, 28, 29, 30, 31}));
     } else {
         LoadColorTable(text, TitleScreen, dataDir, customFile);
         draw(224, 354, "No custom color table loaded.");

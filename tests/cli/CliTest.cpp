@@ -61,5 +61,20 @@ TEST_F(CliTest, RefusedAndMissingFilesFailWithoutOutput) {
     EXPECT_TRUE(missing.out.empty());
 }
 
+TEST_F(CliTest, DumpAndResaveWarnOfAFileThatIsNoDialogButCarryOn) {
+    test::BinBuilder b;
+    b.Object(0, 0, 0, 0);
+    const std::string dialog = Write("d.bin", b.Bytes());
+    const std::string text = Write("t.bin", std::vector<uint8_t>(200, 'x'));
+    for (const std::string command : {"dump ", "resave "}) {
+        const std::string out = command == "dump " ? "" : " " + Path("out.bin");
+        test::CliRun r = Cli(command + text + out);
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_EQ(r.err, "warning: " + text + " does not look like a dialog file\n") << command;
+        r = Cli(command + dialog + out);
+        EXPECT_EQ(r.err, "") << command;
+    }
+}
+
 } // namespace
 } // namespace tarrox

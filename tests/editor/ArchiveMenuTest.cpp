@@ -193,3 +193,51 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
 
 } // namespace
 } // namespace tarrox::test
+
+namespace tarrox::test {
+namespace {
+
+TEST_F(ArchiveMenuTest, AnArchiveOpenedAsADialogOpensInTheBrowserAndIsNeverWritten) {
+    const std::string disguised = Path("archive.bin");
+    std::filesystem::copy_file(archive, disguised);
+    const std::string before = Contents(disguised);
+    const std::vector<std::string> listed = {"rez\\glumain.bin", "rez\\options.bin"};
+    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
+    dialogs.FileChoices.push_back(FileChoice{disguised, 1});
+    WhenModal([&](QWidget* modal) {
+        ASSERT_NE(dynamic_cast<Form4*>(modal), nullptr);
+        browsed = Entries(modal->findChild<QListWidget*>("List1"));
+        modal->close();
+    });
+    Trigger("Menu1_0");
+    EXPECT_EQ(browsed, listed);
+    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+
+    // From the command line too.
+    form.reset();
+    browsed.clear();
+    WhenModal([&](QWidget* modal) {
+        browsed = Entries(modal->findChild<QListWidget*>("List1"));
+        modal->close();
+    });
+    Start(disguised);
+    EXPECT_EQ(browsed, listed);
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(Contents(disguised), before);
+}
+
+TEST_F(ArchiveMenuTest, AfterAnArchiveADialogChosenNextOpensAsADialog) {
+    const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
+    Start();
+    OpenArchive(archive, [](Form4&) {});
+    // The type box still shows the archive type from the last Open.
+    dialogs.FileChoices.push_back(FileChoice{next, 2});
+    Trigger("Menu1_0");
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(doc->Filename, next);
+    EXPECT_FALSE(doc->FileIsMPQ);
+    EXPECT_EQ(doc->ObjectCount, 2);
+}
+
+} // namespace
+} // namespace tarrox::test

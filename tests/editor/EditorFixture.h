@@ -140,6 +140,10 @@ class EditorTest : public ::testing::Test {
         poll->start(0);
     }
     std::string Title() { return form->windowTitle().toStdString(); }
+    static int SelectedRow(QListWidget* list) {
+        const auto chosen = list->selectedItems();
+        return chosen.isEmpty() ? -1 : list->row(chosen.first());
+    }
 
     std::vector<std::string> Entries(QListWidget* list) {
         std::vector<std::string> out;

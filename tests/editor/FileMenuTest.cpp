@@ -1,5 +1,9 @@
+#include <QTextBrowser>
+#include <fstream>
+
 #include "editor/EditorFixture.h"
 #include "platform/Gdi.h"
+#include "support/SmpqArchive.h"
 
 namespace tarrox::test {
 namespace {
@@ -24,8 +28,13 @@ class FileMenuTest : public EditorTest {
 };
 
 TEST_F(FileMenuTest, OpenReplacesTheDocumentAndSetsTheTitle) {
-    Start();
+    Start(first);
+    List("List1")->setCurrentRow(1);
+    ASSERT_EQ(Box("obj6")->text(), "a");
     OpenFromMenu(second);
+    // Nothing is chosen in the new document, so the editor shows nothing.
+    EXPECT_EQ(Box("obj6")->text(), "");
+    EXPECT_EQ(Combo("Combo1")->currentIndex(), -1);
     EXPECT_EQ(dialogs.FileDialogsShown.at(0).Filter,
               "Bin Files (*.bin)|*.bin|Mpq Archives (*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|"
               "*.mpq;*.exe;*.scm;*.scx");
@@ -171,6 +180,97 @@ TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndBadAnswersChangeNothing) {
     Trigger("Menu4_1");
     EXPECT_EQ(settings.MpqLocale, 1034);
     EXPECT_EQ(dialogs.InputPrompts.front(), "Default locale ID: (-1 = show all)");
+}
+
+} // namespace
+} // namespace tarrox::test
+
+namespace tarrox::test {
+namespace {
+
+TEST_F(FileMenuTest, SmksNoObjectUsesAreMarkedAndSavingAsksBeforeDroppingThem) {
+    StartWith(MakeDocument({{0, "d"}, {2, "a", 0}}, {{"used.smk"}}), "smk.bin");
+    const std::string path = Path("smk.bin");
+    Trigger("Menu6_0");
+    List("List1")->setCurrentRow(1);
+    EXPECT_EQ(Entries(List("List2")),
+              (std::vector<std::string>{"0 - used.smk", "1 - New (unused)"}));
+    // Relinking moves the mark.
+    Combo("Combo2")->setCurrentIndex(1);
+    EXPECT_EQ(Entries(List("List2")),
+              (std::vector<std::string>{"0 - used.smk (unused)", "1 - New"}));
+    Box("obj0")->setText("5");
+
+    const std::string question = "These SMKs are not used by any object and will not be kept:"
+                                 "\r\n0 - used.smk\r\nSave anyway?";
+    // No keeps the file and the mark, on Save and on Save As alike.
+    dialogs.FileChoices.push_back(FileChoice{Path("other.bin"), 1});
+    for (const char* action : {"Menu1_1", "Menu1_2"}) {
+        dialogs.Messages.clear();
+        Trigger(action);
+        ASSERT_EQ(dialogs.Messages.size(), 1u) << action;
+        EXPECT_EQ(dialogs.Messages[0].Text, question);
+        EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNo);
+        EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
+        EXPECT_EQ(Title(), "Tarrox II - [smk.bin *]");
+    }
+    EXPECT_EQ(Reload(path).ObjectTable[1].Left, 0);
+    EXPECT_FALSE(PathExists(Path("other.bin")));
+
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu1_1");
+    EXPECT_EQ(Title(), "Tarrox II - [smk.bin]");
+    DialogDocument saved = Reload(path);
+    EXPECT_EQ(saved.ObjectTable[1].Left, 5);
+    ASSERT_EQ(saved.SmkCount, 1);
+    EXPECT_EQ(saved.StringTable[saved.SmkTable[0].FileName], "New");
+}
+
+TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyWhenSaidAgain) {
+    const std::string notes = Path("notes.bin");
+    const std::string text(300, 'x');
+    std::ofstream(notes) << text;
+    Start(first);
+    OpenFromMenu(notes);
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              notes + " does not look like a dialog file. Open it anyway?");
+    EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNo);
+    EXPECT_EQ(doc->Filename, first);
+
+    dialogs.Answers = {MessageAnswer::Yes};
+    OpenFromMenu(notes);
+    EXPECT_EQ(doc->Filename, notes);
+    List("List1")->setCurrentRow(0);
+    Box("obj0")->setText("7");
+    dialogs.Messages.clear();
+    Trigger("Menu1_1");
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].Text,
+              notes + " does not look like a dialog file.\r\nSaving replaces its whole content "
+                      "with this dialog. Overwrite it?");
+    EXPECT_EQ(Contents(notes), text);
+    EXPECT_EQ(Title(), "Tarrox II - [notes.bin *]");
+
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("Menu1_1");
+    EXPECT_EQ(Reload(notes).ObjectTable[0].Left, 7);
+    EXPECT_EQ(Title(), "Tarrox II - [notes.bin]");
+}
+
+TEST_F(FileMenuTest, ViewReadmeShowsTheGuideItselfWhenNoApplicationStarts) {
+    std::ofstream(Path("TarroxII.htm")) << "<html><body>Guide text</body></html>";
+    Start();
+    dialogs.DefaultAppStarts = false;
+    Trigger("Menu3_0");
+    EXPECT_EQ(dialogs.Opened.size(), 1u);
+    QTextBrowser* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "ReadmeWindow" && w->isVisible())
+            shown = qobject_cast<QTextBrowser*>(w);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->toPlainText().contains("Guide text"));
+    EXPECT_TRUE(dialogs.Messages.empty());
 }
 
 } // namespace

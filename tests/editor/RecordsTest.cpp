@@ -28,7 +28,9 @@ TEST_F(RecordsTest, DeletingObjectTwoOfFiveRenumbersListAndStrings) {
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[2].Text], "three");
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[3].Text], "four");
     EXPECT_EQ(CheckInvariants(*doc), "");
-    // The controls keep the deleted object's values but take no edits.
+    // With nothing chosen the controls show nothing and take no edits.
+    EXPECT_EQ(Box("obj6")->text(), "");
+    EXPECT_EQ(Combo("Combo1")->currentIndex(), -1);
     Box("obj0")->setText("77");
     EXPECT_EQ(doc->ObjectTable[2].Left, 0);
 }
@@ -65,7 +67,8 @@ TEST_F(RecordsTest, DeletingSmkOneOfFourFixesLinksChainsAndPickers) {
     EXPECT_EQ(doc->ObjectTable[2].SmkLink, 2);
     EXPECT_EQ(doc->SmkTable[0].Next, -1);
     EXPECT_EQ(doc->SmkTable[1].Next, 2);
-    const std::vector<std::string> entries{"0 - 0.smk", "1 - 2.smk", "2 - 3.smk"};
+    // Nothing reaches 0.smk and 2.smk any more.
+    const std::vector<std::string> entries{"0 - 0.smk (unused)", "1 - 2.smk (unused)", "2 - 3.smk"};
     EXPECT_EQ(Entries(List("List2")), entries);
     EXPECT_EQ(Entries(Combo("Combo2")), entries);
     EXPECT_EQ(Entries(Combo("Combo3")), entries);
@@ -92,22 +95,35 @@ TEST_F(RecordsTest, DeletingTheSmkTheShownObjectLinksUnlinksIt) {
     EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
 }
 
-TEST_F(RecordsTest, AddingAppendsEntriesEverywhere) {
+TEST_F(RecordsTest, AddingAppendsEntriesEverywhereAndShowsTheNewRecord) {
     StartWith(MakeDocument({{0, "d"}, {2, "1"}, {2, "2"}, {2, "3"}, {2, "4"}, {2, "5"}, {2, "6"}}));
     Trigger("Menu5_0");
     EXPECT_EQ(doc->ObjectCount, 8);
     EXPECT_EQ(List("List1")->item(7)->text(), "7 - Label (Left align)");
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[7].Text], "New");
-    EXPECT_EQ(doc->SelObj, -1);
+    EXPECT_EQ(doc->SelObj, 7);
+    EXPECT_EQ(SelectedRow(List("List1")), 7);
+    EXPECT_EQ(Box("obj6")->text(), "New");
     // The first SMK lands in empty pickers without being picked for the shown object.
     List("List1")->setCurrentRow(1);
     Check("Check1")->setChecked(true);
     Trigger("Menu6_0");
-    EXPECT_EQ(Entries(List("List2")), (std::vector<std::string>{"0 - New"}));
-    EXPECT_EQ(Entries(Combo("Combo2")), (std::vector<std::string>{"0 - New"}));
-    EXPECT_EQ(Entries(Combo("Combo3")), (std::vector<std::string>{"0 - New"}));
+    const std::vector<std::string> unused = {"0 - New (unused)"};
+    EXPECT_EQ(Entries(List("List2")), unused);
+    EXPECT_EQ(Entries(Combo("Combo2")), unused);
+    EXPECT_EQ(Entries(Combo("Combo3")), unused);
     EXPECT_EQ(Combo("Combo2")->currentIndex(), -1);
     EXPECT_EQ(doc->ObjectTable[1].SmkLink, -1);
+    EXPECT_EQ(doc->SelSmk, 0);
+    // A later SMK leaves the shown object's pick as it was.
+    Combo("Combo2")->setCurrentIndex(0);
+    Trigger("Menu6_0");
+    EXPECT_EQ(Entries(List("List2")), (std::vector<std::string>{"0 - New", "1 - New (unused)"}));
+    EXPECT_EQ(Combo("Combo2")->currentIndex(), 0);
+    EXPECT_TRUE(Check("Check1")->isChecked());
+    EXPECT_EQ(doc->ObjectTable[1].SmkLink, 0);
+    EXPECT_EQ(SelectedRow(List("List2")), 1);
+    EXPECT_EQ(Box("smk0")->text(), "New");
     // An addition is unsaved work like any edit.
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
     EXPECT_EQ(CheckInvariants(*doc), "");
@@ -131,7 +147,7 @@ TEST_F(RecordsTest, FullTablesRefuseAddingButNotDeleting) {
     Trigger("Menu6_1");
     EXPECT_EQ(doc->ObjectCount, MaxObjects - 1);
     EXPECT_EQ(doc->SmkCount, MaxSmks - 1);
-    EXPECT_EQ(List("List2")->item(0)->text(), "0 - New");
+    EXPECT_EQ(List("List2")->item(0)->text(), "0 - New (unused)");
     EXPECT_EQ(CheckInvariants(*doc), "");
 }
 

@@ -43,7 +43,6 @@ TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePrev
         {5, 263 + 6 * LineHeight, 1, 7},    // glue "<7> - Red"
         {224, 29 + 8 * LineHeight, 2, 8},   // in game "<8> - Red (Player 1)"
         {224, 29 + 23 * LineHeight, 2, 31}, // in game "<31> - Cyan"
-        {224, 354, 3, 0},                   // "Custom: "
     };
     for (const CardLine& line : lines) {
         SCOPED_TRACE(testing::Message() << line.X << "," << line.Y);
@@ -54,8 +53,10 @@ TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePrev
         // Nothing of the block lies left of its x.
         EXPECT_TRUE(ColorsIn(image, line.X - 4, line.Y, 3, LineHeight).empty());
     }
-    // Each custom label in its own code's colour: "<2> " then "<3> ".
-    EXPECT_TRUE(Within(ColorsIn(image, 224, 354 + LineHeight, 14, LineHeight), RowColors(3, 2)));
+    // "Custom: " carries no code; each label after it is in its own code's colour, and a line
+    // starts with "<7> ".
+    EXPECT_TRUE(Within(ColorsIn(image, 224, 355, 40, LineHeight - 1), RowColors(3, 0)));
+    EXPECT_TRUE(Within(ColorsIn(image, 224, 354 + LineHeight, 14, LineHeight), RowColors(3, 7)));
     EXPECT_EQ(text.ColorTable, ColorSetTable(0));
     EXPECT_EQ(text.TextSizeSlot, 1);
 

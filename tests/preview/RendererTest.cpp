@@ -3,6 +3,7 @@
 #include "PreviewSupport.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
+#include "preview/ReferenceCards.h"
 #include "preview/Renderer.h"
 
 namespace tarrox {
@@ -175,6 +176,25 @@ TEST(RedrawPreview, HotkeyLettersAreDroppedOnlyWhereTheTypeHidesThem) {
         EXPECT_EQ(picture(type, "XSave", Bit(HasHotkey)), picture(type, "Save", 0)) << type;
     for (int type : {9, 13})
         EXPECT_EQ(picture(type, "XSave", Bit(HasHotkey)), picture(type, "XSave", 0)) << type;
+}
+
+TEST(CodesCard, EveryRowFitsTheCard) {
+    // The card's window shows only its own width; anything drawn past it is cut off.
+    for (bool custom : {false, true}) {
+        TextDrawingState text;
+        LoadTextTables(text, SourceData());
+        GameFont font;
+        ASSERT_EQ(LoadGameFont(SourceData() + "/font10.fnt", font), 0);
+        Surface card;
+        DrawCodesCard(card, font, text, SourceData(), SourceData() + "/tfontgam.pcx", custom);
+        CloseGameFont(font);
+        for (int y = 0; y < Surface::Height; ++y)
+            for (int x = CodesCardWidth; x < Surface::Width; ++x)
+                ASSERT_EQ(card.Pixel(x, y), 0u) << custom << " at " << x << "," << y;
+        for (int y = CodesCardHeight; y < Surface::Height; ++y)
+            for (int x = 0; x < CodesCardWidth; ++x)
+                ASSERT_EQ(card.Pixel(x, y), 0u) << custom << " at " << x << "," << y;
+    }
 }
 
 } // namespace

@@ -36,6 +36,8 @@ class ScriptedDialogs : public Dialogs {
     std::vector<FileDialogState> FileDialogsShown;
     std::vector<std::string> InputPrompts;
     std::vector<std::string> Opened;
+    // Whether a default application starts for files handed to it.
+    bool DefaultAppStarts = true;
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
                              const std::string& title) override {
@@ -60,7 +62,10 @@ class ScriptedDialogs : public Dialogs {
 
     bool ShowOpen(FileDialogState& state) override { return Choose(state); }
     bool ShowSaveAs(FileDialogState& state) override { return Choose(state); }
-    void OpenWithDefaultApp(const std::string& path) override { Opened.push_back(path); }
+    bool OpenWithDefaultApp(const std::string& path) override {
+        Opened.push_back(path);
+        return DefaultAppStarts;
+    }
 
   private:
     bool Choose(FileDialogState& state) {

@@ -116,8 +116,8 @@ bool QtDialogs::ShowFileDialog(FileDialogState& state, bool save) {
     return true;
 }
 
-void QtDialogs::OpenWithDefaultApp(const std::string& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Text(path)));
+bool QtDialogs::OpenWithDefaultApp(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(Text(path)));
 }
 
 } // namespace tarrox

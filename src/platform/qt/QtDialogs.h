@@ -19,7 +19,7 @@ class QtDialogs : public Dialogs {
                          const std::string& preset) override;
     bool ShowOpen(FileDialogState& state) override;
     bool ShowSaveAs(FileDialogState& state) override;
-    void OpenWithDefaultApp(const std::string& path) override;
+    bool OpenWithDefaultApp(const std::string& path) override;
 
   private:
     bool ShowFileDialog(FileDialogState& state, bool save);
