@@ -86,8 +86,7 @@ bool Form1::SaveBinFile() {
 // Save writes over the file in place; Save As replaces the file whole and only once the new
 // content is complete, so a failed Save As never costs the file that was there.
 bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
-    bool written = replaceWhole ? WriteFileAtomically(path, WriteBinDocument(doc_))
-                                : SaveBinFileInPlace(path, doc_);
+    bool written = replaceWhole ? SaveBinFileWhole(path, doc_) : SaveBinFileInPlace(path, doc_);
     if (!written) Message("Error: Could not save " + path + ".", MessageIcon::Critical);
     return written;
 }
