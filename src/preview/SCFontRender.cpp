@@ -68,10 +68,10 @@ void CloseGameFont(GameFont& font) {
 
 namespace {
 
-// The most pixel-run bytes one text may walk: enough to cover the whole surface twice over,
-// far beyond any real text. Lines that do not move down (a line height of 0) or codes that
-// move the pen back could otherwise draw over the same pixels for as long as the string is.
-constexpr int64_t TextStepBudget = 2 * int64_t{Surface::Width} * Surface::Height;
+// The most pixel-run bytes one text may walk: one per surface pixel, far beyond any real
+// text, whose letters barely overlap. Lines that do not move down (a line height of 0) or codes
+// that move the pen back could otherwise draw over the same pixels for as long as the string is.
+constexpr int64_t TextStepBudget = int64_t{Surface::Width} * Surface::Height;
 
 void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
                 PenPosition& pen, int row, int64_t& steps) {
