@@ -36,7 +36,7 @@ DialogDocument FullDocument() {
 }
 
 void BM_ReadFullDialog(benchmark::State& state) {
-    const std::vector<uint8_t> bytes = WriteBinDocument(FullDocument());
+    const std::vector<uint8_t> bytes = WriteBinDocument(FullDocument()).value();
     auto doc = std::make_unique<DialogDocument>();
     std::string error;
     for (auto _ : state) {
@@ -51,7 +51,7 @@ BENCHMARK(BM_ReadFullDialog);
 void BM_WriteFullDialog(benchmark::State& state) {
     const DialogDocument doc = FullDocument();
     for (auto _ : state) {
-        std::vector<uint8_t> bytes = WriteBinDocument(doc);
+        std::vector<uint8_t> bytes = WriteBinDocument(doc).value();
         benchmark::DoNotOptimize(bytes.data());
     }
 }

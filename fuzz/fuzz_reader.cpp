@@ -17,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ShapeOfBytes(std::span<const uint8_t>(data, size));
     if (!ReadBinDocument(std::span<const uint8_t>(data, size), first, error)) return 0;
     if (!CheckInvariants(first).empty() || !UnreachableSmks(first).empty()) std::abort();
-    std::vector<uint8_t> written = WriteBinDocument(first);
+    auto written = WriteBinDocument(first);
+    if (!written) std::abort();
     second = DialogDocument{};
-    if (!ReadBinDocument(written, second, error)) std::abort();
+    if (!ReadBinDocument(*written, second, error)) std::abort();
     if (WriteBinDocument(second) != written) std::abort();
     return 0;
 }

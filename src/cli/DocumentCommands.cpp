@@ -28,7 +28,7 @@ int Dump(const Args& args) {
     std::string json = DocumentToJson(doc);
     json += '\n';
     std::fwrite(json.data(), 1, json.size(), stdout);
-    return StdoutWritten() ? 0 : 1;
+    return StdoutWritten() ? 0 : Fail("Error: Could not write the dump.");
 }
 
 int Resave(const Args& args) {
@@ -36,7 +36,10 @@ int Resave(const Args& args) {
     DialogDocument doc;
     std::string error;
     if (!Load(args[0], doc, error)) return Fail(error);
-    if (!WriteFileAtomically(args[1], WriteBinDocument(doc)))
+    auto bytes = WriteBinDocument(doc);
+    if (!bytes) return Fail(TextTooLargeToSave);
+    if (IsReadOnlyFile(args[1])) return Fail("Error: " + args[1] + " is read-only.");
+    if (!WriteFileAtomically(args[1], *bytes))
         return Fail("Error: Could not save " + args[1] + ".");
     return 0;
 }

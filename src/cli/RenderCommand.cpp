@@ -91,6 +91,7 @@ int Render(const Args& args) {
     RedrawPreview(canvas, doc, o.select);
 
     RgbImage image{Surface::Width, Surface::Height, surface.Pixels()};
+    if (IsReadOnlyFile(o.out)) return Fail("Error: " + o.out + " is read-only.");
     if (!WriteFileAtomically(o.out, EncodePng(image)))
         return Fail("Error: Could not write " + o.out + ".");
     return 0;

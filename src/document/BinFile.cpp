@@ -21,7 +21,13 @@ bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& erro
 }
 
 bool SaveBinFileInPlace(const std::string& path, const DialogDocument& doc) {
-    return WriteFileInPlace(path, WriteBinDocument(doc));
+    auto bytes = WriteBinDocument(doc);
+    return bytes && WriteFileInPlace(path, *bytes);
+}
+
+bool SaveBinFileWhole(const std::string& path, const DialogDocument& doc) {
+    auto bytes = WriteBinDocument(doc);
+    return bytes && WriteFileAtomically(path, *bytes);
 }
 
 } // namespace tarrox

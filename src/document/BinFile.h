@@ -15,7 +15,11 @@ enum class MissingFile { ReadsAsEmpty, IsAnError };
 bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& error,
                  MissingFile missing = MissingFile::ReadsAsEmpty);
 
-// Writes the compact layout over the file from offset 0 without emptying it first.
+// Writes the compact layout over the file from offset 0 without emptying it first. False,
+// with nothing written, when the writer refuses the document or the file cannot be written.
 bool SaveBinFileInPlace(const std::string& path, const DialogDocument& doc);
+
+// Replaces the file with the compact layout (see WriteFileAtomically); false as above.
+bool SaveBinFileWhole(const std::string& path, const DialogDocument& doc);
 
 } // namespace tarrox

@@ -14,6 +14,12 @@ namespace tarrox::bin {
 inline constexpr int ObjectSize = 86;
 inline constexpr int SmkSize = 30;
 
+// The most text a document may hold, counted once per record that owns a string. A file can
+// point all its records at one long string; without this a 1 MB file would become a document
+// hundreds of times larger. Reader and writer share the bound, so whatever is written reads
+// back, and the writer's output stays far below the format's signed 32-bit offsets.
+inline constexpr int64_t MaxStringBytes = int64_t{8} << 20;
+
 // Field offsets inside an object record.
 inline constexpr int ObjNext = 0;
 inline constexpr int ObjText = 20;

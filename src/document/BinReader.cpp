@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* TooManyObjects = "Error: The file has more than 128 objects.";
 constexpr const char* TooManySmks = "Error: The file has more than 128 SMK records.";
+constexpr const char* TooMuchText = "Error: The file's texts come to more than 8 MB.";
 
 // Random access to the file where every byte past the end reads as 0.
 class PaddedBytes {
@@ -70,13 +71,18 @@ bool CountRecords(const PaddedBytes& file, int32_t& objects, int32_t& smks, std:
     return true;
 }
 
+// The string at `offset`, looking at no more than `max` bytes of it.
+std::string StringAt(std::span<const uint8_t> bytes, int32_t offset, size_t max) {
+    if (offset <= 0 || static_cast<size_t>(offset) >= bytes.size()) return {};
+    auto start = bytes.begin() + offset;
+    auto stop = start + static_cast<ptrdiff_t>(std::min(max, bytes.size() - size_t(offset)));
+    return std::string(start, std::find(start, stop, uint8_t{0}));
+}
+
 } // namespace
 
 std::string GetString(std::span<const uint8_t> bytes, int32_t offset) {
-    if (offset <= 0 || static_cast<size_t>(offset) >= bytes.size()) return {};
-    auto start = bytes.begin() + offset;
-    auto end = std::find(start, bytes.end(), uint8_t{0});
-    return std::string(start, end);
+    return StringAt(bytes, offset, bytes.size());
 }
 
 bool ReadBinDocument(std::span<const uint8_t> bytes, DialogDocument& out, std::string& error) {
@@ -87,8 +93,15 @@ bool ReadBinDocument(std::span<const uint8_t> bytes, DialogDocument& out, std::s
 
     int32_t n = 0; // next string number
     int32_t k = 0; // next SMK index
+    // Records sharing one string each get a copy, so the text is bounded as it is copied; a
+    // string is never scanned further than the text still allowed.
+    int64_t textLeft = bin::MaxStringBytes;
     auto takeString = [&](int32_t offset) {
-        out.StringTable[n] = GetString(bytes, offset);
+        if (textLeft >= 0) {
+            std::string s = StringAt(bytes, offset, static_cast<size_t>(textLeft) + 1);
+            textLeft -= static_cast<int64_t>(s.size());
+            if (textLeft >= 0) out.StringTable[n] = std::move(s);
+        }
         return n++;
     };
 
@@ -129,6 +142,10 @@ bool ReadBinDocument(std::span<const uint8_t> bytes, DialogDocument& out, std::s
         }
     }
 
+    if (textLeft < 0) {
+        error = TooMuchText;
+        return false;
+    }
     out.ObjectCount = objectCount;
     out.SmkCount = k;
     out.StringCount = n;

@@ -6,21 +6,34 @@
 
 namespace tarrox {
 
-std::vector<uint8_t> WriteBinDocument(const DialogDocument& doc) {
+std::optional<std::vector<uint8_t>> WriteBinDocument(const DialogDocument& doc) {
     // Counts outside the tables would only come from a broken document; never read past them.
     const int32_t objects = std::clamp(doc.ObjectCount, 1, MaxObjects);
     const int32_t smks = std::clamp(doc.SmkCount, 0, MaxSmks);
     const int32_t objEnd = objects * bin::ObjectSize;
     const int32_t recordsEnd = objEnd + smks * bin::SmkSize;
 
+    auto text = [&](int32_t number) -> const std::string* {
+        if (number < 0 || number >= MaxStrings || doc.StringTable[number].empty()) return nullptr;
+        return &doc.StringTable[number];
+    };
+    int64_t textBytes = 0;
+    for (int32_t i = 0; i < objects + smks; ++i) {
+        const std::string* s =
+            text(i < objects ? doc.ObjectTable[i].Text : doc.SmkTable[i - objects].FileName);
+        textBytes += s ? static_cast<int64_t>(s->size()) : 0;
+    }
+    if (textBytes > bin::MaxStringBytes) return std::nullopt;
+
     std::vector<uint8_t> out(static_cast<size_t>(recordsEnd));
-    out.reserve(out.size() + 64 * static_cast<size_t>(objects + smks));
+    out.reserve(out.size() + static_cast<size_t>(textBytes) + MaxStrings);
 
     // Appends the record's string to the string region and returns its offset (0 when empty).
     // Each record writes its own copy, so records never share a string on disk.
     auto placeString = [&](int32_t number) -> int32_t {
-        if (number < 0 || number >= MaxStrings || doc.StringTable[number].empty()) return 0;
-        const std::string& s = doc.StringTable[number];
+        const std::string* found = text(number);
+        if (!found) return 0;
+        const std::string& s = *found;
         auto offset = static_cast<int32_t>(out.size());
         out.insert(out.end(), s.begin(), s.end());
         out.push_back(0);

@@ -3,13 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "document/DialogDocument.h"
 
 namespace tarrox {
 
-// The file's bytes. The document is not changed.
-std::vector<uint8_t> WriteBinDocument(const DialogDocument& doc);
+inline constexpr const char* TextTooLargeToSave =
+    "Error: The dialog's texts come to more than 8 MB; it cannot be saved.";
+
+// The file's bytes, or nothing when the records' strings, one copy per record, come to more
+// than bin::MaxStringBytes: such a file would not read back. The document is not changed.
+[[nodiscard]] std::optional<std::vector<uint8_t>> WriteBinDocument(const DialogDocument& doc);
 
 } // namespace tarrox

@@ -94,8 +94,7 @@ bool Form1::SaveBinFile() {
 // content is complete, so a failed Save As never costs the file that was there.
 bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
     if (path == foreignFile_ && !ConfirmOverwriteForeignFile(path)) return false;
-    bool written = replaceWhole ? WriteFileAtomically(path, WriteBinDocument(doc_))
-                                : SaveBinFileInPlace(path, doc_);
+    bool written = replaceWhole ? SaveBinFileWhole(path, doc_) : SaveBinFileInPlace(path, doc_);
     if (!written) Message("Error: Could not save " + path + ".", MessageIcon::Critical);
     if (written && path == foreignFile_) foreignFile_.clear(); // it holds a dialog now
     return written;

@@ -1,6 +1,11 @@
 #include "platform/FileAccess.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -8,66 +13,136 @@ namespace tarrox {
 
 namespace {
 
-// Offsets in a .bin are signed 32-bit; no file the program reads is anywhere near 2 GiB.
-constexpr uintmax_t MaxReadSize = uintmax_t{1} << 31;
+// Closes the descriptor on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so a failing close (a full disk on some file systems) is seen.
+    bool Close() {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
 
-bool WriteAllAndClose(std::FILE* f, std::span<const uint8_t> bytes) {
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    return std::fclose(f) == 0 && ok;
+  private:
+    int fd_;
+};
+
+bool IsRegular(int fd, struct stat& st) {
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes = bytes.subspan(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// The file the path names once symlinks are followed; false when they loop or cannot be read.
+// A link to a missing file names that file, so saving creates it where the link points.
+bool FollowLinks(std::string path, std::string& file) {
+    namespace fs = std::filesystem;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            file = path;
+            return true;
+        }
+        std::error_code ec;
+        fs::path target = fs::read_symlink(path, ec);
+        if (ec) return false;
+        if (target.is_relative()) target = fs::path(path).parent_path() / target;
+        path = target.string();
+    }
+    return false;
+}
+
+// A new file beside `target` under a name no other save uses: the process id and a counter,
+// with O_EXCL so a leftover of the same name is never reused or followed.
+int CreateSibling(const std::string& target, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        temp = target + ".tarrox-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 } // namespace
 
-ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out) {
+ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uint64_t limit) {
     out.clear();
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return ReadStatus::Missing;
-    if (ec || std::filesystem::is_directory(status)) return ReadStatus::Failed;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return ReadStatus::Failed;
-    uint8_t buffer[65536];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0 && out.size() <= MaxReadSize)
-        out.insert(out.end(), buffer, buffer + got);
-    // A file cut short would read as a different one; too large is a failure, not a prefix.
-    bool failed = std::ferror(f) != 0 || out.size() > MaxReadSize;
-    std::fclose(f);
-    if (failed) {
-        out.clear();
+    // Non-blocking, so opening a FIFO with no writer returns at once; it is refused below.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
+    struct stat st;
+    if (!IsRegular(fd.get(), st) || static_cast<uint64_t>(st.st_size) > limit)
         return ReadStatus::Failed;
+    out.reserve(static_cast<size_t>(st.st_size));
+    // Read to the end rather than to the size seen: a file cut short or grown meanwhile must
+    // not pass as a different one, and one grown past the limit is refused like any other.
+    uint8_t buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 || out.size() + static_cast<uint64_t>(got) > limit) {
+            out.clear();
+            return ReadStatus::Failed;
+        }
+        if (got == 0) return ReadStatus::Ok;
+        out.insert(out.end(), buffer, buffer + got);
     }
-    return ReadStatus::Ok;
 }
 
 bool WriteFileInPlace(const std::string& path, std::span<const uint8_t> bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "r+b");
-    if (!f) {
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec) || ec) return false;
-        f = std::fopen(path.c_str(), "wb");
-    }
-    if (!f) return false;
-    return WriteAllAndClose(f, bytes);
+    Descriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    struct stat st;
+    if (fd.get() < 0 || !IsRegular(fd.get(), st)) return false;
+    return WriteAll(fd.get(), bytes) && fd.Close();
 }
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    const std::string temp = path + ".tarrox-new";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    if (!WriteAllAndClose(f, bytes)) {
-        std::filesystem::remove(temp, ec);
-        return false;
+    std::string target;
+    if (!FollowLinks(path, target)) return false;
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists && !S_ISREG(old.st_mode)) return false;
+
+    std::string temp;
+    Descriptor fd(CreateSibling(target, temp));
+    if (fd.get() < 0) return false;
+    bool ok = WriteAll(fd.get(), bytes);
+    if (ok && exists) {
+        // Owner and group first: changing them may clear the set-id bits set after.
+        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
+            (void)!::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+        ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    ok = ok && ::fsync(fd.get()) == 0;
+    ok = fd.Close() && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
 } // namespace tarrox

@@ -13,6 +13,8 @@ namespace {
 constexpr size_t PcxSizeFields = 14;
 constexpr size_t PcxDataStart = 128;
 constexpr size_t TableEntries = std::tuple_size_v<ColorTableEntries>;
+// The game's tables are a few kilobytes; a 2048 x 2048 image stored raw still fits.
+constexpr uint64_t ColorTableFileLimit = uint64_t{4} << 20;
 
 int16_t ReadI16(std::span<const uint8_t> b, size_t at) {
     return static_cast<int16_t>(uint16_t{b[at]} | uint16_t{b[at + 1]} << 8);
@@ -68,7 +70,7 @@ bool LoadColorTable(TextDrawingState& state, uint8_t set, const std::string& dat
     const std::string path = ColorTablePath(set, dataDir, customFile);
     if (path.empty() || !PathExists(path)) return false;
     std::vector<uint8_t> bytes;
-    if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return false;
+    if (ReadFileBytes(path, bytes, ColorTableFileLimit) != ReadStatus::Ok) return false;
     return DecodeColorTable(bytes, state.ColorTable);
 }
 

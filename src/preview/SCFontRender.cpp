@@ -66,8 +66,15 @@ void CloseGameFont(GameFont& font) {
     font = GameFont{};
 }
 
-void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingState& state,
-                    uint8_t code, PenPosition& pen, int row) {
+namespace {
+
+// The most pixel-run bytes one text may walk: one per surface pixel, far beyond any real
+// text, whose letters barely overlap. Lines that do not move down (a line height of 0) or codes
+// that move the pen back could otherwise draw over the same pixels for as long as the string is.
+constexpr int64_t TextStepBudget = int64_t{Surface::Width} * Surface::Height;
+
+void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
+                PenPosition& pen, int row, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
     const int64_t w = letter.Width;
     int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
@@ -79,7 +86,7 @@ void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingSta
         const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
         const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
         const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
-        for (; p < end; ++p) {
+        for (; p < end && steps > 0; ++p, --steps) {
             k += (*p >> 3) + 1;
             if (k >= w) {
                 j += k / w;
@@ -90,6 +97,14 @@ void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingSta
         }
     }
     pen.X += w + state.Spacing();
+}
+
+} // namespace
+
+void DrawGameLetter(Surface& surface, const GameFont& font, const TextDrawingState& state,
+                    uint8_t code, PenPosition& pen, int row) {
+    int64_t steps = TextStepBudget;
+    DrawLetter(surface, font, state, code, pen, row, steps);
 }
 
 int64_t MeasureGameLine(const GameFont& font, const TextDrawingState& state,
@@ -113,8 +128,11 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
         if (lineWidth < 0) lineWidth = MeasureGameLine(font, state, text);
         return areaWidth - lineWidth;
     };
+    int64_t steps = TextStepBudget;
     for (char ch : text) {
         uint8_t b = static_cast<uint8_t>(ch);
+        // Rows drawn start at most one above the pen, and the pen never moves up.
+        if (steps <= 0 || pen.Y > Surface::Height) return;
         switch (b) {
         case 0:
             return;
@@ -145,7 +163,7 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
             if (b < 32)
                 row = state.RowOfCode(b);
             else
-                DrawGameLetter(surface, font, state, b, pen, row);
+                DrawLetter(surface, font, state, b, pen, row, steps);
         }
     }
 }

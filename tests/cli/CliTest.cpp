@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "platform/FileAccess.h"
@@ -30,8 +32,12 @@ TEST_F(CliTest, DumpPrintsTheDocumentAndFailsWhenItCannotBeWritten) {
     EXPECT_NE(r.out.find("\"Text\":\"Menu<10>\""), std::string::npos);
     EXPECT_EQ(r.out.back(), '\n');
     // A script must not take a lost dump for a good one.
-    const std::string full = std::string(TARROX_CLI) + " dump " + in + " >/dev/full 2>/dev/null";
+    const std::string err = Path("err.txt");
+    const std::string full = std::string(TARROX_CLI) + " dump " + in + " >/dev/full 2>" + err;
     EXPECT_EQ(WEXITSTATUS(std::system(full.c_str())), 1);
+    std::vector<uint8_t> message;
+    ReadFileBytes(err, message);
+    EXPECT_EQ(std::string(message.begin(), message.end()), "Error: Could not write the dump.\n");
 }
 
 TEST_F(CliTest, ResaveWritesTheCompactLayoutAndReplacesTheTarget) {
@@ -59,6 +65,27 @@ TEST_F(CliTest, RefusedAndMissingFilesFailWithoutOutput) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err.rfind("Error: Could not open ", 0), 0u);
     EXPECT_TRUE(missing.out.empty());
+
+    // Neither a device nor a FIFO is waited on or read.
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    for (const std::string& in : {std::string("/dev/zero"), Path("fifo")}) {
+        test::CliRun r = Cli("resave " + in + " " + out);
+        EXPECT_EQ(r.err, "Error: Could not open " + in + ".\n");
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
+
+TEST_F(CliTest, ResaveLeavesAReadOnlyTargetAlone) {
+    test::BinBuilder b;
+    b.Object(0, 0, 0, 0);
+    const std::string locked = Write("locked.bin", {1, 2, 3});
+    ::chmod(locked.c_str(), 0444);
+    test::CliRun r = Cli("resave " + Write("in.bin", b.Bytes()) + " " + locked);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Error: " + locked + " is read-only.\n");
+    std::vector<uint8_t> kept;
+    ASSERT_EQ(ReadFileBytes(locked, kept), ReadStatus::Ok);
+    EXPECT_EQ(kept, (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST_F(CliTest, DumpAndResaveWarnOfAFileThatIsNoDialogButCarryOn) {

@@ -231,5 +231,30 @@ TEST(BinReaderCapacity, UpToTheLimitIsReadBeyondItRefused) {
     EXPECT_EQ(smkOver.error, "Error: The file has more than 128 SMK records.");
 }
 
+// 128 objects and 127 SMK records, every one naming the same string of `length` bytes.
+std::vector<uint8_t> SharedString(size_t length) {
+    BinBuilder b;
+    const int32_t smks = 128 * O, text = smks + 127 * 30;
+    b.Object(0, 0, text, O);
+    for (int i = 1; i < 128; ++i) {
+        b.Object(i * O, i < 127 ? (i + 1) * O : 0, text, smks + (i - 1) * 30);
+        b.Smk(smks + (i - 1) * 30, 0, text);
+    }
+    b.String(text, std::string(length, 'x'));
+    return b.Bytes();
+}
+
+TEST(BinReaderLimits, RecordsSharingOneStringCountItOncePerRecord) {
+    // 255 copies of 32896 bytes fit the text bound, 255 of 32897 do not; 255 of a megabyte
+    // were once read as a 255 MB document.
+    const size_t fits = size_t(bin::MaxStringBytes / 255);
+    for (auto [length, ok] : {std::pair{fits, true}, {fits + 1, false}, {size_t{1} << 20, false}}) {
+        Read r = ReadBytes(SharedString(length));
+        EXPECT_EQ(r.ok, ok) << length;
+        EXPECT_EQ(ok ? r.doc.StringTable[254].size() : 0u, ok ? length : 0u);
+        EXPECT_EQ(r.error, ok ? "" : "Error: The file's texts come to more than 8 MB.");
+    }
+}
+
 } // namespace
 } // namespace tarrox

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numeric>
 #include <random>
 
@@ -9,6 +10,11 @@
 
 namespace tarrox {
 namespace {
+
+// The writer's bytes for a document it must accept.
+std::vector<uint8_t> Written(const DialogDocument& d) {
+    return WriteBinDocument(d).value();
+}
 
 int32_t I32At(const std::vector<uint8_t>& bytes, size_t at) {
     return bin::GetI32(&bytes[at]);
@@ -41,7 +47,7 @@ TEST(BinWriterLayout, TwoObjectsAndOneSmk) {
     AddObject(d, "", 0);
     AddSmk(d, "x.smk");
     d.ObjectTable[0].SmkLink = 0; // a link held by object 0 in memory is never saved
-    std::vector<uint8_t> out = WriteBinDocument(d);
+    std::vector<uint8_t> out = Written(d);
     ASSERT_EQ(out.size(), 214u);
     ExpectFields(out, {{0, 0},
                        {20, 202},
@@ -57,7 +63,7 @@ TEST(BinWriterLayout, TwoObjectsAndOneSmk) {
     d.ObjectCount = d.StringCount = 1;
     d.SmkCount = 0;
     d.StringTable[0].clear();
-    out = WriteBinDocument(d);
+    out = Written(d);
     ASSERT_EQ(out.size(), 86u);
     ExpectFields(out, {{20, 0}, {66, 0}});
 }
@@ -69,7 +75,7 @@ TEST(BinWriterLayout, EqualStringsAndChainsAreWrittenPerRecord) {
     AddObject(d, "", 1);
     AddSmk(d, "a.smk", 1);
     AddSmk(d, "a.smk");
-    std::vector<uint8_t> out = WriteBinDocument(d);
+    std::vector<uint8_t> out = Written(d);
     const int32_t objEnd = 3 * 86;
     ExpectFields(out, {{86, 2 * 86},
                        {2 * 86, 0},
@@ -87,7 +93,7 @@ TEST(BinWriterLayout, LinksThatNameNoRecordAreWrittenAsNone) {
     AddObject(d, "");
     AddObject(d, "", 5); // past SmkCount
     AddSmk(d, "", 9);
-    ExpectFields(WriteBinDocument(d), {{86 + 66, 0}, {2 * 86, 0}});
+    ExpectFields(Written(d), {{86 + 66, 0}, {2 * 86, 0}});
 }
 
 TEST(BinWriterLayout, UninterpretedFieldsSurviveReadAndWrite) {
@@ -99,7 +105,7 @@ TEST(BinWriterLayout, UninterpretedFieldsSurviveReadAndWrite) {
         bin::DecodeSmk(std::span<const uint8_t, bin::SmkSize>(raw.data() + 50, bin::SmkSize));
     test::BinBuilder b;
     b.Object(0, 0, 0, 86, f).Object(86, 0, 0, 172, f).Smk(172, 0, 0, s);
-    std::vector<uint8_t> out = WriteBinDocument([&] {
+    std::vector<uint8_t> out = Written([&] {
         DialogDocument d;
         std::string error;
         EXPECT_TRUE(ReadBinDocument(b.Bytes(), d, error));
@@ -199,7 +205,7 @@ TEST(BinWriterRoundTrip, WriteReadWriteGivesIdenticalBytes) {
     std::mt19937 rng(1234);
     for (int round = 0; round < 200; ++round) {
         DialogDocument d = RandomDocument(rng);
-        std::vector<uint8_t> first = WriteBinDocument(d);
+        std::vector<uint8_t> first = Written(d);
         DialogDocument back;
         std::string error;
         if (!ReadBinDocument(first, back, error)) {
@@ -208,11 +214,32 @@ TEST(BinWriterRoundTrip, WriteReadWriteGivesIdenticalBytes) {
             continue;
         }
         ASSERT_TRUE(CheckInvariants(back).empty()) << CheckInvariants(back);
-        std::vector<uint8_t> second = WriteBinDocument(back);
+        std::vector<uint8_t> second = Written(back);
         DialogDocument again;
         ASSERT_TRUE(ReadBinDocument(second, again, error));
-        ASSERT_EQ(WriteBinDocument(again), second) << "round " << round;
+        ASSERT_EQ(Written(again), second) << "round " << round;
     }
+}
+
+TEST(BinWriterLimits, DocumentsWhoseFileWouldNotReadBackAreRefused) {
+    // 256 records naming one string: at 32768 bytes the text is exactly the bound; the
+    // largest would also push the last string's offset past 2 GiB.
+    auto shared = [](size_t length) {
+        auto d = std::make_unique<DialogDocument>();
+        d->ObjectCount = MaxObjects, d->SmkCount = MaxSmks, d->StringCount = 1;
+        d->StringTable[0] = std::string(length, 'x');
+        for (int i = 1; i < MaxObjects; ++i) d->ObjectTable[i].SmkLink = i - 1;
+        for (int k = 0; k < MaxSmks; ++k) d->SmkTable[k].Next = k == MaxSmks - 2 ? k + 1 : -1;
+        return d;
+    };
+    const size_t fits = size_t(bin::MaxStringBytes / 256);
+    for (size_t length : {fits + 1, size_t{9} << 20})
+        EXPECT_FALSE(WriteBinDocument(*shared(length)).has_value()) << length;
+    const std::vector<uint8_t> bytes = Written(*shared(fits));
+    auto back = std::make_unique<DialogDocument>();
+    std::string error;
+    ASSERT_TRUE(ReadBinDocument(bytes, *back, error)) << error;
+    EXPECT_EQ(Written(*back), bytes);
 }
 
 } // namespace

@@ -48,10 +48,10 @@ TEST(Samples, MainMenuHasEveryTypeSharedOverlaysAndCodes) {
     // The overlay that two objects share in the file is held once per object.
     EXPECT_EQ(d.StringTable[d.SmkTable[7].FileName], d.StringTable[d.SmkTable[8].FileName]);
     // Written compactly it reads back to the same bytes.
-    std::vector<uint8_t> compact = WriteBinDocument(d);
+    std::vector<uint8_t> compact = WriteBinDocument(d).value();
     DialogDocument back;
     ASSERT_TRUE(ReadBinDocument(compact, back, error));
-    EXPECT_EQ(WriteBinDocument(back), compact);
+    EXPECT_EQ(WriteBinDocument(back).value(), compact);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ class ArchiveMenuTest : public EditorTest {
                         dir / "stage");
     }
     static std::string Bytes(const DialogDocument& d) {
-        auto b = WriteBinDocument(d);
+        auto b = WriteBinDocument(d).value();
         return {b.begin(), b.end()};
     }
     // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.

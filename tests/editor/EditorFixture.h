@@ -92,7 +92,7 @@ class EditorTest : public ::testing::Test {
 
     std::string Write(const std::string& name, const DialogDocument& d) {
         std::string path = Path(name);
-        auto bytes = WriteBinDocument(d);
+        auto bytes = WriteBinDocument(d).value();
         EXPECT_TRUE(WriteFileAtomically(path, bytes));
         return path;
     }

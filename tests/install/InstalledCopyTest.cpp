@@ -51,7 +51,7 @@ class InstalledCopyTest : public EditorTest {
     }
     static std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
     static std::string Bytes(const DialogDocument& d) {
-        auto b = WriteBinDocument(d);
+        auto b = WriteBinDocument(d).value();
         return {b.begin(), b.end()};
     }
 

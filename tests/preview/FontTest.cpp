@@ -78,6 +78,25 @@ TEST(GameFontLetters, PixelBytesStopBeingReadOnceTheyCannotReachTheSurface) {
               Surface::Width * Surface::Height);
 }
 
+TEST(GameFontText, TextThatOnlyDrawsOverItselfEndsAndLooksAsDrawnOnce) {
+    // A 200 x 100 letter walks 20000 pixel bytes. With a line height of 0 every line lands on
+    // the first, and code 18 with a just-too-narrow area puts the pen back where it was: 1 MB
+    // of either would walk billions of bytes if drawing went on to the end of the string.
+    const GameFont flat = LoadFont(
+        FontBytes(32, 90, 0, {{'A', {200, 100, 1, 1, std::vector<uint8_t>(200 * 100, 0x01)}}}));
+    const TextDrawingState state = Numbered();
+    Surface once;
+    DrawGameText(once, flat, state, 10, 20, "A", 640);
+    std::string lines, back;
+    for (int i = 0; i < (1 << 19); ++i) lines += "A\n", back += "A\x12";
+    const int64_t backArea = MeasureGameLine(flat, state, back) - 200;
+    for (auto [text, area] : {std::pair{&lines, int64_t{640}}, std::pair{&back, backArea}}) {
+        Surface s;
+        DrawGameText(s, flat, state, 10, 20, *text, area);
+        EXPECT_TRUE(s.Pixels() == once.Pixels()) << text->substr(0, 2);
+    }
+}
+
 TEST(GameFontText, CodesMoveThePenAndSwitchRows) {
     TextDrawingState state = Numbered(2, 5);
     state.CodeColorRows[0] = 9;

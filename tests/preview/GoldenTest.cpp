@@ -59,7 +59,7 @@ bool ReadPng(const std::string& path, RgbImage& image) {
 
 int Render(const std::string& out, const std::string& options) {
     const auto bin = test::UniqueTempPath("alltypes.bin");
-    if (!WriteFileAtomically(bin.string(), WriteBinDocument(AllTypes()))) return -1;
+    if (!WriteFileAtomically(bin.string(), WriteBinDocument(AllTypes()).value())) return -1;
     const std::string command = std::string(TARROX_CLI) + " render " + bin.string() + " " + out +
                                 " --data " + SourceData() + " " + options + " 2>/dev/null";
     int raw = std::system(command.c_str());
