@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 
 #include "document/BinFormat.h"
 #include "platform/FileAccess.h"
@@ -84,11 +83,7 @@ FileShape ShapeOfBytes(std::span<const uint8_t> bytes) {
 
 FileShape ShapeOfFile(const std::string& path) {
     // An archive can be far larger than any dialog; its first bytes decide.
-    std::array<uint8_t, 4> head{};
-    std::ifstream in(path, std::ios::binary);
-    if (in && in.read(reinterpret_cast<char*>(head.data()), head.size()) &&
-        StartsWithMpqHeader(head))
-        return FileShape::MpqArchive;
+    if (StartsWithMpqHeader(ReadFileHead(path, 4))) return FileShape::MpqArchive;
     std::vector<uint8_t> bytes;
     if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return FileShape::Dialog;
     return ShapeOfBytes(bytes);

@@ -81,10 +81,32 @@ int CreateSibling(const std::string& target, std::string& temp) {
 
 } // namespace
 
+namespace {
+// Non-blocking, so opening a FIFO with no writer returns at once; callers refuse it.
+int OpenForReading(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+} // namespace
+
+std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count) {
+    std::vector<uint8_t> head(count);
+    Descriptor fd(OpenForReading(path));
+    struct stat st;
+    if (fd.get() < 0 || !IsRegular(fd.get(), st)) return {};
+    size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::read(fd.get(), head.data() + got, count - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    head.resize(got);
+    return head;
+}
+
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uint64_t limit) {
     out.clear();
-    // Non-blocking, so opening a FIFO with no writer returns at once; it is refused below.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor fd(OpenForReading(path));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     struct stat st;

@@ -21,6 +21,10 @@ inline constexpr uint64_t DefaultReadLimit = uint64_t{16} << 20;
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out,
                          uint64_t limit = DefaultReadLimit);
 
+// Up to `count` bytes from the start of a regular file; empty for anything else (never waits
+// on a FIFO), so a file's kind can be told without reading all of it.
+std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count);
+
 // Writes `bytes` over the file from offset 0 without emptying it first, creating it when
 // missing; a longer old file keeps its tail. A symlink writes its file. False when the file
 // is not a regular one or cannot be opened or written.
