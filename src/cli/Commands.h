@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 
 int Dump(const Args& args);
 int Resave(const Args& args);
+int LoadJson(const Args& args);
 int Render(const Args& args);
 int List(const Args& args);
 int Extract(const Args& args);
