@@ -176,7 +176,8 @@ Json Parse(std::string_view text) {
     };
     try {
         return Json::parse(text.begin(), text.end(), check);
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {
+        // Parse errors, and numbers beyond a double's range (thrown as out of range).
         std::string what = e.what();
         what.erase(0, what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
         throw Refusal{"Error: not valid JSON: " + what};
@@ -218,7 +219,7 @@ class RecordReader {
                     Refuse(at, "must be a string of " + std::to_string(2 * field.size()) +
                                    " hex digits");
             } else if (kind == Kind::Text) {
-                field = ReadText(*value, at);
+                field = static_cast<T>(ReadText(*value, at));
             } else if (kind == Kind::SmkLink) {
                 field = static_cast<T>(ReadLink(*value, at, isDialogBox));
             } else {

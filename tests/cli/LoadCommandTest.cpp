@@ -43,8 +43,12 @@ std::vector<std::string> Dialogs(const std::string& scratch) {
 
 TEST_F(LoadCommandTest, LoadOfADumpWritesWhatResaveWrites) {
     const std::string json = Path("dump.json"), loaded = Path("load.bin"), resaved = Path("re.bin");
+    int compared = 0;
     for (const std::string& dialog : Dialogs(dir_.string())) {
         test::CliRun dump = Cli("dump '" + dialog + "'");
+        // Kept hostile inputs may be refused; everything else must read.
+        if (dump.status != 0 && dialog.find("/tests/data/regressions/") != std::string::npos)
+            continue;
         ASSERT_EQ(dump.status, 0) << dialog << dump.err;
         ASSERT_TRUE(
             WriteFileAtomically(json, std::vector<uint8_t>(dump.out.begin(), dump.out.end())));
@@ -52,25 +56,32 @@ TEST_F(LoadCommandTest, LoadOfADumpWritesWhatResaveWrites) {
         ASSERT_EQ(load.status, 0) << dialog << load.err;
         ASSERT_EQ(Cli("resave '" + dialog + "' '" + resaved + "'").status, 0) << dialog;
         EXPECT_EQ(Contents(loaded), Contents(resaved)) << dialog;
+        ++compared;
     }
+    EXPECT_GE(compared, 3);
 }
 
-TEST_F(LoadCommandTest, RefusedInputsFailWithTheirMessageAndNoOutput) {
+TEST_F(LoadCommandTest, RefusedAndKeptHostileInputsFailWithTheirMessageAndNoOutput) {
     const std::string out = Path("out.bin");
     ASSERT_TRUE(WriteFileAtomically(Path("bad.json"), std::vector<uint8_t>{'[', ']'}));
     ASSERT_TRUE(WriteFileAtomically(Path("big.json"), {}));
     fs::resize_file(Path("big.json"), (16u << 20) + 1); // sparse, so cheap
     fs::create_directory(Path("folder.json"));
-    const struct {
+    struct Case {
         std::string args, error;
-    } cases[] = {
+    };
+    std::vector<Case> all = {
         {"load " + Path("bad.json") + " " + out, "Error: the JSON must be an object"},
         {"load " + Path("big.json") + " " + out, "Error: " + Path("big.json") + " is larger"},
         {"load " + Path("folder.json") + " " + out, "Error: Could not open "},
         {"load " + Path("none.json") + " " + out, "Error: Could not open "},
         {"load " + Path("bad.json"), "Error: usage: "},
     };
-    for (const auto& c : cases) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(TARROX_SOURCE_DIR) / "tests/data/regressions"))
+        if (entry.path().extension() == ".json")
+            all.push_back({"load '" + entry.path().string() + "' " + out, "Error: "});
+    for (const Case& c : all) {
         test::CliRun r = Cli(c.args);
         EXPECT_EQ(r.status, 1) << c.args;
         EXPECT_EQ(r.err.rfind(c.error, 0), 0u) << r.err;
