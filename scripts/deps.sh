@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev dpkg-dev file
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev libgl-dev libstorm-dev smpq zlib1g-dev
+    qt6-base-dev libgl-dev libstorm-dev smpq libpng-dev nlohmann-json3-dev
     libfreetype-dev fonts-dejavu-core
     xvfb xauth imagemagick
 )

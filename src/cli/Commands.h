@@ -5,16 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "document/DialogDocument.h"
+
 namespace tarrox::cli {
 
 using Args = std::vector<std::string>;
 
 int Dump(const Args& args);
 int Resave(const Args& args);
+int LoadJson(const Args& args);
 int Render(const Args& args);
 int List(const Args& args);
 int Extract(const Args& args);
 int Put(const Args& args);
+
+// Writes the dialog to `path` as resave does; the exit status, with the error printed.
+int SaveDialog(const DialogDocument& doc, const std::string& path);
 
 // Prints the message and returns 1.
 int Fail(const std::string& message);

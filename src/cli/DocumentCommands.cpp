@@ -36,11 +36,14 @@ int Resave(const Args& args) {
     DialogDocument doc;
     std::string error;
     if (!Load(args[0], doc, error)) return Fail(error);
+    return SaveDialog(doc, args[1]);
+}
+
+int SaveDialog(const DialogDocument& doc, const std::string& path) {
     auto bytes = WriteBinDocument(doc);
     if (!bytes) return Fail(TextTooLargeToSave);
-    if (IsReadOnlyFile(args[1])) return Fail("Error: " + args[1] + " is read-only.");
-    if (!WriteFileAtomically(args[1], *bytes))
-        return Fail("Error: Could not save " + args[1] + ".");
+    if (IsReadOnlyFile(path)) return Fail("Error: " + path + " is read-only.");
+    if (!WriteFileAtomically(path, *bytes)) return Fail("Error: Could not save " + path + ".");
     return 0;
 }
 

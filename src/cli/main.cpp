@@ -29,6 +29,8 @@ struct Command {
 constexpr Command Commands[] = {
     {"dump", "dump FILE.bin                 print the dialog as JSON", Dump},
     {"resave", "resave IN.bin OUT.bin         write IN in the compact layout to OUT", Resave},
+    {"load", "load IN.json OUT.bin          write the dialog that dump printed as IN to OUT",
+     LoadJson},
     {"render",
      "render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] [--custom FILE.pcx]\n"
      "         [--scheme pink|red|blue] [--no-fill] [--select N] [--current]\n"

@@ -1,128 +1,330 @@
 #include "document/DocumentJson.h"
 
+#include <algorithm>
+#include <limits>
+#include <set>
+#include <type_traits>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
 #include "document/FormattingCodes.h"
 
 namespace tarrox {
 
 namespace {
 
-void AppendHex(std::string& out, uint8_t b) {
-    static constexpr char digits[] = "0123456789abcdef";
-    out += digits[b >> 4];
-    out += digits[b & 15];
+using Json = nlohmann::ordered_json;
+
+enum class Kind { Number, Bytes, Text, SmkLink };
+
+// Each record's fields in the order they are printed; one list serves printing and reading.
+template <class Object, class Visit> void ObjectFields(Object& o, Visit&& visit) {
+    visit("Left", o.Left, Kind::Number);
+    visit("Top", o.Top, Kind::Number);
+    visit("Right", o.Right, Kind::Number);
+    visit("Bottom", o.Bottom, Kind::Number);
+    visit("Width", o.Width, Kind::Number);
+    visit("Height", o.Height, Kind::Number);
+    visit("Unknown16", o.Unknown16, Kind::Bytes);
+    visit("Text", o.Text, Kind::Text);
+    visit("Flags", o.Flags, Kind::Number);
+    visit("Unknown28", o.Unknown28, Kind::Bytes);
+    visit("ControlId", o.ControlId, Kind::Number);
+    visit("ControlType", o.ControlType, Kind::Number);
+    visit("Unknown38", o.Unknown38, Kind::Bytes);
+    visit("ResponseLeft", o.ResponseLeft, Kind::Number);
+    visit("ResponseTop", o.ResponseTop, Kind::Number);
+    visit("ResponseRight", o.ResponseRight, Kind::Number);
+    visit("ResponseBottom", o.ResponseBottom, Kind::Number);
+    visit("Unknown62", o.Unknown62, Kind::Bytes);
+    visit("SmkLink", o.SmkLink, Kind::SmkLink);
+    visit("TextX", o.TextX, Kind::Number);
+    visit("TextY", o.TextY, Kind::Number);
+    visit("ResponseWidth", o.ResponseWidth, Kind::Number);
+    visit("ResponseHeight", o.ResponseHeight, Kind::Number);
+    visit("Unknown78", o.Unknown78, Kind::Bytes);
 }
 
-class JsonObject {
-  public:
-    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
-    ~JsonObject() { out_ += '}'; }
-    JsonObject(const JsonObject&) = delete;
-    JsonObject& operator=(const JsonObject&) = delete;
+template <class Smk, class Visit> void SmkFields(Smk& s, Visit&& visit) {
+    visit("Next", s.Next, Kind::SmkLink);
+    visit("Flags", s.Flags, Kind::Number);
+    visit("Unknown6", s.Unknown6, Kind::Bytes);
+    visit("FileName", s.FileName, Kind::Text);
+    visit("Unknown14", s.Unknown14, Kind::Bytes);
+    visit("OverlayX", s.OverlayX, Kind::Number);
+    visit("OverlayY", s.OverlayY, Kind::Number);
+    visit("Unknown22", s.Unknown22, Kind::Bytes);
+}
 
-    void Number(const char* key, int64_t value) { Key(key), out_ += std::to_string(value); }
+constexpr auto EachObjectField = [](auto& o, auto&& visit) { ObjectFields(o, visit); };
+constexpr auto EachSmkField = [](auto& s, auto&& visit) { SmkFields(s, visit); };
 
-    template <size_t N> void Hex(const char* key, const std::array<uint8_t, N>& bytes) {
-        Key(key);
-        out_ += '"';
-        for (uint8_t b : bytes) AppendHex(out_, b);
-        out_ += '"';
-    }
+template <class T> constexpr bool IsBytes = false;
+template <size_t N> constexpr bool IsBytes<std::array<uint8_t, N>> = true;
 
-    // A stored string in its editable form; each byte is the Latin-1 character of its value.
-    void Text(const char* key, const std::string& stored) {
-        Key(key);
-        out_ += '"';
-        for (char ch : TextToCodes(stored)) {
-            auto c = static_cast<unsigned char>(ch);
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += ch;
-            } else if (c < 0x20) {
-                out_ += "\\u00";
-                AppendHex(out_, c);
-            } else if (c < 0x80) {
-                out_ += ch;
-            } else {
-                out_ += static_cast<char>(0xC0 | (c >> 6));
-                out_ += static_cast<char>(0x80 | (c & 0x3F));
-            }
+std::string Latin1ToUtf8(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
         }
-        out_ += '"';
     }
+    return out;
+}
 
-  private:
-    void Key(const char* key) {
-        if (!first_) out_ += ',';
-        first_ = false;
-        out_ += '"';
-        out_ += key;
-        out_ += "\":";
+// False for a character outside U+0001..U+00FF. The parser has already checked the UTF-8.
+bool Utf8ToLatin1(const std::string& utf8, std::string& out) {
+    out.clear();
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == 0) return false;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        if ((c & 0xE0) != 0xC0 || i + 1 >= utf8.size()) return false;
+        const unsigned point = (c & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+        if (point < 0x80 || point > 0xFF) return false;
+        out += static_cast<char>(point);
     }
+    return true;
+}
 
-    std::string& out_;
-    bool first_ = true;
-};
+template <size_t N> std::string ToHex(const std::array<uint8_t, N>& bytes) {
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    for (uint8_t b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+template <size_t N> bool FromHex(const std::string& text, std::array<uint8_t, N>& out) {
+    if (text.size() != 2 * N) return false;
+    auto digit = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    for (size_t i = 0; i < N; ++i) {
+        const int high = digit(text[2 * i]), low = digit(text[2 * i + 1]);
+        if (high < 0 || low < 0) return false;
+        out[i] = static_cast<uint8_t>(high << 4 | low);
+    }
+    return true;
+}
 
 const std::string& StringOf(const DialogDocument& doc, int32_t number) {
     static const std::string empty;
     return number >= 0 && number < MaxStrings ? doc.StringTable[number] : empty;
 }
 
-void AppendObject(std::string& out, const DialogDocument& doc, const DialogObject& o) {
-    JsonObject j(out);
-    j.Number("Left", o.Left);
-    j.Number("Top", o.Top);
-    j.Number("Right", o.Right);
-    j.Number("Bottom", o.Bottom);
-    j.Number("Width", o.Width);
-    j.Number("Height", o.Height);
-    j.Hex("Unknown16", o.Unknown16);
-    j.Text("Text", StringOf(doc, o.Text));
-    j.Number("Flags", o.Flags);
-    j.Hex("Unknown28", o.Unknown28);
-    j.Number("ControlId", o.ControlId);
-    j.Number("ControlType", o.ControlType);
-    j.Hex("Unknown38", o.Unknown38);
-    j.Number("ResponseLeft", o.ResponseLeft);
-    j.Number("ResponseTop", o.ResponseTop);
-    j.Number("ResponseRight", o.ResponseRight);
-    j.Number("ResponseBottom", o.ResponseBottom);
-    j.Hex("Unknown62", o.Unknown62);
-    j.Number("SmkLink", o.SmkLink);
-    j.Number("TextX", o.TextX);
-    j.Number("TextY", o.TextY);
-    j.Number("ResponseWidth", o.ResponseWidth);
-    j.Number("ResponseHeight", o.ResponseHeight);
-    j.Hex("Unknown78", o.Unknown78);
+template <class Record, class Fields>
+Json RecordToJson(const DialogDocument& doc, const Record& record, Fields fields) {
+    Json j = Json::object();
+    fields(record, [&](const char* name, const auto& field, Kind kind) {
+        if constexpr (IsBytes<std::remove_cvref_t<decltype(field)>>)
+            j[name] = ToHex(field);
+        else if (kind == Kind::Text)
+            j[name] = Latin1ToUtf8(TextToCodes(StringOf(doc, field)));
+        else
+            j[name] = field;
+    });
+    return j;
 }
 
-void AppendSmk(std::string& out, const DialogDocument& doc, const SmkEntry& s) {
-    JsonObject j(out);
-    j.Number("Next", s.Next);
-    j.Number("Flags", s.Flags);
-    j.Hex("Unknown6", s.Unknown6);
-    j.Text("FileName", StringOf(doc, s.FileName));
-    j.Hex("Unknown14", s.Unknown14);
-    j.Number("OverlayX", s.OverlayX);
-    j.Number("OverlayY", s.OverlayY);
-    j.Hex("Unknown22", s.Unknown22);
+// Why a JSON is refused, thrown from anywhere in the reading and caught at its entry point.
+struct Refusal {
+    std::string message;
+};
+
+[[noreturn]] void Refuse(const std::string& where, const std::string& what) {
+    throw Refusal{"Error: " + where + ": " + what};
+}
+
+// A dialog's JSON nests three deep and holds about 25 values per record; the caps let a hostile
+// file fail fast instead of building a huge tree first.
+constexpr int MaxDepth = 3;
+constexpr int MaxValues = 100000;
+
+Json Parse(std::string_view text) {
+    std::vector<std::set<std::string>> keys; // of each open object
+    int values = 0;
+    auto check = [&](int depth, nlohmann::json::parse_event_t event, Json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start || event == Event::array_start || event == Event::value) {
+            if (++values > MaxValues)
+                throw Refusal{"Error: the JSON holds far more values than a dialog has."};
+            if (event != Event::value && depth >= MaxDepth)
+                throw Refusal{"Error: the JSON nests deeper than a dialog's records do."};
+        }
+        if (event == Event::object_start) keys.emplace_back();
+        if (event == Event::object_end) keys.pop_back();
+        // Of a key given twice, one value would be lost without a word.
+        if (event == Event::key && !keys.back().insert(parsed.get<std::string>()).second)
+            throw Refusal{"Error: \"" + parsed.get<std::string>() +
+                          "\" appears twice in one object."};
+        return true;
+    };
+    try {
+        return Json::parse(text.begin(), text.end(), check);
+    } catch (const Json::exception& e) {
+        // Parse errors, and numbers beyond a double's range (thrown as out of range).
+        std::string what = e.what();
+        what.erase(0, what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
+        throw Refusal{"Error: not valid JSON: " + what};
+    }
+}
+
+int64_t ReadInteger(const Json& value, const std::string& where, int64_t low, int64_t high,
+                    const std::string& rule) {
+    const bool fits = value.is_number_integer() &&
+                      (!value.is_number_unsigned() ||
+                       value.get<uint64_t>() <= uint64_t(std::numeric_limits<int64_t>::max()));
+    const int64_t number = fits ? value.get<int64_t>() : 0;
+    if (!fits || number < low || number > high) Refuse(where, rule);
+    return number;
+}
+
+std::string Range(int64_t low, int64_t high) {
+    return std::to_string(low) + " to " + std::to_string(high);
+}
+
+// Fills records from their JSON; each record's string takes the next string number.
+class RecordReader {
+  public:
+    RecordReader(DialogDocument& doc, int32_t smkCount) : doc_(doc), smkCount_(smkCount) {}
+
+    template <class Record, class Fields>
+    void Read(const Json& json, const std::string& where, Record& record, Fields fields,
+              bool isDialogBox = false) {
+        if (!json.is_object()) Refuse(where, "must be an object");
+        std::vector<std::string> names;
+        fields(record, [&](const char* name, auto& field, Kind kind) {
+            const std::string at = where + "." + name;
+            names.emplace_back(name);
+            auto value = json.find(name);
+            if (value == json.end()) Refuse(at, "missing");
+            using T = std::remove_cvref_t<decltype(field)>;
+            if constexpr (IsBytes<T>) {
+                if (!value->is_string() || !FromHex(value->template get<std::string>(), field))
+                    Refuse(at, "must be a string of " + std::to_string(2 * field.size()) +
+                                   " hex digits");
+            } else if (kind == Kind::Text) {
+                field = static_cast<T>(ReadText(*value, at));
+            } else if (kind == Kind::SmkLink) {
+                field = static_cast<T>(ReadLink(*value, at, isDialogBox));
+            } else {
+                constexpr int64_t low = std::numeric_limits<T>::min();
+                constexpr int64_t high = std::numeric_limits<T>::max();
+                field = static_cast<T>(ReadInteger(*value, at, low, high,
+                                                   "must be a number from " + Range(low, high)));
+            }
+        });
+        if (json.size() == names.size()) return;
+        for (const auto& item : json.items())
+            if (std::find(names.begin(), names.end(), item.key()) == names.end())
+                Refuse(where + "." + item.key(), "no such field");
+    }
+
+  private:
+    int32_t ReadText(const Json& value, const std::string& where) {
+        std::string latin1;
+        if (!value.is_string() || !Utf8ToLatin1(value.get<std::string>(), latin1))
+            Refuse(where, "must be a string of characters from U+0001 to U+00FF");
+        doc_.StringTable[nextString_] = CodesToText(latin1);
+        return nextString_++;
+    }
+
+    int64_t ReadLink(const Json& value, const std::string& where, bool isDialogBox) {
+        if (isDialogBox)
+            return ReadInteger(value, where, -1, -1, "must be -1: the dialog box has no SMK list");
+        if (smkCount_ == 0)
+            return ReadInteger(value, where, -1, -1, "must be -1: there are no SMK records");
+        return ReadInteger(value, where, -1, smkCount_ - 1,
+                           "must be -1 or an SMK record from " + Range(0, smkCount_ - 1));
+    }
+
+    DialogDocument& doc_;
+    int32_t smkCount_;
+    int32_t nextString_ = 0;
+};
+
+const Json& TableOf(const Json& root, const char* name, size_t least, size_t most,
+                    const std::string& rule) {
+    auto table = root.find(name);
+    if (table == root.end()) Refuse(name, "missing");
+    if (!table->is_array() || table->size() < least || table->size() > most) Refuse(name, rule);
+    return *table;
+}
+
+void ReadDocument(const Json& root, DialogDocument& doc) {
+    if (!root.is_object())
+        throw Refusal{"Error: the JSON must be an object with \"objects\" and \"smks\"."};
+    for (const auto& item : root.items())
+        if (item.key() != "objects" && item.key() != "smks") Refuse(item.key(), "no such field");
+    const Json& objects =
+        TableOf(root, "objects", 1, MaxObjects, "must be an array of 1 to 128 objects");
+    const Json& smks =
+        TableOf(root, "smks", 0, MaxSmks, "must be an array of at most 128 SMK records");
+    doc.ObjectCount = static_cast<int32_t>(objects.size());
+    doc.SmkCount = static_cast<int32_t>(smks.size());
+    doc.StringCount = doc.ObjectCount + doc.SmkCount;
+
+    RecordReader reader(doc, doc.SmkCount);
+    for (int32_t i = 0; i < doc.ObjectCount; ++i)
+        reader.Read(objects[size_t(i)], "objects[" + std::to_string(i) + "]", doc.ObjectTable[i],
+                    EachObjectField, i == 0);
+    for (int32_t k = 0; k < doc.SmkCount; ++k)
+        reader.Read(smks[size_t(k)], "smks[" + std::to_string(k) + "]", doc.SmkTable[k],
+                    EachSmkField);
+
+    // A file reaches SMK records only through the objects' chains; one outside every chain
+    // would be written and then never read again.
+    std::vector<bool> reached(size_t(doc.SmkCount), false);
+    for (int32_t i = 1; i < doc.ObjectCount; ++i)
+        for (int32_t s = doc.ObjectTable[i].SmkLink; s >= 0 && !reached[size_t(s)];
+             s = doc.SmkTable[s].Next)
+            reached[size_t(s)] = true;
+    for (int32_t k = 0; k < doc.SmkCount; ++k)
+        if (!reached[size_t(k)])
+            Refuse("smks[" + std::to_string(k) + "]", "no object's SMK chain reaches this record");
 }
 
 } // namespace
 
 std::string DocumentToJson(const DialogDocument& doc) {
-    std::string out = "{\"objects\":[";
-    for (int32_t i = 0; i < doc.ObjectCount && i < MaxObjects; ++i) {
-        if (i) out += ',';
-        AppendObject(out, doc, doc.ObjectTable[i]);
+    Json objects = Json::array(), smks = Json::array();
+    for (int32_t i = 0; i < doc.ObjectCount && i < MaxObjects; ++i)
+        objects.push_back(RecordToJson(doc, doc.ObjectTable[i], EachObjectField));
+    for (int32_t k = 0; k < doc.SmkCount && k < MaxSmks; ++k)
+        smks.push_back(RecordToJson(doc, doc.SmkTable[k], EachSmkField));
+    Json root = Json::object();
+    root["objects"] = std::move(objects);
+    root["smks"] = std::move(smks);
+    return root.dump();
+}
+
+bool DocumentFromJson(std::string_view json, DialogDocument& out, std::string& error) {
+    try {
+        DialogDocument doc;
+        ReadDocument(Parse(json), doc);
+        if (std::string broken = CheckInvariants(doc); !broken.empty())
+            throw Refusal{"Error: " + broken + "."};
+        out = std::move(doc);
+        return true;
+    } catch (const Refusal& refusal) {
+        error = refusal.message;
+        return false;
     }
-    out += "],\"smks\":[";
-    for (int32_t k = 0; k < doc.SmkCount && k < MaxSmks; ++k) {
-        if (k) out += ',';
-        AppendSmk(out, doc, doc.SmkTable[k]);
-    }
-    out += "]}";
-    return out;
 }
 
 } // namespace tarrox

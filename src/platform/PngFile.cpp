@@ -1,139 +1,134 @@
 #include "platform/PngFile.h"
 
-#include <cstdlib>
+#include <csetjmp>
 #include <cstring>
-#include <string>
 #include <utility>
 
-#include <zlib.h>
+#include <png.h>
 
 namespace tarrox {
 
 namespace {
 
-constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // Far larger than any preview; keeps a hostile header from asking for gigabytes.
 constexpr int64_t MaxPixels = int64_t{1} << 26;
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(v >> shift));
+// libpng reports errors by longjmp back to the setjmp of the call that failed, so the frames
+// holding a setjmp below run only C-like code: nothing with a destructor may be skipped.
+[[noreturn]] void OnError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
 }
 
-uint32_t GetU32(const uint8_t* p) {
-    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+void OnWarning(png_structp, png_const_charp) {}
+
+struct Input {
+    const uint8_t* data;
+    size_t size;
+    size_t pos;
+};
+
+void ReadInput(png_structp png, png_bytep out, size_t count) {
+    auto* in = static_cast<Input*>(png_get_io_ptr(png));
+    if (count > in->size - in->pos) png_error(png, "truncated");
+    std::memcpy(out, in->data + in->pos, count);
+    in->pos += count;
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
-    PutU32(out, static_cast<uint32_t>(data.size()));
-    size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    PutU32(out, static_cast<uint32_t>(crc32(0, out.data() + start, uInt(out.size() - start))));
+void WriteOutput(png_structp png, png_bytep data, size_t count) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + count);
 }
 
-int Paeth(int a, int b, int c) {
-    int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+void FlushOutput(png_structp) {}
+
+bool ReadHeader(png_structp png, png_infop info, Input* in, png_uint_32* width,
+                png_uint_32* height) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_read_fn(png, in, ReadInput);
+    png_read_info(png, info);
+    int depth = 0, colorType = 0, interlace = 0;
+    png_get_IHDR(png, info, width, height, &depth, &colorType, &interlace, nullptr, nullptr);
+    return depth == 8 && colorType == PNG_COLOR_TYPE_RGB && interlace == PNG_INTERLACE_NONE;
 }
+
+bool ReadRows(png_structp png, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_image(png, rows);
+    return true;
+}
+
+bool WriteImage(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
+                png_bytepp rows, std::vector<uint8_t>* out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, out, WriteOutput, FlushOutput);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+// Rows of packed R, G, B bytes and the row pointers libpng wants over them.
+struct RowBuffer {
+    std::vector<uint8_t> bytes;
+    std::vector<png_bytep> rows;
+
+    RowBuffer(size_t width, size_t height) : bytes(width * height * 3), rows(height) {
+        for (size_t y = 0; y < height; ++y) rows[y] = bytes.data() + y * width * 3;
+    }
+};
 
 } // namespace
 
 std::vector<uint8_t> EncodePng(const RgbImage& image) {
-    std::vector<uint8_t> raw;
-    raw.reserve(size_t(image.Height) * (1 + size_t(image.Width) * 3));
-    for (int y = 0; y < image.Height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < image.Width; ++x) {
-            uint32_t c = image.Pixels[size_t(y) * image.Width + x];
-            raw.push_back(uint8_t(c));
-            raw.push_back(uint8_t(c >> 8));
-            raw.push_back(uint8_t(c >> 16));
-        }
+    if (image.Width <= 0 || image.Height <= 0 ||
+        int64_t{image.Width} * image.Height > int64_t(image.Pixels.size()))
+        return {};
+    const auto width = size_t(image.Width), height = size_t(image.Height);
+    RowBuffer buffer(width, height);
+    for (size_t i = 0; i < width * height; ++i) {
+        const uint32_t c = image.Pixels[i];
+        buffer.bytes[i * 3] = uint8_t(c);
+        buffer.bytes[i * 3 + 1] = uint8_t(c >> 8);
+        buffer.bytes[i * 3 + 2] = uint8_t(c >> 16);
     }
-    uLongf packedSize = compressBound(uLong(raw.size()));
-    std::vector<uint8_t> packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9);
-    packed.resize(packedSize);
-
-    std::vector<uint8_t> header;
-    PutU32(header, uint32_t(image.Width));
-    PutU32(header, uint32_t(image.Height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB, deflate, no interlace
-
-    std::vector<uint8_t> out(Signature, Signature + 8);
-    PutChunk(out, "IHDR", header);
-    PutChunk(out, "IDAT", packed);
-    PutChunk(out, "IEND", {});
-    return out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    if (!png) return {};
+    png_infop info = png_create_info_struct(png);
+    std::vector<uint8_t> out;
+    const bool written = info && WriteImage(png, info, png_uint_32(width), png_uint_32(height),
+                                            buffer.rows.data(), &out);
+    png_destroy_write_struct(&png, &info);
+    return written ? out : std::vector<uint8_t>{};
 }
 
 bool DecodePng(std::span<const uint8_t> bytes, RgbImage& image) {
-    if (bytes.size() < 8 || std::memcmp(bytes.data(), Signature, 8) != 0) return false;
-    int64_t width = -1, height = -1;
-    std::vector<uint8_t> packed;
-    for (size_t pos = 8; pos + 12 <= bytes.size();) {
-        uint32_t length = GetU32(&bytes[pos]);
-        if (length > bytes.size() - pos - 12) return false;
-        std::string type(reinterpret_cast<const char*>(&bytes[pos + 4]), 4);
-        const uint8_t* data = &bytes[pos + 8];
-        if (type == "IHDR") {
-            if (length != 13 || data[8] != 8 || data[9] != 2 || data[10] != 0 || data[11] != 0 ||
-                data[12] != 0)
-                return false;
-            width = GetU32(data);
-            height = GetU32(data + 4);
-        } else if (type == "IDAT") {
-            packed.insert(packed.end(), data, data + length);
-        } else if (type == "IEND") {
-            break;
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    Input in{bytes.data(), bytes.size(), 0};
+    png_uint_32 width = 0, height = 0;
+    bool ok = info && ReadHeader(png, info, &in, &width, &height) && width > 0 && height > 0 &&
+              int64_t{width} * height <= MaxPixels;
+    // Built aside so damage found late leaves the caller's image as it was.
+    RgbImage decoded;
+    if (ok) {
+        RowBuffer buffer(width, height);
+        ok = ReadRows(png, buffer.rows.data());
+        if (ok) {
+            decoded = {int(width), int(height), std::vector<uint32_t>(size_t(width) * height)};
+            for (size_t i = 0; i < decoded.Pixels.size(); ++i)
+                decoded.Pixels[i] = uint32_t{buffer.bytes[i * 3]} |
+                                    uint32_t{buffer.bytes[i * 3 + 1]} << 8 |
+                                    uint32_t{buffer.bytes[i * 3 + 2]} << 16;
         }
-        pos += 12 + size_t(length);
     }
-    if (width <= 0 || height <= 0 || width * height > MaxPixels) return false;
-    const size_t stride = size_t(width) * 3;
-    std::vector<uint8_t> raw(size_t(height) * (stride + 1));
-    uLongf rawSize = uLongf(raw.size());
-    if (uncompress(raw.data(), &rawSize, packed.data(), uLong(packed.size())) != Z_OK ||
-        rawSize != raw.size())
-        return false;
-
-    // Built aside so a bad row filter leaves the caller's image as it was.
-    RgbImage decoded{int(width), int(height), std::vector<uint32_t>(size_t(width * height))};
-    std::vector<uint8_t> prev(stride, 0), cur(stride);
-    for (int64_t y = 0; y < height; ++y) {
-        const uint8_t* line = &raw[size_t(y) * (stride + 1)];
-        uint8_t filter = line[0];
-        for (size_t i = 0; i < stride; ++i) {
-            int a = i >= 3 ? cur[i - 3] : 0, b = prev[i], c = i >= 3 ? prev[i - 3] : 0;
-            int predictor = 0;
-            switch (filter) {
-            case 0:
-                break;
-            case 1:
-                predictor = a;
-                break;
-            case 2:
-                predictor = b;
-                break;
-            case 3:
-                predictor = (a + b) / 2;
-                break;
-            case 4:
-                predictor = Paeth(a, b, c);
-                break;
-            default:
-                return false;
-            }
-            cur[i] = uint8_t(line[1 + i] + predictor);
-        }
-        for (int64_t x = 0; x < width; ++x)
-            decoded.Pixels[size_t(y * width + x)] = uint32_t{cur[x * 3]} |
-                                                    uint32_t{cur[x * 3 + 1]} << 8 |
-                                                    uint32_t{cur[x * 3 + 2]} << 16;
-        std::swap(prev, cur);
-    }
-    image = std::move(decoded);
-    return true;
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (ok) image = std::move(decoded);
+    return ok;
 }
 
 } // namespace tarrox

@@ -1,13 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <zlib.h>
+#include <png.h>
 
 #include "platform/PngFile.h"
 
 namespace tarrox {
 namespace {
 
-TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
+// A well-formed PNG of a kind the decoder does not read.
+std::vector<uint8_t> GrayPng() {
+    png_image gray{};
+    gray.version = PNG_IMAGE_VERSION;
+    gray.width = 2;
+    gray.height = 2;
+    gray.format = PNG_FORMAT_GRAY;
+    const uint8_t pixels[4] = {0, 80, 160, 240};
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&gray, nullptr, &size, 0, pixels, 0, nullptr);
+    std::vector<uint8_t> out(size);
+    EXPECT_TRUE(png_image_write_to_memory(&gray, out.data(), &size, 0, pixels, 0, nullptr));
+    out.resize(size);
+    return out;
+}
+
+TEST(PngFile, DecodesWhatItEncodesAndRefusesOtherKindsAndDamageWithoutTouchingTheImage) {
     RgbImage image{3, 2, {0x010203, 0xFFFFFF, 0, 0x123456, 0xABCDEF, 0x00FF00}};
     const std::vector<uint8_t> png = EncodePng(image);
     RgbImage back;
@@ -15,32 +31,15 @@ TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     EXPECT_EQ(back.Width, 3);
     EXPECT_EQ(back.Height, 2);
     EXPECT_EQ(back.Pixels, image.Pixels);
+    EXPECT_TRUE(EncodePng(RgbImage{2, 2, {1, 2, 3}}).empty()); // fewer pixels than its size
 
-    // The IDAT data starts after the signature, IHDR (25 bytes) and IDAT's length and type.
-    auto withBadFilter = [&] {
-        std::vector<uint8_t> raw(2 * (1 + 9), 0);
-        raw[0] = 5; // no such row filter
-        uLongf size = compressBound(uLong(raw.size()));
-        std::vector<uint8_t> packed(size);
-        compress(packed.data(), &size, raw.data(), uLong(raw.size()));
-        packed.resize(size);
-        std::vector<uint8_t> out(png.begin(), png.begin() + 33);
-        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(size >> shift));
-        out.insert(out.end(), {'I', 'D', 'A', 'T'});
-        out.insert(out.end(), packed.begin(), packed.end());
-        out.insert(out.end(), 4, 0); // the CRC is not checked
-        return out;
-    };
-    std::vector<uint8_t> palette = png;
-    palette[25] = 3;
-    const std::vector<std::vector<uint8_t>> damaged = {{},
-                                                       {png.begin(), png.begin() + 40},
-                                                       {png.begin() + 1, png.end()},
-                                                       palette,
-                                                       withBadFilter()};
-    for (size_t i = 0; i < damaged.size(); ++i) {
+    std::vector<uint8_t> badCrc = png;
+    badCrc[png.size() - 20] ^= 0x40; // inside the image data
+    const std::vector<std::vector<uint8_t>> refused = {
+        {}, {png.begin(), png.begin() + 40}, {png.begin() + 1, png.end()}, badCrc, GrayPng()};
+    for (size_t i = 0; i < refused.size(); ++i) {
         RgbImage kept{1, 1, {7}};
-        EXPECT_FALSE(DecodePng(damaged[i], kept)) << i;
+        EXPECT_FALSE(DecodePng(refused[i], kept)) << i;
         EXPECT_EQ(kept.Pixels, std::vector<uint32_t>{7}) << i;
     }
 }
