@@ -92,7 +92,10 @@ ArchiveLine ParseListedLine(const std::string& text) {
     char* end = nullptr;
     long locale = std::strtol(text.c_str() + open + 2, &end, 10);
     if (end != text.c_str() + text.size() - 1) return {text, 0};
-    return {text.substr(0, open), static_cast<int32_t>(locale)};
+    // The tool shows the locale separator as a blank.
+    size_t nameEnd = open;
+    while (nameEnd > 0 && text[nameEnd - 1] == ' ') --nameEnd;
+    return {text.substr(0, nameEnd), static_cast<int32_t>(locale)};
 }
 
 ArchiveListing ListInChild(const std::string& archivePath, int32_t locale,

@@ -37,7 +37,7 @@ struct ArchiveListing {
 
 using KeepAlive = std::function<void()>;
 
-// The tool's list line, "NAME" or "NAME (LOCALE)", back as a browser line.
+// The tool's list line, "NAME" or "NAME  (LOCALE)", back as a browser line.
 ArchiveLine ParseListedLine(const std::string& text);
 
 ArchiveListing ListInChild(const std::string& archivePath, int32_t locale,
