@@ -140,10 +140,11 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
         nfds_t count = 0;
         for (int fd : {out.Read, err.Read})
             if (fd >= 0) fds[count++] = {fd, POLLIN, 0};
+        // With both streams closed the child is about to end: look again soon.
         if (count > 0)
             ::poll(fds, count, PollMilliseconds);
         else
-            ::usleep(PollMilliseconds * 1000);
+            ::usleep(1000);
         // Seen to end before the last read, so nothing it wrote before it ended is missed.
         // WNOWAIT keeps its id (and so its group's) from being reused until it is reaped.
         siginfo_t info{};
