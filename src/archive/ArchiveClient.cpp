@@ -24,20 +24,6 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::vector<std::string> Args(const std::string& job, std::vector<std::string> rest,
                               int32_t locale) {
     rest.insert(rest.begin(), job);
@@ -114,7 +100,8 @@ ArchiveListing ListInChild(const std::string& archivePath, int32_t locale,
         listing.How = Kind::ListingFailed;
     else
         return {Kind::Failed, {}, Failure(r, OpenFailed).Message};
-    for (const std::string& line : Lines(r.Out)) listing.Lines.push_back(ParseListedLine(line));
+    for (const std::string& line : OutputLines(r.Out))
+        listing.Lines.push_back(ParseListedLine(line));
     return listing;
 }
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <optional>
+#include <utility>
 
 namespace tarrox {
 
@@ -82,17 +83,24 @@ void LimitThisProcess(const ProcessLimits& limits) {
     ApplyLimits(limits);
 }
 
-std::vector<std::string> ChildResult::ErrLines(const std::string& prefix) const {
+std::vector<std::string> OutputLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < Err.size()) {
-        size_t end = Err.find('\n', start);
-        if (end == std::string::npos) end = Err.size();
-        std::string line = Err.substr(start, end - start);
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+        if (!line.empty()) lines.push_back(line);
         start = end + 1;
     }
+    return lines;
+}
+
+std::vector<std::string> ChildResult::ErrLines(const std::string& prefix) const {
+    std::vector<std::string> lines;
+    for (std::string& line : OutputLines(Err))
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(std::move(line));
     return lines;
 }
 

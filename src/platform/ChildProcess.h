@@ -41,6 +41,9 @@ struct ChildResult {
     std::vector<std::string> ErrLines(const std::string& prefix) const;
 };
 
+// The non-empty lines of a program's output, without their "\n" or "\r\n".
+std::vector<std::string> OutputLines(const std::string& text);
+
 // Runs `program` with `args` (no shell), stdin from the null device. Output beyond a few
 // megabytes ends the child: nothing this program runs has that much to say.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& args,
