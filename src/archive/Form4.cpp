@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "archive/ArchiveClient.h"
+#include "archive/ProgressWindow.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 
@@ -62,7 +64,7 @@ bool Form4::SelectedLine(ArchiveLine& line) const {
 void Form4::Command1_Click() {
     ArchiveLine line;
     if (!SelectedLine(line)) return;
-    if (!ExtractArchivedFile(dialogs_, archivePath_, line, TempFilePath())) return;
+    if (!Extract(line, TempFilePath())) return;
     if (openExtracted_ && openExtracted_(line)) accept();
 }
 
@@ -77,7 +79,14 @@ void Form4::Command2_Click() {
                             MessageIcon::None, MessageButtons::YesNo,
                             "Save As...") != MessageAnswer::Yes)
         return;
-    ExtractArchivedFile(dialogs_, archivePath_, line, path, ReplaceQuestion::AlreadyAnswered);
+    Extract(line, path);
+}
+
+bool Form4::Extract(const ArchiveLine& line, const std::string& destination) {
+    ArchiveOutcome outcome = ExtractInChild(archivePath_, line, destination, KeepWindowsPainted);
+    if (!outcome.Done)
+        dialogs_.MessageBox(outcome.Message, outcome.Icon, MessageButtons::Ok, "Tarrox II");
+    return outcome.Done;
 }
 
 void Form4::Command3_Click() {

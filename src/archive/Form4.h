@@ -29,6 +29,8 @@ class Form4 : public QDialog {
 
   private:
     bool SelectedLine(ArchiveLine& line) const;
+    // Extracts in a child process, replacing the destination; tells the user of a failure.
+    bool Extract(const ArchiveLine& line, const std::string& destination);
 
     Dialogs& dialogs_;
     std::string archivePath_;

@@ -1,5 +1,6 @@
 #include "archive/ProgressWindow.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 #include <algorithm>
 
@@ -26,6 +27,10 @@ ProgressWindow::~ProgressWindow() = default;
 void ProgressWindow::Update(uint64_t done, uint64_t total) {
     if (total == 0) return;
     dialog_->setValue(static_cast<int>(std::min<uint64_t>(done, total) * Steps / total));
+}
+
+void KeepWindowsPainted() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace tarrox

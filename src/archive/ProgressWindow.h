@@ -1,4 +1,5 @@
-// A progress bar over the main window while an archive is compacted.
+// A progress bar over the main window while an archive is compacted, and the wait that keeps
+// the windows drawn meanwhile.
 #pragma once
 
 #include <memory>
@@ -19,5 +20,9 @@ class ProgressWindow : public mpq::CompactProgress {
   private:
     std::unique_ptr<QProgressDialog> dialog_;
 };
+
+// Runs pending paints and timers but no input, while the editor waits on an archive job: the
+// windows stay drawn and nothing can start a second job meanwhile.
+void KeepWindowsPainted();
 
 } // namespace tarrox

@@ -1,8 +1,13 @@
 // list, extract and put: the archive browser and the write-back for scripts, on the same code.
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
+#include "archive/ArchiveClient.h"
 #include "archive/ArchiveFiles.h"
+#include "archive/Mpq.h"
 #include "cli/Commands.h"
 #include "platform/Dialogs.h"
 
@@ -48,6 +53,46 @@ bool TakeLocale(Args& args, int32_t& locale) {
     return true;
 }
 
+// Takes `flag` out of the arguments; true when it was there.
+bool TakeFlag(Args& args, const std::string& flag) {
+    for (size_t i = 0; i < args.size(); ++i)
+        if (args[i] == flag) {
+            args.erase(args.begin() + i);
+            return true;
+        }
+    return false;
+}
+
+extern "C" void OnAlarm(int) {
+    static const char message[] = "Error: Timed out.\n";
+    (void)!::write(2, message, sizeof message - 1);
+    ::_exit(1);
+}
+
+// A user's run keeps to the limits the editor gives the tool; the wall time by an alarm that
+// progress pushes back.
+void LimitSelf(ArchiveJob job) {
+    LimitThisProcess(ArchiveJobLimits(job));
+    std::signal(SIGALRM, OnAlarm);
+    ::alarm(ArchiveJobLimits(job).QuietSeconds);
+}
+
+// "progress DONE TOTAL" lines on stdout for the editor's progress window.
+class ProgressLines : public mpq::CompactProgress {
+  public:
+    explicit ProgressLines(bool print) : print_(print) {}
+    void Update(uint64_t done, uint64_t total) override {
+        ::alarm(ArchiveJobLimits(ArchiveJob::Put).QuietSeconds);
+        if (!print_) return;
+        std::printf("progress %llu %llu\n", static_cast<unsigned long long>(done),
+                    static_cast<unsigned long long>(total));
+        std::fflush(stdout);
+    }
+
+  private:
+    bool print_;
+};
+
 } // namespace
 
 int List(const Args& given) {
@@ -55,6 +100,7 @@ int List(const Args& given) {
     int32_t locale = 0;
     if (!TakeLocale(args, locale) || args.size() != 1)
         return Fail("Error: usage: tarrox2-cli list ARCHIVE [--locale N]");
+    LimitSelf(ArchiveJob::List);
     std::vector<ArchiveLine> lines;
     ListResult result = ListDialogFiles(args[0], NameListPath(), locale, lines);
     if (result == ListResult::NotAnArchive)
@@ -74,6 +120,7 @@ int Extract(const Args& given) {
     int32_t locale = 0;
     if (!TakeLocale(args, locale) || args.size() != 3)
         return Fail("Error: usage: tarrox2-cli extract ARCHIVE NAME OUT.bin [--locale N]");
+    LimitSelf(ArchiveJob::Extract);
     ConsoleDialogs dialogs;
     return ExtractArchivedFile(dialogs, args[0], {args[1], locale}, args[2]) ? 0 : 1;
 }
@@ -81,10 +128,13 @@ int Extract(const Args& given) {
 int Put(const Args& given) {
     Args args = given;
     int32_t locale = 0;
+    const bool progress = TakeFlag(args, "--progress");
     if (!TakeLocale(args, locale) || args.size() != 3)
-        return Fail("Error: usage: tarrox2-cli put ARCHIVE NAME IN.bin [--locale N]");
+        return Fail("Error: usage: tarrox2-cli put ARCHIVE NAME IN.bin [--locale N] [--progress]");
+    LimitSelf(ArchiveJob::Put);
     ConsoleDialogs dialogs;
-    bool stored = WriteBackToArchive(dialogs, args[0], {args[1], locale}, args[2], nullptr);
+    ProgressLines lines(progress);
+    bool stored = WriteBackToArchive(dialogs, args[0], {args[1], locale}, args[2], &lines);
     return stored && dialogs.Errors == 0 ? 0 : 1;
 }
 

@@ -39,7 +39,11 @@ constexpr Command Commands[] = {
     {"list", "list ARCHIVE [--locale N]     print the archive's dialog files (-1: all locales)",
      List},
     {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract},
-    {"put", "put ARCHIVE NAME IN.bin       store IN in the archive under NAME and compact it", Put},
+    {"put",
+     "put ARCHIVE NAME IN.bin [--progress]\n"
+     "                                store IN in the archive under NAME and compact it;\n"
+     "                                --progress prints \"progress DONE TOTAL\" lines",
+     Put},
 };
 
 int Usage() {

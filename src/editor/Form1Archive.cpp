@@ -1,6 +1,7 @@
 // Opening dialogs out of archives through the browser, and storing them back on save.
 #include <tuple>
 
+#include "archive/ArchiveClient.h"
 #include "archive/ArchiveFiles.h"
 #include "archive/Form4.h"
 #include "archive/ProgressWindow.h"
@@ -13,23 +14,24 @@ namespace tarrox {
 
 // False when the browser was never shown.
 bool Form1::OpenArchiveFromMenu(const std::string& archivePath) {
-    std::vector<ArchiveLine> lines;
-    switch (ListDialogFiles(archivePath, NameListPath(), settings_.MpqLocale, lines)) {
-    case ListResult::NotAnArchive:
+    ArchiveListing listing = ListInChild(archivePath, settings_.MpqLocale, KeepWindowsPainted);
+    switch (listing.How) {
+    case ArchiveListing::Kind::NotAnArchive:
         Message("This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
                 "file, select \"Bin Files\" in the file type box.",
                 MessageIcon::Critical, MessageButtons::Ok, "Not an MPQ Archive");
         return false;
-    case ListResult::TooFewEntries:
+    case ArchiveListing::Kind::Failed:
+        Message(listing.Message, MessageIcon::Critical);
         return false;
-    case ListResult::ListingFailed:
+    case ArchiveListing::Kind::ListingFailed:
         Message("Error");
         break;
-    case ListResult::Listed:
+    case ArchiveListing::Kind::Listed:
         break;
     }
     Form4 browser(
-        dialogs_, archivePath, lines,
+        dialogs_, archivePath, listing.Lines,
         [this, &archivePath](const ArchiveLine& file) {
             return OpenFromArchive(archivePath, file);
         },
@@ -68,9 +70,15 @@ void Form1::SaveIntoArchive(const std::string& archivePath) {
 
 bool Form1::StoreInArchive() {
     Message("Load " + doc_.ArchivedName + " into MPQ:" + doc_.ArchivePath);
-    ProgressWindow progress(this);
-    return WriteBackToArchive(dialogs_, doc_.ArchivePath, {doc_.ArchivedName, doc_.ArchivedLocale},
-                              doc_.Filename, &progress);
+    ArchiveOutcome outcome;
+    {
+        // Gone before any message: a box under a window-modal progress bar takes no input.
+        ProgressWindow progress(this);
+        outcome = PutInChild(doc_.ArchivePath, {doc_.ArchivedName, doc_.ArchivedLocale},
+                             doc_.Filename, &progress, KeepWindowsPainted);
+    }
+    if (!outcome.Message.empty()) Message(outcome.Message, outcome.Icon);
+    return outcome.Done;
 }
 
 } // namespace tarrox

@@ -34,6 +34,10 @@ TEST_F(ArchiveCliTest, ListExtractAndPutRoundTrip) {
     r = Cli("put " + Q(Path("fresh.mpq")) + " 'rez\\glumain.bin' " + Q(Path("in.bin")));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(SmpqExtract(Path("fresh.mpq"), "rez\\glumain.bin"), "new main");
+    // For the editor: the compaction's progress as lines on stdout.
+    r = Cli("put " + Q(a) + " 'rez\\glumain.bin' " + Q(Path("in.bin")) + " --progress");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("progress 0 ", 0), 0u) << r.out;
 }
 
 TEST_F(ArchiveCliTest, FailuresEndWithAMessageAndStatusOne) {

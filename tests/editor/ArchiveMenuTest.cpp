@@ -1,10 +1,12 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QProgressDialog>
 #include <QTimer>
 #include <functional>
 
 #include "archive/Form4.h"
+#include "archive/LibraryArchive.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
 
@@ -24,6 +26,24 @@ class ArchiveMenuTest : public EditorTest {
                          {"rez\\options.bin", Bytes(MakeDocument({{0, "Options"}}))},
                          {"rez\\notes.txt", "not a dialog"}},
                         dir / "stage");
+        // The archive work is the tool's, found beside the program like the name list.
+        std::filesystem::create_hard_link(TARROX_CLI, dir / "tarrox2-cli");
+    }
+    // Makes the tool run `body` for `job` and do the real work for every other job.
+    void ReplaceTool(const std::string& job, const std::string& body) {
+        std::filesystem::rename(dir / "tarrox2-cli", dir / "real-cli");
+        std::ofstream(dir / "tarrox2-cli")
+            << "#!/bin/sh\ncase \"$1\" in " << job << ") " << body << ";; esac\nexec \""
+            << Path("real-cli") << "\" \"$@\"\n";
+        ::chmod(Path("tarrox2-cli").c_str(), 0755);
+    }
+    // Notes for each message whether a progress window was there: a box under a window-modal
+    // progress window takes no input.
+    void WatchForProgressUnderMessages() {
+        dialogs.OnMessage = [this](const ShownMessage& m) {
+            if (!form->findChildren<QProgressDialog*>().isEmpty())
+                ADD_FAILURE() << "shown under a progress window: " << m.Text;
+        };
     }
     static std::string Bytes(const DialogDocument& d) {
         auto b = WriteBinDocument(d).value();
@@ -56,6 +76,7 @@ class ArchiveMenuTest : public EditorTest {
     }
 
     std::string archive, mainBytes;
+    const std::string openFailed = "Error: Could not open archive.";
     std::vector<std::string> browsed;
 };
 
@@ -189,6 +210,80 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open archive.");
     EXPECT_EQ(doc->ArchivePath, Path("new.mpq"));
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
+}
+
+TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
+    const std::string crash = "kill -SEGV $$";
+    StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
+    Edit();
+    // Listing: no browser, the document and its mark stay.
+    ReplaceTool("list", crash);
+    dialogs.Answers = {MessageAnswer::No}; // "Save changes?"
+    dialogs.FileChoices.push_back(FileChoice{archive, 2});
+    Trigger("Menu1_0");
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
+    EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    EXPECT_EQ(doc->ObjectTable[1].Left, 77);
+
+    // Extracting for Open: the browser stays, nothing is loaded.
+    std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
+    ReplaceTool("extract", crash);
+    dialogs.Answers = {MessageAnswer::No};
+    OpenArchive(archive, [&](Form4& b) {
+        b.findChild<QListWidget*>("List1")->setCurrentRow(0);
+        b.findChild<QPushButton*>("Command1")->click();
+        EXPECT_TRUE(b.isVisible());
+    });
+    EXPECT_EQ(dialogs.Messages.back().Text, openFailed);
+    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+
+    // Writing back: the archive is as it was, the document still marked.
+    std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
+    dialogs.Answers = {MessageAnswer::No};
+    OpenFromBrowser(0);
+    Edit();
+    ReplaceTool("put", crash);
+    const std::string before = Contents(archive);
+    dialogs.Messages.clear();
+    Trigger("Menu1_1");
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
+    EXPECT_EQ(Contents(archive), before);
+}
+
+TEST_F(ArchiveMenuTest, NoMessageComesWhileTheProgressWindowIsUp) {
+    // A file whose name no list knows cannot be moved by compaction.
+    std::filesystem::remove(archive);
+    ASSERT_TRUE(MakeLibraryArchive(archive, {{"rez\\glumain.bin", mainBytes}, {"unk\\x.pcx", "?"}},
+                                   false, 16));
+    Start();
+    WatchForProgressUnderMessages();
+    OpenFromBrowser(0);
+    Edit();
+    Trigger("Menu1_1");
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
+
+    // A compaction that fails after reporting progress: the bar moved, the message came after.
+    Edit();
+    Box("obj0")->setText("78");
+    ReplaceTool("put", "echo progress 1 2; sleep 0.3; echo 'Error: Could not compact' >&2; exit 1");
+    int shownValue = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* bar = form->findChild<QProgressDialog*>()) shownValue = bar->value();
+    });
+    watch.start(10);
+    dialogs.Messages.clear();
+    Trigger("Menu1_1");
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not compact");
+    EXPECT_EQ(shownValue, 500);
+    // The file went in all the same.
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ class ScriptedDialogs : public Dialogs {
     std::deque<std::optional<FileChoice>> FileChoices;
 
     std::vector<ShownMessage> Messages;
+    // Runs as each message is shown, to look at the windows at that moment.
+    std::function<void(const ShownMessage&)> OnMessage;
     std::vector<FileDialogState> FileDialogsShown;
     std::vector<std::string> InputPrompts;
     std::vector<std::string> Opened;
@@ -42,6 +45,7 @@ class ScriptedDialogs : public Dialogs {
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
                              const std::string& title) override {
         Messages.push_back({text, icon, buttons, title});
+        if (OnMessage) OnMessage(Messages.back());
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         if (!Answers.empty()) {
             MessageAnswer a = Answers.front();
