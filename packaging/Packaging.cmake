@@ -26,6 +26,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
-# Depends (Qt 6 widgets, StormLib, zlib, the C++ runtime) come from the programs' own links.
+# Depends (Qt 6 widgets, StormLib, libpng, the C++ runtime) come from the programs' own links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)

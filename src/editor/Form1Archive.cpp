@@ -3,8 +3,8 @@
 
 #include "archive/ArchiveClient.h"
 #include "archive/ArchiveFiles.h"
-#include "archive/Form4.h"
-#include "archive/ProgressWindow.h"
+#include "archive/qt/Form4.h"
+#include "archive/qt/ProgressWindow.h"
 #include "editor/Form1.h"
 #include "editor/Settings.h"
 #include "platform/Gdi.h"

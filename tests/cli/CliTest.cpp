@@ -69,8 +69,8 @@ TEST_F(CliTest, RefusedAndMissingFilesFailWithoutOutput) {
     // Neither a device nor a FIFO is waited on or read.
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     for (const std::string& in : {std::string("/dev/zero"), Path("fifo")}) {
-        test::CliRun r = Cli("resave " + in + " " + out);
-        EXPECT_EQ(r.err, "Error: Could not open " + in + ".\n");
+        test::CliRun refused = Cli("resave " + in + " " + out);
+        EXPECT_EQ(refused.err, "Error: Could not open " + in + ".\n");
         EXPECT_FALSE(std::filesystem::exists(out));
     }
 }

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "archive/Form4.h"
+#include "archive/qt/Form4.h"
 #include "archive/LibraryArchive.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"

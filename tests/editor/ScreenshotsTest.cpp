@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "PreviewFixture.h"
-#include "archive/Form4.h"
+#include "archive/qt/Form4.h"
 #include "reference/Form3.h"
 #include "reference/Form5.h"
 

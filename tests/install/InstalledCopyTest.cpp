@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "archive/Form4.h"
+#include "archive/qt/Form4.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
 

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"selected_list", "--current --select 12"},
                       Case{"selected_combo", "--current --select 13"},
                       Case{"selected_lightup", "--current --select 14 --no-fill"}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Case>& c) { return std::string(c.param.name); });
 
 TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
     const std::string out = test::UniqueTempPath("refused.png").string();

@@ -1,4 +1,4 @@
-#include "archive/ProgressWindow.h"
+#include "archive/qt/ProgressWindow.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

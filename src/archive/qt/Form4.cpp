@@ -1,4 +1,4 @@
-#include "archive/Form4.h"
+#include "archive/qt/Form4.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "archive/ArchiveClient.h"
-#include "archive/ProgressWindow.h"
+#include "archive/qt/ProgressWindow.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 
