@@ -10,6 +10,16 @@
 
 namespace tarrox {
 
+namespace {
+
+bool Shown(Dialogs& dialogs, const ArchiveResult& result) {
+    if (!result.Message.empty())
+        dialogs.MessageBox(result.Message, result.Icon, MessageButtons::Ok, "Tarrox II");
+    return result.Ok;
+}
+
+} // namespace
+
 Form4::Form4(Dialogs& dialogs, std::string archivePath, const std::vector<ArchiveLine>& lines,
              OpenExtracted openExtracted, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), archivePath_(std::move(archivePath)),
@@ -62,7 +72,7 @@ bool Form4::SelectedLine(ArchiveLine& line) const {
 void Form4::Command1_Click() {
     ArchiveLine line;
     if (!SelectedLine(line)) return;
-    if (!ExtractArchivedFile(dialogs_, archivePath_, line, TempFilePath())) return;
+    if (!Shown(dialogs_, ExtractArchivedFile(archivePath_, line, TempFilePath()))) return;
     if (openExtracted_ && openExtracted_(line)) accept();
 }
 
@@ -77,7 +87,7 @@ void Form4::Command2_Click() {
                             MessageIcon::None, MessageButtons::YesNo,
                             "Save As...") != MessageAnswer::Yes)
         return;
-    ExtractArchivedFile(dialogs_, archivePath_, line, path, ReplaceQuestion::AlreadyAnswered);
+    Shown(dialogs_, ExtractArchivedFile(archivePath_, line, path));
 }
 
 void Form4::Command3_Click() {

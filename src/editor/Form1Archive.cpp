@@ -68,9 +68,14 @@ void Form1::SaveIntoArchive(const std::string& archivePath) {
 
 bool Form1::StoreInArchive() {
     Message("Load " + doc_.ArchivedName + " into MPQ:" + doc_.ArchivePath);
-    ProgressWindow progress(this);
-    return WriteBackToArchive(dialogs_, doc_.ArchivePath, {doc_.ArchivedName, doc_.ArchivedLocale},
-                              doc_.Filename, &progress);
+    ArchiveResult result;
+    {
+        ProgressWindow progress(this);
+        result = WriteBackToArchive(doc_.ArchivePath, {doc_.ArchivedName, doc_.ArchivedLocale},
+                                    doc_.Filename, &progress);
+    }
+    if (!result.Message.empty()) Message(result.Message, result.Icon);
+    return result.Ok;
 }
 
 } // namespace tarrox

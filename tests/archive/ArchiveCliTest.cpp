@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ArchiveFixture.h"
+#include "archive/LibraryArchive.h"
 #include "support/CliRun.h"
 
 namespace tarrox {
@@ -34,6 +35,17 @@ TEST_F(ArchiveCliTest, ListExtractAndPutRoundTrip) {
     r = Cli("put " + Q(Path("fresh.mpq")) + " 'rez\\glumain.bin' " + Q(Path("in.bin")));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(SmpqExtract(Path("fresh.mpq"), "rez\\glumain.bin"), "new main");
+}
+
+// The save went through; only the space of the replaced file is not reclaimed.
+TEST_F(ArchiveCliTest, PutIntoAnArchiveWithUnnamedFilesEndsWithANote) {
+    const std::string a = Path("bare.mpq");
+    ASSERT_TRUE(
+        test::MakeLibraryArchive(a, {{"rez\\glumain.bin", "old"}, {"rez\\x.bin", "x"}}, false, 16));
+    Run r = Cli("put " + Q(a) + " 'rez\\glumain.bin' " + Q(WriteFile("in.bin", "new")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "note: " + a + " not compacted: it holds files whose names are unknown\n");
+    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "new");
 }
 
 TEST_F(ArchiveCliTest, FailuresEndWithAMessageAndStatusOne) {
