@@ -35,7 +35,7 @@ std::string MemoryFile(const char* name, const void* data, size_t size) {
 void LimitChild() {
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, 1);
-    ::dup2(null, 2);
+    if (!std::getenv("FUZZ_ARCHIVE_KEEP")) ::dup2(null, 2);
     struct sigaction fallDown {};
     fallDown.sa_handler = SIG_DFL;
     for (int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) ::sigaction(s, &fallDown, nullptr);
@@ -54,6 +54,16 @@ void LimitChild() {
     ::setrlimit(RLIMIT_CPU, &cpu);
     ::alarm(2);
 }
+
+// How many inputs reached the library, and how many of those it did not survive: said at exit.
+struct Tally {
+    long reached = 0, died = 0, hung = 0;
+    ~Tally() {
+        std::fprintf(stderr,
+                     "fuzz_archive: %ld inputs reached the library, %ld killed it, %ld hung\n",
+                     reached, died, hung);
+    }
+} tally;
 
 } // namespace
 
@@ -86,6 +96,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ++tally.reached;
+    if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGALRM || WTERMSIG(status) == SIGXCPU))
+        ++tally.hung;
+    else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        ++tally.died;
+    else
+        return 0;
+    // Kept for study when asked: what the library could not survive.
+    if (const char* keep = std::getenv("FUZZ_ARCHIVE_KEEP")) {
+        const std::string path = std::string(keep) + "/death-" + std::to_string(tally.reached);
+        if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(data, 1, size, f);
+            std::fclose(f);
+        }
     }
     return 0;
 }

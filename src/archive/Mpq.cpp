@@ -4,6 +4,7 @@
 
 #include "archive/MpqHeaderCheck.h"
 #include "archive/UpdateLock.h"
+#include "platform/FileAccess.h"
 
 #include <StormLib.h>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <system_error>
 
 namespace tarrox::mpq {
@@ -86,11 +88,33 @@ void WINAPI ForwardCompactProgress(void* user, DWORD, ULONGLONG done, ULONGLONG 
 // How long a save waits for another save into the same archive before giving up.
 constexpr std::chrono::milliseconds LockWait{3000};
 
-// The library refuses these before the header check could; anything else is a refusal.
-bool Acceptable(const std::string& path) {
-    if (CheckMpqHeader(path) == MpqHeaderProblem::Ok) return true;
+// Only what the archive check accepts reaches the library. `names` are the files the caller
+// will read, whose encrypted sector tables only their names unlock.
+bool Acceptable(const std::string& path, std::span<const std::string> names = {}) {
+    if (CheckMpqHeader(path, names) == MpqHeaderProblem::Ok) return true;
     errno = EINVAL;
     return false;
+}
+
+// The names of a name list, which compaction reads every file of. A bounded read: the list is
+// a few kilobytes.
+std::vector<std::string> NamesIn(const std::string& nameList) {
+    std::vector<std::string> names;
+    std::vector<uint8_t> bytes;
+    if (nameList.empty() || ReadFileBytes(nameList, bytes) != ReadStatus::Ok ||
+        bytes.size() > (1u << 20))
+        return names;
+    std::string name;
+    for (uint8_t c : bytes) {
+        if (c == '\r' || c == '\n' || c == ';') {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+        } else {
+            name += char(c);
+        }
+    }
+    if (!name.empty()) names.push_back(name);
+    return names;
 }
 
 struct FileCloser {
@@ -100,7 +124,7 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 
 } // namespace
 
-ReadArchive::ReadArchive(const std::string& path) {
+ReadArchive::ReadArchive(const std::string& path) : path_(path) {
     if (!Acceptable(path)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
@@ -147,7 +171,7 @@ bool ReadArchive::List(const std::string& nameList, size_t maxEntries,
 ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t maxSize,
                                               std::vector<uint8_t>& out) const {
     out.clear();
-    if (!handle_) return ReadStatus::Failed;
+    if (!handle_ || !Acceptable(path_, std::span(&file.Name, 1))) return ReadStatus::Failed;
     DescriptorZeroGuard guard;
     FileHandle handle;
     {
@@ -188,7 +212,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path)) return;
+        if (!Acceptable(path, NamesIn(nameList))) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
         if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {

@@ -45,6 +45,7 @@ class ReadArchive {
     ReadStatus ReadFile(const FoundFile& file, uint32_t maxSize, std::vector<uint8_t>& out) const;
 
   private:
+    std::string path_;
     void* handle_ = nullptr;
 };
 

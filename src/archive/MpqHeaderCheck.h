@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tarrox {
 
@@ -30,12 +31,16 @@ enum class MpqHeaderProblem {
     BadSectorShift, // sector size outside 512 bytes .. 16 MiB
     BadHashTable,   // not a power of two, or not inside the file
     BadBlockTable,  // not inside the file
+    BadFileEntry,   // a file outside the archive, of unknown kind, or with a broken sector table
 };
 
 // Checks the header the library would find: the first signature at a 512-byte boundary
-// (archives may follow a program stub), following a user-data header to the archive header.
-MpqHeaderProblem CheckMpqHeader(const std::string& path);
+// (archives may follow a program stub), following a user-data header to the archive header;
+// then the tables' entries and their sector tables. The table of an encrypted file can only be
+// read with its name: those of the archive's own files and of `names` are checked.
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names = {});
 // The same over bytes already in memory.
-MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file);
+MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file,
+                                std::span<const std::string> names = {});
 
 } // namespace tarrox

@@ -19,77 +19,80 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
 }
 
-// A header at `at` with a 4-entry hash table and a 1-entry block table right behind it.
-struct Header {
-    uint32_t size = 32, hashPos = 32, blockPos = 96, hashEntries = 4, blockEntries = 1;
-    uint16_t version = 0, shift = 3;
-    Bytes At(size_t at, size_t fileSize = 0) const {
-        Bytes b(at, 'x');
-        Put32(b, at, MpqHeaderId);
-        Put32(b, at + 4, size);
-        Put32(b, at + 8, 112);
-        Put32(b, at + 12, uint32_t(version) | uint32_t(shift) << 16);
-        Put32(b, at + 16, hashPos);
-        Put32(b, at + 20, blockPos);
-        Put32(b, at + 24, hashEntries);
-        Put32(b, at + 28, blockEntries);
-        b.resize(std::max(fileSize, at + 112), 0);
-        return b;
+uint32_t Get32(const Bytes& b, size_t at) {
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
+}
+
+// Header fields of the format, as offsets.
+constexpr size_t HeaderSizeField = 4, VersionAndShift = 12, HashPos = 16, BlockPos = 20,
+                 HashEntries = 24, BlockEntries = 28;
+
+class MpqHeaderCheckTest : public test::ArchiveTest {
+  protected:
+    // A real archive: one plain file, one split into sectors, a (listfile).
+    Bytes Archive() {
+        const std::string a = MakeArchive(
+            "a.mpq", {{"rez\\glumain.bin", "main"}, {"rez\\big.bin", std::string(9000, 'b')}});
+        const std::string bytes = Contents(a);
+        return Bytes(bytes.begin(), bytes.end());
     }
 };
 
-Bytes UserDataThen(uint32_t headerOffset, uint32_t maxSize = 16) {
-    Bytes b = Header{}.At(headerOffset);
-    Put32(b, 0, MpqUserDataId);
-    Put32(b, 4, maxSize);
-    Put32(b, 8, headerOffset);
-    Put32(b, 12, 16);
-    return b;
-}
-
-TEST(MpqHeaderCheckTest, AcceptsOnlyHeadersWhoseTablesLieInTheFile) {
-    auto with = [](auto change) {
-        Header h;
-        change(h);
-        return h.At(0);
+TEST_F(MpqHeaderCheckTest, AcceptsOnlyArchivesWhoseTablesLieInTheFile) {
+    const Bytes good = Archive();
+    auto with = [&](size_t at, uint32_t value) {
+        Bytes b = good;
+        Put32(b, at, value);
+        return b;
     };
-    Bytes truncated = Header{}.At(0);
-    truncated.resize(20);
-    Bytes tablePastEnd = Header{}.At(0);
-    tablePastEnd.resize(100);
-    Bytes userDataPastEnd = UserDataThen(512);
-    Put32(userDataPastEnd, 8, 1u << 20);
+    auto cut = [&](size_t size) { return Bytes(good.begin(), good.begin() + size); };
+    auto behind = [&](size_t stub) {
+        Bytes b(stub, 'S');
+        b.insert(b.end(), good.begin(), good.end());
+        return b;
+    };
+    auto userData = [&](uint32_t headerOffset, uint32_t room) {
+        Bytes b = behind(512);
+        Put32(b, 0, MpqUserDataId);
+        Put32(b, 4, room);
+        Put32(b, 8, headerOffset);
+        Put32(b, 12, 16);
+        return b;
+    };
+    // The (listfile) is stored last, split into sectors: its table's first offset.
+    const uint32_t blockPos = Get32(good, BlockPos);
+    const uint32_t hashPos = Get32(good, HashPos);
     const std::string text = "just some text, long enough to be scanned";
     const struct {
         const char* what;
         Bytes bytes;
         P expected;
     } cases[] = {
-        {"plain", Header{}.At(0), P::Ok},
-        {"after a program stub", Header{}.At(1024), P::Ok},
-        {"user data pointing at it", UserDataThen(512), P::Ok},
-        {"off the 512-byte grid", Header{}.At(100), P::NoHeader},
+        {"as written", good, P::Ok},
+        {"after a program stub", behind(1024), P::Ok},
+        {"user data pointing at it", userData(512, 16), P::Ok},
+        {"off the 512-byte grid", behind(100), P::NoHeader},
         {"no signature", Bytes(text.begin(), text.end()), P::NoHeader},
         {"empty", Bytes{}, P::NoHeader},
-        {"truncated header", truncated, P::BadHeaderSize},
-        {"header size of a later format", with([](Header& h) { h.size = 44; }), P::BadHeaderSize},
-        {"later format", with([](Header& h) { h.version = 1; }), P::BadVersion},
-        {"sector shift too large", with([](Header& h) { h.shift = 16; }), P::BadSectorShift},
-        {"hash size not a power of two", with([](Header& h) { h.hashEntries = 3; }),
-         P::BadHashTable},
-        {"huge hash size", with([](Header& h) { h.hashEntries = 1u << 28; }), P::BadHashTable},
-        {"hash table past the end", with([](Header& h) { h.hashPos = 0xFFFFFFF0; }),
-         P::BadHashTable},
-        {"block table cut off", tablePastEnd, P::BadBlockTable},
-        {"huge block count", with([](Header& h) { h.blockEntries = 0x10000000; }),
-         P::BadBlockTable},
-        {"user data pointing past the end", userDataPastEnd, P::BadUserData},
-        {"user data larger than its room", UserDataThen(512, 4096), P::BadUserData},
+        {"user data pointing past the end", userData(1u << 20, 16), P::BadUserData},
+        {"user data larger than its room", userData(512, 4096), P::BadUserData},
+        {"truncated header", cut(20), P::BadHeaderSize},
+        {"header size of a later format", with(HeaderSizeField, 44), P::BadHeaderSize},
+        {"later format", with(VersionAndShift, 1 | 3 << 16), P::BadVersion},
+        {"sector shift too large", with(VersionAndShift, 16 << 16), P::BadSectorShift},
+        {"hash size not a power of two", with(HashEntries, 3), P::BadHashTable},
+        {"huge hash size", with(HashEntries, 1u << 28), P::BadHashTable},
+        {"hash table past the end", with(HashPos, 0xFFFFFFF0), P::BadHashTable},
+        {"hash table moved onto other bytes", with(HashPos, hashPos + 16), P::BadHashTable},
+        {"block table cut off", cut(good.size() - 1), P::BadBlockTable},
+        {"huge block count", with(BlockEntries, 0x10000000), P::BadBlockTable},
+        {"block table moved onto other bytes", with(BlockPos, blockPos - 16), P::BadFileEntry},
     };
     for (const auto& c : cases) EXPECT_EQ(CheckMpqHeader(c.bytes), c.expected) << c.what;
 }
 
-TEST(MpqHeaderCheckTest, SignaturePredicate) {
+TEST_F(MpqHeaderCheckTest, SignaturePredicate) {
     const struct {
         std::string bytes;
         bool expected;
@@ -103,10 +106,8 @@ TEST(MpqHeaderCheckTest, SignaturePredicate) {
             << c.bytes;
 }
 
-class MpqHeaderFileTest : public test::ArchiveTest {};
-
 // Offsets in an archive count from its header, so one behind a stub reads as it is.
-TEST_F(MpqHeaderFileTest, RealArchivesPassAndOnlyRegularFilesAreRead) {
+TEST_F(MpqHeaderCheckTest, RealArchivesPassAndOnlyRegularFilesAreRead) {
     const std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
     EXPECT_EQ(CheckMpqHeader(a), P::Ok);
     EXPECT_TRUE(FileStartsWithMpqHeader(a));
