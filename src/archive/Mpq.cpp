@@ -212,13 +212,15 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path, NamesIn(nameList))) return;
+        if (!Acceptable(path)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
         if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
             errno = ec.value();
             return;
         }
+        // The library opens the copy: that is what must pass, whatever the original became.
+        if (!Acceptable(copy_, NamesIn(nameList))) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();
