@@ -119,9 +119,9 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
     if (flags & ~KnownFileFlags) return false;
     const uint64_t start = at + position;
     if (start > fileSize || packed > fileSize - start) return false;
-    if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit) || size == 0 ||
-        ((flags & FileEncrypted) && key == 0))
-        return true;
+    // A file stored whole is read into a buffer of its full size.
+    if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit)) return packed <= size;
+    if (size == 0 || ((flags & FileEncrypted) && key == 0)) return true;
     const uint64_t sectors = (uint64_t(size) + sectorSize - 1) / sectorSize;
     const uint64_t length = (sectors + 1 + ((flags & FileSectorCrc) ? 1 : 0)) * 4;
     if (length > packed) return false;

@@ -86,7 +86,7 @@ TEST_F(ArchiveCliTest, ArchivesThatOnceFailedAreRefused) {
             EXPECT_EQ(Contents(a), original) << name << ": " << command;
         }
     }
-    EXPECT_EQ(replayed, 4);
+    EXPECT_EQ(replayed, 5);
 }
 
 } // namespace
