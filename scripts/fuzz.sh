@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTARROX_CORE_ONLY=ON -DTARROX_FUZZ=ON
+    -DTARROX_CORE_ONLY=ON -DTARROX_FUZZ=ON -DTARROX_WERROR=ON
 cmake --build "$root/build-fuzz" -j2 --target fuzz_targets
 for target in "$root"/build-fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue

@@ -51,8 +51,12 @@ TEST_F(ArchiveClientTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
         ArchiveOutcome o = PutInChild(Path("a.mpq"), {"rez\\a.bin", 0}, Path("a.bin"), &progress);
         EXPECT_EQ(o.Done, c.done);
         EXPECT_EQ(o.Message, c.message);
-        if (!c.message.empty()) EXPECT_EQ(o.Icon, c.icon);
-        if (&c == &cases[0]) EXPECT_EQ(progress.Steps, (decltype(progress.Steps){{1, 4}, {4, 4}}));
+        if (!c.message.empty()) {
+            EXPECT_EQ(o.Icon, c.icon);
+        }
+        if (&c == &cases[0]) {
+            EXPECT_EQ(progress.Steps, (decltype(progress.Steps){{1, 4}, {4, 4}}));
+        }
     }
     Tool("kill -SEGV $$");
     EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin", 0}, Path("o.bin")).Message,

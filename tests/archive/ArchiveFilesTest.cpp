@@ -204,7 +204,8 @@ TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
 TEST_F(ArchiveFilesTest, TheOriginalIsUntouchedUntilTheUpdateIsComplete) {
     std::vector<StoredFile> files;
     for (int i = 0; i < 3; ++i)
-        files.push_back({"rez\\f" + std::to_string(i) + ".bin", std::string(200000, 'a' + i)});
+        files.push_back({"rez\\f" + std::to_string(i) + ".bin",
+                         std::string(200000, static_cast<char>('a' + i))});
     std::string a = MakeArchive("a.mpq", files);
     const std::string before = Contents(a);
     struct Watch : mpq::CompactProgress {
