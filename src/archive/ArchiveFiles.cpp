@@ -1,14 +1,13 @@
 #include "archive/ArchiveFiles.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cerrno>
 
 #include "archive/DialogNames.h"
 #include "archive/Mpq.h"
-#include "platform/Dialogs.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WinError.h"
 
 namespace tarrox {
 
@@ -26,36 +25,8 @@ bool EndsWith(const std::string& s, const std::string& suffix) {
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-void Tell(Dialogs& dialogs, const std::string& text, MessageIcon icon = MessageIcon::Critical) {
-    dialogs.MessageBox(text, icon, MessageButtons::Ok, "Tarrox II");
-}
-
-// Reads one archived file whole; tells the user and returns false when it cannot.
-bool ReadArchivedFile(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                      std::vector<uint8_t>& bytes) {
-    mpq::Handle archive = nullptr;
-    if (!mpq::SFileOpenArchive(archivePath, 10, 0, archive)) {
-        Tell(dialogs, "Error: Could not open archive.");
-        return false;
-    }
-    mpq::Handle handle = nullptr;
-    if (!mpq::SFileOpenFile(archive, file.Name, file.Locale, handle)) {
-        mpq::SFileCloseArchive(archive);
-        Tell(dialogs, "Error: Could not open file.");
-        return false;
-    }
-    uint32_t size = mpq::SFileGetFileSize(handle);
-    bool ok = size <= MaxDialogFileSize;
-    if (ok) {
-        bytes.assign(size, 0);
-        uint32_t got = 0;
-        ok = mpq::SFileReadFile(handle, bytes, got) && got == size;
-    }
-    mpq::SFileCloseFile(handle);
-    mpq::SFileCloseArchive(archive);
-    // A damaged file must not reach the editor as a run of zeros.
-    if (!ok) Tell(dialogs, "Error: Could not read " + file.Name + ".");
-    return ok;
+ArchiveResult Failure(std::string message, MessageIcon icon = MessageIcon::Critical) {
+    return {false, std::move(message), icon, {}};
 }
 
 } // namespace
@@ -82,67 +53,72 @@ ArchiveLine ParseArchiveLine(const std::string& text) {
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
                            int32_t locale, std::vector<ArchiveLine>& lines) {
     lines.clear();
-    mpq::Handle archive = nullptr;
-    if (!mpq::SFileOpenArchive(archivePath, 0, 0, archive)) return ListResult::NotAnArchive;
-    uint32_t count = mpq::SFileGetFileInfo(archive, mpq::ListEntryCount);
-    if (count < 2) {
-        mpq::SFileCloseArchive(archive);
-        return ListResult::TooFewEntries;
-    }
-    std::vector<mpq::FileListEntry> entries(count);
-    bool listed = mpq::SFileListFiles(archive, nameList, entries, mpq::ListAllLocales);
-    mpq::SFileCloseArchive(archive);
-    for (const mpq::FileListEntry& e : entries) {
-        if (e.InUse == 0) continue;
-        if (e.Locale != 0 && locale != -1 && e.Locale != locale) continue;
-        const std::string name(e.Name.data(), ::strnlen(e.Name.data(), e.Name.size()));
-        if (StartsWith(name, "rez\\") && EndsWith(name, ".bin")) lines.push_back({name, e.Locale});
+    const mpq::ReadArchive archive(archivePath);
+    if (!archive.IsOpen()) return ListResult::NotAnArchive;
+    const uint32_t count = archive.EntryCount();
+    if (count < 2) return ListResult::TooFewEntries;
+    std::vector<mpq::FoundFile> found;
+    const bool listed = archive.List(nameList, count, found);
+    for (const mpq::FoundFile& f : found) {
+        if (f.Locale != 0 && locale != -1 && f.Locale != locale) continue;
+        if (StartsWith(f.Name, "rez\\") && EndsWith(f.Name, ".bin"))
+            lines.push_back({f.Name, f.Locale});
     }
     SortDialogLines(lines);
     return listed ? ListResult::Listed : ListResult::ListingFailed;
 }
 
-bool ExtractArchivedFile(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                         const std::string& destination, ReplaceQuestion question) {
-    std::vector<uint8_t> bytes;
-    if (!ReadArchivedFile(dialogs, archivePath, file, bytes)) return false;
-    if (question == ReplaceQuestion::Ask && PathExists(destination) &&
-        destination != TempFilePath() &&
-        dialogs.MessageBox(destination + " already exists.\r\nDo you want to replace it?",
-                           MessageIcon::None, MessageButtons::YesNo,
-                           "Export") != MessageAnswer::Yes)
-        return false;
-    // Replaced only once the new content is complete, so a failed write keeps the old file.
-    if (!WriteFileAtomically(destination, bytes)) {
-        Tell(dialogs, "Error: Could not save " + destination + ".");
-        return false;
+ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine& file,
+                               std::vector<uint8_t>& bytes) {
+    const mpq::ReadArchive archive(archivePath);
+    if (!archive.IsOpen()) return Failure("Error: Could not open archive.");
+    switch (archive.ReadFile({file.Name, file.Locale}, MaxDialogFileSize, bytes)) {
+    case mpq::ReadArchive::ReadStatus::Ok:
+        return {true, {}, MessageIcon::None, {}};
+    case mpq::ReadArchive::ReadStatus::Missing:
+        return Failure("Error: Could not open file.");
+    case mpq::ReadArchive::ReadStatus::Failed:
+        break;
     }
-    return true;
+    // A damaged file must not reach the editor as a run of zeros.
+    return Failure("Error: Could not read " + file.Name + ".");
 }
 
-bool WriteBackToArchive(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                        const std::string& source, mpq::CompactProgress* progress) {
-    int flags = PathExists(archivePath) ? mpq::UpdateExisting : mpq::UpdateCreateNew;
-    mpq::Update* update =
-        mpq::MpqOpenArchiveForUpdate(archivePath, flags, mpq::NewArchiveFileCount, NameListPath());
-    if (!update) {
-        Tell(dialogs, "Error: Could not open archive.");
-        return false;
-    }
-    if (!mpq::MpqAddFileToArchive(update, source, file.Name,
-                                  mpq::AddReplaceExisting | mpq::AddCompress, file.Locale)) {
-        int code = WinError();
-        mpq::MpqCloseUpdatedArchive(update);
-        Tell(dialogs, "Error: Could not add file.\r\n" + std::to_string(code), MessageIcon::None);
-        return false;
-    }
-    bool compacted = mpq::MpqCompactArchive(update, progress);
-    if (!mpq::MpqCloseUpdatedArchive(update)) {
-        Tell(dialogs, "Error: Could not write archive " + archivePath + ".");
-        return false;
-    }
-    if (!compacted) Tell(dialogs, "Error: Could not compact", MessageIcon::None);
-    return true;
+ArchiveResult ExtractArchivedFile(const std::string& archivePath, const ArchiveLine& file,
+                                  const std::string& destination,
+                                  const ReplaceQuestion& askReplace) {
+    std::vector<uint8_t> bytes;
+    ArchiveResult read = ReadArchivedFile(archivePath, file, bytes);
+    if (!read.Ok) return read;
+    if (askReplace && PathExists(destination) && destination != TempFilePath() &&
+        !askReplace(destination))
+        return Failure({});
+    // Replaced only once the new content is complete, so a failed write keeps the old file.
+    if (!WriteFileAtomically(destination, bytes))
+        return Failure("Error: Could not save " + destination + ".");
+    return read;
+}
+
+ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLine& file,
+                                 const std::string& source, mpq::CompactProgress* progress) {
+    using Session = mpq::UpdateSession;
+    Session update(archivePath,
+                   PathExists(archivePath) ? Session::Mode::OpenExisting : Session::Mode::CreateNew,
+                   mpq::NewArchiveFileCount, NameListPath());
+    if (update.Opened() == Session::State::Busy)
+        return Failure("Error: " + archivePath +
+                       " is being updated by another save. Try again when it has finished.");
+    if (update.Opened() != Session::State::Open) return Failure("Error: Could not open archive.");
+    if (!update.Add(source, file.Name, file.Locale))
+        return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);
+    const Session::CompactStatus compacted = update.Compact(progress);
+    if (!update.Commit()) return Failure("Error: Could not write archive " + archivePath + ".");
+    ArchiveResult result{true, {}, MessageIcon::None, {}};
+    if (compacted == Session::CompactStatus::Failed)
+        result.Message = "Error: Could not compact";
+    else if (compacted == Session::CompactStatus::NamesUnknown)
+        result.Note = archivePath + " not compacted: it holds files whose names are unknown";
+    return result;
 }
 
 } // namespace tarrox

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/Dialogs.h"
+
 namespace tarrox {
 
-class Dialogs;
 namespace mpq {
 class CompactProgress;
 }
@@ -33,19 +35,34 @@ enum class ListResult { Listed, NotAnArchive, TooFewEntries, ListingFailed };
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
                            int32_t locale, std::vector<ArchiveLine>& lines);
 
-enum class ReplaceQuestion { Ask, AlreadyAnswered };
+// What an archive operation leaves for the user. The windows show Message, the tool prints it;
+// Note is said only by the tool (a window keeps quiet about it).
+struct ArchiveResult {
+    bool Ok = false;
+    std::string Message;
+    MessageIcon Icon = MessageIcon::Critical;
+    std::string Note;
+};
 
-// Copies one archived file to `destination`, replacing it (asking first unless it is the
-// temporary file or the caller has asked). Tells the user of every failure; true when the
-// destination was written.
-bool ExtractArchivedFile(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                         const std::string& destination,
-                         ReplaceQuestion question = ReplaceQuestion::Ask);
+// Asked before an existing destination is replaced; true to replace it.
+using ReplaceQuestion = std::function<bool(const std::string& destination)>;
+
+// Reads one archived file whole. Fails with "Error: Could not open archive.",
+// "Error: Could not open file." or "Error: Could not read NAME.".
+ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine& file,
+                               std::vector<uint8_t>& bytes);
+
+// Copies one archived file to `destination`. An existing destination other than the temporary
+// file is replaced only when `askReplace` says so (always when it is empty). Ok when the
+// destination was written; a "no" to the question ends with no message.
+ArchiveResult ExtractArchivedFile(const std::string& archivePath, const ArchiveLine& file,
+                                  const std::string& destination,
+                                  const ReplaceQuestion& askReplace = {});
 
 // Stores `source` in the archive under `file`, creating the archive when it does not exist,
-// then compacts it. Tells the user of failures. True when the file is in the archive (also
-// when only the compaction failed); on false the archive is exactly as before.
-bool WriteBackToArchive(Dialogs& dialogs, const std::string& archivePath, const ArchiveLine& file,
-                        const std::string& source, mpq::CompactProgress* progress);
+// then compacts it. Ok when the file is in the archive (also when only the compaction failed,
+// which still has a message); otherwise the archive is exactly as before.
+ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLine& file,
+                                 const std::string& source, mpq::CompactProgress* progress);
 
 } // namespace tarrox

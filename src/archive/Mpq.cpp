@@ -2,14 +2,22 @@
 // the library is written with "::".
 #include "archive/Mpq.h"
 
+#include "archive/MpqHeaderCheck.h"
+#include "archive/UpdateLock.h"
+#include "platform/FileAccess.h"
+
 #include <StormLib.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
+#include <span>
 #include <system_error>
 
 namespace tarrox::mpq {
@@ -77,140 +85,162 @@ void WINAPI ForwardCompactProgress(void* user, DWORD, ULONGLONG done, ULONGLONG 
     static_cast<CompactProgress*>(user)->Update(done, total);
 }
 
+// How long a save waits for another save into the same archive before giving up.
+constexpr std::chrono::milliseconds LockWait{3000};
+
+// Only what the archive check accepts reaches the library. `names` are the files the caller
+// will read, whose encrypted sector tables only their names unlock.
+bool Acceptable(const std::string& path, std::span<const std::string> names = {}) {
+    if (CheckMpqHeader(path, names) == MpqHeaderProblem::Ok) return true;
+    errno = EINVAL;
+    return false;
+}
+
+// The names of a name list, which compaction reads every file of. A bounded read: the list is
+// a few kilobytes.
+std::vector<std::string> NamesIn(const std::string& nameList) {
+    std::vector<std::string> names;
+    std::vector<uint8_t> bytes;
+    if (nameList.empty() || ReadFileBytes(nameList, bytes) != ReadStatus::Ok ||
+        bytes.size() > (1u << 20))
+        return names;
+    std::string name;
+    for (uint8_t c : bytes) {
+        if (c == '\r' || c == '\n' || c == ';') {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+        } else {
+            name += char(c);
+        }
+    }
+    if (!name.empty()) names.push_back(name);
+    return names;
+}
+
+struct FileCloser {
+    void operator()(void* file) const { ::SFileCloseFile(file); }
+};
+using FileHandle = std::unique_ptr<void, FileCloser>;
+
 } // namespace
 
-bool SFileOpenArchive(const std::string& path, int, int, Handle& archive) {
+ReadArchive::ReadArchive(const std::string& path) : path_(path) {
+    if (!Acceptable(path)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
     // Read-only: browsing must never write, and a read-only archive must still open.
-    if (!::SFileOpenArchive(path.c_str(), 0, MPQ_OPEN_READ_ONLY, &h)) {
+    if (::SFileOpenArchive(path.c_str(), 0, MPQ_OPEN_READ_ONLY, &h))
+        handle_ = h;
+    else
         KeepLibraryError();
-        return false;
-    }
-    archive = h;
-    return true;
 }
 
-uint32_t SFileGetFileInfo(Handle archive, int what) {
-    if (what != ListEntryCount) return 0;
+ReadArchive::~ReadArchive() {
+    if (!handle_) return;
+    DescriptorZeroGuard guard;
+    ::SFileCloseArchive(handle_);
+}
+
+uint32_t ReadArchive::EntryCount() const {
+    if (!handle_) return 0;
     DescriptorZeroGuard guard;
     DWORD value = 0;
-    if (!::SFileGetFileInfo(archive, SFileMpqHashTableSize, &value, sizeof value, nullptr) ||
+    if (!::SFileGetFileInfo(handle_, SFileMpqHashTableSize, &value, sizeof value, nullptr) ||
         value == 0)
-        ::SFileGetFileInfo(archive, SFileMpqMaxFileCount, &value, sizeof value, nullptr);
+        ::SFileGetFileInfo(handle_, SFileMpqMaxFileCount, &value, sizeof value, nullptr);
     return value;
 }
 
-bool SFileListFiles(Handle archive, const std::string& nameList,
-                    std::vector<FileListEntry>& entries, int) {
+bool ReadArchive::List(const std::string& nameList, size_t maxEntries,
+                       std::vector<FoundFile>& out) const {
+    out.clear();
+    if (!handle_) return false;
     DescriptorZeroGuard guard;
     SFILE_FIND_DATA found{};
-    HANDLE find = ::SFileFindFirstFile(archive, "*", &found, NameListOrNull(nameList));
+    HANDLE find = ::SFileFindFirstFile(handle_, "*", &found, NameListOrNull(nameList));
     if (!find) return ::GetLastError() == ERROR_NO_MORE_FILES;
-    size_t filled = 0;
     do {
-        if (filled == entries.size()) break;
-        FileListEntry& e = entries[filled++];
-        e = FileListEntry{};
-        e.InUse = 1;
-        e.Locale = static_cast<int32_t>(found.lcLocale);
-        e.CompressedSize = found.dwCompSize;
-        e.FullSize = found.dwFileSize;
-        e.Flags = found.dwFileFlags;
-        for (size_t i = 0; i + 1 < e.Name.size() && found.cFileName[i]; ++i)
-            e.Name[i] = found.cFileName[i];
+        if (out.size() == maxEntries) break;
+        const size_t length = ::strnlen(found.cFileName, sizeof found.cFileName);
+        out.push_back({std::string(found.cFileName, length), int32_t(found.lcLocale)});
     } while (::SFileFindNextFile(find, &found));
     ::SFileFindClose(find);
     return true;
 }
 
-bool SFileOpenFile(Handle archive, const std::string& name, int32_t locale, Handle& file) {
+ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t maxSize,
+                                              std::vector<uint8_t>& out) const {
+    out.clear();
+    if (!handle_ || !Acceptable(path_, std::span(&file.Name, 1))) return ReadStatus::Failed;
     DescriptorZeroGuard guard;
-    LocaleGuard localeGuard(locale);
-    HANDLE h = nullptr;
-    if (!::SFileOpenFileEx(archive, name.c_str(), SFILE_OPEN_FROM_MPQ, &h)) {
-        KeepLibraryError();
-        return false;
+    FileHandle handle;
+    {
+        LocaleGuard localeGuard(file.Locale);
+        HANDLE h = nullptr;
+        if (!::SFileOpenFileEx(handle_, file.Name.c_str(), SFILE_OPEN_FROM_MPQ, &h)) {
+            KeepLibraryError();
+            return ReadStatus::Missing;
+        }
+        handle.reset(h);
     }
-    file = h;
-    return true;
-}
-
-uint32_t SFileGetFileSize(Handle file) {
-    DescriptorZeroGuard guard;
     DWORD high = 0;
-    return ::SFileGetFileSize(file, &high);
-}
-
-bool SFileReadFile(Handle file, std::span<uint8_t> buffer, uint32_t& bytesRead) {
-    DescriptorZeroGuard guard;
+    const DWORD size = ::SFileGetFileSize(handle.get(), &high);
+    if (size == SFILE_INVALID_SIZE || high != 0 || size > maxSize) return ReadStatus::Failed;
+    // An empty file is a valid answer; the library reports reading nothing as a failure.
+    if (size == 0) return ReadStatus::Ok;
+    out.assign(size, 0);
     DWORD got = 0;
-    bool ok =
-        ::SFileReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr);
-    bytesRead = got;
+    const bool ok = ::SFileReadFile(handle.get(), out.data(), size, &got, nullptr);
     // Reaching the end exactly is reported as an error by the library.
-    return ok || (::GetLastError() == ERROR_HANDLE_EOF && got == buffer.size());
+    if ((ok || ::GetLastError() == ERROR_HANDLE_EOF) && got == size) return ReadStatus::Ok;
+    out.clear();
+    return ReadStatus::Failed;
 }
 
-void SFileCloseFile(Handle file) {
+UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
+                             const std::string& nameList)
+    : target_(path), nameList_(nameList) {
+    if (mode == Mode::OpenExisting && !Writable(path)) {
+        errno = EACCES;
+        return;
+    }
+    lock_ = std::make_unique<UpdateLock>(path, LockWait);
+    if (!lock_->Held()) {
+        if (errno == EBUSY) state_ = State::Busy;
+        return;
+    }
     DescriptorZeroGuard guard;
-    ::SFileCloseFile(file);
-}
-
-void SFileCloseArchive(Handle archive) {
-    DescriptorZeroGuard guard;
-    ::SFileCloseArchive(archive);
-}
-
-class Update {
-  public:
-    std::string Target;
-    std::string Copy;
-    std::string NameList;
-    HANDLE Archive = nullptr;
-    bool Failed = false;
-};
-
-namespace {
-
-void Discard(Update* update) {
     std::error_code ec;
-    fs::remove(update->Copy, ec);
-    delete update;
-}
-
-} // namespace
-
-Update* MpqOpenArchiveForUpdate(const std::string& path, int flags, uint32_t maxFiles,
-                                const std::string& nameList) {
-    DescriptorZeroGuard guard;
-    auto* update = new Update{path, path + ".tarrox-update", nameList};
-    std::error_code ec;
-    if (flags == UpdateExisting) {
-        if (!Writable(path)) {
-            errno = EACCES;
-            delete update;
-            return nullptr;
+    if (mode == Mode::OpenExisting) {
+        if (!Acceptable(path)) return;
+        copy_ = lock_->NewWorkingCopy();
+        if (copy_.empty()) return;
+        if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
+            errno = ec.value();
+            return;
         }
-        if (!fs::copy_file(path, update->Copy, fs::copy_options::overwrite_existing, ec) ||
-            !::SFileOpenArchive(update->Copy.c_str(), 0, 0, &update->Archive)) {
-            if (!ec) KeepLibraryError();
-            Discard(update);
-            return nullptr;
+        // The library opens the copy: that is what must pass, whatever the original became.
+        if (!Acceptable(copy_, NamesIn(nameList))) return;
+        HANDLE h = nullptr;
+        if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
+            KeepLibraryError();
+            return;
         }
+        handle_ = h;
         // Growing the tables and compacting need every name; an archive without a
         // (listfile) learns them from the name list.
-        if (const char* list = NameListOrNull(nameList)) ::SFileAddListFile(update->Archive, list);
-        return update;
+        if (const char* list = NameListOrNull(nameList)) ::SFileAddListFile(handle_, list);
+        state_ = State::Open;
+        return;
     }
     if (fs::exists(path, ec) || ec) {
         errno = EEXIST;
-        delete update;
-        return nullptr;
+        return;
     }
     // The library probes for an existing archive first; a file that is there and empty
     // makes that probe a plain "not an archive" instead of a failed open.
-    if (std::FILE* f = std::fopen(update->Copy.c_str(), "wb")) std::fclose(f);
+    copy_ = lock_->NewWorkingCopy();
+    if (copy_.empty()) return;
     SFILE_CREATE_MPQ create{};
     create.cbSize = sizeof create;
     create.dwMpqVersion = MPQ_FORMAT_VERSION_1;
@@ -218,17 +248,34 @@ Update* MpqOpenArchiveForUpdate(const std::string& path, int flags, uint32_t max
     create.dwFileFlags1 = MPQ_FILE_EXISTS | MPQ_FILE_COMPRESS | MPQ_FILE_REPLACEEXISTING;
     create.dwSectorSize = 0x1000;
     create.dwMaxFileCount = maxFiles;
-    if (!::SFileCreateArchive2(update->Copy.c_str(), &create, &update->Archive)) {
+    HANDLE h = nullptr;
+    if (!::SFileCreateArchive2(copy_.c_str(), &create, &h)) {
         KeepLibraryError();
-        Discard(update);
-        return nullptr;
+        return;
     }
-    return update;
+    handle_ = h;
+    state_ = State::Open;
 }
 
-bool MpqAddFileToArchive(Update* update, const std::string& source, const std::string& name,
-                         uint32_t flags, int32_t locale) {
-    if (!update || update->Failed) {
+UpdateSession::~UpdateSession() {
+    Abandon();
+}
+
+void UpdateSession::Abandon() {
+    DescriptorZeroGuard guard;
+    if (handle_) ::SFileCloseArchive(handle_);
+    handle_ = nullptr;
+    std::error_code ec;
+    if (!copy_.empty()) {
+        fs::remove(copy_, ec);
+        fs::remove(CompactionPartialOf(copy_), ec);
+    }
+    copy_.clear();
+    lock_.reset();
+}
+
+bool UpdateSession::Add(const std::string& source, const std::string& name, int32_t locale) {
+    if (state_ != State::Open || spoilt_) {
         errno = EINVAL;
         return false;
     }
@@ -237,67 +284,64 @@ bool MpqAddFileToArchive(Update* update, const std::string& source, const std::s
     std::error_code ec;
     if (!fs::is_regular_file(source, ec)) {
         errno = ec ? ec.value() : ENOENT;
-        update->Failed = true;
+        spoilt_ = true;
         return false;
     }
-    DWORD fileFlags = 0;
-    DWORD compression = 0;
-    if (flags & AddCompress) {
-        // The game reads PKWARE-imploded files; newer methods it cannot.
-        fileFlags |= MPQ_FILE_COMPRESS;
-        compression = MPQ_COMPRESSION_PKWARE;
-    }
-    if (flags & AddReplaceExisting) fileFlags |= MPQ_FILE_REPLACEEXISTING;
+    // The game reads PKWARE-imploded files; newer methods it cannot.
+    const DWORD fileFlags = MPQ_FILE_COMPRESS | MPQ_FILE_REPLACEEXISTING;
     // Replacing a file whose name the archive does not know trips an assertion inside the
     // library; opening it by name first records the name.
     HANDLE existing = nullptr;
-    if (::SFileOpenFileEx(update->Archive, name.c_str(), SFILE_OPEN_FROM_MPQ, &existing))
+    if (::SFileOpenFileEx(handle_, name.c_str(), SFILE_OPEN_FROM_MPQ, &existing))
         ::SFileCloseFile(existing);
     auto add = [&] {
-        return ::SFileAddFileEx(update->Archive, source.c_str(), name.c_str(), fileFlags,
-                                compression, MPQ_COMPRESSION_NEXT_SAME);
+        return ::SFileAddFileEx(handle_, source.c_str(), name.c_str(), fileFlags,
+                                MPQ_COMPRESSION_PKWARE, MPQ_COMPRESSION_NEXT_SAME);
     };
     bool added = add();
     if (!added && ::GetLastError() == ERROR_DISK_FULL) {
         // The hash table is full: double it and try once more.
-        DWORD count = ::SFileGetMaxFileCount(update->Archive);
-        if (::SFileSetMaxFileCount(update->Archive, count * 2)) added = add();
+        DWORD count = ::SFileGetMaxFileCount(handle_);
+        if (::SFileSetMaxFileCount(handle_, count * 2)) added = add();
     }
     if (!added) {
         KeepLibraryError();
-        update->Failed = true;
+        spoilt_ = true;
     }
     return added;
 }
 
-bool MpqCompactArchive(Update* update, CompactProgress* progress) {
-    if (!update || update->Failed) return false;
+UpdateSession::CompactStatus UpdateSession::Compact(CompactProgress* progress) {
+    if (state_ != State::Open || spoilt_) return CompactStatus::Failed;
     DescriptorZeroGuard guard;
-    if (progress) ::SFileSetCompactCallback(update->Archive, ForwardCompactProgress, progress);
-    bool ok = ::SFileCompactArchive(update->Archive, NameListOrNull(update->NameList), false);
-    if (!ok) KeepLibraryError();
-    ::SFileSetCompactCallback(update->Archive, nullptr, nullptr);
-    return ok;
+    if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, progress);
+    const bool ok = ::SFileCompactArchive(handle_, NameListOrNull(nameList_), false);
+    const DWORD error = ok ? 0 : ::GetLastError();
+    ::SFileSetCompactCallback(handle_, nullptr, nullptr);
+    if (ok) return CompactStatus::Compacted;
+    // A compaction that stopped half-way (a full disk) must not keep its partial file.
+    std::error_code ec;
+    fs::remove(CompactionPartialOf(copy_), ec);
+    errno = int(error);
+    return error == ERROR_UNKNOWN_FILE_NAMES ? CompactStatus::NamesUnknown : CompactStatus::Failed;
 }
 
-bool MpqCloseUpdatedArchive(Update* update, int) {
-    if (!update) return false;
+bool UpdateSession::Commit() {
+    if (state_ != State::Open) return false;
     DescriptorZeroGuard guard;
-    const bool closed = ::SFileCloseArchive(update->Archive);
+    const bool closed = ::SFileCloseArchive(handle_);
+    handle_ = nullptr;
     // After a failed step errno already holds that step's reason.
-    if (!closed && !update->Failed) KeepLibraryError();
-    bool ok = closed && !update->Failed;
+    if (!closed && !spoilt_) KeepLibraryError();
     // On disk before it takes the original's place, so a power cut leaves one or the other.
-    ok = ok && SyncToDisk(update->Copy);
+    bool ok = closed && !spoilt_ && SyncToDisk(copy_);
     std::error_code ec;
-    if (ok) fs::rename(update->Copy, update->Target, ec);
-    if (!ok || ec) {
-        if (ec) errno = ec.value();
-        Discard(update);
-        return false;
-    }
-    delete update;
-    return true;
+    if (ok) fs::rename(copy_, target_, ec);
+    if (ec) errno = ec.value();
+    ok = ok && !ec;
+    if (ok) copy_.clear();
+    Abandon();
+    return ok;
 }
 
 } // namespace tarrox::mpq

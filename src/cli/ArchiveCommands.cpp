@@ -9,33 +9,18 @@
 #include "archive/ArchiveFiles.h"
 #include "archive/Mpq.h"
 #include "cli/Commands.h"
-#include "platform/Dialogs.h"
 
 namespace tarrox::cli {
 
 namespace {
 
-// The windows' messages go to stderr; a script asked for the file, so it is replaced.
-class ConsoleDialogs : public Dialogs {
-  public:
-    int Errors = 0;
-    MessageAnswer MessageBox(const std::string& text, MessageIcon, MessageButtons buttons,
-                             const std::string&) override {
-        if (buttons != MessageButtons::Ok) return MessageAnswer::Yes;
-        std::string line = text;
-        for (char& c : line)
-            if (c == '\r' || c == '\n') c = ' ';
-        std::fprintf(stderr, "%s\n", line.c_str());
-        ++Errors;
-        return MessageAnswer::Ok;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    bool ShowOpen(FileDialogState&) override { return false; }
-    bool ShowSaveAs(FileDialogState&) override { return false; }
-    bool OpenWithDefaultApp(const std::string&) override { return false; }
-};
+// A message may span lines; the tool says each on one.
+void Say(const std::string& prefix, std::string text) {
+    if (text.empty()) return;
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::fprintf(stderr, "%s%s\n", prefix.c_str(), text.c_str());
+}
 
 // Takes "--locale N" out of the arguments; false when N is not a number.
 bool TakeLocale(Args& args, int32_t& locale) {
@@ -121,8 +106,10 @@ int Extract(const Args& given) {
     if (!TakeLocale(args, locale) || args.size() != 3)
         return Fail("Error: usage: tarrox2-cli extract ARCHIVE NAME OUT.bin [--locale N]");
     LimitSelf(ArchiveJob::Extract);
-    ConsoleDialogs dialogs;
-    return ExtractArchivedFile(dialogs, args[0], {args[1], locale}, args[2]) ? 0 : 1;
+    // A script asked for the file, so an existing one is replaced.
+    const ArchiveResult result = ExtractArchivedFile(args[0], {args[1], locale}, args[2]);
+    Say("", result.Message);
+    return result.Ok ? 0 : 1;
 }
 
 int Put(const Args& given) {
@@ -132,10 +119,11 @@ int Put(const Args& given) {
     if (!TakeLocale(args, locale) || args.size() != 3)
         return Fail("Error: usage: tarrox2-cli put ARCHIVE NAME IN.bin [--locale N] [--progress]");
     LimitSelf(ArchiveJob::Put);
-    ConsoleDialogs dialogs;
     ProgressLines lines(progress);
-    bool stored = WriteBackToArchive(dialogs, args[0], {args[1], locale}, args[2], &lines);
-    return stored && dialogs.Errors == 0 ? 0 : 1;
+    const ArchiveResult result = WriteBackToArchive(args[0], {args[1], locale}, args[2], &lines);
+    Say("", result.Message);
+    Say("note: ", result.Note);
+    return result.Ok && result.Message.empty() ? 0 : 1;
 }
 
 } // namespace tarrox::cli

@@ -8,7 +8,6 @@
 #include "archive/ArchiveFixture.h"
 #include "archive/LibraryArchive.h"
 #include "archive/Mpq.h"
-#include "support/ScriptedDialogs.h"
 
 namespace tarrox {
 namespace {
@@ -25,16 +24,25 @@ class ArchiveFilesTest : public test::ArchiveTest {
         for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
         return out;
     }
+    // Keeps every message the user would be shown.
     bool Put(const std::string& archive, const std::string& name, const std::string& source,
              int32_t locale = 0, mpq::CompactProgress* progress = nullptr) {
-        return WriteBackToArchive(dialogs, archive, {name, locale}, source, progress);
+        return Kept(WriteBackToArchive(archive, {name, locale}, source, progress));
     }
-    std::vector<std::string> MessageTexts() const {
-        std::vector<std::string> out;
-        for (const auto& m : dialogs.Messages) out.push_back(m.Text);
-        return out;
+    bool Extract(const std::string& archive, const ArchiveLine& file, const std::string& out,
+                 bool replace = true) {
+        return Kept(ExtractArchivedFile(archive, file, out, [&](const std::string& destination) {
+            questions.push_back(destination);
+            return replace;
+        }));
     }
-    test::ScriptedDialogs dialogs;
+    bool Kept(const ArchiveResult& result) {
+        if (!result.Message.empty()) messages.push_back(result.Message);
+        last = result;
+        return result.Ok;
+    }
+    std::vector<std::string> messages, questions;
+    ArchiveResult last;
 };
 
 const std::string Sep(1, char(31));
@@ -81,39 +89,45 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytes) {
                                           {"rez\\glusingl.bin", "neutral"},
                                           {"rez\\glusingl.bin", "deutsch", 1031}});
     std::string out = WriteFile("out.bin", std::string(100000, 'x'));
-    dialogs.Answers = {MessageAnswer::Yes};
-    ASSERT_TRUE(ExtractArchivedFile(dialogs, a, {"rez\\glumain.bin"}, out));
+    ASSERT_TRUE(Extract(a, {"rez\\glumain.bin"}, out));
     EXPECT_EQ(Contents(out), big);
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Text, out + " already exists.\r\nDo you want to replace it?");
-    EXPECT_EQ(dialogs.Messages[0].Title, "Export");
+    EXPECT_EQ(questions, std::vector<std::string>{out});
 
-    // No keeps the file; the temporary file is replaced without a question.
-    EXPECT_FALSE(ExtractArchivedFile(dialogs, a, {"rez\\glusingl.bin"}, out));
+    // No keeps the file, silently; the temporary file is replaced without a question.
+    EXPECT_FALSE(Extract(a, {"rez\\glusingl.bin"}, out, false));
     EXPECT_EQ(Contents(out), big);
     for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(ExtractArchivedFile(dialogs, a, {"rez\\glusingl.bin", 1031}, TempFilePath()));
+        ASSERT_TRUE(Extract(a, {"rez\\glusingl.bin", 1031}, TempFilePath()));
     EXPECT_EQ(Contents(TempFilePath()), "deutsch");
-    ASSERT_TRUE(ExtractArchivedFile(dialogs, a, {"rez\\glusingl.bin", 0}, TempFilePath()));
+    ASSERT_TRUE(Extract(a, {"rez\\glusingl.bin", 0}, TempFilePath()));
     EXPECT_EQ(Contents(TempFilePath()), "neutral");
-    EXPECT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(messages.empty());
+}
+
+// An empty .bin is a valid, empty dialog.
+TEST_F(ArchiveFilesTest, ExtractOfAnEmptyFileWritesAnEmptyFile) {
+    std::string a = Path("empty.mpq");
+    ASSERT_TRUE(test::MakeLibraryArchive(a, {{"rez\\glumain.bin", ""}}, true, 16));
+    ASSERT_TRUE(Extract(a, {"rez\\glumain.bin"}, Path("e.bin"))) << last.Message;
+    EXPECT_EQ(Contents(Path("e.bin")), "");
 }
 
 TEST_F(ArchiveFilesTest, ExtractTellsWhatFailed) {
     std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
-    EXPECT_FALSE(ExtractArchivedFile(dialogs, Path("none.mpq"), {"rez\\glumain.bin"}, Path("o")));
-    EXPECT_FALSE(ExtractArchivedFile(dialogs, a, {"rez\\absent.bin"}, Path("o")));
-    EXPECT_FALSE(ExtractArchivedFile(dialogs, a, {"rez\\glumain.bin"}, Path("no/dir/o.bin")));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
-                                  "Error: Could not open archive.", "Error: Could not open file.",
-                                  "Error: Could not save " + Path("no/dir/o.bin") + "."}));
+    EXPECT_FALSE(Extract(Path("none.mpq"), {"rez\\glumain.bin"}, Path("o")));
+    EXPECT_FALSE(Extract(a, {"rez\\absent.bin"}, Path("o")));
+    EXPECT_FALSE(Extract(a, {"rez\\glumain.bin"}, Path("no/dir/o.bin")));
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "Error: Could not open archive.", "Error: Could not open file.",
+                            "Error: Could not save " + Path("no/dir/o.bin") + "."}));
     EXPECT_FALSE(std::filesystem::exists(Path("o")));
 }
 
 TEST_F(ArchiveFilesTest, PutCreatesAnArchiveTheOtherClientReads) {
     std::string source = WriteFile("in.bin", std::string(5000, 'd'));
     ASSERT_TRUE(Put(Path("new.mpq"), "rez\\glumain.bin", source));
-    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\glumain.bin"), std::string(5000, 'd'));
     EXPECT_EQ(List(Path("new.mpq"), 0), (std::vector<std::string>{"rez\\glumain.bin"}));
     // Version 1: the header is 32 bytes and says format 0.
@@ -145,9 +159,11 @@ TEST_F(ArchiveFilesTest, PutReplacesInAnArchiveWithoutListfile) {
         test::MakeLibraryArchive(a, {{"rez\\glumain.bin", "old"}, {"rez\\x.bin", "x"}}, false, 16));
     ASSERT_TRUE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "new")));
     EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "new");
-    // rez\x.bin is in no list, so compacting cannot move it: the file is stored all the same.
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Error: Could not compact"}));
+    // rez\x.bin is in no list, so the archive cannot be compacted: that is no failure.
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(last.Note, a + " not compacted: it holds files whose names are unknown");
     EXPECT_EQ(SmpqExtract(a, "rez\\x.bin"), "x");
+    EXPECT_TRUE(Leftovers({"bare.mpq", "in.bin"}).empty());
 }
 
 TEST_F(ArchiveFilesTest, PutGrowsAFullHashTable) {
@@ -168,13 +184,13 @@ TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
     const std::string before = Contents(a);
 
     EXPECT_FALSE(Put(a, "rez\\glumain.bin", Path("missing.bin")));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Error: Could not add file.\r\n2"}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"Error: Could not add file.\r\n2"}));
 
     ::chmod(a.c_str(), 0444);
     EXPECT_FALSE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "new")));
     ::chmod(a.c_str(), 0644);
-    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open archive.");
-    EXPECT_EQ(dialogs.Messages.back().Icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.back(), "Error: Could not open archive.");
+    EXPECT_EQ(last.Icon, MessageIcon::Critical);
 
     std::string text = WriteFile("text.mpq", "not an archive at all");
     EXPECT_FALSE(Put(text, "rez\\glumain.bin", Path("in.bin")));

@@ -1,0 +1,276 @@
+#include "archive/MpqHeaderCheck.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace tarrox {
+
+namespace {
+
+// Archive headers lie on these boundaries after any program stub.
+constexpr uint64_t HeaderAlignment = 512;
+constexpr uint32_t HeaderSize = 32;
+constexpr uint32_t UserDataSize = 16;
+constexpr uint32_t TableEntrySize = 16;
+// Sector size = 512 << shift; 16 MiB is far above what any archive uses.
+constexpr uint16_t MaxSectorShift = 15;
+// Maps of a later game start with their own header and do not use user data.
+constexpr uint32_t OtherGameMapId = 0x57334D48; // "HM3W"
+
+uint32_t Le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint16_t Le16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+// Reads exactly `size` bytes at `offset`; false past the end or on an error.
+using ReadAt = std::function<bool(uint64_t offset, uint8_t* out, size_t size)>;
+
+// The tables are encrypted with a key the format fixes; see how the format scrambles them.
+struct Crypt {
+    std::array<uint32_t, 0x500> table{};
+    Crypt() {
+        uint32_t seed = 0x00100001;
+        for (uint32_t i = 0; i < 0x100; ++i)
+            for (uint32_t j = 0, at = i; j < 5; ++j, at += 0x100) {
+                seed = (seed * 125 + 3) % 0x2AAAAB;
+                const uint32_t high = (seed & 0xFFFF) << 16;
+                seed = (seed * 125 + 3) % 0x2AAAAB;
+                table[at] = high | (seed & 0xFFFF);
+            }
+    }
+    // Names hash without regard to case, and with either slash.
+    uint32_t Hash(const char* name, uint32_t kind) const {
+        uint32_t a = 0x7FED7FED, b = 0xEEEEEEEE;
+        for (; *name; ++name) {
+            uint8_t c = uint8_t(*name);
+            if (c >= 'a' && c <= 'z') c = uint8_t(c - 'a' + 'A');
+            if (c == '/') c = '\\';
+            a = table[kind + c] ^ (a + b);
+            b = c + a + b + (b << 5) + 3;
+        }
+        return a;
+    }
+    uint32_t KeyOf(const char* name) const { return Hash(name, 0x300); }
+    void Decrypt(std::vector<uint32_t>& words, uint32_t key) const {
+        uint32_t seed = 0xEEEEEEEE;
+        for (uint32_t& w : words) {
+            seed += table[0x400 + (key & 0xFF)];
+            w ^= key + seed;
+            key = ((~key << 0x15) + 0x11111111) | (key >> 0x0B);
+            seed = w + seed + (seed << 5) + 3;
+        }
+    }
+};
+
+const Crypt& TheCrypt() {
+    static const Crypt crypt;
+    return crypt;
+}
+
+bool TableFits(uint64_t headerAt, uint32_t position, uint32_t entries, uint64_t fileSize) {
+    const uint64_t start = headerAt + position;
+    const uint64_t bytes = uint64_t(entries) * TableEntrySize;
+    return start <= fileSize && bytes <= fileSize - start;
+}
+
+// Reads `entries` table entries at `position` (after the header at `at`) and decrypts them.
+bool ReadTable(const ReadAt& read, uint64_t at, uint32_t position, uint32_t entries,
+               const char* keyName, std::vector<uint32_t>& words) {
+    words.assign(size_t(entries) * 4, 0);
+    std::vector<uint8_t> bytes(words.size() * 4);
+    if (!bytes.empty() && !read(at + position, bytes.data(), bytes.size())) return false;
+    for (size_t i = 0; i < words.size(); ++i) words[i] = Le32(&bytes[i * 4]);
+    TheCrypt().Decrypt(words, TheCrypt().KeyOf(keyName));
+    return true;
+}
+
+// The file flags of the game's archives. Later formats' patch files make the library read
+// headers it does not bound.
+constexpr uint32_t FileImplode = 0x100, FileCompress = 0x200, FileEncrypted = 0x10000,
+                   FileFixKey = 0x20000, FileSingleUnit = 0x1000000, FileDeleted = 0x2000000,
+                   FileSectorCrc = 0x4000000, FileExists = 0x80000000;
+constexpr uint32_t KnownFileFlags = FileImplode | FileCompress | FileEncrypted | FileFixKey |
+                                    FileSingleUnit | FileDeleted | FileSectorCrc | FileExists;
+
+// The key of an encrypted file: from its name without folders, and for some also its place.
+uint32_t FileKey(const std::string& name, const uint32_t* e) {
+    const size_t cut = name.find_last_of("\\/");
+    uint32_t key = TheCrypt().KeyOf(name.c_str() + (cut == std::string::npos ? 0 : cut + 1));
+    if (e[3] & FileFixKey) key = (key + e[0]) ^ e[2];
+    return key;
+}
+
+// One block entry: inside the archive, known flags, and for a file split into sectors, a
+// sector table whose offsets lie inside the file's data. An encrypted table can only be read
+// with the file's key (`key`, 0 when the name is unknown).
+bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t fileSize,
+                   uint32_t sectorSize, uint32_t key) {
+    const uint32_t position = e[0], packed = e[1], size = e[2], flags = e[3];
+    if (!(flags & FileExists)) return true;
+    if (flags & ~KnownFileFlags) return false;
+    const uint64_t start = at + position;
+    if (start > fileSize || packed > fileSize - start) return false;
+    // A file stored whole is read into a buffer of its full size.
+    if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit)) return packed <= size;
+    if (size == 0 || ((flags & FileEncrypted) && key == 0)) return true;
+    const uint64_t sectors = (uint64_t(size) + sectorSize - 1) / sectorSize;
+    const uint64_t length = (sectors + 1 + ((flags & FileSectorCrc) ? 1 : 0)) * 4;
+    if (length > packed) return false;
+    std::vector<uint8_t> bytes(static_cast<size_t>(length));
+    if (!read(start, bytes.data(), bytes.size())) return false;
+    std::vector<uint32_t> offsets(bytes.size() / 4);
+    for (size_t i = 0; i < offsets.size(); ++i) offsets[i] = Le32(&bytes[i * 4]);
+    if (flags & FileEncrypted) TheCrypt().Decrypt(offsets, key - 1);
+    if (offsets[0] != length) return false;
+    for (size_t i = 1; i < offsets.size(); ++i)
+        if (offsets[i] < offsets[i - 1] || offsets[i] > packed) return false;
+    // The checksums behind the last sector hold one word per sector, perhaps compressed; the
+    // library reads them into a buffer of that size.
+    const size_t last = offsets.size() - 1;
+    return !(flags & FileSectorCrc) || offsets[last] - offsets[last - 1] <= sectors * 4;
+}
+
+// The archive's own files, which the library reads by name as it opens the archive.
+const std::string SpecialFiles[] = {"(listfile)", "(attributes)"};
+
+MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, uint64_t fileSize,
+                             std::span<const std::string> names) {
+    const uint32_t sectorSize = 512u << Le16(h + 14);
+    const uint32_t hashEntries = Le32(h + 24), blockEntries = Le32(h + 28);
+    std::vector<uint32_t> hashes, blocks;
+    if (!ReadTable(read, at, Le32(h + 16), hashEntries, "(HASH TABLE)", hashes))
+        return MpqHeaderProblem::BadHashTable;
+    // A name's slot holds a block index, or marks a free or deleted slot.
+    for (size_t i = 3; i < hashes.size(); i += 4)
+        if (hashes[i] >= blockEntries && hashes[i] < 0xFFFFFFFE)
+            return MpqHeaderProblem::BadHashTable;
+    if (!ReadTable(read, at, Le32(h + 20), blockEntries, "(BLOCK TABLE)", blocks))
+        return MpqHeaderProblem::BadBlockTable;
+    for (size_t i = 0; i < blocks.size(); i += 4)
+        if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0))
+            return MpqHeaderProblem::BadFileEntry;
+    const Crypt& crypt = TheCrypt();
+    std::vector<std::string> all(std::begin(SpecialFiles), std::end(SpecialFiles));
+    all.insert(all.end(), names.begin(), names.end());
+    for (const std::string& name : all) {
+        const uint32_t a = crypt.Hash(name.c_str(), 0x100), b = crypt.Hash(name.c_str(), 0x200);
+        uint32_t slot = crypt.Hash(name.c_str(), 0) & (hashEntries - 1);
+        for (uint32_t n = 0; n < hashEntries && hashes[slot * 4 + 3] != 0xFFFFFFFF;
+             ++n, slot = (slot + 1) & (hashEntries - 1)) {
+            const uint32_t* entry = &hashes[slot * 4];
+            if (entry[0] != a || entry[1] != b || entry[3] >= blockEntries) continue;
+            const uint32_t* e = &blocks[entry[3] * 4];
+            if (!FileEntryFits(read, e, at, fileSize, sectorSize, FileKey(name, e)))
+                return MpqHeaderProblem::BadFileEntry;
+        }
+    }
+    return MpqHeaderProblem::Ok;
+}
+
+MpqHeaderProblem CheckArchiveHeader(const uint8_t* h, uint64_t at, uint64_t fileSize) {
+    if (Le32(h + 4) != HeaderSize) return MpqHeaderProblem::BadHeaderSize;
+    if (Le16(h + 12) != 0) return MpqHeaderProblem::BadVersion;
+    if (Le16(h + 14) > MaxSectorShift) return MpqHeaderProblem::BadSectorShift;
+    const uint32_t hashEntries = Le32(h + 24);
+    if (hashEntries == 0 || (hashEntries & (hashEntries - 1)) != 0 ||
+        !TableFits(at, Le32(h + 16), hashEntries, fileSize))
+        return MpqHeaderProblem::BadHashTable;
+    if (!TableFits(at, Le32(h + 20), Le32(h + 28), fileSize))
+        return MpqHeaderProblem::BadBlockTable;
+    return MpqHeaderProblem::Ok;
+}
+
+MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names) {
+    uint8_t first[4] = {};
+    const bool otherGameMap = read(0, first, 4) && Le32(first) == OtherGameMapId;
+    uint8_t h[HeaderSize];
+    // The library takes the first signature it meets; so does this check, and anything wrong
+    // with it refuses the file rather than letting the library search on unchecked.
+    for (uint64_t at = 0; at + 4 <= fileSize; at += HeaderAlignment) {
+        if (!read(at, h, 4)) return MpqHeaderProblem::Unreadable;
+        const uint32_t id = Le32(h);
+        if (id == MpqUserDataId) {
+            if (otherGameMap || !read(at, h, UserDataSize)) return MpqHeaderProblem::BadUserData;
+            const uint32_t maxSize = Le32(h + 4), headerOffset = Le32(h + 8),
+                           userHeaderSize = Le32(h + 12);
+            const uint64_t headerAt = at + headerOffset;
+            if (userHeaderSize > maxSize || maxSize > headerOffset || headerOffset < UserDataSize ||
+                headerAt + HeaderSize > fileSize || !read(headerAt, h, HeaderSize) ||
+                Le32(h) != MpqHeaderId)
+                return MpqHeaderProblem::BadUserData;
+            const MpqHeaderProblem problem = CheckArchiveHeader(h, headerAt, fileSize);
+            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, headerAt, fileSize, names)
+                                                   : problem;
+        }
+        if (id == MpqHeaderId) {
+            if (at + HeaderSize > fileSize || !read(at, h, HeaderSize))
+                return MpqHeaderProblem::BadHeaderSize;
+            const MpqHeaderProblem problem = CheckArchiveHeader(h, at, fileSize);
+            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, at, fileSize, names)
+                                                   : problem;
+        }
+    }
+    return MpqHeaderProblem::NoHeader;
+}
+
+// Opens without blocking (a FIFO must not hang the check) and only regular files.
+int OpenRegularFile(const std::string& path, uint64_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    size = uint64_t(st.st_size);
+    return fd;
+}
+
+} // namespace
+
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names) {
+    uint64_t size = 0;
+    const int fd = OpenRegularFile(path, size);
+    if (fd < 0) return MpqHeaderProblem::Unreadable;
+    // The search touches four bytes every 512; a block read ahead keeps that to few calls.
+    constexpr uint64_t BlockSize = 1 << 16;
+    std::vector<uint8_t> block;
+    uint64_t blockAt = 0;
+    const auto readAt = [&](uint64_t offset, uint8_t* out, size_t n) {
+        if (offset + n > size) return false;
+        if (block.empty() || offset < blockAt || offset + n > blockAt + block.size()) {
+            blockAt = offset;
+            block.resize(
+                size_t(std::min<uint64_t>(std::max<uint64_t>(BlockSize, n), size - offset)));
+            if (::pread(fd, block.data(), block.size(), off_t(offset)) != ssize_t(block.size())) {
+                block.clear();
+                return false;
+            }
+        }
+        std::memcpy(out, block.data() + (offset - blockAt), n);
+        return true;
+    };
+    const auto problem = Check(size, readAt, names);
+    ::close(fd);
+    return problem;
+}
+
+MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const std::string> names) {
+    const auto readAt = [&](uint64_t offset, uint8_t* out, size_t n) {
+        if (offset > file.size() || n > file.size() - offset) return false;
+        std::memcpy(out, file.data() + offset, n);
+        return true;
+    };
+    return Check(file.size(), readAt, names);
+}
+
+} // namespace tarrox

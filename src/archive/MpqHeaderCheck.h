@@ -1,0 +1,41 @@
+// A look at an archive's header before the MPQ library is given the file: the library trusts
+// the header's table positions and sizes, and a damaged or hostile file can make it read out
+// of bounds, divide by zero or allocate gigabytes. Only what the game's own archives use is
+// accepted: a format-0 header and tables that lie inside the file.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tarrox {
+
+// Both header signatures as they lie in the file, little-endian.
+constexpr uint32_t MpqHeaderId = 0x1A51504D;   // "MPQ\x1A"
+constexpr uint32_t MpqUserDataId = 0x1B51504D; // "MPQ\x1B"
+
+// Why an archive was refused; Ok when the library may be given it.
+enum class MpqHeaderProblem {
+    Ok,
+    Unreadable,     // not a regular file, or reading failed
+    NoHeader,       // no signature where one may lie
+    BadUserData,    // user-data header that does not point at an archive header
+    BadHeaderSize,  // a header size other than the 32 bytes of format 0
+    BadVersion,     // a format newer than the game's
+    BadSectorShift, // sector size outside 512 bytes .. 16 MiB
+    BadHashTable,   // not a power of two, or not inside the file
+    BadBlockTable,  // not inside the file
+    BadFileEntry,   // a file outside the archive, of unknown kind, or with a broken sector table
+};
+
+// Checks the header the library would find: the first signature at a 512-byte boundary
+// (archives may follow a program stub), following a user-data header to the archive header;
+// then the tables' entries and their sector tables. The table of an encrypted file can only be
+// read with its name: those of the archive's own files and of `names` are checked.
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names = {});
+// The same over bytes already in memory.
+MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file,
+                                std::span<const std::string> names = {});
+
+} // namespace tarrox
