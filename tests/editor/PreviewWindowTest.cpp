@@ -93,7 +93,7 @@ TEST_F(PreviewWindowTest, TheSchemeItemIsCheckedByTheStoredHighlightColourAlone)
     settings.HighlightColor = 0x0A0A0A;
     List("objectList")->setCurrentRow(1);
     Trigger("viewPreview");
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(item(i)) << i;
+    for (int i = 0; i < int(ColorSchemeItem::Count); ++i) EXPECT_FALSE(item(i)) << i;
     const auto& pixels = form->Preview()->Picture().Pixels();
     EXPECT_NE(std::find(pixels.begin(), pixels.end(), 0x0A0A0Au), pixels.end());
 }

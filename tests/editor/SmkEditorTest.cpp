@@ -49,7 +49,8 @@ TEST_F(SmkEditorTest, FlagsAboveBitSevenAreReportedButStillShown) {
 
     Select(2); // -1 is all bits, but not above 255 as a signed number
     EXPECT_EQ(dialogs.Messages.size(), 1u);
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
+    for (int i = 0; i < SmkFlagCount; ++i)
+        EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
 }
 
 TEST_F(SmkEditorTest, AFileNameWithAPathUpdatesTheListAndBothPickers) {
