@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "document/DialogDocument.h"
-#include "editor/Form1.h"
+#include "editor/MainWindow.h"
 #include "editor/Settings.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtDialogs.h"
@@ -26,9 +26,9 @@ int main(int argc, char* argv[]) {
     tarrox::QtDialogs dialogs;
     tarrox::QtSettingsStore store;
     tarrox::TextDrawingState text;
-    tarrox::Form1 form(*doc, settings, dialogs, store, text);
+    tarrox::MainWindow form(*doc, settings, dialogs, store, text);
     dialogs.SetParent(&form);
     form.show();
-    form.Form_Load(commandLine);
+    form.Startup(commandLine);
     return app.exec();
 }

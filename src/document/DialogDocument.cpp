@@ -81,18 +81,6 @@ std::string ControlTypeName(const std::array<std::string, ControlTypeCount>& nam
     return "Unknown (" + std::to_string(controlType) + ")";
 }
 
-void AdoptContent(DialogDocument& open, const DialogDocument& read) {
-    open.ObjectTable = read.ObjectTable;
-    open.SmkTable = read.SmkTable;
-    open.StringTable = read.StringTable;
-    open.ObjectCount = read.ObjectCount;
-    open.SmkCount = read.SmkCount;
-    open.StringCount = read.StringCount;
-    open.SelObj = -1;
-    open.SelSmk = -1;
-    open.FileIsOpen = true;
-}
-
 std::string CheckInvariants(const DialogDocument& doc) {
     if (doc.ObjectCount < 1 || doc.ObjectCount > MaxObjects) return "object count out of range";
     if (doc.SmkCount < 0 || doc.SmkCount > MaxSmks) return "SMK count out of range";
@@ -114,8 +102,6 @@ std::string CheckInvariants(const DialogDocument& doc) {
         if (!own(s.FileName)) return "SMK " + std::to_string(k) + " has a bad string number";
         if (!linkOk(s.Next)) return "SMK " + std::to_string(k) + " has a bad next link";
     }
-    if (doc.SelObj < -1 || doc.SelObj >= doc.ObjectCount) return "object selection out of range";
-    if (doc.SelSmk < -1 || doc.SelSmk >= doc.SmkCount) return "SMK selection out of range";
     return {};
 }
 

@@ -1,5 +1,4 @@
-// The one open dialog in memory: object, SMK and string tables, their counts, and the
-// file state the main window keeps with them.
+// The one open dialog in memory: object, SMK and string tables and their counts.
 #pragma once
 
 #include <array>
@@ -68,19 +67,6 @@ struct DialogDocument {
     int32_t ObjectCount = 0;
     int32_t SmkCount = 0;
     int32_t StringCount = 0;
-
-    // Where an archived document came from, or where Save As put it.
-    std::string ArchivePath;
-    std::string ArchivedName;
-    // The locale of the archived file, so a save replaces that locale's file and no other.
-    int32_t ArchivedLocale = 0;
-
-    // The main window's file state.
-    std::string Filename;
-    bool FileIsOpen = false;
-    bool FileIsMPQ = false;
-    int32_t SelObj = -1;
-    int32_t SelSmk = -1;
 };
 
 struct FlagInfo {
@@ -122,10 +108,6 @@ std::array<std::string, ControlTypeCount> SplitControlTypeNames();
 // The list name of a control type: its display name, or "Unknown (N)" outside 0..14.
 std::string ControlTypeName(const std::array<std::string, ControlTypeCount>& names,
                             int32_t controlType);
-
-// Moves the tables and counts of a freshly read document into the open one and resets the
-// selection, as every load does. The archive origin and Filename are the caller's.
-void AdoptContent(DialogDocument& open, const DialogDocument& read);
 
 // Checks the invariants that every load and edit keeps; returns an empty string when they
 // hold, otherwise what is wrong.

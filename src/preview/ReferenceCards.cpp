@@ -12,21 +12,6 @@ namespace {
 // The texts are never wider than the card; the width only matters to codes 18 and 19.
 constexpr int AreaWidth = 640;
 
-// These windows borrow the shared colour table to draw in other sets. The caller's colours are
-// put back as they were rather than loaded again, which would fail for a custom table that has
-// gone missing and leave the preview in the borrowed colours.
-class BorrowedColors {
-  public:
-    explicit BorrowedColors(TextDrawingState& text) : text_(text), saved_(text.ColorTable) {}
-    ~BorrowedColors() { text_.ColorTable = saved_; }
-    BorrowedColors(const BorrowedColors&) = delete;
-    BorrowedColors& operator=(const BorrowedColors&) = delete;
-
-  private:
-    TextDrawingState& text_;
-    const ColorTableEntries saved_;
-};
-
 struct CodedLine {
     char Code; // 0: the line carries no code and keeps the row before it
     const char* Label;
@@ -56,9 +41,8 @@ std::string CodedRun(std::initializer_list<int> codes) {
 
 } // namespace
 
-void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState& text,
+void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text,
                    const std::string& dataDir, const std::string& customFile, bool customExists) {
-    const BorrowedColors borrowed(text);
     auto draw = [&](int x, int y, const std::string& block) {
         DrawGameText(surface, font, text, x, y, block, AreaWidth);
     };
@@ -145,9 +129,8 @@ void CloseAboutFonts(AboutFonts& fonts) {
     CloseGameFont(fonts.Small);
 }
 
-void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState& text,
+void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState text,
                    const std::string& dataDir, const std::string& version) {
-    const BorrowedColors borrowed(text);
     text.TextSizeSlot = 3;
     LoadColorTable(text, InGame, dataDir, {});
     DrawGameText(surface, fonts.Title, text, 100, 3, "\x1FTarroxII", AreaWidth);
@@ -163,9 +146,8 @@ void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState& 
     small(177, 78, "DejaVu Fonts:\n Faces of our fonts");
 }
 
-void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState& text,
+void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState text,
                   const std::string& dataDir, bool lit) {
-    const BorrowedColors borrowed(text);
     LoadColorTable(text, Glue, dataDir, {});
     box.SetPen(lit ? CloseBoxLitColor : CloseBoxRestColor);
     box.SetHollowBrush();

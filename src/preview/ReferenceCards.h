@@ -13,12 +13,12 @@ class Surface;
 inline constexpr int CodesCardWidth = 448;
 inline constexpr int CodesCardHeight = 408;
 
-// Each drawing below loads the colour sets it draws in and puts the caller's colours back
-// afterwards.
+// Each drawing below works on its own copy of the text state, loading the colour sets it
+// draws in, so the caller's colours never change.
 
 // Draws the six blocks of the card with font10, in the title-screen, glue, in-game and (when
-// `customExists`) custom colours. Leaves TextSizeSlot at 1.
-void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState& text,
+// `customExists`) custom colours.
+void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text,
                    const std::string& dataDir, const std::string& customFile, bool customExists);
 
 inline constexpr int AboutWidth = 312;
@@ -37,8 +37,8 @@ struct AboutFonts {
 void LoadAboutFonts(AboutFonts& fonts, const std::string& dataDir);
 void CloseAboutFonts(AboutFonts& fonts);
 
-// The name, `version` and credits in the in-game colours. Leaves TextSizeSlot at 1.
-void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState& text,
+// The name, `version` and credits in the in-game colours.
+void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState text,
                    const std::string& dataDir, const std::string& version);
 
 inline constexpr uint32_t CloseBoxRestColor = 0x000078; // 120, 0, 0
@@ -46,7 +46,7 @@ inline constexpr uint32_t CloseBoxLitColor = 0x0010FC;  // 252, 16, 0
 
 // The "Close" box at rest or under the mouse, in the glue colours: each state covers the same
 // pixels, so drawing one over the other needs no clearing.
-void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState& text,
+void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState text,
                   const std::string& dataDir, bool lit);
 
 } // namespace tarrox

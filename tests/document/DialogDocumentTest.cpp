@@ -15,27 +15,6 @@ TEST(ControlTypeNames, SplitFromTheLiteralAndUnknownOutsideTheRange) {
     EXPECT_EQ(ControlTypeName(names, -2), "Unknown (-2)");
 }
 
-TEST(AdoptContent, ReplacesTablesAndResetsSelectionButKeepsFileState) {
-    DialogDocument open;
-    open.Filename = "a.bin";
-    open.FileIsMPQ = true;
-    open.ArchivePath = "x.mpq";
-    open.SelObj = 3;
-    open.SelSmk = 1;
-    DialogDocument read;
-    read.ObjectCount = 1;
-    read.StringCount = 1;
-    read.StringTable[0] = "new";
-    AdoptContent(open, read);
-    EXPECT_EQ(open.StringTable[0], "new");
-    EXPECT_EQ(open.SelObj, -1);
-    EXPECT_EQ(open.SelSmk, -1);
-    EXPECT_TRUE(open.FileIsOpen);
-    EXPECT_EQ(open.Filename, "a.bin");
-    EXPECT_TRUE(open.FileIsMPQ);
-    EXPECT_EQ(open.ArchivePath, "x.mpq");
-}
-
 TEST(CheckInvariants, FindsSharedStringsAndBadLinks) {
     DialogDocument d;
     d.ObjectCount = 2;

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "archive/qt/Form4.h"
+#include "archive/qt/ArchiveBrowser.h"
 #include "archive/LibraryArchive.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
@@ -50,26 +50,26 @@ class ArchiveMenuTest : public EditorTest {
         return {b.begin(), b.end()};
     }
     // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
-    void OpenArchive(const std::string& path, std::function<void(Form4&)> inBrowser) {
+    void OpenArchive(const std::string& path, std::function<void(ArchiveBrowser&)> inBrowser) {
         dialogs.FileChoices.push_back(FileChoice{path, 2});
         WhenModal([&](QWidget* modal) {
-            auto* browser = dynamic_cast<Form4*>(modal);
+            auto* browser = dynamic_cast<ArchiveBrowser*>(modal);
             ASSERT_NE(browser, nullptr);
-            browsed = Entries(browser->findChild<QListWidget*>("List1"));
+            browsed = Entries(browser->findChild<QListWidget*>("fileList"));
             inBrowser(*browser);
             if (browser->isVisible()) browser->reject();
         });
-        Trigger("Menu1_0");
+        Trigger("fileOpen");
     }
     void OpenFromBrowser(int row) {
-        OpenArchive(archive, [row](Form4& b) {
-            b.findChild<QListWidget*>("List1")->setCurrentRow(row);
-            b.findChild<QPushButton*>("Command1")->click();
+        OpenArchive(archive, [row](ArchiveBrowser& b) {
+            b.findChild<QListWidget*>("fileList")->setCurrentRow(row);
+            b.findChild<QPushButton*>("openButton")->click();
         });
     }
     void Edit() {
-        List("List1")->setCurrentRow(1);
-        Box("obj0")->setText("77");
+        List("objectList")->setCurrentRow(1);
+        Box("objectLeft")->setText("77");
     }
     std::string Extracted(const std::string& name) {
         return SmpqExtract(archive, name, dir / "smpq-out");
@@ -84,13 +84,13 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsTheTemporaryCopy) {
     Start();
     OpenFromBrowser(0);
     EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
-    EXPECT_EQ(doc->Filename, TempFilePath());
-    EXPECT_TRUE(doc->FileIsMPQ);
-    EXPECT_EQ(doc->ArchivePath, archive);
-    EXPECT_EQ(doc->ArchivedName, "rez\\glumain.bin");
+    EXPECT_EQ(form->File().Path, TempFilePath());
+    EXPECT_TRUE(form->File().FromArchive);
+    EXPECT_EQ(form->File().ArchivePath, archive);
+    EXPECT_EQ(form->File().ArchivedName, "rez\\glumain.bin");
     EXPECT_EQ(doc->ObjectCount, 3);
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
-    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
     EXPECT_TRUE(dialogs.Messages.empty());
 
     // A second open replaces the temporary file without a question.
@@ -109,8 +109,8 @@ TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
     settings.MpqLocale = -1;
     OpenFromBrowser(1);
     EXPECT_EQ(browsed[1], "rez\\glumain.bin  (1031)");
-    EXPECT_EQ(doc->ArchivedName, "rez\\glumain.bin");
-    EXPECT_EQ(doc->ArchivedLocale, 1031);
+    EXPECT_EQ(form->File().ArchivedName, "rez\\glumain.bin");
+    EXPECT_EQ(form->File().ArchivedLocale, 1031);
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
 }
 
@@ -118,47 +118,47 @@ TEST_F(ArchiveMenuTest, AFileThatIsNoArchiveLeavesTheDocumentAlone) {
     StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
     std::ofstream(Path("fake.mpq")) << "just some text";
     dialogs.FileChoices.push_back(FileChoice{Path("fake.mpq"), 2});
-    Trigger("Menu1_0");
+    Trigger("fileOpen");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Title, "Not an MPQ Archive");
     EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
     EXPECT_EQ(dialogs.Messages[0].Text,
               "This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
               "file, select \"Bin Files\" in the file type box.");
-    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_EQ(form->File().Path, Path("kept.bin"));
     EXPECT_EQ(Title(), "Tarrox II - [kept.bin]");
 }
 
 TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndCancelChangesNothing) {
     StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    OpenArchive(archive, [&](Form4& b) {
-        b.findChild<QPushButton*>("Command1")->click();
-        b.findChild<QPushButton*>("Command2")->click();
+    OpenArchive(archive, [&](ArchiveBrowser& b) {
+        b.findChild<QPushButton*>("openButton")->click();
+        b.findChild<QPushButton*>("extractButton")->click();
         EXPECT_TRUE(b.isVisible());
-        b.findChild<QPushButton*>("Command3")->click();
+        b.findChild<QPushButton*>("cancelButton")->click();
         EXPECT_FALSE(b.isVisible());
     });
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(dialogs.FileDialogsShown.size(), 1u); // only File > Open's
-    EXPECT_EQ(doc->Filename, Path("kept.bin"));
-    EXPECT_FALSE(doc->FileIsMPQ);
+    EXPECT_EQ(form->File().Path, Path("kept.bin"));
+    EXPECT_FALSE(form->File().FromArchive);
 }
 
 TEST_F(ArchiveMenuTest, ExtractAsksOnceAndWritesTheArchivedBytes) {
     Start();
     std::ofstream(Path("out.bin")) << std::string(5000, 'z');
     dialogs.Answers = {MessageAnswer::Yes};
-    OpenArchive(archive, [&](Form4& b) {
+    OpenArchive(archive, [&](ArchiveBrowser& b) {
         dialogs.FileChoices.push_back(FileChoice{Path("out.bin"), 1});
-        b.findChild<QListWidget*>("List1")->setCurrentRow(0);
-        b.findChild<QPushButton*>("Command2")->click();
+        b.findChild<QListWidget*>("fileList")->setCurrentRow(0);
+        b.findChild<QPushButton*>("extractButton")->click();
         EXPECT_TRUE(b.isVisible());
     });
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Title, "Save As...");
     EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
     EXPECT_EQ(dialogs.FileDialogsShown.at(1).Filter, "Bin Files (*.bin)|*.bin");
-    EXPECT_FALSE(doc->FileIsOpen);
+    EXPECT_FALSE(form->File().IsOpen);
 }
 
 TEST_F(ArchiveMenuTest, SavingWritesBackOnlyThatFile) {
@@ -167,7 +167,7 @@ TEST_F(ArchiveMenuTest, SavingWritesBackOnlyThatFile) {
     Edit();
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
     const std::string options = Extracted("rez\\options.bin");
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "Load rez\\glumain.bin into MPQ:" + archive);
     EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
@@ -185,7 +185,7 @@ TEST_F(ArchiveMenuTest, AFailedWriteBackKeepsTheMarkAndTheArchive) {
     Edit();
     const std::string before = Contents(archive);
     ::chmod(archive.c_str(), 0444);
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     ::chmod(archive.c_str(), 0644);
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not open archive.");
@@ -196,19 +196,19 @@ TEST_F(ArchiveMenuTest, AFailedWriteBackKeepsTheMarkAndTheArchive) {
 TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
     StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
     dialogs.FileChoices.push_back(FileChoice{Path("new.mpq"), 2});
-    Trigger("Menu1_2");
-    EXPECT_TRUE(doc->FileIsMPQ);
-    EXPECT_EQ(doc->ArchivedName, "rez\\mine.bin");
-    EXPECT_EQ(doc->Filename, Path("mine.bin"));
+    Trigger("fileSaveAs");
+    EXPECT_TRUE(form->File().FromArchive);
+    EXPECT_EQ(form->File().ArchivedName, "rez\\mine.bin");
+    EXPECT_EQ(form->File().Path, Path("mine.bin"));
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
     EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
 
     // Into a folder that is not there: nothing is stored and the document stays where it was.
     Edit();
     dialogs.FileChoices.push_back(FileChoice{Path("gone/other.mpq"), 2});
-    Trigger("Menu1_2");
+    Trigger("fileSaveAs");
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open archive.");
-    EXPECT_EQ(doc->ArchivePath, Path("new.mpq"));
+    EXPECT_EQ(form->File().ArchivePath, Path("new.mpq"));
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
@@ -220,7 +220,7 @@ TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
     ReplaceTool("list", crash);
     dialogs.Answers = {MessageAnswer::No}; // "Save changes?"
     dialogs.FileChoices.push_back(FileChoice{archive, 2});
-    Trigger("Menu1_0");
+    Trigger("fileOpen");
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
     EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
@@ -230,13 +230,13 @@ TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
     std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
     ReplaceTool("extract", crash);
     dialogs.Answers = {MessageAnswer::No};
-    OpenArchive(archive, [&](Form4& b) {
-        b.findChild<QListWidget*>("List1")->setCurrentRow(0);
-        b.findChild<QPushButton*>("Command1")->click();
+    OpenArchive(archive, [&](ArchiveBrowser& b) {
+        b.findChild<QListWidget*>("fileList")->setCurrentRow(0);
+        b.findChild<QPushButton*>("openButton")->click();
         EXPECT_TRUE(b.isVisible());
     });
     EXPECT_EQ(dialogs.Messages.back().Text, openFailed);
-    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_EQ(form->File().Path, Path("kept.bin"));
     EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
 
     // Writing back: the archive is as it was, the document still marked.
@@ -247,7 +247,7 @@ TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
     ReplaceTool("put", crash);
     const std::string before = Contents(archive);
     dialogs.Messages.clear();
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
@@ -263,13 +263,13 @@ TEST_F(ArchiveMenuTest, NoMessageComesWhileTheProgressWindowIsUp) {
     WatchForProgressUnderMessages();
     OpenFromBrowser(0);
     Edit();
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
     EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
 
     // A compaction that fails after reporting progress: the bar moved, the message came after.
     Edit();
-    Box("obj0")->setText("78");
+    Box("objectLeft")->setText("78");
     ReplaceTool("put", "echo progress 1 2; sleep 0.3; echo 'Error: Could not compact' >&2; exit 1");
     int shownValue = -1;
     QTimer watch;
@@ -278,7 +278,7 @@ TEST_F(ArchiveMenuTest, NoMessageComesWhileTheProgressWindowIsUp) {
     });
     watch.start(10);
     dialogs.Messages.clear();
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not compact");
     EXPECT_EQ(shownValue, 500);
@@ -300,19 +300,19 @@ TEST_F(ArchiveMenuTest, AnArchiveOpenedAsADialogOpensInTheBrowserAndIsNeverWritt
     StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
     dialogs.FileChoices.push_back(FileChoice{disguised, 1});
     WhenModal([&](QWidget* modal) {
-        ASSERT_NE(dynamic_cast<Form4*>(modal), nullptr);
-        browsed = Entries(modal->findChild<QListWidget*>("List1"));
+        ASSERT_NE(dynamic_cast<ArchiveBrowser*>(modal), nullptr);
+        browsed = Entries(modal->findChild<QListWidget*>("fileList"));
         modal->close();
     });
-    Trigger("Menu1_0");
+    Trigger("fileOpen");
     EXPECT_EQ(browsed, listed);
-    EXPECT_EQ(doc->Filename, Path("kept.bin"));
+    EXPECT_EQ(form->File().Path, Path("kept.bin"));
 
     // From the command line too.
     form.reset();
     browsed.clear();
     WhenModal([&](QWidget* modal) {
-        browsed = Entries(modal->findChild<QListWidget*>("List1"));
+        browsed = Entries(modal->findChild<QListWidget*>("fileList"));
         modal->close();
     });
     Start(disguised);
@@ -324,13 +324,13 @@ TEST_F(ArchiveMenuTest, AnArchiveOpenedAsADialogOpensInTheBrowserAndIsNeverWritt
 TEST_F(ArchiveMenuTest, AfterAnArchiveADialogChosenNextOpensAsADialog) {
     const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
     Start();
-    OpenArchive(archive, [](Form4&) {});
+    OpenArchive(archive, [](ArchiveBrowser&) {});
     // The type box still shows the archive type from the last Open.
     dialogs.FileChoices.push_back(FileChoice{next, 2});
-    Trigger("Menu1_0");
+    Trigger("fileOpen");
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(doc->Filename, next);
-    EXPECT_FALSE(doc->FileIsMPQ);
+    EXPECT_EQ(form->File().Path, next);
+    EXPECT_FALSE(form->File().FromArchive);
     EXPECT_EQ(doc->ObjectCount, 2);
 }
 

@@ -22,7 +22,7 @@
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
 #include "document/DialogDocument.h"
-#include "editor/Form1.h"
+#include "editor/MainWindow.h"
 #include "editor/Settings.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
@@ -82,9 +82,9 @@ class EditorTest : public ::testing::Test {
         std::filesystem::remove_all(dir);
     }
 
-    Form1& Start(const std::string& commandLine = "") {
-        form = std::make_unique<Form1>(*doc, settings, dialogs, store, text);
-        form->Form_Load(commandLine);
+    MainWindow& Start(const std::string& commandLine = "") {
+        form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
+        form->Startup(commandLine);
         return *form;
     }
 
@@ -98,7 +98,7 @@ class EditorTest : public ::testing::Test {
     }
 
     // Starts the editor on the document, opened from disk through the command line.
-    Form1& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
+    MainWindow& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
         return Start(Write(name, d));
     }
 
@@ -162,7 +162,7 @@ class EditorTest : public ::testing::Test {
     ScriptedDialogs dialogs;
     MemorySettingsStore store;
     TextDrawingState text;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace tarrox::test

@@ -18,33 +18,33 @@ class FileMenuTest : public EditorTest {
     // Opens `path` through File > Open with the .bin file type.
     void OpenFromMenu(const std::string& path) {
         dialogs.FileChoices.push_back(FileChoice{path, 1});
-        Trigger("Menu1_0");
+        Trigger("fileOpen");
     }
     void Edit() {
-        List("List1")->setCurrentRow(1);
-        Box("obj0")->setText("123");
+        List("objectList")->setCurrentRow(1);
+        Box("objectLeft")->setText("123");
     }
     std::string first, second;
 };
 
 TEST_F(FileMenuTest, OpenReplacesTheDocumentAndSetsTheTitle) {
     Start(first);
-    List("List1")->setCurrentRow(1);
-    ASSERT_EQ(Box("obj6")->text(), "a");
+    List("objectList")->setCurrentRow(1);
+    ASSERT_EQ(Box("objectText")->text(), "a");
     OpenFromMenu(second);
     // Nothing is chosen in the new document, so the editor shows nothing.
-    EXPECT_EQ(Box("obj6")->text(), "");
-    EXPECT_EQ(Combo("Combo1")->currentIndex(), -1);
+    EXPECT_EQ(Box("objectText")->text(), "");
+    EXPECT_EQ(Combo("controlType")->currentIndex(), -1);
     EXPECT_EQ(dialogs.FileDialogsShown.at(0).Filter,
               "Bin Files (*.bin)|*.bin|Mpq Archives (*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|"
               "*.mpq;*.exe;*.scm;*.scx");
-    EXPECT_EQ(doc->Filename, second);
+    EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(doc->ObjectCount, 3);
     EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
-    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
     // Cancelling the dialog changes nothing.
-    Trigger("Menu1_0");
-    EXPECT_EQ(doc->Filename, second);
+    Trigger("fileOpen");
+    EXPECT_EQ(form->File().Path, second);
 }
 
 TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
@@ -73,7 +73,7 @@ TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
         } else {
             OpenFromMenu(second);
             EXPECT_EQ(dialogs.FileDialogsShown.size(), c.GoesOn ? 1u : 0u);
-            EXPECT_EQ(doc->Filename, c.GoesOn ? second : first);
+            EXPECT_EQ(form->File().Path, c.GoesOn ? second : first);
         }
         ASSERT_EQ(dialogs.Messages.size(), 1u);
         EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
@@ -86,9 +86,9 @@ TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
 
 TEST_F(FileMenuTest, AFailedSaveIsReportedAndYesThenStops) {
     Start(Path("gone/new.bin")); // a missing file starts a new dialog
-    List("List1")->setCurrentRow(0);
-    Box("obj0")->setText("5");
-    Trigger("Menu1_1");
+    List("objectList")->setCurrentRow(0);
+    Box("objectLeft")->setText("5");
+    Trigger("fileSave");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "Error: Could not save " + Path("gone/new.bin") + ".");
     EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
@@ -110,9 +110,9 @@ TEST_F(FileMenuTest, AFileThatCannotBeReadKeepsTheOpenDocument) {
     OpenFromMenu(Path("folder.bin"));
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open " + Path("folder.bin") + ".");
     EXPECT_EQ(dialogs.Messages.back().Icon, MessageIcon::Critical);
-    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(form->File().Path, first);
     EXPECT_EQ(doc->ObjectCount, 2);
-    EXPECT_EQ(List("List1")->count(), 2);
+    EXPECT_EQ(List("objectList")->count(), 2);
     EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
 }
 
@@ -121,24 +121,24 @@ TEST_F(FileMenuTest, SaveAsAsksBeforeReplacingAndTakesTheNewName) {
     Edit();
     dialogs.FileChoices.push_back(FileChoice{second, 1});
     dialogs.Answers = {MessageAnswer::No};
-    Trigger("Menu1_2");
+    Trigger("fileSaveAs");
     EXPECT_EQ(dialogs.Messages.back().Text,
               second + " already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(dialogs.Messages.back().Title, "Save As...");
     EXPECT_EQ(Reload(second).ObjectCount, 3);
-    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(form->File().Path, first);
 
     dialogs.FileChoices.push_back(FileChoice{second, 1});
     dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("Menu1_2");
+    Trigger("fileSaveAs");
     DialogDocument saved = Reload(second);
     EXPECT_EQ(saved.ObjectCount, 2);
     EXPECT_EQ(saved.ObjectTable[1].Left, 123);
-    EXPECT_EQ(doc->Filename, second);
+    EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
 
     dialogs.FileChoices.push_back(FileChoice{Path("third.bin"), 1});
-    Trigger("Menu1_2");
+    Trigger("fileSaveAs");
     EXPECT_EQ(Reload(Path("third.bin")).ObjectCount, 2);
     // The dialog keeps the last choice as its preset.
     EXPECT_EQ(dialogs.FileDialogsShown.back().FileName, second);
@@ -148,17 +148,17 @@ TEST_F(FileMenuTest, AFailedSaveAsKeepsTheOldNameAndFile) {
     Start(first);
     Edit();
     dialogs.FileChoices.push_back(FileChoice{Path("gone/x.bin"), 1});
-    Trigger("Menu1_2");
+    Trigger("fileSaveAs");
     EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not save " + Path("gone/x.bin") + ".");
-    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(form->File().Path, first);
     EXPECT_EQ(Title(), "Tarrox II - [first.bin *]");
 }
 
 TEST_F(FileMenuTest, TheTitleNamesAnArchivedDocumentByBothNames) {
     Start(first);
-    doc->FileIsMPQ = true;
-    doc->ArchivePath = "/games/sc/patch_rt.mpq";
-    doc->ArchivedName = "rez\\glumain.bin";
+    form->File().FromArchive = true;
+    form->File().ArchivePath = "/games/sc/patch_rt.mpq";
+    form->File().ArchivedName = "rez\\glumain.bin";
     form->SetTitle(true);
     EXPECT_EQ(Title(), "Tarrox II - [patch_rt.mpq > glumain.bin *]");
     form->SetTitle(false);
@@ -172,12 +172,12 @@ TEST_F(FileMenuTest, TheTitleNamesAnArchivedDocumentByBothNames) {
 TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndBadAnswersChangeNothing) {
     Start();
     dialogs.InputAnswers = {"-1", "1033.5", "abc", ""};
-    Trigger("Menu4_1");
+    Trigger("optionsSetMpqLocale");
     EXPECT_EQ(settings.MpqLocale, -1);
-    Trigger("Menu4_1");
+    Trigger("optionsSetMpqLocale");
     EXPECT_EQ(settings.MpqLocale, 1034);
-    Trigger("Menu4_1");
-    Trigger("Menu4_1");
+    Trigger("optionsSetMpqLocale");
+    Trigger("optionsSetMpqLocale");
     EXPECT_EQ(settings.MpqLocale, 1034);
     EXPECT_EQ(dialogs.InputPrompts.front(), "Default locale ID: (-1 = show all)");
 }
@@ -191,21 +191,21 @@ namespace {
 TEST_F(FileMenuTest, SmksNoObjectUsesAreMarkedAndSavingAsksBeforeDroppingThem) {
     StartWith(MakeDocument({{0, "d"}, {2, "a", 0}}, {{"used.smk"}}), "smk.bin");
     const std::string path = Path("smk.bin");
-    Trigger("Menu6_0");
-    List("List1")->setCurrentRow(1);
-    EXPECT_EQ(Entries(List("List2")),
+    Trigger("addSmk");
+    List("objectList")->setCurrentRow(1);
+    EXPECT_EQ(Entries(List("smkList")),
               (std::vector<std::string>{"0 - used.smk", "1 - New (unused)"}));
     // Relinking moves the mark.
-    Combo("Combo2")->setCurrentIndex(1);
-    EXPECT_EQ(Entries(List("List2")),
+    Combo("objectSmk")->setCurrentIndex(1);
+    EXPECT_EQ(Entries(List("smkList")),
               (std::vector<std::string>{"0 - used.smk (unused)", "1 - New"}));
-    Box("obj0")->setText("5");
+    Box("objectLeft")->setText("5");
 
     const std::string question = "These SMKs are not used by any object and will not be kept:"
                                  "\r\n0 - used.smk\r\nSave anyway?";
     // No keeps the file and the mark, on Save and on Save As alike.
     dialogs.FileChoices.push_back(FileChoice{Path("other.bin"), 1});
-    for (const char* action : {"Menu1_1", "Menu1_2"}) {
+    for (const char* action : {"fileSave", "fileSaveAs"}) {
         dialogs.Messages.clear();
         Trigger(action);
         ASSERT_EQ(dialogs.Messages.size(), 1u) << action;
@@ -218,7 +218,7 @@ TEST_F(FileMenuTest, SmksNoObjectUsesAreMarkedAndSavingAsksBeforeDroppingThem) {
     EXPECT_FALSE(PathExists(Path("other.bin")));
 
     dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     EXPECT_EQ(Title(), "Tarrox II - [smk.bin]");
     DialogDocument saved = Reload(path);
     EXPECT_EQ(saved.ObjectTable[1].Left, 5);
@@ -236,15 +236,15 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(dialogs.Messages[0].Text,
               notes + " does not look like a dialog file. Open it anyway?");
     EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNo);
-    EXPECT_EQ(doc->Filename, first);
+    EXPECT_EQ(form->File().Path, first);
 
     dialogs.Answers = {MessageAnswer::Yes};
     OpenFromMenu(notes);
-    EXPECT_EQ(doc->Filename, notes);
-    List("List1")->setCurrentRow(0);
-    Box("obj0")->setText("7");
+    EXPECT_EQ(form->File().Path, notes);
+    List("objectList")->setCurrentRow(0);
+    Box("objectLeft")->setText("7");
     dialogs.Messages.clear();
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text,
               notes + " does not look like a dialog file.\r\nSaving replaces its whole content "
@@ -253,7 +253,7 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(Title(), "Tarrox II - [notes.bin *]");
 
     dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     EXPECT_EQ(Reload(notes).ObjectTable[0].Left, 7);
     EXPECT_EQ(Title(), "Tarrox II - [notes.bin]");
 }
@@ -262,7 +262,7 @@ TEST_F(FileMenuTest, ViewReadmeShowsTheGuideItselfWhenNoApplicationStarts) {
     std::ofstream(Path("TarroxII.htm")) << "<html><body>Guide text</body></html>";
     Start();
     dialogs.DefaultAppStarts = false;
-    Trigger("Menu3_0");
+    Trigger("helpViewReadme");
     EXPECT_EQ(dialogs.Opened.size(), 1u);
     QTextBrowser* shown = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

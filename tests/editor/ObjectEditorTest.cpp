@@ -21,35 +21,35 @@ class ObjectEditorTest : public EditorTest {
         StartWith(d);
         ASSERT_EQ(doc->SmkCount, 3);
     }
-    void Select(int row) { List("List1")->setCurrentRow(row); }
-    const DialogObject& Shown() { return doc->ObjectTable[doc->SelObj]; }
+    void Select(int row) { List("objectList")->setCurrentRow(row); }
+    const DialogObject& Shown() { return doc->ObjectTable[form->Selected().Object]; }
 };
 
 TEST_F(ObjectEditorTest, SelectingFillsEveryControlWithoutMarkingTheTitle) {
     Select(1);
-    EXPECT_EQ(doc->SelObj, 1);
-    EXPECT_EQ(Box("obj0")->text(), "10");
-    EXPECT_EQ(Box("obj2")->text(), "19");
-    EXPECT_EQ(Box("obj4")->text(), "7");
-    EXPECT_EQ(Box("obj6")->text(), "<3>Go");
-    EXPECT_EQ(Box("obj8")->text(), "-3");
-    EXPECT_EQ(Combo("Combo1")->currentIndex(), 2);
-    EXPECT_TRUE(Check("objFlag3")->isChecked());
-    EXPECT_TRUE(Check("objFlag4")->isChecked());
-    EXPECT_FALSE(Check("objFlag5")->isChecked());
-    EXPECT_TRUE(Check("Check1")->isChecked());
-    EXPECT_TRUE(Check("Check1")->isEnabled());
-    EXPECT_EQ(Combo("Combo2")->currentIndex(), 0);
+    EXPECT_EQ(form->Selected().Object, 1);
+    EXPECT_EQ(Box("objectLeft")->text(), "10");
+    EXPECT_EQ(Box("objectRight")->text(), "19");
+    EXPECT_EQ(Box("objectWidth")->text(), "7");
+    EXPECT_EQ(Box("objectText")->text(), "<3>Go");
+    EXPECT_EQ(Box("objectResponseLeft")->text(), "-3");
+    EXPECT_EQ(Combo("controlType")->currentIndex(), 2);
+    EXPECT_TRUE(Check("objectFlag3")->isChecked());
+    EXPECT_TRUE(Check("objectFlag4")->isChecked());
+    EXPECT_FALSE(Check("objectFlag5")->isChecked());
+    EXPECT_TRUE(Check("usesSmk")->isChecked());
+    EXPECT_TRUE(Check("usesSmk")->isEnabled());
+    EXPECT_EQ(Combo("objectSmk")->currentIndex(), 0);
     Select(0);
-    EXPECT_FALSE(Check("Check1")->isEnabled());
-    EXPECT_FALSE(Check("Check1")->isChecked());
+    EXPECT_FALSE(Check("usesSmk")->isEnabled());
+    EXPECT_FALSE(Check("usesSmk")->isChecked());
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
     EXPECT_FALSE(form->IsModified());
 }
 
 TEST_F(ObjectEditorTest, TypingStoresEveryBoxAndMarksTheTitle) {
     Select(1);
-    auto* left = Box("obj0");
+    auto* left = Box("objectLeft");
     left->clear();
     QTest::keyClicks(left, "-");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
@@ -58,20 +58,20 @@ TEST_F(ObjectEditorTest, TypingStoresEveryBoxAndMarksTheTitle) {
     EXPECT_EQ(Shown().Left, -5);
     EXPECT_EQ(Shown().Width, 7);
 
-    Box("obj6")->setText("<1>Quit<62>");
+    Box("objectText")->setText("<1>Quit<62>");
     EXPECT_EQ(doc->StringTable[Shown().Text], std::string("\x01Quit>"));
-    Box("obj15")->setText("12.5");
+    Box("objectTextY")->setText("12.5");
     EXPECT_EQ(Shown().TextY, 12);
-    Box("obj15")->setText("13.5");
+    Box("objectTextY")->setText("13.5");
     EXPECT_EQ(Shown().TextY, 14);
 }
 
 TEST_F(ObjectEditorTest, ABoxThatDoesNotConvertStopsTheEditThere) {
     Select(1);
-    Box("obj7")->setText("40000"); // boxes 0..6 are stored, 7 and after are not
-    Box("obj14")->setText("99");
+    Box("objectControlId")->setText("40000"); // boxes 0..6 are stored, 7 and after are not
+    Box("objectTextX")->setText("99");
     EXPECT_EQ(Shown().TextX, 0);
-    Box("obj7")->setText("-2");
+    Box("objectControlId")->setText("-2");
     EXPECT_EQ(Shown().ControlId, -2);
     EXPECT_EQ(Shown().TextX, 99); // a later valid edit stores all sixteen
     EXPECT_TRUE(dialogs.Messages.empty());
@@ -79,68 +79,68 @@ TEST_F(ObjectEditorTest, ABoxThatDoesNotConvertStopsTheEditThere) {
 
 TEST_F(ObjectEditorTest, AutoCalcDerivesSizesFromEdgesOnlyWhenOn) {
     Select(1);
-    Box("obj0")->setText("11");
-    EXPECT_EQ(Box("obj4")->text(), "7");
-    Trigger("Menu4_0");
+    Box("objectLeft")->setText("11");
+    EXPECT_EQ(Box("objectWidth")->text(), "7");
+    Trigger("optionsAutoCalc");
     EXPECT_TRUE(settings.AutoCalc);
-    Box("obj0")->setText("10");
-    EXPECT_EQ(Box("obj4")->text(), "10");
+    Box("objectLeft")->setText("10");
+    EXPECT_EQ(Box("objectWidth")->text(), "10");
     EXPECT_EQ(Shown().Width, 10);
-    Box("obj11")->setText("20");
-    EXPECT_EQ(Box("obj13")->text(), "21"); // top 0 .. bottom 20
-    Box("obj4")->setText("3");             // a size never moves an edge
-    EXPECT_EQ(Box("obj2")->text(), "19");
+    Box("objectResponseBottom")->setText("20");
+    EXPECT_EQ(Box("objectResponseHeight")->text(), "21"); // top 0 .. bottom 20
+    Box("objectWidth")->setText("3");                     // a size never moves an edge
+    EXPECT_EQ(Box("objectRight")->text(), "19");
     // Letters in Right leave Width alone and store nothing from Right on.
-    Box("obj2")->setText("abc");
-    EXPECT_EQ(Box("obj4")->text(), "3");
+    Box("objectRight")->setText("abc");
+    EXPECT_EQ(Box("objectWidth")->text(), "3");
     EXPECT_EQ(Shown().Right, 19);
-    Trigger("Menu4_0");
+    Trigger("optionsAutoCalc");
     EXPECT_FALSE(settings.AutoCalc);
-    EXPECT_FALSE(Find<QAction>("Menu4_0")->isChecked());
+    EXPECT_FALSE(Find<QAction>("optionsAutoCalc")->isChecked());
 }
 
 TEST_F(ObjectEditorTest, FlagsTypeAndSmkPickerWriteThrough) {
     Select(2);
-    Check("objFlag31")->setChecked(true);
+    Check("objectFlag31")->setChecked(true);
     EXPECT_EQ(uint32_t(Shown().Flags), 0x80000000u);
-    Check("objFlag31")->setChecked(false);
+    Check("objectFlag31")->setChecked(false);
     EXPECT_EQ(Shown().Flags, 0);
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
 
-    Combo("Combo1")->setCurrentIndex(2);
+    Combo("controlType")->setCurrentIndex(2);
     EXPECT_EQ(Shown().ControlType, 2);
-    EXPECT_EQ(List("List1")->item(2)->text(), "2 - Button");
+    EXPECT_EQ(List("objectList")->item(2)->text(), "2 - Button");
 
     // A tick without a picked SMK links nothing.
-    Combo("Combo2")->setCurrentIndex(-1);
-    Check("Check1")->setChecked(true);
+    Combo("objectSmk")->setCurrentIndex(-1);
+    Check("usesSmk")->setChecked(true);
     EXPECT_EQ(Shown().SmkLink, -1);
-    Combo("Combo2")->setCurrentIndex(2);
+    Combo("objectSmk")->setCurrentIndex(2);
     EXPECT_EQ(Shown().SmkLink, 2);
     // View SMK shows the picked SMK.
-    Find<QPushButton>("Command1")->click();
-    EXPECT_EQ(doc->SelSmk, 2);
-    EXPECT_EQ(List("List2")->currentRow(), 2);
-    EXPECT_EQ(Box("smk0")->text(), "c.smk");
-    Check("Check1")->setChecked(false);
+    Find<QPushButton>("viewObjectSmk")->click();
+    EXPECT_EQ(form->Selected().Smk, 2);
+    EXPECT_EQ(List("smkList")->currentRow(), 2);
+    EXPECT_EQ(Box("smkFileName")->text(), "c.smk");
+    Check("usesSmk")->setChecked(false);
     EXPECT_EQ(Shown().SmkLink, -1);
-    Combo("Combo2")->setCurrentIndex(1); // ignored while unticked
+    Combo("objectSmk")->setCurrentIndex(1); // ignored while unticked
     EXPECT_EQ(Shown().SmkLink, -1);
 }
 
 TEST_F(ObjectEditorTest, ARightClickOpensThePopupWithoutMovingTheSelection) {
     form->show();
     Select(1);
-    auto* list = List("List1");
+    auto* list = List("objectList");
     QRect row2 = list->visualItemRect(list->item(2));
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, row2.center());
     EXPECT_EQ(list->currentRow(), 1);
-    EXPECT_EQ(doc->SelObj, 1);
+    EXPECT_EQ(form->Selected().Object, 1);
     auto* popup = Find<QMenu>("PopupObjects");
     EXPECT_TRUE(popup->isVisible());
     popup->close();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2.center());
-    EXPECT_EQ(doc->SelObj, 2);
+    EXPECT_EQ(form->Selected().Object, 2);
 }
 
 // A list gaining the focus makes its first entry current: that must not choose a record, nor
@@ -150,26 +150,26 @@ TEST_F(ObjectEditorTest, FocusingAListChoosesNothing) {
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    for (const char* name : {"List1", "List2"}) List(name)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(doc->SelObj, -1);
-    EXPECT_EQ(doc->SelSmk, -1);
+    for (const char* name : {"objectList", "smkList"}) List(name)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form->Selected().Object, -1);
+    EXPECT_EQ(form->Selected().Smk, -1);
     EXPECT_TRUE(dialogs.Messages.empty());
     // The entry made current that way is still chosen by a click on it.
-    auto* list = List("List1");
+    auto* list = List("objectList");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(doc->SelObj, 0);
+    EXPECT_EQ(form->Selected().Object, 0);
 }
 
 TEST_F(ObjectEditorTest, EditsReachTheSavedFile) {
     Select(1);
-    Box("obj1")->setText("42");
-    Combo("Combo1")->setCurrentIndex(14);
-    Check("objFlag0")->setChecked(true);
-    Trigger("Menu1_1");
+    Box("objectTop")->setText("42");
+    Combo("controlType")->setCurrentIndex(14);
+    Check("objectFlag0")->setChecked(true);
+    Trigger("fileSave");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
     EXPECT_TRUE(dialogs.Messages.empty());
-    DialogDocument saved = Reload(doc->Filename);
+    DialogDocument saved = Reload(form->File().Path);
     EXPECT_EQ(saved.ObjectTable[1].Top, 42);
     EXPECT_EQ(saved.ObjectTable[1].ControlType, 14);
     EXPECT_EQ(saved.ObjectTable[1].Flags, 0x19);

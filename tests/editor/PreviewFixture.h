@@ -5,7 +5,7 @@
 #include <set>
 
 #include "EditorFixture.h"
-#include "editor/Form2.h"
+#include "editor/PreviewWindow.h"
 #include "preview/ColorTables.h"
 
 namespace tarrox::test {
@@ -17,7 +17,7 @@ class PreviewTest : public EditorTest {
         std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir / "data");
     }
 
-    Form1& StartWithSample() {
+    MainWindow& StartWithSample() {
         return Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin");
     }
 

@@ -9,17 +9,17 @@ namespace {
 using PreviewWindowTest = PreviewTest;
 
 // What a preview made now, from the same settings and document, would show.
-std::vector<uint32_t> FreshPicture(const DialogDocument& doc, Settings& settings,
-                                   TextDrawingState& text, Dialogs& dialogs) {
-    Form2 fresh(doc, settings, text, dialogs);
+std::vector<uint32_t> FreshPicture(const DialogDocument& doc, const Selection& selection,
+                                   Settings& settings, TextDrawingState& text, Dialogs& dialogs) {
+    PreviewWindow fresh(doc, selection, settings, text, dialogs);
     return fresh.Picture().Pixels();
 }
 
 TEST_F(PreviewWindowTest, EachMenuCommandSetsItsSettingChecksItsItemAndRedraws) {
     StartWithSample();
-    List("List1")->setCurrentRow(2);
-    Trigger("Menu2_0");
-    Form2* preview = form->Preview();
+    List("objectList")->setCurrentRow(2);
+    Trigger("viewPreview");
+    PreviewWindow* preview = form->Preview();
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->windowTitle(), "Object Preview");
@@ -33,33 +33,33 @@ TEST_F(PreviewWindowTest, EachMenuCommandSetsItsSettingChecksItsItemAndRedraws) 
         std::vector<const char*> On, Off;
     };
     const std::vector<Step> steps = {
-        {"Menu0_1", [](auto& s) { return !s.ShowAll; }, {"Menu0_1"}, {"Menu0_0"}},
-        {"Menu0_0", [](auto& s) { return s.ShowAll; }, {"Menu0_0"}, {"Menu0_1"}},
-        {"Menu1_0", [](auto& s) { return !s.FillRects; }, {}, {"Menu1_0"}},
-        {"Menu1_0", [](auto& s) { return s.FillRects; }, {"Menu1_0"}, {}},
-        {"Menu11_1",
+        {"viewCurrent", [](auto& s) { return !s.ShowAll; }, {"viewCurrent"}, {"viewAll"}},
+        {"viewAll", [](auto& s) { return s.ShowAll; }, {"viewAll"}, {"viewCurrent"}},
+        {"fillRectangles", [](auto& s) { return !s.FillRects; }, {}, {"fillRectangles"}},
+        {"fillRectangles", [](auto& s) { return s.FillRects; }, {"fillRectangles"}, {}},
+        {"colorScheme1",
          [](auto& s) {
              return s.HighlightColor == 0x0000FC && s.HighlightColorDark == 0 &&
                     s.NormalColor == 0x00006C && s.NormalColorDark == 0;
          },
-         {"Menu11_1"},
-         {"Menu11_0", "Menu11_2"}},
-        {"Menu11_2",
+         {"colorScheme1"},
+         {"colorScheme0", "colorScheme2"}},
+        {"colorScheme2",
          [](auto& s) { return s.NormalColorDark == 0x500800; },
-         {"Menu11_2"},
-         {"Menu11_0", "Menu11_1"}},
-        {"Menu11_0",
+         {"colorScheme2"},
+         {"colorScheme0", "colorScheme1"}},
+        {"colorScheme0",
          [](auto& s) { return s.HighlightColor == 0x6060F0; },
-         {"Menu11_0"},
-         {"Menu11_1", "Menu11_2"}},
-        {"Menu12_2",
+         {"colorScheme0"},
+         {"colorScheme1", "colorScheme2"}},
+        {"fontColorSet2",
          [](auto& s) { return s.FontColorSet == 2; },
-         {"Menu12_2"},
-         {"Menu12_0", "Menu12_1", "Menu12_3"}},
-        {"Menu12_0",
+         {"fontColorSet2"},
+         {"fontColorSet0", "fontColorSet1", "fontColorSet3"}},
+        {"fontColorSet0",
          [](auto& s) { return s.FontColorSet == 0; },
-         {"Menu12_0"},
-         {"Menu12_1", "Menu12_2", "Menu12_3"}},
+         {"fontColorSet0"},
+         {"fontColorSet1", "fontColorSet2", "fontColorSet3"}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.Item);
@@ -71,7 +71,8 @@ TEST_F(PreviewWindowTest, EachMenuCommandSetsItsSettingChecksItsItemAndRedraws) 
         for (const char* on : step.On) EXPECT_TRUE(checked(on)) << on;
         for (const char* off : step.Off) EXPECT_FALSE(checked(off)) << off;
         EXPECT_NE(preview->Picture().Pixels(), before);
-        EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
+        EXPECT_EQ(preview->Picture().Pixels(),
+                  FreshPicture(*doc, form->Selected(), settings, text, dialogs));
     }
     EXPECT_EQ(text.ColorTable, ColorSetTable(0));
 }
@@ -79,9 +80,9 @@ TEST_F(PreviewWindowTest, EachMenuCommandSetsItsSettingChecksItsItemAndRedraws) 
 TEST_F(PreviewWindowTest, TheSchemeItemIsCheckedByTheStoredHighlightColourAlone) {
     store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
     StartWithSample();
-    Trigger("Menu2_0");
+    Trigger("viewPreview");
     auto item = [&](int i) {
-        return form->Preview()->findChild<QAction*>(QString("Menu11_%1").arg(i))->isChecked();
+        return form->Preview()->findChild<QAction*>(QString("colorScheme%1").arg(i))->isChecked();
     };
     EXPECT_TRUE(item(1));
     EXPECT_FALSE(item(0));
@@ -90,9 +91,9 @@ TEST_F(PreviewWindowTest, TheSchemeItemIsCheckedByTheStoredHighlightColourAlone)
 
     // A colour from an edited store checks nothing and is drawn as it is.
     settings.HighlightColor = 0x0A0A0A;
-    List("List1")->setCurrentRow(1);
-    Trigger("Menu2_0");
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(item(i)) << i;
+    List("objectList")->setCurrentRow(1);
+    Trigger("viewPreview");
+    for (int i = 0; i < int(ColorSchemeItem::Count); ++i) EXPECT_FALSE(item(i)) << i;
     const auto& pixels = form->Preview()->Picture().Pixels();
     EXPECT_NE(std::find(pixels.begin(), pixels.end(), 0x0A0A0Au), pixels.end());
 }
@@ -100,27 +101,27 @@ TEST_F(PreviewWindowTest, TheSchemeItemIsCheckedByTheStoredHighlightColourAlone)
 TEST_F(PreviewWindowTest, SetCustomStoresThePathAndCustomLoadsIt) {
     std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
     StartWithSample();
-    Trigger("Menu2_0");
-    Form2* preview = form->Preview();
+    Trigger("viewPreview");
+    PreviewWindow* preview = form->Preview();
     auto trigger = [&](const char* name) { preview->findChild<QAction*>(name)->trigger(); };
     ASSERT_EQ(settings.FontColorSet, 1);
     const auto glue = ColorSetTable(1);
 
     // Cancelled: nothing stored, nothing loaded.
-    trigger("Menu12_5");
+    trigger("setCustomColors");
     EXPECT_EQ(dialogs.FileDialogsShown.back().Filter, "StarCraft Color Index Tables (*.pcx)|*.pcx");
     EXPECT_EQ(settings.CustomColorFile, "");
 
     dialogs.FileChoices = {FileChoice{Path("custom.pcx")}};
     auto before = preview->Picture().Pixels();
-    trigger("Menu12_5");
+    trigger("setCustomColors");
     EXPECT_EQ(settings.CustomColorFile, Path("custom.pcx"));
     EXPECT_EQ(settings.FontColorSet, 1);
-    EXPECT_TRUE(preview->findChild<QAction*>("Menu12_1")->isChecked());
+    EXPECT_TRUE(preview->findChild<QAction*>("fontColorSet1")->isChecked());
     EXPECT_EQ(text.ColorTable, glue);
     EXPECT_EQ(preview->Picture().Pixels(), before);
 
-    trigger("Menu12_3");
+    trigger("fontColorSet3");
     EXPECT_EQ(settings.FontColorSet, 3);
     EXPECT_EQ(text.ColorTable, ColorSetTable(2));
     EXPECT_NE(preview->Picture().Pixels(), before);
@@ -128,7 +129,7 @@ TEST_F(PreviewWindowTest, SetCustomStoresThePathAndCustomLoadsIt) {
 
     // Custom without a table: said, and the colours stay.
     settings.CustomColorFile.clear();
-    trigger("Menu12_3");
+    trigger("fontColorSet3");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text,
               "No custom color table loaded.\r\nChoose one with Set Custom...");
@@ -137,8 +138,8 @@ TEST_F(PreviewWindowTest, SetCustomStoresThePathAndCustomLoadsIt) {
 
 TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {
     StartWithSample();
-    Trigger("Menu2_0");
-    QPointer<Form2> first = form->Preview();
+    Trigger("viewPreview");
+    QPointer<PreviewWindow> first = form->Preview();
     EXPECT_FALSE(first->Fonts().Loaded[1].Bytes.empty());
     first->close();
     EXPECT_TRUE(first->Fonts().Loaded[1].Bytes.empty());
@@ -148,8 +149,8 @@ TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {
 
     // The new window reads the font files again: one removed meanwhile stays empty.
     std::filesystem::remove(dir / "data" / "font10.fnt");
-    Trigger("Menu2_0");
-    Form2* second = form->Preview();
+    Trigger("viewPreview");
+    PreviewWindow* second = form->Preview();
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(second->isVisible());
     EXPECT_TRUE(second->Fonts().Loaded[1].Bytes.empty());
@@ -160,49 +161,52 @@ TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {
 
 TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
-    List("List1")->setCurrentRow(1);
+    List("objectList")->setCurrentRow(1);
     EXPECT_EQ(form->Preview(), nullptr);
-    Box("obj0")->setText("40");
-    Form2* preview = form->Preview();
+    Box("objectLeft")->setText("40");
+    PreviewWindow* preview = form->Preview();
     ASSERT_NE(preview, nullptr);
     EXPECT_FALSE(preview->isVisible());
     const auto drawn = preview->Picture().Pixels();
-    EXPECT_EQ(drawn, FreshPicture(*doc, settings, text, dialogs));
+    EXPECT_EQ(drawn, FreshPicture(*doc, form->Selected(), settings, text, dialogs));
 
     // Selecting redraws nothing while the window is hidden.
-    List("List1")->setCurrentRow(2);
+    List("objectList")->setCurrentRow(2);
     EXPECT_EQ(preview->Picture().Pixels(), drawn);
 
     // Shown, it is the same window with the same picture; then selections redraw.
-    Trigger("Menu2_0");
+    Trigger("viewPreview");
     EXPECT_EQ(form->Preview(), preview);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->Picture().Pixels(), drawn);
-    List("List1")->setCurrentRow(3);
-    EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
+    List("objectList")->setCurrentRow(3);
+    EXPECT_EQ(preview->Picture().Pixels(),
+              FreshPicture(*doc, form->Selected(), settings, text, dialogs));
     EXPECT_NE(preview->Picture().Pixels(), drawn);
 
     // An open window is only brought forward, never reloaded.
     doc->ObjectTable[1].Left += 5;
     auto shown = preview->Picture().Pixels();
-    Trigger("Menu2_0");
+    Trigger("viewPreview");
     EXPECT_EQ(preview->Picture().Pixels(), shown);
 }
 
 TEST_F(PreviewWindowTest, AddingOrDeletingAnObjectRedrawsAShownPreview) {
     StartWithSample();
-    Trigger("Menu2_0");
-    Form2* preview = form->Preview();
+    Trigger("viewPreview");
+    PreviewWindow* preview = form->Preview();
     ASSERT_NE(preview, nullptr);
-    List("List1")->setCurrentRow(3);
+    List("objectList")->setCurrentRow(3);
     const auto before = preview->Picture().Pixels();
     dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("Menu5_1");
-    ASSERT_EQ(doc->SelObj, -1);
+    Trigger("deleteObject");
+    ASSERT_EQ(form->Selected().Object, -1);
     EXPECT_NE(preview->Picture().Pixels(), before);
-    EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
-    Trigger("Menu5_0");
-    EXPECT_EQ(preview->Picture().Pixels(), FreshPicture(*doc, settings, text, dialogs));
+    EXPECT_EQ(preview->Picture().Pixels(),
+              FreshPicture(*doc, form->Selected(), settings, text, dialogs));
+    Trigger("addObject");
+    EXPECT_EQ(preview->Picture().Pixels(),
+              FreshPicture(*doc, form->Selected(), settings, text, dialogs));
 }
 
 } // namespace

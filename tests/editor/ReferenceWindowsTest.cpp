@@ -6,8 +6,8 @@
 #include "platform/Surface.h"
 #include "platform/qt/SurfaceView.h"
 #include "preview/ReferenceCards.h"
-#include "reference/Form3.h"
-#include "reference/Form5.h"
+#include "reference/AboutWindow.h"
+#include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
 namespace {
@@ -25,8 +25,9 @@ TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePrev
     store.Values[{"Options", "PreviewFontClrs"}] = "0";
     store.Values[{"Options", "PreviewCustomClr"}] = Path("custom.pcx");
     Start();
-    Trigger("Menu2_1");
-    Form5* card = form->CodesCard();
+    const auto slotBefore = text.TextSizeSlot; // the card draws with its own copy
+    Trigger("viewFormattingCodes");
+    FormattingCodesCard* card = form->CodesCard();
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->windowTitle(), "Font Colors");
     EXPECT_EQ(card->size(), QSize(448, 408));
@@ -58,17 +59,17 @@ TEST_F(ReferenceWindowsTest, TheCardDrawsEachBlockInItsSetsColoursAndPutsThePrev
     EXPECT_TRUE(Within(ColorsIn(image, 224, 355, 40, LineHeight - 1), RowColors(3, 0)));
     EXPECT_TRUE(Within(ColorsIn(image, 224, 354 + LineHeight, 14, LineHeight), RowColors(3, 7)));
     EXPECT_EQ(text.ColorTable, ColorSetTable(0));
-    EXPECT_EQ(text.TextSizeSlot, 1);
+    EXPECT_EQ(text.TextSizeSlot, slotBefore);
 
     // Open, it is only brought forward.
-    Trigger("Menu2_1");
+    Trigger("viewFormattingCodes");
     EXPECT_EQ(form->CodesCard(), card);
 }
 
 TEST_F(ReferenceWindowsTest, WithoutACustomTableTheCardSaysSo) {
     store.Values[{"Options", "PreviewFontClrs"}] = "2";
     Start();
-    Trigger("Menu2_1");
+    Trigger("viewFormattingCodes");
     const QImage& image = form->CodesCard()->Image();
 
     // The line as the font draws it in the title-screen colours, and nothing below it.
@@ -88,9 +89,10 @@ TEST_F(ReferenceWindowsTest, WithoutACustomTableTheCardSaysSo) {
 TEST_F(ReferenceWindowsTest, TheCloseBoxLightsUnderTheMouseAndGoesOutBesideIt) {
     store.Values[{"Options", "PreviewFontClrs"}] = "2";
     Start();
-    Form3 about(text, form.get());
+    AboutWindow about(text, form.get());
+    const auto slotBefore = text.TextSizeSlot; // the window draws with its own copy
     about.show();
-    auto* box = about.findChild<QWidget*>("Picture1");
+    auto* box = about.findChild<QWidget*>("closeBox");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->geometry(), QRect(112, 144, 81, 25));
     EXPECT_EQ(about.size(), QSize(312, 176));
@@ -106,12 +108,12 @@ TEST_F(ReferenceWindowsTest, TheCloseBoxLightsUnderTheMouseAndGoesOutBesideIt) {
             if (code3.count(c) && !RowColors(1, 4).count(c)) return true;
         return false;
     };
-    EXPECT_EQ(about.Picture1ForeColor(), 0x000078u);
+    EXPECT_EQ(about.CloseBoxForeColor(), 0x000078u);
     EXPECT_EQ(outline(), 0x000078u);
     EXPECT_TRUE(showsCode3());
 
     QTest::mouseMove(box, QPoint(40, 12));
-    EXPECT_EQ(about.Picture1ForeColor(), 0x0010FCu);
+    EXPECT_EQ(about.CloseBoxForeColor(), 0x0010FCu);
     EXPECT_EQ(outline(), 0x0010FCu);
     EXPECT_FALSE(showsCode3());
     const QImage lit = about.CloseBoxImage();
@@ -122,7 +124,7 @@ TEST_F(ReferenceWindowsTest, TheCloseBoxLightsUnderTheMouseAndGoesOutBesideIt) {
     EXPECT_EQ(outline(), 0x000078u);
     EXPECT_TRUE(showsCode3());
     EXPECT_EQ(text.ColorTable, ColorSetTable(2));
-    EXPECT_EQ(text.TextSizeSlot, 1);
+    EXPECT_EQ(text.TextSizeSlot, slotBefore);
 
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
@@ -135,9 +137,9 @@ TEST_F(ReferenceWindowsTest, OnlyTheCKeyClosesTheAboutWindowWhateverHasTheFocus)
           Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier)}) {
         for (bool onBox : {false, true}) {
             SCOPED_TRACE(testing::Message() << int(mods) << " " << onBox);
-            Form3 about(text, form.get());
+            AboutWindow about(text, form.get());
             about.show();
-            QWidget* target = onBox ? about.findChild<QWidget*>("Picture1") : &about;
+            QWidget* target = onBox ? about.findChild<QWidget*>("closeBox") : &about;
             for (Qt::Key other : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_X, Qt::Key_Space})
                 QTest::keyClick(target, other, mods);
             EXPECT_TRUE(about.isVisible());
@@ -153,10 +155,10 @@ TEST_F(ReferenceWindowsTest, HelpAboutIsModalAndPutsThePreviewSetBack) {
     Start();
     bool wasModal = false;
     WhenModal([&](QWidget* about) {
-        wasModal = about->objectName() == "Form3";
+        wasModal = about->objectName() == "AboutWindow";
         QTest::keyClick(about, Qt::Key_C);
     });
-    Trigger("Menu3_2");
+    Trigger("helpAbout");
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(text.ColorTable, ColorSetTable(0));
 }
@@ -167,8 +169,8 @@ TEST_F(ReferenceWindowsTest, ThePreviewKeepsItsColoursWhenItsCustomTableIsMissin
     store.Values[{"Options", "PreviewFontClrs"}] = "2";
     store.Values[{"Options", "PreviewCustomClr"}] = Path("gone.pcx");
     StartWithSample();
-    Trigger("Menu2_0");
-    form->Preview()->findChild<QAction*>("Menu12_3")->trigger();
+    Trigger("viewPreview");
+    form->Preview()->findChild<QAction*>("fontColorSet3")->trigger();
     ASSERT_EQ(settings.FontColorSet, 3);
     // The check mark stays on Custom, but the user learns the colours are not its own.
     ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -177,12 +179,12 @@ TEST_F(ReferenceWindowsTest, ThePreviewKeepsItsColoursWhenItsCustomTableIsMissin
     const auto inGame = ColorSetTable(2);
     ASSERT_EQ(text.ColorTable, inGame);
 
-    Trigger("Menu2_1");
+    Trigger("viewFormattingCodes");
     EXPECT_EQ(text.ColorTable, inGame);
     {
-        Form3 about(text, form.get());
+        AboutWindow about(text, form.get());
         about.show();
-        QTest::mouseMove(about.findChild<QWidget*>("Picture1"), QPoint(40, 12));
+        QTest::mouseMove(about.findChild<QWidget*>("closeBox"), QPoint(40, 12));
         EXPECT_EQ(text.ColorTable, inGame);
     }
     EXPECT_EQ(text.ColorTable, inGame);
@@ -190,7 +192,7 @@ TEST_F(ReferenceWindowsTest, ThePreviewKeepsItsColoursWhenItsCustomTableIsMissin
 
 TEST_F(ReferenceWindowsTest, ViewReadmeOpensTheReadmeOrSaysItIsMissing) {
     Start();
-    Trigger("Menu3_0");
+    Trigger("helpViewReadme");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].Text, "Readme could not be found.");
     EXPECT_EQ(dialogs.Messages[0].Title, "Help");
@@ -198,7 +200,7 @@ TEST_F(ReferenceWindowsTest, ViewReadmeOpensTheReadmeOrSaysItIsMissing) {
     EXPECT_TRUE(dialogs.Opened.empty());
 
     ASSERT_TRUE(WriteFileAtomically(Path("TarroxII.htm"), std::vector<uint8_t>{'<', '/', '>'}));
-    Trigger("Menu3_0");
+    Trigger("helpViewReadme");
     EXPECT_EQ(dialogs.Opened, std::vector<std::string>{Path("TarroxII.htm")});
     EXPECT_EQ(dialogs.Messages.size(), 1u);
 }

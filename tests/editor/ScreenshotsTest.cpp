@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "PreviewFixture.h"
-#include "archive/qt/Form4.h"
-#include "reference/Form3.h"
-#include "reference/Form5.h"
+#include "archive/qt/ArchiveBrowser.h"
+#include "reference/AboutWindow.h"
+#include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
 namespace {
@@ -21,38 +21,38 @@ TEST_F(PreviewTest, Screenshots) {
     std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
     StartWithSample();
     form->show();
-    List("List1")->setCurrentRow(4);
+    List("objectList")->setCurrentRow(4);
     save(form.get(), "form1");
 
-    Trigger("Menu2_0");
-    Form2* preview = form->Preview();
+    Trigger("viewPreview");
+    PreviewWindow* preview = form->Preview();
     for (int scheme = 0; scheme < 3; ++scheme) {
-        preview->findChild<QAction*>(QString("Menu11_%1").arg(scheme))->trigger();
+        preview->findChild<QAction*>(QString("colorScheme%1").arg(scheme))->trigger();
         for (int set = 0; set < 3; ++set) {
-            preview->findChild<QAction*>(QString("Menu12_%1").arg(set))->trigger();
-            save(preview, QString("form2_s%1_c%2").arg(scheme).arg(set));
+            preview->findChild<QAction*>(QString("fontColorSet%1").arg(set))->trigger();
+            save(preview, QString("preview_s%1_c%2").arg(scheme).arg(set));
         }
     }
 
-    Form4 browser(dialogs, "x.mpq",
-                  {{"rez\\glumain.bin"}, {"rez\\options.bin", 1031}, {"rez\\glusingl.bin"}},
-                  nullptr, form.get());
+    ArchiveBrowser browser(
+        dialogs, "x.mpq", {{"rez\\glumain.bin"}, {"rez\\options.bin", 1031}, {"rez\\glusingl.bin"}},
+        nullptr, form.get());
     browser.show();
-    browser.findChild<QListWidget*>("List1")->setCurrentRow(1);
+    browser.findChild<QListWidget*>("fileList")->setCurrentRow(1);
     save(&browser, "form4");
 
-    Trigger("Menu2_1");
-    save(form->CodesCard(), "form5_nocustom");
+    Trigger("viewFormattingCodes");
+    save(form->CodesCard(), "codesCard_nocustom");
     form->CodesCard()->close();
     SettleClosedWindows();
     settings.CustomColorFile = Path("custom.pcx");
-    Trigger("Menu2_1");
-    save(form->CodesCard(), "form5_custom");
+    Trigger("viewFormattingCodes");
+    save(form->CodesCard(), "codesCard_custom");
 
-    Form3 about(text, form.get());
+    AboutWindow about(text, form.get());
     about.show();
     save(&about, "form3_rest");
-    QTest::mouseMove(about.findChild<QWidget*>("Picture1"), QPoint(40, 12));
+    QTest::mouseMove(about.findChild<QWidget*>("closeBox"), QPoint(40, 12));
     save(&about, "form3_lit");
 }
 

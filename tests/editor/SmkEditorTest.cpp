@@ -17,20 +17,20 @@ class SmkEditorTest : public EditorTest {
         d.SmkTable[2].Flags = -1;
         StartWith(d);
     }
-    void Select(int row) { List("List2")->setCurrentRow(row); }
-    const SmkEntry& Shown() { return doc->SmkTable[doc->SelSmk]; }
+    void Select(int row) { List("smkList")->setCurrentRow(row); }
+    const SmkEntry& Shown() { return doc->SmkTable[form->Selected().Smk]; }
 };
 
 TEST_F(SmkEditorTest, SelectingFillsTheControlsWithoutMarkingTheTitle) {
-    EXPECT_EQ(Entries(List("List2")),
+    EXPECT_EQ(Entries(List("smkList")),
               (std::vector<std::string>{"0 - a.smk", "1 - b.smk", "2 - c.smk"}));
-    EXPECT_EQ(Entries(Combo("Combo2")), Entries(List("List2")));
-    EXPECT_EQ(Entries(Combo("Combo3")), Entries(List("List2")));
+    EXPECT_EQ(Entries(Combo("objectSmk")), Entries(List("smkList")));
+    EXPECT_EQ(Entries(Combo("nextSmk")), Entries(List("smkList")));
     Select(0);
-    EXPECT_EQ(Box("smk0")->text(), "glue\\a.smk");
-    EXPECT_EQ(Box("smk1")->text(), "7");
-    EXPECT_TRUE(Check("Check2")->isChecked());
-    EXPECT_EQ(Combo("Combo3")->currentIndex(), 1);
+    EXPECT_EQ(Box("smkFileName")->text(), "glue\\a.smk");
+    EXPECT_EQ(Box("smkOverlayX")->text(), "7");
+    EXPECT_TRUE(Check("usesNextSmk")->isChecked());
+    EXPECT_EQ(Combo("nextSmk")->currentIndex(), 1);
     EXPECT_FALSE(form->IsModified());
     EXPECT_TRUE(dialogs.Messages.empty());
 }
@@ -49,46 +49,47 @@ TEST_F(SmkEditorTest, FlagsAboveBitSevenAreReportedButStillShown) {
 
     Select(2); // -1 is all bits, but not above 255 as a signed number
     EXPECT_EQ(dialogs.Messages.size(), 1u);
-    for (int i = 0; i < 8; ++i) EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
+    for (int i = 0; i < SmkFlagCount; ++i)
+        EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
 }
 
 TEST_F(SmkEditorTest, AFileNameWithAPathUpdatesTheListAndBothPickers) {
     Select(1);
-    Box("smk0")->setText("glue\\title\\new.smk");
+    Box("smkFileName")->setText("glue\\title\\new.smk");
     EXPECT_EQ(doc->StringTable[Shown().FileName], "glue\\title\\new.smk");
-    EXPECT_EQ(List("List2")->item(1)->text(), "1 - new.smk");
-    EXPECT_EQ(Combo("Combo2")->itemText(1), "1 - new.smk");
-    EXPECT_EQ(Combo("Combo3")->itemText(1), "1 - new.smk");
+    EXPECT_EQ(List("smkList")->item(1)->text(), "1 - new.smk");
+    EXPECT_EQ(Combo("objectSmk")->itemText(1), "1 - new.smk");
+    EXPECT_EQ(Combo("nextSmk")->itemText(1), "1 - new.smk");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
 }
 
 TEST_F(SmkEditorTest, LettersInOverlayXStoreTheNameButNoCoordinate) {
     Select(0);
-    Box("smk2")->setText("9");
+    Box("smkOverlayY")->setText("9");
     EXPECT_EQ(Shown().OverlayY, 9);
-    Box("smk1")->setText("x");
-    Box("smk0")->setText("z.smk");
-    Box("smk2")->setText("11");
+    Box("smkOverlayX")->setText("x");
+    Box("smkFileName")->setText("z.smk");
+    Box("smkOverlayY")->setText("11");
     EXPECT_EQ(doc->StringTable[Shown().FileName], "z.smk");
     EXPECT_EQ(Shown().OverlayX, 7);
     EXPECT_EQ(Shown().OverlayY, 9);
-    EXPECT_EQ(List("List2")->item(0)->text(), "0 - a.smk");
+    EXPECT_EQ(List("smkList")->item(0)->text(), "0 - a.smk");
 }
 
 TEST_F(SmkEditorTest, NextLinkAndViewSmkFollowTheChain) {
     Select(0);
-    Find<QPushButton>("Command2")->click();
-    EXPECT_EQ(doc->SelSmk, 1);
-    EXPECT_EQ(List("List2")->currentRow(), 1);
-    EXPECT_EQ(Box("smk0")->text(), "b.smk");
+    Find<QPushButton>("viewNextSmk")->click();
+    EXPECT_EQ(form->Selected().Smk, 1);
+    EXPECT_EQ(List("smkList")->currentRow(), 1);
+    EXPECT_EQ(Box("smkFileName")->text(), "b.smk");
 
     Select(2);
-    Combo("Combo3")->setCurrentIndex(-1);
-    Check("Check2")->setChecked(true);
+    Combo("nextSmk")->setCurrentIndex(-1);
+    Check("usesNextSmk")->setChecked(true);
     EXPECT_EQ(Shown().Next, -1); // ticked without a picked SMK
-    Combo("Combo3")->setCurrentIndex(2);
+    Combo("nextSmk")->setCurrentIndex(2);
     EXPECT_EQ(Shown().Next, 2); // an SMK may name itself
-    Check("Check2")->setChecked(false);
+    Check("usesNextSmk")->setChecked(false);
     EXPECT_EQ(Shown().Next, -1);
 }
 

@@ -31,7 +31,7 @@ TEST_F(StartupTest, ShutdownWritesTheTenSettingsAndRemovesOnlyTheTemporaryFile) 
         if (temporary) Write(working, MakeDocument({{0, "x"}}));
         Start();
         EXPECT_EQ(Title(), "Tarrox II");
-        EXPECT_FALSE(Find<QAction>("Menu1_1")->isEnabled());
+        EXPECT_FALSE(Find<QAction>("fileSave")->isEnabled());
         EXPECT_TRUE(form->close());
         EXPECT_FALSE(PathExists(std::filesystem::path(working).parent_path().string()));
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
@@ -71,7 +71,7 @@ TEST_F(StartupTest, StoredSettingsComeBackUnderTheSameKeys) {
     store.Values = values;
     Start();
     EXPECT_TRUE(settings.AutoCalc);
-    EXPECT_TRUE(Find<QAction>("Menu4_0")->isChecked());
+    EXPECT_TRUE(Find<QAction>("optionsAutoCalc")->isChecked());
     EXPECT_EQ(settings.NormalColor, 16711680);
     EXPECT_TRUE(form->close());
     EXPECT_EQ(store.Values, values);
@@ -104,12 +104,13 @@ TEST_F(StartupTest, AQuotedPathWithSpacesAndACapitalEndingOpens) {
     std::string path = Write("my dialogs/Main Menu.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
     Start("\"" + path + "\"");
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(doc->Filename, path);
+    EXPECT_EQ(form->File().Path, path);
     EXPECT_EQ(doc->ObjectCount, 2);
-    EXPECT_EQ(Entries(List("List1")), (std::vector<std::string>{"0 - Dialog Box", "1 - Button"}));
+    EXPECT_EQ(Entries(List("objectList")),
+              (std::vector<std::string>{"0 - Dialog Box", "1 - Button"}));
     EXPECT_EQ(Title(), "Tarrox II - [Main Menu.BIN]");
-    EXPECT_TRUE(Find<QAction>("Menu1_1")->isEnabled());
-    EXPECT_TRUE(Find<QAction>("Menu1_2")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
+    EXPECT_TRUE(Find<QAction>("fileSaveAs")->isEnabled());
 }
 
 TEST_F(StartupTest, AWrongExtensionIsRefusedWithAMessage) {
@@ -119,20 +120,20 @@ TEST_F(StartupTest, AWrongExtensionIsRefusedWithAMessage) {
     EXPECT_EQ(dialogs.Messages[0].Text, "Error: Not a valid file format.");
     EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
     EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
-    EXPECT_EQ(doc->Filename, "");
-    EXPECT_FALSE(doc->FileIsOpen);
-    EXPECT_EQ(List("List1")->count(), 0);
-    EXPECT_FALSE(Find<QAction>("Menu1_1")->isEnabled());
+    EXPECT_EQ(form->File().Path, "");
+    EXPECT_FALSE(form->File().IsOpen);
+    EXPECT_EQ(List("objectList")->count(), 0);
+    EXPECT_FALSE(Find<QAction>("fileSave")->isEnabled());
 }
 
 TEST_F(StartupTest, AMissingFileStartsANewEmptyDialog) {
     Start(Path("new.bin"));
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_TRUE(doc->FileIsOpen);
+    EXPECT_TRUE(form->File().IsOpen);
     EXPECT_EQ(doc->ObjectCount, 1);
-    EXPECT_EQ(Entries(List("List1")), (std::vector<std::string>{"0 - Dialog Box"}));
+    EXPECT_EQ(Entries(List("objectList")), (std::vector<std::string>{"0 - Dialog Box"}));
     EXPECT_EQ(Title(), "Tarrox II - [new.bin]");
-    Trigger("Menu1_1");
+    Trigger("fileSave");
     EXPECT_TRUE(PathExists(Path("new.bin")));
 }
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "archive/qt/Form4.h"
+#include "archive/qt/ArchiveBrowser.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
 
@@ -96,21 +96,21 @@ TEST_F(InstalledCopyTest, TheEditorOpensAnArchivedDialogAndSavesItBack) {
     std::vector<std::string> browsed;
     dialogs.FileChoices.push_back(FileChoice{archive, 2});
     WhenModal([&](QWidget* modal) {
-        auto* browser = dynamic_cast<Form4*>(modal);
+        auto* browser = dynamic_cast<ArchiveBrowser*>(modal);
         ASSERT_NE(browser, nullptr);
-        auto* list = browser->findChild<QListWidget*>("List1");
+        auto* list = browser->findChild<QListWidget*>("fileList");
         browsed = Entries(list);
         list->setCurrentRow(0);
-        browser->findChild<QPushButton*>("Command1")->click();
+        browser->findChild<QPushButton*>("openButton")->click();
     });
-    Trigger("Menu1_0");
+    Trigger("fileOpen");
     EXPECT_EQ(browsed, std::vector<std::string>{"rez\\glumain.bin"});
     ASSERT_EQ(doc->ObjectCount, 2);
-    EXPECT_EQ(fs::path(doc->Filename).parent_path().parent_path(), fs::temp_directory_path());
+    EXPECT_EQ(fs::path(form->File().Path).parent_path().parent_path(), fs::temp_directory_path());
 
-    List("List1")->setCurrentRow(1);
-    Box("obj0")->setText("77");
-    Trigger("Menu1_1");
+    List("objectList")->setCurrentRow(1);
+    Box("objectLeft")->setText("77");
+    Trigger("fileSave");
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
     EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir / "smpq-out"), Bytes(*doc));
     EXPECT_EQ(doc->ObjectTable[1].Left, 77);

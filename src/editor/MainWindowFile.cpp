@@ -10,59 +10,61 @@
 #include "document/DialogCheck.h"
 #include "document/NumberText.h"
 #include "editor/CommandLine.h"
-#include "editor/Form1.h"
-#include "editor/Form2.h"
+#include "editor/MainWindow.h"
+#include "editor/PreviewWindow.h"
 #include "editor/Settings.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
-#include "reference/Form3.h"
-#include "reference/Form5.h"
+#include "reference/AboutWindow.h"
+#include "reference/FormattingCodesCard.h"
 
 namespace tarrox {
 
 namespace {
 constexpr int BinFileType = 1;
 constexpr int ArchiveFileType = 2;
+constexpr int ReadmeWidth = 760;
+constexpr int ReadmeHeight = 560;
 } // namespace
 
-MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
-                             const std::string& title) {
+MessageAnswer MainWindow::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                                  const std::string& title) {
     return dialogs_.MessageBox(text, icon, buttons, title);
 }
 
-Form2* Form1::Preview() const {
-    return form2_ && !form2_->IsUnloaded() ? form2_.data() : nullptr;
+PreviewWindow* MainWindow::Preview() const {
+    return preview_ && !preview_->IsUnloaded() ? preview_.data() : nullptr;
 }
 
-Form5* Form1::CodesCard() const {
-    return form5_ && form5_->isVisible() ? form5_.data() : nullptr;
+FormattingCodesCard* MainWindow::CodesCard() const {
+    return codesCard_ && codesCard_->isVisible() ? codesCard_.data() : nullptr;
 }
 
-Form2& Form1::PreviewWindow() {
-    if (!Preview()) form2_ = new Form2(doc_, settings_, text_, dialogs_);
-    return *form2_;
+PreviewWindow& MainWindow::EnsurePreview() {
+    if (!Preview()) preview_ = new PreviewWindow(doc_, selected_, settings_, text_, dialogs_);
+    return *preview_;
 }
 
-void Form1::RedrawPreview(bool onlyWhenVisible) {
-    Form2* live = Preview();
+void MainWindow::RedrawPreview(bool onlyWhenVisible) {
+    PreviewWindow* live = Preview();
     if (onlyWhenVisible && !(live && live->isVisible())) return;
     // A preview made just now has drawn itself while loading.
     if (live)
         live->RedrawPreview();
     else
-        PreviewWindow();
+        EnsurePreview();
 }
 
-void Form1::SetTitle(bool modified) {
+void MainWindow::SetTitle(bool modified) {
     modified_ = modified;
-    std::string name = doc_.FileIsMPQ
-                           ? FileNameOf(doc_.ArchivePath) + " > " + FileNameOf(doc_.ArchivedName)
-                           : FileNameOf(doc_.Filename);
+    std::string name = file_.FromArchive
+                           ? FileNameOf(file_.ArchivePath) + " > " + FileNameOf(file_.ArchivedName)
+                           : FileNameOf(file_.Path);
     setWindowTitle(QString::fromLocal8Bit("Tarrox II - [" + name + (modified ? " *]" : "]")));
 }
 
-bool Form1::OpenBinFile(const std::string& path) {
+bool MainWindow::OpenBinFile(const std::string& path) {
     // Parse into a fresh document so a refused or unreadable file leaves the open one alone.
     auto read = std::make_unique<DialogDocument>();
     std::string error;
@@ -70,10 +72,12 @@ bool Form1::OpenBinFile(const std::string& path) {
         Message(error, MessageIcon::Critical);
         return false;
     }
-    ObjLoaded = false;
-    SmkLoaded = false;
-    AdoptContent(doc_, *read);
-    doc_.Filename = path;
+    objectShown_ = false;
+    smkShown_ = false;
+    doc_ = std::move(*read);
+    selected_ = {};
+    file_.Path = path;
+    file_.IsOpen = true;
     FillObjectList();
     FillSmkLists();
     ClearObjectEditor();
@@ -82,17 +86,17 @@ bool Form1::OpenBinFile(const std::string& path) {
     return true;
 }
 
-bool Form1::SaveBinFile() {
+bool MainWindow::SaveBinFile() {
     // What goes into an archive is exactly the writer's output: a longer old file's tail,
     // which an in-place write keeps, would be stored with it.
     if (!ConfirmDroppedSmks()) return false;
-    if (!WriteDocument(doc_.Filename, doc_.FileIsMPQ)) return false;
-    return !doc_.FileIsMPQ || StoreInArchive();
+    if (!WriteDocument(file_.Path, file_.FromArchive)) return false;
+    return !file_.FromArchive || StoreInArchive();
 }
 
 // Save writes over the file in place; Save As replaces the file whole and only once the new
 // content is complete, so a failed Save As never costs the file that was there.
-bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
+bool MainWindow::WriteDocument(const std::string& path, bool replaceWhole) {
     if (path == foreignFile_ && !ConfirmOverwriteForeignFile(path)) return false;
     bool written = replaceWhole ? SaveBinFileWhole(path, doc_) : SaveBinFileInPlace(path, doc_);
     if (!written) Message("Error: Could not save " + path + ".", MessageIcon::Critical);
@@ -100,15 +104,15 @@ bool Form1::WriteDocument(const std::string& path, bool replaceWhole) {
     return written;
 }
 
-bool Form1::ConfirmOverwriteForeignFile(const std::string& path) {
+bool MainWindow::ConfirmOverwriteForeignFile(const std::string& path) {
     return Message(path + " does not look like a dialog file.\r\nSaving replaces its whole "
                           "content with this dialog. Overwrite it?",
                    MessageIcon::Exclamation, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
-bool Form1::ConfirmUnsavedWork() {
+bool MainWindow::ConfirmUnsavedWork() {
     if (!modified_) return true;
-    const std::string& source = doc_.FileIsMPQ ? doc_.ArchivedName : doc_.Filename;
+    const std::string& source = file_.FromArchive ? file_.ArchivedName : file_.Path;
     switch (Message("Save changes to " + FileNameOf(source) + "?", MessageIcon::Exclamation,
                     MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes:
@@ -122,35 +126,20 @@ bool Form1::ConfirmUnsavedWork() {
     }
 }
 
-void Form1::EnableSaving() {
-    Menu1[1]->setEnabled(true);
-    Menu1[2]->setEnabled(true);
+void MainWindow::EnableSaving() {
+    fileMenu_[FileMenu::Save]->setEnabled(true);
+    fileMenu_[FileMenu::SaveAs]->setEnabled(true);
 }
 
-void Form1::Menu1_Click(int index) {
-    switch (index) {
-    case 0:
-        OpenFromMenu();
-        break;
-    case 1:
-        if (doc_.FileIsOpen && SaveBinFile()) SetTitle(false);
-        break;
-    case 2:
-        SaveAsFromMenu();
-        break;
-    case 4:
-        close();
-        break;
-    default:
-        break;
-    }
+void MainWindow::SaveFromMenu() {
+    if (file_.IsOpen && SaveBinFile()) SetTitle(false);
 }
 
-void Form1::OpenFromMenu() {
+void MainWindow::OpenFromMenu() {
     if (!ConfirmUnsavedWork()) return;
-    if (!dialogs_.ShowOpen(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    const std::string path = CommonDialog1.FileName;
-    const int type = CommonDialog1.FilterIndex;
+    if (!dialogs_.ShowOpen(fileDialog_) || fileDialog_.FileName.empty()) return;
+    const std::string path = fileDialog_.FileName;
+    const int type = fileDialog_.FilterIndex;
     if (type != BinFileType && type != ArchiveFileType) return;
     // The file decides, not the type box the last Open left selected: a .bin is read as a
     // dialog (or as an archive when it holds one), anything else chosen as an archive is one.
@@ -161,71 +150,73 @@ void Form1::OpenFromMenu() {
     OpenDiskFile(path);
 }
 
-void Form1::OpenDiskFile(const std::string& path) {
+void MainWindow::OpenDiskFile(const std::string& path) {
     const FileShape shape = ShapeOfFile(path);
     if (shape == FileShape::MpqArchive) {
-        CommonDialog1.FilterIndex = ArchiveFileType;
+        fileDialog_.FilterIndex = ArchiveFileType;
         if (OpenArchiveFromMenu(path)) EnableSaving();
         return;
     }
-    CommonDialog1.FilterIndex = BinFileType;
+    fileDialog_.FilterIndex = BinFileType;
     if (shape == FileShape::NotADialog &&
         Message(path + " does not look like a dialog file. Open it anyway?",
                 MessageIcon::Exclamation, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
     if (!OpenBinFile(path)) return;
     foreignFile_ = shape == FileShape::NotADialog ? path : std::string();
-    doc_.FileIsMPQ = false;
+    file_.FromArchive = false;
     SetTitle(false);
     EnableSaving();
 }
 
-void Form1::SaveAsFromMenu() {
-    if (!doc_.FileIsOpen) return;
-    if (doc_.FileIsMPQ) {
-        CommonDialog1.FilterIndex = BinFileType;
-        CommonDialog1.FileName = FileNameOf(doc_.ArchivedName);
+void MainWindow::SaveAsFromMenu() {
+    if (!file_.IsOpen) return;
+    if (file_.FromArchive) {
+        fileDialog_.FilterIndex = BinFileType;
+        fileDialog_.FileName = FileNameOf(file_.ArchivedName);
     }
-    if (!dialogs_.ShowSaveAs(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    if (CommonDialog1.FilterIndex == ArchiveFileType) {
-        SaveIntoArchive(CommonDialog1.FileName);
+    if (!dialogs_.ShowSaveAs(fileDialog_) || fileDialog_.FileName.empty()) return;
+    if (fileDialog_.FilterIndex == ArchiveFileType) {
+        SaveIntoArchive(fileDialog_.FileName);
         return;
     }
-    if (CommonDialog1.FilterIndex != BinFileType) return;
-    const std::string path = CommonDialog1.FileName;
+    if (fileDialog_.FilterIndex != BinFileType) return;
+    const std::string path = fileDialog_.FileName;
     if (PathExists(path) &&
         Message(path + " already exists.\r\nDo you want to replace it?", MessageIcon::None,
                 MessageButtons::YesNo, "Save As...") != MessageAnswer::Yes)
         return;
     // The document takes the new name only once it is safely there.
     if (!ConfirmDroppedSmks() || !WriteDocument(path, true)) return;
-    doc_.Filename = path;
-    doc_.FileIsMPQ = false;
+    file_.Path = path;
+    file_.FromArchive = false;
     SetTitle(false);
 }
 
-void Form1::Menu2_Click(int index) {
-    // An open window is only brought forward; a closed one is made afresh.
-    QWidget* window = nullptr;
-    if (index == 0) {
-        window = &PreviewWindow();
-    } else if (index == 1) {
-        if (!CodesCard()) form5_ = new Form5(text_, settings_);
-        window = form5_;
-    }
-    if (!window) return;
+namespace {
+// An open window is only brought forward; a closed one is made afresh.
+void BringForward(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
 }
+} // namespace
 
-void Form1::Menu3_Click(int index) {
-    if (index == 2) {
-        Form3 about(text_, this);
-        about.exec();
-        return;
-    }
-    if (index != 0) return;
+void MainWindow::ShowPreview() {
+    BringForward(&EnsurePreview());
+}
+
+void MainWindow::ShowCodesCard() {
+    if (!CodesCard()) codesCard_ = new FormattingCodesCard(text_, settings_.CustomColorFile);
+    BringForward(codesCard_);
+}
+
+void MainWindow::ShowAbout() {
+    AboutWindow about(text_, this);
+    about.exec();
+}
+
+void MainWindow::ShowReadme() {
     const std::string readme = DataFile("TarroxII.htm");
     if (!PathExists(readme))
         Message("Readme could not be found.", MessageIcon::Critical, MessageButtons::Ok, "Help");
@@ -234,27 +225,25 @@ void Form1::Menu3_Click(int index) {
 }
 
 // Without a browser the guide still has to be readable.
-void Form1::ShowReadmeWindow(const std::string& readme) {
+void MainWindow::ShowReadmeWindow(const std::string& readme) {
     if (!readme_) {
         readme_ = new QTextBrowser; // a window of its own, deleted with the main window
         readme_->setObjectName("ReadmeWindow");
         readme_->setAttribute(Qt::WA_DeleteOnClose);
         readme_->setWindowTitle("Tarrox II - Readme");
         readme_->setOpenExternalLinks(true);
-        readme_->resize(760, 560);
+        readme_->resize(ReadmeWidth, ReadmeHeight);
         readme_->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(readme)));
     }
-    readme_->show();
-    readme_->raise();
-    readme_->activateWindow();
+    BringForward(readme_);
 }
 
-void Form1::Menu4_Click(int index) {
-    if (index == 0) {
-        // Qt has already flipped the check mark; the setting follows it.
-        settings_.AutoCalc = Menu4[0]->isChecked();
-        return;
-    }
+void MainWindow::AutoCalcToggled() {
+    // Qt has already flipped the check mark; the setting follows it.
+    settings_.AutoCalc = optionsMenu_[OptionsMenu::AutoCalc]->isChecked();
+}
+
+void MainWindow::SetMpqLocaleFromMenu() {
     std::string answer = dialogs_.InputBox("Default locale ID: (-1 = show all)", "Set Locale",
                                            std::to_string(settings_.MpqLocale));
     if (answer.empty()) return;

@@ -1,5 +1,6 @@
 // "About": the program's name, version and credits in the game fonts, and a "Close" box that
 // lights up under the mouse. C closes it, whichever control has the focus.
+// Called "Form 3" in older notes.
 #pragma once
 
 #include <QDialog>
@@ -11,14 +12,14 @@ namespace tarrox {
 
 class SurfaceView;
 
-class Form3 : public QDialog {
+class AboutWindow : public QDialog {
   public:
-    explicit Form3(TextDrawingState& text, QWidget* parent = nullptr);
-    ~Form3() override;
+    explicit AboutWindow(const TextDrawingState& text, QWidget* parent = nullptr);
+    ~AboutWindow() override;
 
     const QImage& Image() const;
     const QImage& CloseBoxImage() const;
-    uint32_t Picture1ForeColor() const { return foreColor_; }
+    uint32_t CloseBoxForeColor() const { return foreColor_; }
 
     void done(int result) override;
 
@@ -30,7 +31,8 @@ class Form3 : public QDialog {
   private:
     void DrawCloseBox(bool lit);
 
-    TextDrawingState& text_;
+    // A copy: the window draws in its own colours whatever the preview shows.
+    TextDrawingState text_;
     std::string dataDir_;
     AboutFonts fonts_;
     bool fontsOpen_ = false;
@@ -38,7 +40,7 @@ class Form3 : public QDialog {
     Surface box_;
     uint32_t foreColor_ = CloseBoxRestColor;
     SurfaceView* view_ = nullptr;
-    SurfaceView* Picture1 = nullptr;
+    SurfaceView* closeBox_ = nullptr;
 };
 
 } // namespace tarrox

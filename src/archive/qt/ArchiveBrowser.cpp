@@ -1,4 +1,4 @@
-#include "archive/qt/Form4.h"
+#include "archive/qt/ArchiveBrowser.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -12,20 +12,22 @@
 
 namespace tarrox {
 
-Form4::Form4(Dialogs& dialogs, std::string archivePath, const std::vector<ArchiveLine>& lines,
-             OpenExtracted openExtracted, QWidget* parent)
+ArchiveBrowser::ArchiveBrowser(Dialogs& dialogs, std::string archivePath,
+                               const std::vector<ArchiveLine>& lines, OpenExtracted openExtracted,
+                               QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), archivePath_(std::move(archivePath)),
       openExtracted_(std::move(openExtracted)) {
-    setObjectName("Form4");
+    setObjectName("ArchiveBrowser");
     setWindowTitle("Browse MPQ");
     setModal(true);
 
-    List1 = new QListWidget(this);
-    List1->setObjectName("List1");
+    fileList_ = new QListWidget(this);
+    fileList_->setObjectName("fileList");
     for (const ArchiveLine& line : lines) {
         // The separator has no glyph; the line shows a blank and keeps the real text behind.
         const std::string text = FormatArchiveLine(line);
-        auto* item = new QListWidgetItem(QString::fromLatin1(text).replace(QChar(31), ' '), List1);
+        auto* item =
+            new QListWidgetItem(QString::fromLatin1(text).replace(QChar(31), ' '), fileList_);
         item->setData(Qt::UserRole, QString::fromLatin1(text));
     }
     auto makeButton = [this](const char* name, const char* caption) {
@@ -34,45 +36,45 @@ Form4::Form4(Dialogs& dialogs, std::string archivePath, const std::vector<Archiv
         b->setAutoDefault(false);
         return b;
     };
-    Command1 = makeButton("Command1", "Open");
-    Command2 = makeButton("Command2", "Extract");
-    Command3 = makeButton("Command3", "Cancel");
+    openButton_ = makeButton("openButton", "Open");
+    extractButton_ = makeButton("extractButton", "Extract");
+    cancelButton_ = makeButton("cancelButton", "Cancel");
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(openButton_);
+    buttons->addWidget(extractButton_);
     buttons->addStretch();
-    buttons->addWidget(Command3);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(List1);
+    layout->addWidget(fileList_);
     layout->addLayout(buttons);
     resize(360, 320);
 
-    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &Form4::Command1_Click);
+    connect(openButton_, &QPushButton::clicked, this, &ArchiveBrowser::OpenChosen);
+    connect(extractButton_, &QPushButton::clicked, this, &ArchiveBrowser::ExtractChosen);
+    connect(cancelButton_, &QPushButton::clicked, this, &ArchiveBrowser::Cancel);
+    connect(fileList_, &QListWidget::itemDoubleClicked, this, &ArchiveBrowser::OpenChosen);
 }
 
-bool Form4::SelectedLine(ArchiveLine& line) const {
-    QListWidgetItem* item = List1->currentItem();
+bool ArchiveBrowser::SelectedLine(ArchiveLine& line) const {
+    QListWidgetItem* item = fileList_->currentItem();
     if (!item || !item->isSelected()) return false;
     line = ParseArchiveLine(item->data(Qt::UserRole).toString().toLatin1().toStdString());
     return true;
 }
 
-void Form4::Command1_Click() {
+void ArchiveBrowser::OpenChosen() {
     ArchiveLine line;
     if (!SelectedLine(line)) return;
     if (!Extract(line, TempFilePath())) return;
     if (openExtracted_ && openExtracted_(line)) accept();
 }
 
-void Form4::Command2_Click() {
+void ArchiveBrowser::ExtractChosen() {
     ArchiveLine line;
     if (!SelectedLine(line)) return;
-    if (!dialogs_.ShowSaveAs(CommonDialog1) || CommonDialog1.FileName.empty()) return;
-    const std::string path = CommonDialog1.FileName;
+    if (!dialogs_.ShowSaveAs(saveDialog_) || saveDialog_.FileName.empty()) return;
+    const std::string path = saveDialog_.FileName;
     // Asked here once; the old file goes only when the new one is complete.
     if (PathExists(path) &&
         dialogs_.MessageBox(path + " already exists.\r\nDo you want to replace it?",
@@ -82,14 +84,14 @@ void Form4::Command2_Click() {
     Extract(line, path);
 }
 
-bool Form4::Extract(const ArchiveLine& line, const std::string& destination) {
+bool ArchiveBrowser::Extract(const ArchiveLine& line, const std::string& destination) {
     ArchiveOutcome outcome = ExtractInChild(archivePath_, line, destination, KeepWindowsPainted);
     if (!outcome.Done)
         dialogs_.MessageBox(outcome.Message, outcome.Icon, MessageButtons::Ok, "Tarrox II");
     return outcome.Done;
 }
 
-void Form4::Command3_Click() {
+void ArchiveBrowser::Cancel() {
     reject();
 }
 

@@ -1,4 +1,5 @@
 // "Browse MPQ": the dialog files of one archive, to open in the editor or extract to disk.
+// Called "Form 4" in older notes.
 #pragma once
 
 #include <QDialog>
@@ -14,18 +15,18 @@ class QPushButton;
 
 namespace tarrox {
 
-class Form4 : public QDialog {
+class ArchiveBrowser : public QDialog {
   public:
     // Loads the file just extracted to the temporary file into the main window; false keeps
     // the browser open.
     using OpenExtracted = std::function<bool(const ArchiveLine& file)>;
 
-    Form4(Dialogs& dialogs, std::string archivePath, const std::vector<ArchiveLine>& lines,
-          OpenExtracted openExtracted, QWidget* parent = nullptr);
+    ArchiveBrowser(Dialogs& dialogs, std::string archivePath, const std::vector<ArchiveLine>& lines,
+                   OpenExtracted openExtracted, QWidget* parent = nullptr);
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void OpenChosen();
+    void ExtractChosen();
+    void Cancel();
 
   private:
     bool SelectedLine(ArchiveLine& line) const;
@@ -35,12 +36,12 @@ class Form4 : public QDialog {
     Dialogs& dialogs_;
     std::string archivePath_;
     OpenExtracted openExtracted_;
-    FileDialogState CommonDialog1{"Bin Files (*.bin)|*.bin", 1, {}};
+    FileDialogState saveDialog_{"Bin Files (*.bin)|*.bin", 1, {}};
 
-    QListWidget* List1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    QListWidget* fileList_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QPushButton* extractButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace tarrox

@@ -1,6 +1,5 @@
-#include "reference/Form5.h"
+#include "reference/FormattingCodesCard.h"
 
-#include "editor/Settings.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Surface.h"
@@ -9,10 +8,11 @@
 
 namespace tarrox {
 
-Form5::Form5(TextDrawingState& text, const Settings& settings)
+FormattingCodesCard::FormattingCodesCard(const TextDrawingState& text,
+                                         const std::string& customColorFile)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setObjectName("Form5");
+    setObjectName("FormattingCodesCard");
     setWindowTitle("Font Colors");
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new SurfaceView(CodesCardWidth, CodesCardHeight, this);
@@ -22,13 +22,12 @@ Form5::Form5(TextDrawingState& text, const Settings& settings)
     GameFont font;
     LoadGameFont(data + "/font10.fnt", font);
     Surface card;
-    DrawCodesCard(card, font, text, data, settings.CustomColorFile,
-                  PathExists(settings.CustomColorFile));
+    DrawCodesCard(card, font, text, data, customColorFile, PathExists(customColorFile));
     view_->Refresh(card);
     CloseGameFont(font);
 }
 
-const QImage& Form5::Image() const {
+const QImage& FormattingCodesCard::Image() const {
     return view_->Image();
 }
 

@@ -1,11 +1,11 @@
 // Opening dialogs out of archives through the browser, and storing them back on save.
 #include <tuple>
 
+#include "archive/qt/ArchiveBrowser.h"
 #include "archive/ArchiveClient.h"
 #include "archive/ArchiveFiles.h"
-#include "archive/qt/Form4.h"
 #include "archive/qt/ProgressWindow.h"
-#include "editor/Form1.h"
+#include "editor/MainWindow.h"
 #include "editor/Settings.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
@@ -13,7 +13,7 @@
 namespace tarrox {
 
 // False when the browser was never shown.
-bool Form1::OpenArchiveFromMenu(const std::string& archivePath) {
+bool MainWindow::OpenArchiveFromMenu(const std::string& archivePath) {
     ArchiveListing listing = ListInChild(archivePath, settings_.MpqLocale, KeepWindowsPainted);
     switch (listing.How) {
     case ArchiveListing::Kind::NotAnArchive:
@@ -30,7 +30,7 @@ bool Form1::OpenArchiveFromMenu(const std::string& archivePath) {
     case ArchiveListing::Kind::Listed:
         break;
     }
-    Form4 browser(
+    ArchiveBrowser browser(
         dialogs_, archivePath, listing.Lines,
         [this, &archivePath](const ArchiveLine& file) {
             return OpenFromArchive(archivePath, file);
@@ -40,42 +40,43 @@ bool Form1::OpenArchiveFromMenu(const std::string& archivePath) {
     return true;
 }
 
-bool Form1::OpenFromArchive(const std::string& archivePath, const ArchiveLine& file) {
+bool MainWindow::OpenFromArchive(const std::string& archivePath, const ArchiveLine& file) {
     if (!OpenBinFile(TempFilePath())) return false;
-    doc_.FileIsMPQ = true;
-    doc_.ArchivePath = archivePath;
-    doc_.ArchivedName = file.Name;
-    doc_.ArchivedLocale = file.Locale;
+    file_.FromArchive = true;
+    file_.ArchivePath = archivePath;
+    file_.ArchivedName = file.Name;
+    file_.ArchivedLocale = file.Locale;
     SetTitle(false);
     return true;
 }
 
-void Form1::SaveIntoArchive(const std::string& archivePath) {
+void MainWindow::SaveIntoArchive(const std::string& archivePath) {
     auto before =
-        std::tuple(doc_.FileIsMPQ, doc_.ArchivePath, doc_.ArchivedName, doc_.ArchivedLocale);
-    if (!doc_.FileIsMPQ) {
+        std::tuple(file_.FromArchive, file_.ArchivePath, file_.ArchivedName, file_.ArchivedLocale);
+    if (!file_.FromArchive) {
         // Where the game and the browser look for dialogs.
-        doc_.ArchivedName = "rez\\" + FileNameOf(doc_.Filename);
-        doc_.ArchivedLocale = 0;
+        file_.ArchivedName = "rez\\" + FileNameOf(file_.Path);
+        file_.ArchivedLocale = 0;
     }
-    doc_.FileIsMPQ = true;
-    doc_.ArchivePath = archivePath;
+    file_.FromArchive = true;
+    file_.ArchivePath = archivePath;
     if (SaveBinFile()) {
         SetTitle(false);
         return;
     }
     // Not stored: the document stays where it was, still marked as modified.
-    std::tie(doc_.FileIsMPQ, doc_.ArchivePath, doc_.ArchivedName, doc_.ArchivedLocale) = before;
+    std::tie(file_.FromArchive, file_.ArchivePath, file_.ArchivedName, file_.ArchivedLocale) =
+        before;
 }
 
-bool Form1::StoreInArchive() {
-    Message("Load " + doc_.ArchivedName + " into MPQ:" + doc_.ArchivePath);
+bool MainWindow::StoreInArchive() {
+    Message("Load " + file_.ArchivedName + " into MPQ:" + file_.ArchivePath);
     ArchiveOutcome outcome;
     {
         // Gone before any message: a box under a window-modal progress bar takes no input.
         ProgressWindow progress(this);
-        outcome = PutInChild(doc_.ArchivePath, {doc_.ArchivedName, doc_.ArchivedLocale},
-                             doc_.Filename, &progress, KeepWindowsPainted);
+        outcome = PutInChild(file_.ArchivePath, {file_.ArchivedName, file_.ArchivedLocale},
+                             file_.Path, &progress, KeepWindowsPainted);
     }
     if (!outcome.Message.empty()) Message(outcome.Message, outcome.Icon);
     return outcome.Done;

@@ -1,18 +1,20 @@
 // "Font Colors": the formatting codes and, for each colour set, the colour codes drawn in
 // their own colours. Drawn once when the window is made.
+// Called "Form 5" in older notes.
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 namespace tarrox {
 
-struct Settings;
 struct TextDrawingState;
 class SurfaceView;
 
-class Form5 : public QWidget {
+class FormattingCodesCard : public QWidget {
   public:
-    Form5(TextDrawingState& text, const Settings& settings);
+    // Draws with a copy of `text`; the custom set comes from `customColorFile` when it exists.
+    FormattingCodesCard(const TextDrawingState& text, const std::string& customColorFile);
     const QImage& Image() const;
 
   private:

@@ -1,6 +1,7 @@
 // The main window: the object and SMK lists with their property editors, the menus, the
 // title, start-up and shutdown. The controls are views of the one document; every handler
-// writes straight into its tables.
+// writes straight into its tables. The window keeps which file is open and what is selected.
+// Called "Form 1" in older notes.
 #pragma once
 
 #include <QMainWindow>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "document/DialogDocument.h"
+#include "editor/EditorIndices.h"
+#include "editor/OpenFile.h"
 #include "platform/Dialogs.h"
 
 class QAction;
@@ -26,61 +29,63 @@ class SettingsStore;
 struct TextDrawingState;
 struct Settings;
 struct ArchiveLine;
-class Form2;
-class Form5;
+class PreviewWindow;
+class FormattingCodesCard;
 
 // Document strings are bytes; each shows as the Latin-1 character of its value.
 inline QString Latin1(const std::string& s) {
     return QString::fromLatin1(s.data(), qsizetype(s.size()));
 }
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   public:
-    Form1(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
-          TextDrawingState& text, QWidget* parent = nullptr);
-    ~Form1() override;
+    MainWindow(DialogDocument& doc, Settings& settings, Dialogs& dialogs, SettingsStore& store,
+               TextDrawingState& text, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: control types, settings, then the file named in `commandLine` (the text after
     // the program's path).
-    void Form_Load(const std::string& commandLine);
+    void Startup(const std::string& commandLine);
 
     // The preview and the formatting-codes card while they are open; null otherwise.
-    Form2* Preview() const;
-    Form5* CodesCard() const;
+    PreviewWindow* Preview() const;
+    FormattingCodesCard* CodesCard() const;
 
     // Reads `path` into the document and refills the lists. On failure the user is told and
-    // the open document stays as it was. Sets Filename on success.
+    // the open document stays as it was. Sets the open file's path on success.
     bool OpenBinFile(const std::string& path);
-    // Writes the document to Filename; tells the user and returns false when that fails.
+    // Writes the document to the open file; tells the user and returns false when that fails.
     bool SaveBinFile();
     void SetTitle(bool modified);
     bool IsModified() const { return modified_; }
+    OpenFile& File() { return file_; }
+    const Selection& Selected() const { return selected_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // Layout (Form1Layout.cpp)
+    // Layout (MainWindowLayout.cpp)
     void BuildUi();
     void BuildMenus();
     QWidget* BuildObjectHalf();
     QWidget* BuildSmkHalf();
     void ConnectHandlers();
 
-    // Start-up and shutdown (Form1Startup.cpp)
+    // Start-up and shutdown (MainWindowStartup.cpp)
     void LoadTextDrawingTables();
     void OpenFromCommandLine(const std::string& commandLine);
-    bool Form_Unload();
+    bool ConfirmQuit();
 
-    // Object editor (Form1Objects.cpp)
-    void List1_Click();
-    void obj_Change(int index);
-    void Combo1_Click();
-    void Check1_Click();
-    void Combo2_Click();
-    void objFlag_Click(int index);
-    void Command1_Click();
+    // Object editor (MainWindowObjects.cpp)
+    void ObjectSelected();
+    void ObjectBoxEdited(ObjectBox box);
+    void ControlTypeChosen();
+    void UsesSmkToggled();
+    void ObjectSmkChosen();
+    void ObjectFlagToggled(int bit);
+    void ViewObjectSmk();
     bool ObjectEditable() const;
     // With no object chosen the editor shows nothing rather than the last one's values.
     void ClearObjectEditor();
@@ -88,20 +93,22 @@ class Form1 : public QMainWindow {
     void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
     uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
 
-    // SMK editor (Form1Smks.cpp)
-    void List2_Click();
-    void smk_Change(int index);
-    void smkFlag_Click(int index);
-    void Check2_Click();
-    void Combo3_Click();
-    void Command2_Click();
+    // SMK editor (MainWindowSmks.cpp)
+    void SmkSelected();
+    void SmkBoxEdited();
+    void SmkFlagToggled(int bit);
+    void UsesNextSmkToggled();
+    void NextSmkChosen();
+    void ViewNextSmk();
     void ShowSmk(int row);
     bool SmkEditable() const;
     void ClearSmkEditor();
 
-    // Adding and deleting (Form1Records.cpp)
-    void Menu5_Click(int index);
-    void Menu6_Click(int index);
+    // Adding and deleting (MainWindowRecords.cpp)
+    void AddObjectFromMenu();
+    void DeleteObjectFromMenu();
+    void AddSmkFromMenu();
+    void DeleteSmkFromMenu();
     void FillObjectList();
     void FillSmkLists();
     void AppendSmkEntry(int index);
@@ -116,20 +123,24 @@ class Form1 : public QMainWindow {
     // The list's selected entry, -1 when none; its current row may differ.
     static int SelectedRow(const QListWidget* list);
 
-    // Menus, files and title (Form1File.cpp)
-    void Menu1_Click(int index);
-    void Menu2_Click(int index);
-    void Menu3_Click(int index);
-    void Menu4_Click(int index);
+    // Menus, files and title (MainWindowFile.cpp)
     void OpenFromMenu();
+    void SaveFromMenu();
+    void SaveAsFromMenu();
+    void ExitFromMenu() { close(); }
+    void ShowPreview();
+    void ShowCodesCard();
+    void ShowReadme();
+    void ShowAbout();
+    void AutoCalcToggled();
+    void SetMpqLocaleFromMenu();
     // Opens a .bin file from disk and makes it the saved, titled document.
     void OpenDiskFile(const std::string& path);
-    void SaveAsFromMenu();
     // Writing over a file that did not look like a dialog needs the user's word again.
     bool ConfirmOverwriteForeignFile(const std::string& path);
     void ShowReadmeWindow(const std::string& readme);
 
-    // Archives (Form1Archive.cpp)
+    // Archives (MainWindowArchive.cpp)
     bool OpenArchiveFromMenu(const std::string& archivePath);
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
     void SaveIntoArchive(const std::string& archivePath);
@@ -140,7 +151,7 @@ class Form1 : public QMainWindow {
     // Edits redraw always, creating the preview hidden; selections and loads only while it
     // is shown.
     void RedrawPreview(bool onlyWhenVisible);
-    Form2& PreviewWindow();
+    PreviewWindow& EnsurePreview();
     MessageAnswer Message(const std::string& text, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::Ok,
                           const std::string& title = "Tarrox II");
@@ -150,39 +161,38 @@ class Form1 : public QMainWindow {
     Dialogs& dialogs_;
     SettingsStore& store_;
     TextDrawingState& text_;
-    QPointer<Form2> form2_;
-    QPointer<Form5> form5_;
+    OpenFile file_;
+    Selection selected_;
+    QPointer<PreviewWindow> preview_;
+    QPointer<FormattingCodesCard> codesCard_;
     QPointer<QTextBrowser> readme_;
     // The file opened although it did not look like a dialog; empty otherwise.
     std::string foreignFile_;
-    FileDialogState CommonDialog1;
-    std::array<std::string, ControlTypeCount> ControlTypeNames;
-    bool ObjLoaded = false;
-    bool SmkLoaded = false;
+    FileDialogState fileDialog_;
+    std::array<std::string, ControlTypeCount> controlTypeNames_;
+    // Set while the editors show a record; cleared while code fills them.
+    bool objectShown_ = false;
+    bool smkShown_ = false;
     bool modified_ = false;
     bool unloaded_ = false;
 
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
-    std::array<QLineEdit*, 16> obj{};
-    std::array<QCheckBox*, ObjectFlagCount> objFlag{};
-    QComboBox* Combo1 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    std::array<QLineEdit*, 3> smk{};
-    std::array<QCheckBox*, SmkFlagCount> smkFlag{};
-    QCheckBox* Check2 = nullptr;
-    QComboBox* Combo3 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QListWidget* objectList_ = nullptr;
+    QListWidget* smkList_ = nullptr;
+    EnumArray<QLineEdit*, ObjectBox> objectBoxes_{};
+    std::array<QCheckBox*, ObjectFlagCount> objectFlags_{};
+    QComboBox* controlType_ = nullptr;
+    QCheckBox* usesSmk_ = nullptr;
+    QComboBox* objectSmk_ = nullptr;
+    QPushButton* viewObjectSmk_ = nullptr;
+    EnumArray<QLineEdit*, SmkBox> smkBoxes_{};
+    std::array<QCheckBox*, SmkFlagCount> smkFlags_{};
+    QCheckBox* usesNextSmk_ = nullptr;
+    QComboBox* nextSmk_ = nullptr;
+    QPushButton* viewNextSmk_ = nullptr;
 
-    std::array<QAction*, 5> Menu1{};
-    std::array<QAction*, 2> Menu2{};
-    std::array<QAction*, 3> Menu3{};
-    std::array<QAction*, 2> Menu4{};
-    std::array<QAction*, 2> Menu5{};
-    std::array<QAction*, 2> Menu6{};
-    std::array<QMenu*, 2> Popup{};
+    EnumArray<QAction*, FileMenu> fileMenu_{};
+    EnumArray<QAction*, OptionsMenu> optionsMenu_{};
+    EnumArray<QMenu*, RecordKind> popups_{};
 };
 
 } // namespace tarrox

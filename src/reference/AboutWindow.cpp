@@ -1,4 +1,4 @@
-#include "reference/Form3.h"
+#include "reference/AboutWindow.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,11 +12,11 @@
 
 namespace tarrox {
 
-Form3::Form3(TextDrawingState& text, QWidget* parent)
+AboutWindow::AboutWindow(const TextDrawingState& text, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       text_(text), dataDir_(DataFile("data")) {
-    setObjectName("Form3");
+    setObjectName("AboutWindow");
     setWindowTitle("About");
     setModal(true);
     setFixedSize(AboutWidth, AboutHeight);
@@ -25,12 +25,12 @@ Form3::Form3(TextDrawingState& text, QWidget* parent)
     view_->setObjectName("AboutPicture");
     // The picture only shows; the window itself follows the mouse.
     view_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Picture1 = new SurfaceView(CloseBoxWidth, CloseBoxHeight, this);
-    Picture1->setObjectName("Picture1");
-    Picture1->move(CloseBoxX, CloseBoxY);
-    Picture1->setMouseTracking(true);
-    Picture1->setCursor(Qt::PointingHandCursor);
-    Picture1->installEventFilter(this);
+    closeBox_ = new SurfaceView(CloseBoxWidth, CloseBoxHeight, this);
+    closeBox_->setObjectName("closeBox");
+    closeBox_->move(CloseBoxX, CloseBoxY);
+    closeBox_->setMouseTracking(true);
+    closeBox_->setCursor(Qt::PointingHandCursor);
+    closeBox_->installEventFilter(this);
 
     LoadAboutFonts(fonts_, dataDir_);
     fontsOpen_ = true;
@@ -39,42 +39,42 @@ Form3::Form3(TextDrawingState& text, QWidget* parent)
     DrawCloseBox(false);
 }
 
-Form3::~Form3() {
+AboutWindow::~AboutWindow() {
     if (fontsOpen_) CloseAboutFonts(fonts_);
 }
 
-const QImage& Form3::Image() const {
+const QImage& AboutWindow::Image() const {
     return view_->Image();
 }
 
-const QImage& Form3::CloseBoxImage() const {
-    return Picture1->Image();
+const QImage& AboutWindow::CloseBoxImage() const {
+    return closeBox_->Image();
 }
 
-void Form3::done(int result) {
+void AboutWindow::done(int result) {
     if (fontsOpen_) CloseAboutFonts(fonts_);
     fontsOpen_ = false;
     QDialog::done(result);
 }
 
-void Form3::DrawCloseBox(bool lit) {
+void AboutWindow::DrawCloseBox(bool lit) {
     foreColor_ = lit ? CloseBoxLitColor : CloseBoxRestColor;
     tarrox::DrawCloseBox(box_, fonts_.Middle, text_, dataDir_, lit);
-    Picture1->Refresh(box_);
+    closeBox_->Refresh(box_);
 }
 
-void Form3::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
     // Only C closes; Escape and Enter are swallowed rather than left to the dialog.
     if (event->key() == Qt::Key_C) accept();
     event->accept();
 }
 
-void Form3::mouseMoveEvent(QMouseEvent*) {
+void AboutWindow::mouseMoveEvent(QMouseEvent*) {
     DrawCloseBox(false);
 }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != Picture1) return QDialog::eventFilter(watched, event);
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != closeBox_) return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseMove:
         DrawCloseBox(true);

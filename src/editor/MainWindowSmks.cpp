@@ -1,0 +1,105 @@
+// The SMK editor: the SMK list and the boxes that show and edit the chosen SMK.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "document/FormattingCodes.h"
+#include "document/NumberText.h"
+#include "editor/MainWindow.h"
+
+namespace tarrox {
+
+namespace {
+// The eight bits the flag boxes show.
+constexpr int16_t MaxSmkFlags = (1 << SmkFlagCount) - 1;
+
+// The numeric field each SMK box edits; the file name box edits a string instead.
+constexpr EnumArray<int16_t SmkEntry::*, SmkBox> SmkFields{
+    {{nullptr, &SmkEntry::OverlayX, &SmkEntry::OverlayY}}};
+} // namespace
+
+bool MainWindow::SmkEditable() const {
+    return smkShown_ && selected_.Smk >= 0 && selected_.Smk < doc_.SmkCount;
+}
+
+void MainWindow::ClearSmkEditor() {
+    smkShown_ = false;
+    selected_.Smk = -1;
+    for (QLineEdit* box : smkBoxes_) box->clear();
+    for (QCheckBox* box : smkFlags_) box->setChecked(false);
+    usesNextSmk_->setChecked(false);
+    nextSmk_->setCurrentIndex(-1);
+}
+
+void MainWindow::SmkSelected() {
+    int row = SelectedRow(smkList_);
+    if (row < 0 || row >= doc_.SmkCount) return;
+    smkShown_ = false;
+    selected_.Smk = row;
+    const SmkEntry& e = doc_.SmkTable[row];
+    for (size_t i = 0; i < smkBoxes_.size(); ++i) {
+        if (SmkFields[i]) smkBoxes_[i]->setText(QString::number(e.*SmkFields[i]));
+    }
+    smkBoxes_[SmkBox::FileName]->setText(Latin1(TextToCodes(doc_.StringTable[e.FileName])));
+    for (int i = 0; i < SmkFlagCount; ++i) smkFlags_[i]->setChecked((uint16_t(e.Flags) >> i) & 1u);
+    if (e.Flags > MaxSmkFlags) Message("Flag > 7 found, please report: " + std::to_string(e.Flags));
+    if (e.Next < 0) {
+        usesNextSmk_->setChecked(false);
+    } else {
+        usesNextSmk_->setChecked(true);
+        nextSmk_->setCurrentIndex(e.Next);
+    }
+    smkShown_ = true;
+}
+
+void MainWindow::SmkBoxEdited() {
+    if (!SmkEditable()) return;
+    SetTitle(true);
+    SmkEntry& e = doc_.SmkTable[selected_.Smk];
+    for (size_t i = 0; i < smkBoxes_.size(); ++i) {
+        if (!SmkFields[i]) {
+            doc_.StringTable[e.FileName] =
+                CodesToText(smkBoxes_[i]->text().toLatin1().toStdString());
+            continue;
+        }
+        auto value = ParseInt16(smkBoxes_[i]->text().toStdString());
+        if (!value) return;
+        e.*SmkFields[i] = *value;
+    }
+    QString entry = SmkListEntry(selected_.Smk);
+    smkList_->item(selected_.Smk)->setText(entry);
+    objectSmk_->setItemText(selected_.Smk, entry);
+    nextSmk_->setItemText(selected_.Smk, entry);
+}
+
+void MainWindow::SmkFlagToggled(int bit) {
+    if (!SmkEditable()) return;
+    int16_t& flags = doc_.SmkTable[selected_.Smk].Flags;
+    flags = int16_t(FlagsFromBox(uint16_t(flags), bit, smkFlags_[bit]));
+}
+
+void MainWindow::UsesNextSmkToggled() {
+    if (SmkEditable()) StoreLink(doc_.SmkTable[selected_.Smk].Next, usesNextSmk_, nextSmk_);
+}
+
+void MainWindow::NextSmkChosen() {
+    if (SmkEditable() && usesNextSmk_->isChecked())
+        StoreLink(doc_.SmkTable[selected_.Smk].Next, usesNextSmk_, nextSmk_);
+}
+
+void MainWindow::ViewNextSmk() {
+    ShowSmk(nextSmk_->currentIndex());
+}
+
+// With no SMK picked the editor keeps what it shows. Showing the SMK must run even when the
+// list already has it selected.
+void MainWindow::ShowSmk(int row) {
+    if (row < 0) return;
+    if (SelectedRow(smkList_) == row)
+        SmkSelected();
+    else
+        smkList_->setCurrentRow(row);
+}
+
+} // namespace tarrox

@@ -1,0 +1,191 @@
+#include "editor/PreviewWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "document/DialogDocument.h"
+#include "editor/Settings.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/SurfaceView.h"
+#include "preview/ColorTables.h"
+#include "preview/Renderer.h"
+
+namespace tarrox {
+
+namespace {
+
+// The Color menu's schemes.
+constexpr EnumArray<ColorScheme, ColorSchemeItem> Schemes{
+    {{PinkAndBlueScheme, RedScheme, BlueScheme}}};
+
+int32_t Stored(uint32_t color) {
+    return static_cast<int32_t>(color);
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selection,
+                             Settings& settings, TextDrawingState& text, Dialogs& dialogs)
+    : doc_(doc), selection_(selection), settings_(settings), text_(text), dialogs_(dialogs) {
+    setObjectName("PreviewWindow");
+    setWindowTitle("Object Preview");
+    view_ = new SurfaceView(Surface::Width, Surface::Height, this);
+    view_->setObjectName("PreviewPicture");
+    setCentralWidget(view_);
+    BuildMenus();
+    // The drawing surface is the game's screen; the window does not resize.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LoadFontsAndDraw();
+}
+
+PreviewWindow::~PreviewWindow() {
+    CloseFonts();
+}
+
+void PreviewWindow::BuildMenus() {
+    auto add = [this](QMenu* menu, const QString& name, const char* caption, auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    QMenu* view = menuBar()->addMenu("View");
+    viewItems_[PreviewViewItem::All] = add(view, "viewAll", "All", [this] { ShowAllChosen(true); });
+    viewItems_[PreviewViewItem::Current] =
+        add(view, "viewCurrent", "Current", [this] { ShowAllChosen(false); });
+
+    QMenu* options = menuBar()->addMenu("Options");
+    fillRectangles_ =
+        add(options, "fillRectangles", "Fill Rectangles", [this] { FillRectanglesToggled(); });
+    QMenu* color = options->addMenu("Color");
+    QMenu* fontColor = options->addMenu("Font Color");
+    const EnumArray<const char*, ColorSchemeItem> schemes{{{"Pink & Blue", "Red", "Blue"}}};
+    for (size_t i = 0; i < schemes.size(); ++i) {
+        const auto item = static_cast<ColorSchemeItem>(i);
+        colorSchemes_[item] = add(color, QString("colorScheme%1").arg(i), schemes[item],
+                                  [this, item] { ColorSchemeChosen(item); });
+    }
+    const char* sets[FontColorSetCount] = {"Title Screen", "Glue", "In-Game", "Custom"};
+    for (int set = 0; set < FontColorSetCount; ++set)
+        fontColors_[static_cast<size_t>(set)] =
+            add(fontColor, QString("fontColorSet%1").arg(set), sets[set],
+                [this, set] { FontColorSetChosen(set); });
+    fontColors_[FontColorItem::Separator] = fontColor->addSeparator();
+    fontColors_[FontColorItem::SetCustom] =
+        add(fontColor, "setCustomColors", "Set Custom...", [this] { SetCustomColors(); });
+    fontColors_[FontColorItem::SetCustom]->setCheckable(false);
+}
+
+void PreviewWindow::LoadFontsAndDraw() {
+    CheckViewItems();
+    fillRectangles_->setChecked(settings_.FillRects);
+    // Only the highlight colour tells the schemes apart; colours from an edited store may
+    // match none, and are then used as they are.
+    for (QAction* item : colorSchemes_) item->setChecked(false);
+    for (ColorSchemeItem item :
+         {ColorSchemeItem::Red, ColorSchemeItem::PinkAndBlue, ColorSchemeItem::Blue}) {
+        if (Stored(Schemes[item].HighlightColor) == settings_.HighlightColor) {
+            colorSchemes_[item]->setChecked(true);
+            break;
+        }
+    }
+    CheckFontColorSet();
+    // A missing or bad font leaves its slot empty; its text is then simply not drawn.
+    LoadPreviewFonts(fonts_, DataFile("data"));
+    RedrawPreview();
+}
+
+void PreviewWindow::CloseFonts() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    // Slot 3 is slot 2's font, so there are five to close, not six.
+    for (GameFont& font : fonts_.Loaded) CloseGameFont(font);
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    CloseFonts();
+    event->accept();
+    deleteLater();
+}
+
+void PreviewWindow::RedrawPreview() {
+    PreviewSettings chosen;
+    chosen.ShowAll = settings_.ShowAll;
+    chosen.FillRects = settings_.FillRects;
+    chosen.Colors = {static_cast<uint32_t>(settings_.HighlightColor),
+                     static_cast<uint32_t>(settings_.HighlightColorDark),
+                     static_cast<uint32_t>(settings_.NormalColor),
+                     static_cast<uint32_t>(settings_.NormalColorDark)};
+    chosen.FontColorSet = settings_.FontColorSet;
+    PreviewCanvas canvas{picture_, chosen, fonts_, text_};
+    tarrox::RedrawPreview(canvas, doc_, selection_.Object);
+    view_->Refresh(picture_);
+}
+
+void PreviewWindow::CheckViewItems() {
+    viewItems_[PreviewViewItem::All]->setChecked(settings_.ShowAll);
+    viewItems_[PreviewViewItem::Current]->setChecked(!settings_.ShowAll);
+}
+
+void PreviewWindow::CheckFontColorSet() {
+    for (int set = 0; set < FontColorSetCount; ++set)
+        fontColors_[static_cast<size_t>(set)]->setChecked(set == settings_.FontColorSet);
+}
+
+void PreviewWindow::ShowAllChosen(bool all) {
+    settings_.ShowAll = all;
+    CheckViewItems();
+    RedrawPreview();
+}
+
+void PreviewWindow::FillRectanglesToggled() {
+    settings_.FillRects = !settings_.FillRects;
+    fillRectangles_->setChecked(settings_.FillRects);
+    RedrawPreview();
+}
+
+void PreviewWindow::ColorSchemeChosen(ColorSchemeItem chosen) {
+    const ColorScheme& s = Schemes[chosen];
+    settings_.HighlightColor = Stored(s.HighlightColor);
+    settings_.HighlightColorDark = Stored(s.HighlightColorDark);
+    settings_.NormalColor = Stored(s.NormalColor);
+    settings_.NormalColorDark = Stored(s.NormalColorDark);
+    for (size_t i = 0; i < colorSchemes_.size(); ++i)
+        colorSchemes_[i]->setChecked(static_cast<ColorSchemeItem>(i) == chosen);
+    RedrawPreview();
+}
+
+void PreviewWindow::FontColorSetChosen(int set) {
+    settings_.FontColorSet = set;
+    LoadFontColors();
+}
+
+void PreviewWindow::SetCustomColors() {
+    // A cancelled choice keeps the file there was; an empty path is never stored.
+    if (!dialogs_.ShowOpen(colorTableDialog_) || colorTableDialog_.FileName.empty()) return;
+    settings_.CustomColorFile = colorTableDialog_.FileName;
+    LoadFontColors();
+}
+
+void PreviewWindow::LoadFontColors() {
+    CheckFontColorSet();
+    const auto set = static_cast<uint8_t>(settings_.FontColorSet);
+    const std::string data = DataFile("data");
+    if (!LoadColorTable(text_, set, data, settings_.CustomColorFile)) {
+        // The choice stays, but the text keeps the colours it had: say so rather than let the
+        // check mark claim colours that are not shown.
+        const std::string path = ColorTablePath(set, data, settings_.CustomColorFile);
+        dialogs_.MessageBox(path.empty()
+                                ? std::string("No custom color table loaded.\r\nChoose one "
+                                              "with Set Custom...")
+                                : "Error: Could not load the color table " + path + ".",
+                            MessageIcon::Exclamation, MessageButtons::Ok, "Tarrox II");
+    }
+    RedrawPreview();
+}
+
+} // namespace tarrox

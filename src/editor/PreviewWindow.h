@@ -1,0 +1,79 @@
+// "Object Preview": the open dialog drawn as the game lays it out, with the menus that choose
+// what is drawn and in which colours. The choices are the process-wide settings.
+// Called "Form 2" in older notes.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "editor/EditorIndices.h"
+#include "editor/OpenFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Surface.h"
+#include "preview/Shapes.h"
+
+class QAction;
+
+namespace tarrox {
+
+struct DialogDocument;
+struct Settings;
+class SurfaceView;
+
+// Menu item positions.
+enum class PreviewViewItem { All, Current, Count };
+enum class ColorSchemeItem { PinkAndBlue, Red, Blue, Count };
+// The first four are the font colour sets by number.
+inline constexpr int FontColorSetCount = 4;
+enum class FontColorItem { TitleScreen, Glue, InGame, Custom, Separator, SetCustom, Count };
+
+class PreviewWindow : public QMainWindow {
+  public:
+    // Loads the fonts and draws the document; the caller decides whether to show it. The
+    // selection is the main window's, which outlives this one.
+    PreviewWindow(const DialogDocument& doc, const Selection& selection, Settings& settings,
+                  TextDrawingState& text, Dialogs& dialogs);
+    ~PreviewWindow() override;
+
+    // The one way to draw: the whole document afresh from the current settings.
+    void RedrawPreview();
+
+    // Once the user has closed the window it is gone for good; the next request makes a new one.
+    bool IsUnloaded() const { return unloaded_; }
+    const Surface& Picture() const { return picture_; }
+    const PreviewFonts& Fonts() const { return fonts_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void LoadFontsAndDraw();
+    void CloseFonts();
+    void CheckViewItems();
+    void CheckFontColorSet();
+    void ShowAllChosen(bool all);
+    void FillRectanglesToggled();
+    void ColorSchemeChosen(ColorSchemeItem item);
+    void FontColorSetChosen(int set);
+    void SetCustomColors();
+    void LoadFontColors();
+
+    const DialogDocument& doc_;
+    const Selection& selection_;
+    Settings& settings_;
+    TextDrawingState& text_;
+    Dialogs& dialogs_;
+    PreviewFonts fonts_;
+    Surface picture_;
+    SurfaceView* view_ = nullptr;
+    FileDialogState colorTableDialog_{"StarCraft Color Index Tables (*.pcx)|*.pcx", 1, {}};
+    bool unloaded_ = false;
+
+    EnumArray<QAction*, PreviewViewItem> viewItems_{};
+    QAction* fillRectangles_ = nullptr;
+    EnumArray<QAction*, ColorSchemeItem> colorSchemes_{};
+    EnumArray<QAction*, FontColorItem> fontColors_{};
+};
+
+} // namespace tarrox
