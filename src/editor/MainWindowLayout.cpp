@@ -229,9 +229,9 @@ QWidget* MainWindow::BuildSmkHalf() {
     listColumn->addWidget(new QLabel("SMK Objects:"));
     listColumn->addWidget(smkList_, 1);
 
-    auto* data = new QGroupBox("SMK Data");
-    data->setObjectName("SmkData");
-    auto* grid = new QGridLayout(data);
+    auto* smkData = new QGroupBox("SMK Data");
+    smkData->setObjectName("SmkData");
+    auto* grid = new QGridLayout(smkData);
     for (size_t i = 0; i < smkBoxes_.size(); ++i) {
         const int row = static_cast<int>(i);
         smkBoxes_[i] = NumberBox(SmkBoxes[i]);
@@ -258,7 +258,7 @@ QWidget* MainWindow::BuildSmkHalf() {
     row->setContentsMargins(0, 0, 0, 0);
     row->addLayout(listColumn);
     auto* dataColumn = new QVBoxLayout;
-    dataColumn->addWidget(data);
+    dataColumn->addWidget(smkData);
     dataColumn->addStretch(1);
     row->addLayout(dataColumn, 1);
     row->addWidget(flags);

@@ -79,9 +79,9 @@ void MainWindow::Startup(const std::string& commandLine) {
 // Game data loaders report failure only by their result: a missing file leaves its table as it
 // was and the editor goes on without it.
 void MainWindow::LoadTextDrawingTables() {
-    const std::string data = DataFile("data");
-    LoadTextTables(text_, data);
-    LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), data,
+    const std::string dataFolder = DataFile("data");
+    LoadTextTables(text_, dataFolder);
+    LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), dataFolder,
                    settings_.CustomColorFile);
 }
 

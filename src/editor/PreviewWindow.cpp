@@ -174,11 +174,11 @@ void PreviewWindow::SetCustomColors() {
 void PreviewWindow::LoadFontColors() {
     CheckFontColorSet();
     const auto set = static_cast<uint8_t>(settings_.FontColorSet);
-    const std::string data = DataFile("data");
-    if (!LoadColorTable(text_, set, data, settings_.CustomColorFile)) {
+    const std::string dataFolder = DataFile("data");
+    if (!LoadColorTable(text_, set, dataFolder, settings_.CustomColorFile)) {
         // The choice stays, but the text keeps the colours it had: say so rather than let the
         // check mark claim colours that are not shown.
-        const std::string path = ColorTablePath(set, data, settings_.CustomColorFile);
+        const std::string path = ColorTablePath(set, dataFolder, settings_.CustomColorFile);
         dialogs_.MessageBox(path.empty()
                                 ? std::string("No custom color table loaded.\r\nChoose one "
                                               "with Set Custom...")

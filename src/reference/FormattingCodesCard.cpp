@@ -18,11 +18,11 @@ FormattingCodesCard::FormattingCodesCard(const TextDrawingState& text,
     view_ = new SurfaceView(CodesCardWidth, CodesCardHeight, this);
     setFixedSize(CodesCardWidth, CodesCardHeight);
 
-    const std::string data = DataFile("data");
+    const std::string dataFolder = DataFile("data");
     GameFont font;
-    LoadGameFont(data + "/font10.fnt", font);
+    LoadGameFont(dataFolder + "/font10.fnt", font);
     Surface card;
-    DrawCodesCard(card, font, text, data, customColorFile, PathExists(customColorFile));
+    DrawCodesCard(card, font, text, dataFolder, customColorFile, PathExists(customColorFile));
     view_->Refresh(card);
     CloseGameFont(font);
 }

@@ -228,8 +228,8 @@ TEST_F(FileMenuTest, SmksNoObjectUsesAreMarkedAndSavingAsksBeforeDroppingThem) {
 
 TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyWhenSaidAgain) {
     const std::string notes = Path("notes.bin");
-    const std::string text(300, 'x');
-    std::ofstream(notes) << text;
+    const std::string notesText(300, 'x');
+    std::ofstream(notes) << notesText;
     Start(first);
     OpenFromMenu(notes);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
@@ -249,7 +249,7 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(dialogs.Messages[0].Text,
               notes + " does not look like a dialog file.\r\nSaving replaces its whole content "
                       "with this dialog. Overwrite it?");
-    EXPECT_EQ(Contents(notes), text);
+    EXPECT_EQ(Contents(notes), notesText);
     EXPECT_EQ(Title(), "Tarrox II - [notes.bin *]");
 
     dialogs.Answers = {MessageAnswer::Yes};
