@@ -1,9 +1,9 @@
 // Opening dialogs out of archives through the browser, and storing them back on save.
 #include <tuple>
 
-#include "archive/qt/ArchiveBrowser.h"
 #include "archive/ArchiveClient.h"
 #include "archive/ArchiveFiles.h"
+#include "archive/qt/ArchiveBrowser.h"
 #include "archive/qt/ProgressWindow.h"
 #include "editor/MainWindow.h"
 #include "editor/Settings.h"

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "archive/qt/ArchiveBrowser.h"
 #include "archive/LibraryArchive.h"
+#include "archive/qt/ArchiveBrowser.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
 
