@@ -109,6 +109,25 @@ uint32_t FileKey(const std::string& name, const uint32_t* e) {
     return key;
 }
 
+// A compressed sector starts with a byte naming its methods. The library decompresses the
+// sectors of a format-0 archive with a routine that asserts (and so aborts) on LZMA's value.
+constexpr uint8_t LzmaMethod = 0x12;
+bool SectorMethodKnown(const ReadAt& read, uint32_t flags, uint64_t at, uint32_t packed,
+                       uint32_t full, uint32_t key) {
+    if (!(flags & FileCompress) || packed == 0 || packed >= full) return true;
+    // An encrypted sector of a file whose name is unknown cannot be read here.
+    if ((flags & FileEncrypted) && key == 0) return true;
+    uint8_t head[4] = {};
+    const size_t n = std::min<size_t>(packed, sizeof head);
+    if (!read(at, head, n)) return false;
+    if ((flags & FileEncrypted) && n == sizeof head) {
+        std::vector<uint32_t> word{Le32(head)};
+        TheCrypt().Decrypt(word, key);
+        head[0] = uint8_t(word[0] & 0xFF);
+    }
+    return head[0] != LzmaMethod;
+}
+
 // One block entry: inside the archive, known flags, and for a file split into sectors, a
 // sector table whose offsets lie inside the file's data. An encrypted table can only be read
 // with the file's key (`key`, 0 when the name is unknown).
@@ -120,7 +139,8 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
     const uint64_t start = at + position;
     if (start > fileSize || packed > fileSize - start) return false;
     // A file stored whole is read into a buffer of its full size.
-    if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit)) return packed <= size;
+    if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit))
+        return packed <= size && SectorMethodKnown(read, flags, start, packed, size, key);
     if (size == 0 || ((flags & FileEncrypted) && key == 0)) return true;
     const uint64_t sectors = (uint64_t(size) + sectorSize - 1) / sectorSize;
     const uint64_t length = (sectors + 1 + ((flags & FileSectorCrc) ? 1 : 0)) * 4;
@@ -136,7 +156,14 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
     // The checksums behind the last sector hold one word per sector, perhaps compressed; the
     // library reads them into a buffer of that size.
     const size_t last = offsets.size() - 1;
-    return !(flags & FileSectorCrc) || offsets[last] - offsets[last - 1] <= sectors * 4;
+    if ((flags & FileSectorCrc) && offsets[last] - offsets[last - 1] > sectors * 4) return false;
+    for (uint64_t i = 0; i < sectors; ++i) {
+        const uint32_t full = uint32_t(std::min<uint64_t>(sectorSize, size - i * sectorSize));
+        if (!SectorMethodKnown(read, flags, start + offsets[i], offsets[i + 1] - offsets[i], full,
+                               key + uint32_t(i)))
+            return false;
+    }
+    return true;
 }
 
 // The archive's own files, which the library reads by name as it opens the archive.

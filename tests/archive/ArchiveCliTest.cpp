@@ -90,7 +90,7 @@ TEST_F(ArchiveCliTest, ArchivesThatOnceFailedAreRefused) {
             EXPECT_EQ(Contents(a), original) << name << ": " << command;
         }
     }
-    EXPECT_EQ(replayed, 5);
+    EXPECT_EQ(replayed, 6);
 }
 
 } // namespace

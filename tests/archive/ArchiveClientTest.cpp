@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -90,6 +91,17 @@ TEST_F(ArchiveClientTest, ListingsAreReadBackAndFailuresSorted) {
         EXPECT_EQ(l.Lines[1].Name, "rez\\b (x).bin");
         EXPECT_EQ(l.Lines[1].Locale, 1031);
     }
+}
+
+// An archive that passes the check but still makes the library abort (an encrypted file of
+// unknown name): the real tool dies in its child, the editor hears the usual message.
+TEST_F(ArchiveClientTest, AnArchiveThatKillsTheToolCostsTheEditorNothing) {
+    std::filesystem::create_symlink(TARROX_CLI, Path("tarrox2-cli"));
+    const std::string crasher =
+        std::string(TARROX_SOURCE_DIR) + "/tests/data/regressions/child-crash-unnamed-lzma.mpq";
+    ArchiveListing l = ListInChild(crasher, 0);
+    EXPECT_EQ(l.How, ArchiveListing::Kind::Failed);
+    EXPECT_EQ(l.Message, "Error: Could not open archive.");
 }
 
 } // namespace
