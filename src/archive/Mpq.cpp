@@ -101,8 +101,7 @@ bool Acceptable(const std::string& path, std::span<const std::string> names = {}
 std::vector<std::string> NamesIn(const std::string& nameList) {
     std::vector<std::string> names;
     std::vector<uint8_t> bytes;
-    if (nameList.empty() || ReadFileBytes(nameList, bytes) != ReadStatus::Ok ||
-        bytes.size() > (1u << 20))
+    if (nameList.empty() || ReadFileBytes(nameList, bytes, 1u << 20) != ReadStatus::Ok)
         return names;
     std::string name;
     for (uint8_t c : bytes) {

@@ -1,7 +1,5 @@
 #include "archive/MpqHeaderCheck.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +7,8 @@
 #include <cstring>
 #include <functional>
 #include <vector>
+
+#include "platform/FileAccess.h"
 
 namespace tarrox {
 
@@ -247,19 +247,6 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
         }
     }
     return MpqHeaderProblem::NoHeader;
-}
-
-// Opens without blocking (a FIFO must not hang the check) and only regular files.
-int OpenRegularFile(const std::string& path, uint64_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    size = uint64_t(st.st_size);
-    return fd;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace tarrox {
 
@@ -23,6 +24,8 @@ class Descriptor {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
+    // Hands the descriptor to the caller, who closes it.
+    int Release() { return std::exchange(fd_, -1); }
     // Closes now, so a failing close (a full disk on some file systems) is seen.
     bool Close() {
         int fd = fd_;
@@ -81,18 +84,24 @@ int CreateSibling(const std::string& target, std::string& temp) {
 
 } // namespace
 
-namespace {
-// Non-blocking, so opening a FIFO with no writer returns at once; callers refuse it.
-int OpenForReading(const std::string& path) {
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+int OpenRegularFile(const std::string& path, uint64_t& size) {
+    // Non-blocking, so opening a FIFO with no writer returns at once; it is refused below.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return -1;
+    struct stat st;
+    if (!IsRegular(fd.get(), st)) {
+        errno = EINVAL;
+        return -1;
+    }
+    size = static_cast<uint64_t>(st.st_size);
+    return fd.Release();
 }
-} // namespace
 
 std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count) {
     std::vector<uint8_t> head(count);
-    Descriptor fd(OpenForReading(path));
-    struct stat st;
-    if (fd.get() < 0 || !IsRegular(fd.get(), st)) return {};
+    uint64_t size = 0;
+    Descriptor fd(OpenRegularFile(path, size));
+    if (fd.get() < 0) return {};
     size_t got = 0;
     while (got < count) {
         ssize_t n = ::read(fd.get(), head.data() + got, count - got);
@@ -106,13 +115,12 @@ std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count) {
 
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uint64_t limit) {
     out.clear();
-    Descriptor fd(OpenForReading(path));
+    uint64_t size = 0;
+    Descriptor fd(OpenRegularFile(path, size));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
-    struct stat st;
-    if (!IsRegular(fd.get(), st) || static_cast<uint64_t>(st.st_size) > limit)
-        return ReadStatus::Failed;
-    out.reserve(static_cast<size_t>(st.st_size));
+    if (size > limit) return ReadStatus::Failed;
+    out.reserve(static_cast<size_t>(size));
     // Read to the end rather than to the size seen: a file cut short or grown meanwhile must
     // not pass as a different one, and one grown past the limit is refused like any other.
     uint8_t buffer[65536];

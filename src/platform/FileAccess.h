@@ -21,6 +21,10 @@ inline constexpr uint64_t DefaultReadLimit = uint64_t{16} << 20;
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out,
                          uint64_t limit = DefaultReadLimit);
 
+// Opens a regular file for reading and tells its size; -1 for anything else (a FIFO, a device
+// or a folder is refused at once, never waited on). The caller closes the descriptor.
+int OpenRegularFile(const std::string& path, uint64_t& size);
+
 // Up to `count` bytes from the start of a regular file; empty for anything else (never waits
 // on a FIFO), so a file's kind can be told without reading all of it.
 std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count);
