@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     state.SpaceWidth = {0, 4, 5, 6, 255, 9};
     state.TextSizeSlot = size > 0 ? data[size - 1] % 8 : 0;
 
-    if (LoadGameFont(bytes, font) == 0) {
+    if (LoadGameFont(bytes, font)) {
         for (int code = 0; code < 256; ++code)
             if (font.Offsets[code] >= 0 && (font.Offsets[code] < 12 || font.PixelEnds[code] > size))
                 std::abort();

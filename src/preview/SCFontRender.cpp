@@ -21,9 +21,9 @@ int32_t ReadI32(std::span<const uint8_t> b, size_t at) {
 
 } // namespace
 
-int LoadGameFont(std::span<const uint8_t> bytes, GameFont& font) {
+bool LoadGameFont(std::span<const uint8_t> bytes, GameFont& font) {
     font = GameFont{};
-    if (bytes.size() < FontHeaderSize || std::memcmp(bytes.data(), "FONT", 4) != 0) return -1;
+    if (bytes.size() < FontHeaderSize || std::memcmp(bytes.data(), "FONT", 4) != 0) return false;
     font.Header = {bytes[4], bytes[5], bytes[6], bytes[7]};
     const int low = font.Header.LowCode, high = font.Header.HighCode;
     const size_t tableEnd = FontHeaderSize + LetterHeaderSize * size_t(std::max(high - low, 0));
@@ -50,14 +50,14 @@ int LoadGameFont(std::span<const uint8_t> bytes, GameFont& font) {
         font.PixelEnds[code] = next == records.end() ? uint32_t(bytes.size()) : *next;
     }
     font.Bytes.assign(bytes.begin(), bytes.end());
-    return 0;
+    return true;
 }
 
-int LoadGameFont(const std::string& path, GameFont& font) {
+bool LoadGameFont(const std::string& path, GameFont& font) {
     std::vector<uint8_t> bytes;
     if (ReadFileBytes(path, bytes) != ReadStatus::Ok) {
         font = GameFont{};
-        return -1;
+        return false;
     }
     return LoadGameFont(bytes, font);
 }

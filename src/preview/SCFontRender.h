@@ -46,10 +46,10 @@ struct PenPosition {
     int64_t Y = 0;
 };
 
-// Parses font bytes. 0 when they are a font, -1 when not (the font is then empty). A letter
+// Parses font bytes. False when they are not a font (the font is then empty). A letter
 // whose offset is 0 or does not point past the offset table and inside the data has none.
-int LoadGameFont(std::span<const uint8_t> bytes, GameFont& font);
-int LoadGameFont(const std::string& path, GameFont& font);
+bool LoadGameFont(std::span<const uint8_t> bytes, GameFont& font);
+bool LoadGameFont(const std::string& path, GameFont& font);
 
 // Empties the font; drawing with it afterwards draws nothing.
 void CloseGameFont(GameFont& font);

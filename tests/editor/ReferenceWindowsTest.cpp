@@ -78,7 +78,7 @@ TEST_F(ReferenceWindowsTest, WithoutACustomTableTheCardSaysSo) {
     LoadColorTable(state, 0, Path("data"), {});
     state.TextSizeSlot = 1;
     GameFont font;
-    ASSERT_EQ(LoadGameFont(Path("data/font10.fnt"), font), 0);
+    ASSERT_TRUE(LoadGameFont(Path("data/font10.fnt"), font));
     Surface expected;
     DrawGameText(expected, font, state, 224, 354, "No custom color table loaded.", 640);
     EXPECT_EQ(image.copy(224, 354, 224, 54),

@@ -133,9 +133,9 @@ TEST(GameFontLoading, OnlyFontsLoadAndOnlyWholeLetterHeadersAreLetters) {
     std::vector<uint8_t> lower = FontBytes(32, 90, 12, {{'A', Dot}});
     std::copy_n("font", 4, lower.begin());
     GameFont font;
-    EXPECT_EQ(LoadGameFont(lower, font), -1);
-    EXPECT_EQ(LoadGameFont(std::vector<uint8_t>{'F', 'O', 'N', 'T', 0, 255}, font), -1);
-    EXPECT_EQ(LoadGameFont("/nonexistent/font10.fnt", font), -1);
+    EXPECT_FALSE(LoadGameFont(lower, font));
+    EXPECT_FALSE(LoadGameFont(std::vector<uint8_t>{'F', 'O', 'N', 'T', 0, 255}, font));
+    EXPECT_FALSE(LoadGameFont("/nonexistent/font10.fnt", font));
     EXPECT_EQ(LoadFont(FontBytes(31, 255, 12, {{32, Dot}})).Offsets[32], 12 + 4 * 224);
     // 0 (the game's "no letter"), into the header or the table, past the end, negative, and
     // a header cut short by the end of the 49-byte file.

@@ -184,7 +184,7 @@ TEST(CodesCard, EveryRowFitsTheCard) {
         TextDrawingState text;
         LoadTextTables(text, SourceData());
         GameFont font;
-        ASSERT_EQ(LoadGameFont(SourceData() + "/font10.fnt", font), 0);
+        ASSERT_TRUE(LoadGameFont(SourceData() + "/font10.fnt", font));
         Surface card;
         DrawCodesCard(card, font, text, SourceData(), SourceData() + "/tfontgam.pcx", custom);
         CloseGameFont(font);
