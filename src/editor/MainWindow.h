@@ -12,11 +12,14 @@
 #include "document/DialogDocument.h"
 #include "editor/EditorIndices.h"
 #include "editor/OpenFile.h"
+#include "editor/RecentFiles.h"
 #include "platform/Dialogs.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -63,6 +66,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -140,6 +145,12 @@ class MainWindow : public QMainWindow {
     bool ConfirmOverwriteForeignFile(const std::string& path);
     void ShowReadmeWindow(const std::string& readme);
 
+    // Recent files and dropped files (MainWindowRecent.cpp)
+    void RememberFile(const std::string& path);
+    void FillRecentMenu();
+    void OpenRecentFile(const std::string& path);
+    void OpenChosenFile(const std::string& path);
+
     // Archives (MainWindowArchive.cpp)
     bool OpenArchiveFromMenu(const std::string& archivePath);
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
@@ -169,6 +180,8 @@ class MainWindow : public QMainWindow {
     // The file opened although it did not look like a dialog; empty otherwise.
     std::string foreignFile_;
     FileDialogState fileDialog_;
+    RecentFiles recent_;
+    QMenu* recentMenu_ = nullptr;
     std::array<std::string, ControlTypeCount> controlTypeNames_;
     // Set while the editors show a record; cleared while code fills them.
     bool objectShown_ = false;

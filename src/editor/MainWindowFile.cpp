@@ -144,7 +144,9 @@ void MainWindow::OpenFromMenu() {
     // The file decides, not the type box the last Open left selected: a .bin is read as a
     // dialog (or as an archive when it holds one), anything else chosen as an archive is one.
     if (type == ArchiveFileType && !HasBinExtension(path)) {
-        if (OpenArchiveFromMenu(path)) EnableSaving();
+        if (!OpenArchiveFromMenu(path)) return;
+        EnableSaving();
+        RememberFile(path);
         return;
     }
     OpenDiskFile(path);
@@ -154,7 +156,9 @@ void MainWindow::OpenDiskFile(const std::string& path) {
     const FileShape shape = ShapeOfFile(path);
     if (shape == FileShape::MpqArchive) {
         fileDialog_.FilterIndex = ArchiveFileType;
-        if (OpenArchiveFromMenu(path)) EnableSaving();
+        if (!OpenArchiveFromMenu(path)) return;
+        EnableSaving();
+        RememberFile(path);
         return;
     }
     fileDialog_.FilterIndex = BinFileType;
@@ -167,6 +171,7 @@ void MainWindow::OpenDiskFile(const std::string& path) {
     file_.FromArchive = false;
     SetTitle(false);
     EnableSaving();
+    RememberFile(path);
 }
 
 void MainWindow::SaveAsFromMenu() {
@@ -191,6 +196,7 @@ void MainWindow::SaveAsFromMenu() {
     file_.Path = path;
     file_.FromArchive = false;
     SetTitle(false);
+    RememberFile(path);
 }
 
 namespace {

@@ -140,6 +140,7 @@ QListWidget* RecordList(const char* name) {
 void MainWindow::BuildUi() {
     setObjectName("MainWindow");
     setWindowTitle("Tarrox II");
+    setAcceptDrops(true);
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     // The object half takes three parts of the height, the SMK half one.
@@ -296,6 +297,9 @@ void MainWindow::BuildMenus() {
           {"fileSaveAs", "Save As...", QKeySequence("Ctrl+A"), &MainWindow::SaveAsFromMenu},
           separator,
           {"fileExit", "Exit", {}, &MainWindow::ExitFromMenu}});
+    recentMenu_ = new QMenu("Recent Files", file);
+    recentMenu_->setObjectName("fileRecentFiles");
+    file->insertMenu(fileMenu_[FileMenu::Separator], recentMenu_);
     fileMenu_[FileMenu::Save]->setEnabled(false);
     fileMenu_[FileMenu::SaveAs]->setEnabled(false);
     std::array<QAction*, 0> unkept{};

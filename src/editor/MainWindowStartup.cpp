@@ -71,6 +71,8 @@ void MainWindow::Startup(const std::string& commandLine) {
         controlType_->addItem(QString::fromLatin1(name));
     controlType_->setCurrentIndex(-1); // nothing is shown until an object is chosen
     settings_ = ReadSettings(store_);
+    recent_.Read(store_);
+    FillRecentMenu();
     optionsMenu_[OptionsMenu::AutoCalc]->setChecked(settings_.AutoCalc);
     LoadTextDrawingTables();
     OpenFromCommandLine(commandLine);
