@@ -140,6 +140,12 @@ class MainWindow : public QMainWindow {
     bool ConfirmOverwriteForeignFile(const std::string& path);
     void ShowReadmeWindow(const std::string& readme);
 
+    // The game's own data (MainWindowGameData.cpp)
+    void ImportGameDataFromMenu();
+    void UseBundledDataFromMenu();
+    // Text tables, colours and fonts afresh, and every open window that draws game text.
+    void ReloadGameData();
+
     // Archives (MainWindowArchive.cpp)
     bool OpenArchiveFromMenu(const std::string& archivePath);
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
@@ -169,6 +175,10 @@ class MainWindow : public QMainWindow {
     // The file opened although it did not look like a dialog; empty otherwise.
     std::string foreignFile_;
     FileDialogState fileDialog_;
+    FileDialogState gameDataDialog_{"Game Archives (*.mpq;*.exe)|*.mpq;*.exe|Loose Game Files "
+                                    "(*.fnt;*.pcx)|*.fnt;*.pcx",
+                                    1,
+                                    {}};
     std::array<std::string, ControlTypeCount> controlTypeNames_;
     // Set while the editors show a record; cleared while code fills them.
     bool objectShown_ = false;
