@@ -51,32 +51,22 @@ struct RowCase {
     std::vector<std::pair<int, int>> CodeRows; // code, the game's row
 };
 
-TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRow) {
+TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFirst) {
     const std::vector<std::pair<int, int>> menus = {{1, 0}, {2, 0}, {13, 0}, {26, 0}, {3, 1},
                                                     {4, 2}, {5, 3}, {6, 4},  {7, 5}};
     std::vector<std::pair<int, int>> inGame = menus;
-    for (auto [code, row] : std::vector<std::pair<int, int>>{{8, 8},
-                                                             {14, 9},
-                                                             {15, 10},
-                                                             {16, 11},
-                                                             {17, 12},
-                                                             {21, 13},
-                                                             {22, 14},
-                                                             {23, 15},
-                                                             {24, 16},
-                                                             {25, 17},
-                                                             {27, 18},
-                                                             {28, 19},
-                                                             {29, 20},
-                                                             {30, 21},
-                                                             {31, 23}})
-        inGame.push_back({code, row});
+    const int players[] = {8, 14, 15, 16, 17, 21, 22, 23, 24, 25, 27, 28}; // rows 8..19
+    for (int i = 0; i < 12; ++i) inGame.push_back({players[i], 8 + i});
+    inGame.insert(inGame.end(), {{29, 20}, {30, 21}, {31, 23}});
     const RowCase cases[] = {{InGame, 24, inGame}, {Glue, 6, menus}, {TitleScreen, 6, menus}};
     for (const RowCase& c : cases) {
         const DataFolders data =
             WithUserFile(fs::path(ColorTablePath(c.Set, "", "")).filename(), GameTable(c.Rows));
         TextDrawingState state;
-        ASSERT_TRUE(LoadTextTables(state, data)); // the bundled fontindex.dat
+        // The user's table, the bundled fontindex.dat; --data means only its folder.
+        ASSERT_EQ(data.File("fontindex.dat"), test::SourceData() + "/fontindex.dat");
+        ASSERT_EQ(DataFolders(dir_.string()).File("fontindex.dat"), Path("fontindex.dat"));
+        ASSERT_TRUE(LoadTextTables(state, data));
         ASSERT_TRUE(LoadColorTable(state, c.Set, data, ""));
         state.TextSizeSlot = 1;
         for (auto [code, row] : c.CodeRows) {
@@ -91,16 +81,13 @@ TEST_F(GameLookTest, InvisibleCodesAdvanceThePenButSetNoPixel) {
     TextDrawingState state;
     ASSERT_TRUE(LoadColorTable(state, InGame, WithUserFile("tfontgam.pcx", GameTable(24)), ""));
     state.CodeColorRows.fill(0); // every code's row has colours
-    for (const char* text : {"\x0b"
-                             "AAA",
-                             "\x14"
-                             "AAA"}) {
+    for (char code : {char(11), char(20)}) {
         Surface s;
-        DrawGameText(s, DotFont, state, 10, 10, std::string(text) + "\x04" + "A", 640);
+        DrawGameText(s, DotFont, state, 10, 10, std::string(1, code) + "AAA\x04" + "A", 640);
         int lit = 0;
         for (int x = 0; x < 40; ++x) lit += s.Pixel(x, 10) != 0;
-        EXPECT_EQ(lit, 1) << int(text[0]);
-        EXPECT_NE(s.Pixel(19, 10), 0u) << int(text[0]); // after three letters of 3
+        EXPECT_EQ(lit, 1) << int(code);
+        EXPECT_NE(s.Pixel(19, 10), 0u) << int(code); // after three letters of 3
     }
 }
 
@@ -121,14 +108,6 @@ TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
         state.TextSizeSlot = 0;
         EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + c.Spacing) + c.Space);
     }
-}
-
-TEST_F(GameLookTest, TheUsersFilesComeFirstFileByFileAndDataMeansOnlyThatFolder) {
-    const DataFolders data = WithUserFile("tfontgam.pcx", GameTable(24));
-    EXPECT_EQ(data.File("tfontgam.pcx"), Path("tfontgam.pcx"));
-    EXPECT_EQ(data.File("font10.fnt"), test::SourceData() + "/font10.fnt");
-    EXPECT_EQ(DataFolders(test::SourceData()).File("tfontgam.pcx"),
-              test::SourceData() + "/tfontgam.pcx");
 }
 
 } // namespace
