@@ -175,17 +175,20 @@ int ImportData(const Args& given) {
     std::vector<std::unique_ptr<Source>> sources;
     for (const std::string& path : args) {
         sources.push_back(std::make_unique<Source>(path));
-        if (!sources.back()->Usable()) {
-            std::fprintf(stderr, "Error: %s does not contain an MPQ archive.\n", path.c_str());
-            failed = true;
-        }
+        if (sources.back()->Usable()) continue;
+        std::fprintf(stderr,
+                     PathExists(path) ? "Error: %s does not contain an MPQ archive.\n"
+                                      : "Error: %s does not exist.\n",
+                     path.c_str());
+        failed = true;
     }
-    std::error_code ec;
-    fs::create_directories(to, ec);
+    if (failed && sources.size() == 1) return 1;
     int imported = 0;
     for (const Wanted& w : WantedFiles()) {
         const Outcome o = FindCopy(w, sources);
         const std::string target = (fs::path(to) / w.Target).string();
+        std::error_code ec;
+        if (!o.Bytes.empty()) fs::create_directories(to, ec);
         if (!o.Bytes.empty() && !WriteFileAtomically(target, o.Bytes)) {
             std::fprintf(stderr, "Error: Could not save %s.\n", target.c_str());
             failed = true;
