@@ -182,7 +182,8 @@ int ImportData(const Args& given) {
                      path.c_str());
         failed = true;
     }
-    if (failed && sources.size() == 1) return 1;
+    if (std::none_of(sources.begin(), sources.end(), [](const auto& s) { return s->Usable(); }))
+        return 1;
     int imported = 0;
     for (const Wanted& w : WantedFiles()) {
         const Outcome o = FindCopy(w, sources);
