@@ -132,4 +132,23 @@ ArchiveOutcome PutInChild(const std::string& archivePath, const ArchiveLine& fil
     return outcome;
 }
 
+ArchiveOutcome ImportInChild(const std::vector<std::string>& sources, const std::string& folder,
+                             const KeepAlive& keepAlive) {
+    std::vector<std::string> args = {"import-data"};
+    args.insert(args.end(), sources.begin(), sources.end());
+    args.insert(args.end(), {"--to", folder});
+    ChildResult r = Run(ArchiveJob::Import, args, {{}, keepAlive});
+    // The report: what came in, what did not and why, then any error.
+    ArchiveOutcome outcome{
+        r.Succeeded(), {}, r.Succeeded() ? MessageIcon::None : MessageIcon::Exclamation};
+    std::vector<std::string> lines = OutputLines(r.Out);
+    if (r.How == ChildResult::Ending::Exited)
+        for (const std::string& line : r.ErrLines("Error: ")) lines.push_back(line);
+    else
+        lines.push_back("Error: Could not import the game data.");
+    for (const std::string& line : lines)
+        outcome.Message += (outcome.Message.empty() ? "" : "\r\n") + line;
+    return outcome;
+}
+
 } // namespace tarrox

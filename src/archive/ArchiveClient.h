@@ -13,7 +13,7 @@
 
 namespace tarrox {
 
-enum class ArchiveJob { List, Extract, Put };
+enum class ArchiveJob { List, Extract, Put, Import };
 
 // The limits each job runs under; the tool applies the same to itself when a user runs it.
 ProcessLimits ArchiveJobLimits(ArchiveJob job);
@@ -50,5 +50,10 @@ ArchiveOutcome ExtractInChild(const std::string& archivePath, const ArchiveLine&
 ArchiveOutcome PutInChild(const std::string& archivePath, const ArchiveLine& file,
                           const std::string& source, mpq::CompactProgress* progress,
                           const KeepAlive& keepAlive = {});
+
+// Imports the game's fonts and colour tables from `sources` into `folder`. The message is the
+// tool's whole report; Done when anything was imported.
+ArchiveOutcome ImportInChild(const std::vector<std::string>& sources, const std::string& folder,
+                             const KeepAlive& keepAlive = {});
 
 } // namespace tarrox

@@ -48,20 +48,6 @@ bool TakeFlag(Args& args, const std::string& flag) {
     return false;
 }
 
-extern "C" void OnAlarm(int) {
-    static const char message[] = "Error: Timed out.\n";
-    (void)!::write(2, message, sizeof message - 1);
-    ::_exit(1);
-}
-
-// A user's run keeps to the limits the editor gives the tool; the wall time by an alarm that
-// progress pushes back.
-void LimitSelf(ArchiveJob job) {
-    LimitThisProcess(ArchiveJobLimits(job));
-    std::signal(SIGALRM, OnAlarm);
-    ::alarm(ArchiveJobLimits(job).QuietSeconds);
-}
-
 // "progress DONE TOTAL" lines on stdout for the editor's progress window.
 class ProgressLines : public mpq::CompactProgress {
   public:
@@ -78,7 +64,21 @@ class ProgressLines : public mpq::CompactProgress {
     bool print_;
 };
 
+extern "C" void OnAlarm(int) {
+    static const char message[] = "Error: Timed out.\n";
+    (void)!::write(2, message, sizeof message - 1);
+    ::_exit(1);
+}
+
 } // namespace
+
+// A user's run keeps to the limits the editor gives the tool; the wall time by an alarm that
+// progress pushes back.
+void LimitSelf(ArchiveJob job) {
+    LimitThisProcess(ArchiveJobLimits(job));
+    std::signal(SIGALRM, OnAlarm);
+    ::alarm(ArchiveJobLimits(job).QuietSeconds);
+}
 
 int List(const Args& given) {
     Args args = given;

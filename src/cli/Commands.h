@@ -7,6 +7,10 @@
 
 #include "document/DialogDocument.h"
 
+namespace tarrox {
+enum class ArchiveJob;
+}
+
 namespace tarrox::cli {
 
 using Args = std::vector<std::string>;
@@ -18,6 +22,10 @@ int Render(const Args& args);
 int List(const Args& args);
 int Extract(const Args& args);
 int Put(const Args& args);
+int ImportData(const Args& args);
+
+// Keeps this run to the limits the editor gives the tool for `job`.
+void LimitSelf(ArchiveJob job);
 
 // Writes the dialog to `path` as resave does; the exit status, with the error printed.
 int SaveDialog(const DialogDocument& doc, const std::string& path);

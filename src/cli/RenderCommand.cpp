@@ -3,9 +3,9 @@
 
 #include "cli/Commands.h"
 #include "document/BinFile.h"
+#include "platform/DataFolders.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
@@ -24,7 +24,9 @@ bool ParseInt(const std::string& text, int32_t& value) {
 }
 
 struct RenderOptions {
-    std::string in, out, dataDir = DataFile("data"), custom;
+    std::string in, out, custom;
+    // The user's imported files, then the bundled ones; --data names the only folder.
+    DataFolders data = GameDataFolders();
     int32_t colors = 1, select = -1;
     PreviewSettings settings;
 };
@@ -39,7 +41,7 @@ bool ParseRenderArgs(const Args& args, RenderOptions& o) {
         } else if (a == "--current") {
             o.settings.ShowAll = false;
         } else if (a == "--data" && hasValue) {
-            o.dataDir = args[++i];
+            o.data = DataFolders(args[++i]);
         } else if (a == "--custom" && hasValue) {
             o.custom = args[++i];
         } else if (a == "--colors" && hasValue) {
@@ -82,10 +84,10 @@ int Render(const Args& args) {
 
     // As the editor starts: tables, then the chosen colour set, then the preview's fonts.
     TextDrawingState text;
-    LoadTextTables(text, o.dataDir);
-    LoadColorTable(text, static_cast<uint8_t>(o.colors), o.dataDir, o.custom);
+    LoadTextTables(text, o.data);
+    LoadColorTable(text, static_cast<uint8_t>(o.colors), o.data, o.custom);
     PreviewFonts fonts;
-    LoadPreviewFonts(fonts, o.dataDir);
+    LoadPreviewFonts(fonts, o.data);
     Surface surface;
     PreviewCanvas canvas{surface, o.settings, fonts, text};
     RedrawPreview(canvas, doc, o.select);

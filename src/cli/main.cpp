@@ -44,6 +44,11 @@ constexpr Command Commands[] = {
      "                                store IN in the archive under NAME and compact it;\n"
      "                                --progress prints \"progress DONE TOTAL\" lines",
      Put},
+    {"import-data",
+     "import-data SOURCE... [--to DIR]\n"
+     "                                copy the game's fonts and colour tables from archives or\n"
+     "                                folders into DIR (default: the user's data folder)",
+     ImportData},
 };
 
 int Usage() {

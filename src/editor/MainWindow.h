@@ -151,6 +151,12 @@ class MainWindow : public QMainWindow {
     void OpenRecentFile(const std::string& path);
     void OpenChosenFile(const std::string& path);
 
+    // The game's own data (MainWindowGameData.cpp)
+    void ImportGameDataFromMenu();
+    void UseBundledDataFromMenu();
+    // Text tables, colours and fonts afresh, and every open window that draws game text.
+    void ReloadGameData();
+
     // Archives (MainWindowArchive.cpp)
     bool OpenArchiveFromMenu(const std::string& archivePath);
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
@@ -182,6 +188,11 @@ class MainWindow : public QMainWindow {
     FileDialogState fileDialog_;
     RecentFiles recent_;
     QMenu* recentMenu_ = nullptr;
+
+    FileDialogState gameDataDialog_{"Game Archives (*.mpq;*.exe)|*.mpq;*.exe|Loose Game Files "
+                                    "(*.fnt;*.pcx)|*.fnt;*.pcx",
+                                    1,
+                                    {}};
     std::array<std::string, ControlTypeCount> controlTypeNames_;
     // Set while the editors show a record; cleared while code fills them.
     bool objectShown_ = false;

@@ -319,7 +319,10 @@ void MainWindow::BuildMenus() {
     options->setObjectName("OptionsMenu");
     fill(options, optionsMenu_,
          {{"optionsAutoCalc", "Auto-Calc Width/Height", {}, &MainWindow::AutoCalcToggled},
-          {"optionsSetMpqLocale", "Set MPQ Locale...", {}, &MainWindow::SetMpqLocaleFromMenu}});
+          {"optionsSetMpqLocale", "Set MPQ Locale...", {}, &MainWindow::SetMpqLocaleFromMenu},
+          separator,
+          {"optionsImportGameData", "Import Game Data...", {}, &MainWindow::ImportGameDataFromMenu},
+          {"optionsUseBundledData", "Use Bundled Data", {}, &MainWindow::UseBundledDataFromMenu}});
     optionsMenu_[OptionsMenu::AutoCalc]->setCheckable(true);
 
     // The popup menus are never on the bar; right clicks in the lists show them.

@@ -81,7 +81,7 @@ void MainWindow::Startup(const std::string& commandLine) {
 // Game data loaders report failure only by their result: a missing file leaves its table as it
 // was and the editor goes on without it.
 void MainWindow::LoadTextDrawingTables() {
-    const std::string dataFolder = DataFile("data");
+    const DataFolders dataFolder = GameDataFolders();
     LoadTextTables(text_, dataFolder);
     LoadColorTable(text_, static_cast<uint8_t>(settings_.FontColorSet), dataFolder,
                    settings_.CustomColorFile);

@@ -8,7 +8,7 @@
 
 #include "document/DialogDocument.h"
 #include "editor/Settings.h"
-#include "platform/ProgramFolder.h"
+#include "platform/DataFolders.h"
 #include "platform/qt/SurfaceView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
@@ -95,7 +95,7 @@ void PreviewWindow::LoadFontsAndDraw() {
     }
     CheckFontColorSet();
     // A missing or bad font leaves its slot empty; its text is then simply not drawn.
-    LoadPreviewFonts(fonts_, DataFile("data"));
+    LoadPreviewFonts(fonts_, GameDataFolders());
     RedrawPreview();
 }
 
@@ -174,7 +174,7 @@ void PreviewWindow::SetCustomColors() {
 void PreviewWindow::LoadFontColors() {
     CheckFontColorSet();
     const auto set = static_cast<uint8_t>(settings_.FontColorSet);
-    const std::string dataFolder = DataFile("data");
+    const DataFolders dataFolder = GameDataFolders();
     if (!LoadColorTable(text_, set, dataFolder, settings_.CustomColorFile)) {
         // The choice stays, but the text keeps the colours it had: say so rather than let the
         // check mark claim colours that are not shown.

@@ -37,6 +37,8 @@ class PreviewWindow : public QMainWindow {
 
     // The one way to draw: the whole document afresh from the current settings.
     void RedrawPreview();
+    // After the game data changed: loads the fonts again and redraws.
+    void ReloadFonts() { LoadFontsAndDraw(); }
 
     // Once the user has closed the window it is gone for good; the next request makes a new one.
     bool IsUnloaded() const { return unloaded_; }

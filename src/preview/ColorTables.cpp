@@ -59,15 +59,38 @@ bool DecodeColorTable(std::span<const uint8_t> bytes, ColorTableEntries& table) 
     return true;
 }
 
-std::string ColorTablePath(uint8_t set, const std::string& dataDir, const std::string& customFile) {
+bool IsWholeColorTable(std::span<const uint8_t> bytes) {
+    constexpr size_t PaletteSize = 769; // marker and 256 colours
+    if (bytes.size() < PcxDataStart + PaletteSize || bytes[0] != 10 || bytes[3] != 8 ||
+        bytes[65] != 1)
+        return false;
+    const int64_t width = int64_t{ReadI16(bytes, 8)} - ReadI16(bytes, 4) + 1;
+    const int64_t height = int64_t{ReadI16(bytes, 10)} - ReadI16(bytes, 6) + 1;
+    const int64_t lineBytes = uint16_t(bytes[66] | bytes[67] << 8);
+    if (width < 1 || height < 1 || lineBytes < width) return false;
+    const int64_t wanted = lineBytes * height;
+    const size_t dataEnd = bytes.size() - PaletteSize;
+    int64_t decoded = 0;
+    size_t pos = PcxDataStart;
+    while (decoded < wanted && pos < dataEnd) {
+        const uint8_t b = bytes[pos++];
+        if (b < 0xC0)
+            ++decoded;
+        else if (pos < dataEnd)
+            decoded += b & 0x3F, ++pos;
+    }
+    return decoded >= wanted && bytes[dataEnd] == 12;
+}
+
+std::string ColorTablePath(uint8_t set, const DataFolders& data, const std::string& customFile) {
     static const char* const BuiltIn[] = {"tfonttitle.pcx", "tfontglu.pcx", "tfontgam.pcx"};
-    if (set < 3) return dataDir + "/" + BuiltIn[set];
+    if (set < 3) return data.File(BuiltIn[set]);
     return set == Custom ? customFile : std::string();
 }
 
-bool LoadColorTable(TextDrawingState& state, uint8_t set, const std::string& dataDir,
+bool LoadColorTable(TextDrawingState& state, uint8_t set, const DataFolders& data,
                     const std::string& customFile) {
-    const std::string path = ColorTablePath(set, dataDir, customFile);
+    const std::string path = ColorTablePath(set, data, customFile);
     if (path.empty() || !PathExists(path)) return false;
     std::vector<uint8_t> bytes;
     if (ReadFileBytes(path, bytes, ColorTableFileLimit) != ReadStatus::Ok) return false;

@@ -42,12 +42,12 @@ std::string CodedRun(std::initializer_list<int> codes) {
 } // namespace
 
 void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text,
-                   const std::string& dataDir, const std::string& customFile, bool customExists) {
+                   const DataFolders& data, const std::string& customFile, bool customExists) {
     auto draw = [&](int x, int y, const std::string& block) {
         DrawGameText(surface, font, text, x, y, block, AreaWidth);
     };
     text.TextSizeSlot = 1;
-    LoadColorTable(text, TitleScreen, dataDir, customFile);
+    LoadColorTable(text, TitleScreen, data, customFile);
     draw(5, 3, "Anything not listed is not referenced by the files and will just show as\nblack.");
     draw(5, 29,
          Block({{0, "Global:"},
@@ -67,7 +67,7 @@ void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text
                 {6, "<6> - Green"},
                 {13, "<13> - Light Blue"},
                 {26, "<26> - Light Blue"}}));
-    LoadColorTable(text, Glue, dataDir, customFile);
+    LoadColorTable(text, Glue, data, customFile);
     draw(5, 263,
          Block({{0, "Glue (Menus/Lobby/Briefing):"},
                 {2, "<2> - Light Blue"},
@@ -78,7 +78,7 @@ void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text
                 {7, "<7> - Red"},
                 {13, "<13> - Light Blue"},
                 {26, "<26> - Light Blue"}}));
-    LoadColorTable(text, InGame, dataDir, customFile);
+    LoadColorTable(text, InGame, data, customFile);
     draw(224, 29,
          Block({{0, "In-Game:"},
                 {2, "<2> - Light Blue"},
@@ -105,22 +105,22 @@ void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text
                 {30, "<30> - Pale Blue"},
                 {31, "<31> - Cyan"}}));
     if (customExists) {
-        LoadColorTable(text, Custom, dataDir, customFile);
+        LoadColorTable(text, Custom, data, customFile);
         // Four lines of at most six codes: wider rows run past the card's right edge.
         draw(224, 354,
              "Custom: " + CodedRun({2, 3, 4, 5, 6}) + " \n" + CodedRun({7, 8, 13, 14, 15, 16}) +
                  " \n" + CodedRun({17, 21, 22, 23, 24, 25}) + " \n" +
                  CodedRun({26, 27, 28, 29, 30, 31}));
     } else {
-        LoadColorTable(text, TitleScreen, dataDir, customFile);
+        LoadColorTable(text, TitleScreen, data, customFile);
         draw(224, 354, "No custom color table loaded.");
     }
 }
 
-void LoadAboutFonts(AboutFonts& fonts, const std::string& dataDir) {
-    LoadGameFont(dataDir + "/font32.fnt", fonts.Title);
-    LoadGameFont(dataDir + "/font16.fnt", fonts.Middle);
-    LoadGameFont(dataDir + "/font10.fnt", fonts.Small);
+void LoadAboutFonts(AboutFonts& fonts, const DataFolders& data) {
+    LoadGameFont(data.File("font32.fnt"), fonts.Title);
+    LoadGameFont(data.File("font16.fnt"), fonts.Middle);
+    LoadGameFont(data.File("font10.fnt"), fonts.Small);
 }
 
 void CloseAboutFonts(AboutFonts& fonts) {
@@ -130,9 +130,9 @@ void CloseAboutFonts(AboutFonts& fonts) {
 }
 
 void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState text,
-                   const std::string& dataDir, const std::string& version) {
+                   const DataFolders& data, const std::string& version) {
     text.TextSizeSlot = 3;
-    LoadColorTable(text, InGame, dataDir, {});
+    LoadColorTable(text, InGame, data, {});
     DrawGameText(surface, fonts.Title, text, 100, 3, "\x1FTarroxII", AreaWidth);
     DrawGameText(surface, fonts.Middle, text, 135, 35, "\x07" + version, AreaWidth);
     text.TextSizeSlot = 1;
@@ -147,8 +147,8 @@ void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState t
 }
 
 void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState text,
-                  const std::string& dataDir, bool lit) {
-    LoadColorTable(text, Glue, dataDir, {});
+                  const DataFolders& data, bool lit) {
+    LoadColorTable(text, Glue, data, {});
     box.SetPen(lit ? CloseBoxLitColor : CloseBoxRestColor);
     box.SetHollowBrush();
     box.RoundRect(0, 0, CloseBoxWidth, CloseBoxHeight, 5, 5);

@@ -19,7 +19,7 @@ inline constexpr int CodesCardHeight = 408;
 // Draws the six blocks of the card with font10, in the title-screen, glue, in-game and (when
 // `customExists`) custom colours.
 void DrawCodesCard(Surface& surface, const GameFont& font, TextDrawingState text,
-                   const std::string& dataDir, const std::string& customFile, bool customExists);
+                   const DataFolders& data, const std::string& customFile, bool customExists);
 
 inline constexpr int AboutWidth = 312;
 inline constexpr int AboutHeight = 176;
@@ -34,12 +34,12 @@ struct AboutFonts {
     GameFont Small;  // font10
 };
 
-void LoadAboutFonts(AboutFonts& fonts, const std::string& dataDir);
+void LoadAboutFonts(AboutFonts& fonts, const DataFolders& data);
 void CloseAboutFonts(AboutFonts& fonts);
 
 // The name, `version` and credits in the in-game colours.
 void DrawAboutText(Surface& surface, const AboutFonts& fonts, TextDrawingState text,
-                   const std::string& dataDir, const std::string& version);
+                   const DataFolders& data, const std::string& version);
 
 inline constexpr uint32_t CloseBoxRestColor = 0x000078; // 120, 0, 0
 inline constexpr uint32_t CloseBoxLitColor = 0x0010FC;  // 252, 16, 0
@@ -47,6 +47,6 @@ inline constexpr uint32_t CloseBoxLitColor = 0x0010FC;  // 252, 16, 0
 // The "Close" box at rest or under the mouse, in the glue colours: each state covers the same
 // pixels, so drawing one over the other needs no clearing.
 void DrawCloseBox(Surface& box, const GameFont& middle, TextDrawingState text,
-                  const std::string& dataDir, bool lit);
+                  const DataFolders& data, bool lit);
 
 } // namespace tarrox

@@ -73,6 +73,9 @@ namespace {
 // that move the pen back could otherwise draw over the same pixels for as long as the string is.
 constexpr int64_t TextStepBudget = int64_t{Surface::Width} * Surface::Height;
 
+// A row past the table: the letter advances the pen and draws nothing.
+constexpr int InvisibleRow = ColorRows;
+
 void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
                 PenPosition& pen, int row, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
@@ -82,7 +85,7 @@ void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& 
     // stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot reach
     // the surface is not walked: a hostile font's long pixel runs cost nothing off the surface.
     const bool reachable = pen.X + w >= 2 && pen.X <= Surface::Width && pen.Y + j < Surface::Height;
-    if (font.Offsets[code] >= 0 && w > 0 && reachable) {
+    if (font.Offsets[code] >= 0 && w > 0 && reachable && row != InvisibleRow) {
         const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
         const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
         const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
@@ -149,7 +152,7 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
             break;
         case 11:
         case 20:
-            row = state.RowOfCode(0);
+            row = InvisibleRow; // the game draws nothing here, whatever the tables hold
             break;
         case 12:
             break;

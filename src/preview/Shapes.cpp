@@ -7,11 +7,11 @@
 
 namespace tarrox {
 
-void LoadPreviewFonts(PreviewFonts& fonts, const std::string& dataDir) {
+void LoadPreviewFonts(PreviewFonts& fonts, const DataFolders& data) {
     static const char* const Files[] = {"font8.fnt", "font10.fnt", "font14.fnt", "font16.fnt",
                                         "font16x.fnt"};
     for (size_t i = 0; i < fonts.Loaded.size(); ++i)
-        LoadGameFont(dataDir + "/" + Files[i], fonts.Loaded[i]);
+        LoadGameFont(data.File(Files[i]), fonts.Loaded[i]);
 }
 
 void DrawShape(PreviewCanvas& canvas, int style, int32_t x1, int32_t y1, int32_t x2, int32_t y2,

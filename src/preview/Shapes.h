@@ -46,8 +46,8 @@ struct PreviewFonts {
     }
 };
 
-// Loads the five font files from `dataDir`; a file that fails leaves its slot empty.
-void LoadPreviewFonts(PreviewFonts& fonts, const std::string& dataDir);
+// Loads the five font files from `data`; a file that fails leaves its slot empty.
+void LoadPreviewFonts(PreviewFonts& fonts, const DataFolders& data);
 
 // Everything one redraw draws with.
 struct PreviewCanvas {

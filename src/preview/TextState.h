@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/DataFolders.h"
+
 namespace tarrox {
 
 inline constexpr int ColorRows = 24;
@@ -18,7 +20,7 @@ using ColorTableEntries = std::array<uint32_t, ColorRows * ColorsPerRow>;
 struct TextDrawingState {
     // 24 rows of 8 colours (0x00BBGGRR); row r, colour index v is entry r * 8 + v.
     ColorTableEntries ColorTable{};
-    // The ColorTable row each formatting code 0..31 selects; entry 0 serves codes 11 and 20.
+    // The ColorTable row each formatting code 0..31 selects; codes 11 and 20 draw nothing.
     std::array<uint8_t, 32> CodeColorRows{};
     // Extra pixels after each letter and the pen advance of a space or tab, by size slot.
     std::array<uint8_t, SizeSlots> LetterSpacing{};
@@ -36,9 +38,10 @@ struct TextDrawingState {
     int Space() const { return SpaceWidth[Slot()]; }
 };
 
-// Fills CodeColorRows from "fontindex.dat" (32 bytes) and slots 1..5 of LetterSpacing and
-// SpaceWidth from "fontwidth.dat" (five pairs) in `dataDir`. Bytes a short or missing file
-// lacks stay 0; slot 0 always stays 0. False when either file could not be read whole.
-bool LoadTextTables(TextDrawingState& state, const std::string& dataDir);
+// Fills CodeColorRows from "fontindex.dat" (32 bytes) and LetterSpacing and SpaceWidth from
+// "fontwidth.dat": slots 1..5 in five pairs, then slot 0 in an optional sixth pair that
+// defaults to slot 1's values. Bytes a short or missing file lacks stay 0. False when either
+// file could not be read whole.
+bool LoadTextTables(TextDrawingState& state, const DataFolders& data);
 
 } // namespace tarrox

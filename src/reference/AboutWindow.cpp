@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "platform/ProgramFolder.h"
+#include "platform/DataFolders.h"
 #include "platform/qt/SurfaceView.h"
 
 #ifndef TARROX_VERSION
@@ -15,7 +15,7 @@ namespace tarrox {
 AboutWindow::AboutWindow(const TextDrawingState& text, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(text), dataDir_(DataFile("data")) {
+      text_(text), data_(GameDataFolders()) {
     setObjectName("AboutWindow");
     setWindowTitle("About");
     setModal(true);
@@ -32,9 +32,9 @@ AboutWindow::AboutWindow(const TextDrawingState& text, QWidget* parent)
     closeBox_->setCursor(Qt::PointingHandCursor);
     closeBox_->installEventFilter(this);
 
-    LoadAboutFonts(fonts_, dataDir_);
+    LoadAboutFonts(fonts_, data_);
     fontsOpen_ = true;
-    DrawAboutText(window_, fonts_, text_, dataDir_, TARROX_VERSION);
+    DrawAboutText(window_, fonts_, text_, data_, TARROX_VERSION);
     view_->Refresh(window_);
     DrawCloseBox(false);
 }
@@ -59,7 +59,7 @@ void AboutWindow::done(int result) {
 
 void AboutWindow::DrawCloseBox(bool lit) {
     foreColor_ = lit ? CloseBoxLitColor : CloseBoxRestColor;
-    tarrox::DrawCloseBox(box_, fonts_.Middle, text_, dataDir_, lit);
+    tarrox::DrawCloseBox(box_, fonts_.Middle, text_, data_, lit);
     closeBox_->Refresh(box_);
 }
 

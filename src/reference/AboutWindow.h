@@ -33,7 +33,7 @@ class AboutWindow : public QDialog {
 
     // A copy: the window draws in its own colours whatever the preview shows.
     TextDrawingState text_;
-    std::string dataDir_;
+    DataFolders data_;
     AboutFonts fonts_;
     bool fontsOpen_ = false;
     Surface window_;

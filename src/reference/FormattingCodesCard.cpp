@@ -1,7 +1,7 @@
 #include "reference/FormattingCodesCard.h"
 
+#include "platform/DataFolders.h"
 #include "platform/Gdi.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Surface.h"
 #include "platform/qt/SurfaceView.h"
 #include "preview/ReferenceCards.h"
@@ -17,10 +17,13 @@ FormattingCodesCard::FormattingCodesCard(const TextDrawingState& text,
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new SurfaceView(CodesCardWidth, CodesCardHeight, this);
     setFixedSize(CodesCardWidth, CodesCardHeight);
+    Redraw(text, customColorFile);
+}
 
-    const std::string dataFolder = DataFile("data");
+void FormattingCodesCard::Redraw(const TextDrawingState& text, const std::string& customColorFile) {
+    const DataFolders dataFolder = GameDataFolders();
     GameFont font;
-    LoadGameFont(dataFolder + "/font10.fnt", font);
+    LoadGameFont(dataFolder.File("font10.fnt"), font);
     Surface card;
     DrawCodesCard(card, font, text, dataFolder, customColorFile, PathExists(customColorFile));
     view_->Refresh(card);

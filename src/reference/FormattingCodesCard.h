@@ -1,5 +1,5 @@
 // "Font Colors": the formatting codes and, for each colour set, the colour codes drawn in
-// their own colours. Drawn once when the window is made.
+// their own colours. Drawn when the window is made and when the game data changes.
 // Called "Form 5" in older notes.
 #pragma once
 
@@ -15,6 +15,8 @@ class FormattingCodesCard : public QWidget {
   public:
     // Draws with a copy of `text`; the custom set comes from `customColorFile` when it exists.
     FormattingCodesCard(const TextDrawingState& text, const std::string& customColorFile);
+    // Draws the card afresh, with the game data as it is now.
+    void Redraw(const TextDrawingState& text, const std::string& customColorFile);
     const QImage& Image() const;
 
   private:

@@ -78,8 +78,7 @@ TEST(ColorTableFiles, MissingOrUnknownTablesChangeNothingAndCustomOnesAreRead) {
 TEST(BundledGameData, ListedCodesShowTheirColoursAndOthersBlack) {
     TextDrawingState state;
     ASSERT_TRUE(LoadTextTables(state, test::SourceData()));
-    EXPECT_EQ(state.LetterSpacing[0], 0);
-    EXPECT_EQ(state.SpaceWidth[0], 0);
+    EXPECT_GT(state.SpaceWidth[0], 0); // small in-game text has visible spaces
     auto shade = [&](int code, int v = 6) {
         return state.ColorTable[state.RowOfCode(uint8_t(code)) * 8 + v];
     };
@@ -92,7 +91,6 @@ TEST(BundledGameData, ListedCodesShowTheirColoursAndOthersBlack) {
     EXPECT_GT(g(4), 200);      // glue 4 light green
     EXPECT_GT(r(7), 2 * g(7)); // glue 7 red
     EXPECT_EQ(shade(8), 0u);   // not listed for glue
-    EXPECT_EQ(shade(0), 0u);   // the invisible codes 11 and 20
     ASSERT_TRUE(LoadColorTable(state, 0, test::SourceData(), ""));
     EXPECT_TRUE(r(3) > g(3) && g(3) > b(3)); // title 3 orange
     EXPECT_EQ(shade(7), 0u);

@@ -102,9 +102,9 @@ TEST(GameFontText, CodesMoveThePenAndSwitchRows) {
     state.CodeColorRows[0] = 9;
     state.CodeColorRows[5] = 200; // beyond the 24 rows: row 0
     // Letter, letter; newline back to x at one line height; space and tab move 5; the row
-    // of code 3 survives the newline; 1 resets, 11 takes entry 0's row, 12 does nothing.
+    // of code 3 survives the newline; 1 resets, 11 draws nothing, 12 does nothing.
     EXPECT_EQ(Drawn(DotFont, state, 20, 30, Codes("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A")),
-              "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 50,42:9.7 55,42:0.7 "
+              "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 55,42:0.7 "
               "60,42:0.7");
     EXPECT_EQ(Drawn(DotFont, state, 0, 0, std::string("A\0A", 3)), "0,0:0.7");
 }

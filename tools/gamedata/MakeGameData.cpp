@@ -175,7 +175,7 @@ Bytes MakeColorTable(std::span<const gamedata::RowColor> colors) {
             }
         }
     };
-    for (const auto& rc : colors) setRow(rc.Code < 0 ? 0 : gamedata::CodeRows[rc.Code], rc.Color);
+    for (const auto& rc : colors) setRow(gamedata::CodeRows[rc.Code], rc.Color);
     out.insert(out.end(), palette.begin(), palette.end());
     return out;
 }
@@ -204,8 +204,9 @@ int main(int argc, char** argv) {
          WriteFile(outDir + "/fontindex.dat",
                    Bytes(gamedata::CodeRows.begin(), gamedata::CodeRows.end()));
     // Slots 1..5 use font10, font14, font14, font16 and font16x: letters carry their own
-    // spacing, and a space is as wide as the face's own.
-    const int slotFont[5] = {1, 2, 2, 3, 4};
+    // spacing, and a space is as wide as the face's own. Slot 0 (font8) comes last, in the
+    // two bytes a 10-byte file from elsewhere lacks.
+    const int slotFont[6] = {1, 2, 2, 3, 4, 0};
     Bytes widths;
     for (int f : slotFont) widths.insert(widths.end(), {0, uint8_t(spaces[f])});
     ok = ok && WriteFile(outDir + "/fontwidth.dat", widths);
