@@ -9,7 +9,6 @@
 #include "document/DialogDocument.h"
 #include "editor/Settings.h"
 #include "platform/ProgramFolder.h"
-#include "platform/qt/SurfaceView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
 
@@ -32,7 +31,7 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     : doc_(doc), selection_(selection), settings_(settings), text_(text), dialogs_(dialogs) {
     setObjectName("PreviewWindow");
     setWindowTitle("Object Preview");
-    view_ = new SurfaceView(Surface::Width, Surface::Height, this);
+    view_ = new PreviewPicture(doc, selection, this);
     view_->setObjectName("PreviewPicture");
     setCentralWidget(view_);
     BuildMenus();
@@ -46,7 +45,7 @@ PreviewWindow::~PreviewWindow() {
 }
 
 void PreviewWindow::BuildMenus() {
-    auto add = [this](QMenu* menu, const QString& name, const char* caption, auto handler) {
+    auto add = [this](QMenu* menu, const QString& name, const QString& caption, auto handler) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
         action->setCheckable(true);
@@ -57,6 +56,17 @@ void PreviewWindow::BuildMenus() {
     viewItems_[PreviewViewItem::All] = add(view, "viewAll", "All", [this] { ShowAllChosen(true); });
     viewItems_[PreviewViewItem::Current] =
         add(view, "viewCurrent", "Current", [this] { ShowAllChosen(false); });
+    view->addSeparator();
+    QAction* zoomIn = add(view, "zoomIn", "Zoom In", [this] { ZoomChosen(Zoom() + 1); });
+    // Ctrl+= is Ctrl++ on keyboards where + needs Shift.
+    zoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    QAction* zoomOut = add(view, "zoomOut", "Zoom Out", [this] { ZoomChosen(Zoom() - 1); });
+    zoomOut->setShortcut(QKeySequence("Ctrl+-"));
+    for (QAction* item : {zoomIn, zoomOut}) item->setCheckable(false);
+    for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
+        zoomItems_[size_t(zoom - MinZoom)] =
+            add(view, QString("zoom%1").arg(zoom), QString("%1\u00d7").arg(zoom),
+                [this, zoom] { ZoomChosen(zoom); });
 
     QMenu* options = menuBar()->addMenu("Options");
     fillRectangles_ =
@@ -129,6 +139,14 @@ void PreviewWindow::RedrawPreview() {
 void PreviewWindow::CheckViewItems() {
     viewItems_[PreviewViewItem::All]->setChecked(settings_.ShowAll);
     viewItems_[PreviewViewItem::Current]->setChecked(!settings_.ShowAll);
+    for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
+        zoomItems_[size_t(zoom - MinZoom)]->setChecked(zoom == Zoom());
+}
+
+void PreviewWindow::ZoomChosen(int zoom) {
+    view_->SetZoom(zoom);
+    CheckViewItems();
+    adjustSize();
 }
 
 void PreviewWindow::CheckFontColorSet() {
