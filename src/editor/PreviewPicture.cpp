@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -52,14 +53,37 @@ PreviewPicture::PreviewPicture(const DialogDocument& doc, const Selection& selec
 }
 
 void PreviewPicture::Refresh(const Surface& surface) {
-    image_ = SurfaceImage(surface, Surface::Width, Surface::Height);
-    update();
+    QImage next = SurfaceImage(surface, Surface::Width, Surface::Height);
+    // A drag step changes a small part of a picture that may be 3 x 3 times the screen's
+    // pixels: only that part, and the handles before and after, are painted again.
+    const QRect changed = ChangedArea(image_, next);
+    image_ = std::move(next);
+    const QRect handles = HandleArea();
+    update(OnScreen(changed) | handles | shownHandles_);
+    shownHandles_ = handles;
 }
 
 void PreviewPicture::SetZoom(int zoom) {
     zoom_ = std::clamp(zoom, MinZoom, MaxZoom);
     setFixedSize(Surface::Width * zoom_, Surface::Height * zoom_);
+    shownHandles_ = HandleArea();
     update();
+}
+
+QRect PreviewPicture::OnScreen(const QRect& picture) const {
+    return {picture.x() * zoom_, picture.y() * zoom_, picture.width() * zoom_,
+            picture.height() * zoom_};
+}
+
+QRect PreviewPicture::HandleArea() const {
+    const int32_t selected = Selected();
+    if (selected < 0) return {};
+    const PictureRect box = ObjectRect(doc_, selected);
+    // Far-off boxes keep their handles off the picture; the clamp keeps the sums in range.
+    auto clamp = [](int32_t v) { return std::clamp<int32_t>(v, -8, Surface::Width + 8); };
+    const QRect area(QPoint(clamp(box.Left), clamp(box.Top)),
+                     QPoint(clamp(box.Right), clamp(box.Bottom)));
+    return OnScreen(area).adjusted(-HandleSize, -HandleSize, HandleSize, HandleSize) & rect();
 }
 
 QPoint PreviewPicture::PictureAt(QPointF widgetPoint) const {
@@ -71,10 +95,13 @@ int32_t PreviewPicture::Selected() const {
     return i >= 0 && i < std::min(doc_.ObjectCount, MaxObjects) ? i : -1;
 }
 
-void PreviewPicture::paintEvent(QPaintEvent*) {
+void PreviewPicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // Without smoothing the scaled picture keeps its pixels square and crisp.
-    painter.drawImage(QRect(0, 0, width(), height()), image_);
+    // Whole picture pixels covering the area; without smoothing they stay square and crisp.
+    const QRect area = event->rect();
+    const QRect source(QPoint(area.left() / zoom_, area.top() / zoom_),
+                       QPoint(area.right() / zoom_, area.bottom() / zoom_));
+    painter.drawImage(OnScreen(source), image_, source);
     const int32_t selected = Selected();
     if (selected < 0) return;
     painter.setPen(Qt::black);

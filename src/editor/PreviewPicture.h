@@ -62,6 +62,9 @@ class PreviewPicture : public QWidget {
     };
 
     int32_t Selected() const;
+    QRect OnScreen(const QRect& picture) const;
+    // Where the selected object's handles are drawn, on the widget.
+    QRect HandleArea() const;
     // How near a handle the pointer must be, in picture pixels: a few screen pixels at any zoom.
     int32_t Grip() const { return std::max(1, 4 / zoom_); }
     // What a press at the point would do to which object.
@@ -77,6 +80,7 @@ class PreviewPicture : public QWidget {
     PreviewEditHooks hooks_;
     QImage image_;
     int zoom_ = 1;
+    QRect shownHandles_;
     Drag drag_;
 };
 
