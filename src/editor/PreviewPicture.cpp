@@ -15,7 +15,10 @@ namespace tarrox {
 
 namespace {
 
-constexpr int HandleSize = 5; // screen pixels, at every zoom
+constexpr int HandleSize = 7; // screen pixels, at every zoom
+// A press turns into a drag only once the pointer has left this many screen pixels, so a
+// click that selects never nudges the object by a hand's tremor.
+constexpr int DragThreshold = 3;
 
 Qt::CursorShape CursorFor(DragPart part) {
     switch (part) {
@@ -135,7 +138,7 @@ void PreviewPicture::mousePressEvent(QMouseEvent* event) {
     if (index != Selected() && hooks_.SelectObject) hooks_.SelectObject(index);
     // The owner may refuse the selection; only the selected object is ever dragged.
     if (part == DragPart::None || index != Selected()) return;
-    drag_ = {part, index, at, doc_.ObjectTable[index], false};
+    drag_ = {part, index, at, event->position(), doc_.ObjectTable[index]};
     setCursor(CursorFor(part));
 }
 
@@ -144,6 +147,11 @@ void PreviewPicture::mouseMoveEvent(QMouseEvent* event) {
     if (!IsDragging()) {
         ShowCursorFor(at);
         return;
+    }
+    if (!drag_.Started) {
+        const QPointF moved = event->position() - drag_.Pressed;
+        if (std::abs(moved.x()) + std::abs(moved.y()) < DragThreshold) return;
+        drag_.Started = true;
     }
     const QPoint delta = at - drag_.Start;
     const DialogObject after = Dragged(drag_.Before, drag_.Part, delta.x(), delta.y());

@@ -57,7 +57,9 @@ class PreviewPicture : public QWidget {
         DragPart Part = DragPart::None;
         int32_t Index = -1;
         QPoint Start;
+        QPointF Pressed; // on the screen, for the threshold
         DialogObject Before;
+        bool Started = false;
         bool Sent = false;
     };
 

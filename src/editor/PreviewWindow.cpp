@@ -2,9 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "document/DialogDocument.h"
 #include "editor/Settings.h"
@@ -33,10 +34,12 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     setWindowTitle("Object Preview");
     view_ = new PreviewPicture(doc, selection, this);
     view_->setObjectName("PreviewPicture");
-    setCentralWidget(view_);
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidget(view_);
+    setCentralWidget(scroller_);
     BuildMenus();
-    // The drawing surface is the game's screen; the window does not resize.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FitToPicture();
     LoadFontsAndDraw();
 }
 
@@ -146,7 +149,21 @@ void PreviewWindow::CheckViewItems() {
 void PreviewWindow::ZoomChosen(int zoom) {
     view_->SetZoom(zoom);
     CheckViewItems();
-    adjustSize();
+    FitToPicture();
+}
+
+void PreviewWindow::FitToPicture() {
+    // The drawing surface is the game's screen: the window shows all of it and does not
+    // resize, unless a zoomed picture is larger than the screen; then it scrolls.
+    const QSize whole = view_->size() + QSize(0, menuBar()->sizeHint().height());
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    if (whole.width() <= room.width() && whole.height() <= room.height()) {
+        setFixedSize(whole);
+        return;
+    }
+    setMinimumSize(0, 0);
+    setMaximumSize(whole);
+    resize(whole.boundedTo(room));
 }
 
 void PreviewWindow::CheckFontColorSet() {

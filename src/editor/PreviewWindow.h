@@ -14,6 +14,7 @@
 #include "preview/Shapes.h"
 
 class QAction;
+class QScrollArea;
 
 namespace tarrox {
 
@@ -63,6 +64,7 @@ class PreviewWindow : public QMainWindow {
     void SetCustomColors();
     void LoadFontColors();
     void ZoomChosen(int zoom);
+    void FitToPicture();
 
     const DialogDocument& doc_;
     const Selection& selection_;
@@ -72,6 +74,7 @@ class PreviewWindow : public QMainWindow {
     PreviewFonts fonts_;
     Surface picture_;
     PreviewPicture* view_ = nullptr;
+    QScrollArea* scroller_ = nullptr;
     FileDialogState colorTableDialog_{"StarCraft Color Index Tables (*.pcx)|*.pcx", 1, {}};
     bool unloaded_ = false;
 

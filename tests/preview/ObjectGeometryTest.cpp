@@ -71,62 +71,36 @@ TEST(Dragged, MovesRigidlyResizesByTheDrawnBoxAndStaysInTheFields) {
         // Left, Top, Right, Bottom, Width, Height, then the six response fields.
         std::array<int16_t, 12> Expected;
     };
+    const DialogObject plain = Box(10, 20, 50, 20);
+    // clang-format off
     const Case cases[] = {
-        {Box(10, 20, 50, 20),
-         DragPart::Body,
-         10,
-         5,
-         {20, 25, 69, 44, 50, 20, 20, 25, 69, 44, 50, 20}},
-        {Box(10, 20, 50, 20),
-         DragPart::Right,
-         7,
-         3,
-         {10, 20, 66, 39, 57, 20, 10, 20, 66, 39, 57, 20}},
-        {Box(10, 20, 50, 20),
-         DragPart::TopLeft,
-         -5,
-         -6,
-         {5, 14, 59, 39, 55, 26, 5, 14, 59, 39, 55, 26}},
-        {Box(10, 20, 50, 20),
-         DragPart::Left,
-         100,
-         9,
-         {59, 20, 59, 39, 1, 20, 59, 20, 59, 39, 1, 20}},
-        {Box(10, 20, 50, 20),
-         DragPart::Bottom,
-         4,
-         -100,
-         {10, 20, 59, 20, 50, 1, 10, 20, 59, 20, 50, 1}},
+        {plain, DragPart::Body, 10, 5, {20, 25, 69, 44, 50, 20, 20, 25, 69, 44, 50, 20}},
+        {plain, DragPart::TopLeft, -5, -6, {5, 14, 59, 39, 55, 26, 5, 14, 59, 39, 55, 26}},
+        {plain, DragPart::Left, 100, 9, {59, 20, 59, 39, 1, 20, 59, 20, 59, 39, 1, 20}},
+        {plain, DragPart::Bottom, 4, -100, {10, 20, 59, 20, 50, 1, 10, 20, 59, 20, 50, 1}},
         {offset, DragPart::Body, -3, 0, {7, 20, 56, 39, 50, 20, -3, 20, 56, 39, 50, 20}},
         {offset, DragPart::BottomRight, 1, 1, {10, 20, 60, 40, 51, 21, 0, 20, 59, 40, 50, 21}},
-        // At the ends of the 16-bit range a move stops whole and a size still fits its field.
-        {far,
-         DragPart::Body,
-         5000,
-         -50,
-         {32068, -32768, 32767, -32759, 700, 10, 32068, -32768, 32767, -32759, 700, 10}},
-        {far,
-         DragPart::Left,
-         -70000,
-         0,
-         {-67, -32760, 32699, -32751, 32767, 10, -67, -32760, 32699, -32751, 32767, 10}},
         {wrongRight, DragPart::Right, 1, 0, {10, 20, 60, 39, 51, 20, 10, 20, 59, 39, 50, 20}},
+        // At the ends of the 16-bit range a move stops whole and a size still fits its field.
+        {far, DragPart::Body, 5000, -50,
+         {32068, -32768, 32767, -32759, 700, 10, 32068, -32768, 32767, -32759, 700, 10}},
+        {far, DragPart::Left, -70000, 0,
+         {-67, -32760, 32699, -32751, 32767, 10, -67, -32760, 32699, -32751, 32767, 10}},
     };
+    // clang-format on
+    // Nothing but these twelve changes: not Text X/Y, not the flags.
+    constexpr std::array<int16_t DialogObject::*, 12> Geometry{
+        &DialogObject::Left,           &DialogObject::Top,           &DialogObject::Right,
+        &DialogObject::Bottom,         &DialogObject::Width,         &DialogObject::Height,
+        &DialogObject::ResponseLeft,   &DialogObject::ResponseTop,   &DialogObject::ResponseRight,
+        &DialogObject::ResponseBottom, &DialogObject::ResponseWidth, &DialogObject::ResponseHeight};
     for (const Case& c : cases) {
+        DialogObject expected = c.Before;
+        for (size_t i = 0; i < Geometry.size(); ++i) expected.*Geometry[i] = c.Expected[i];
         const DialogObject after = Dragged(c.Before, c.Part, c.Dx, c.Dy);
-        const std::array<int16_t, 12> got{
-            after.Left,           after.Top,           after.Right,
-            after.Bottom,         after.Width,         after.Height,
-            after.ResponseLeft,   after.ResponseTop,   after.ResponseRight,
-            after.ResponseBottom, after.ResponseWidth, after.ResponseHeight};
-        EXPECT_EQ(got, c.Expected) << int(c.Part) << " by " << c.Dx << "," << c.Dy;
-        DialogObject rest = after; // nothing else changes: not Text X/Y, not the flags
-        rest.Left = c.Before.Left, rest.Top = c.Before.Top, rest.Right = c.Before.Right;
-        rest.Bottom = c.Before.Bottom, rest.Width = c.Before.Width, rest.Height = c.Before.Height;
-        rest.ResponseLeft = c.Before.ResponseLeft, rest.ResponseTop = c.Before.ResponseTop;
-        rest.ResponseRight = c.Before.ResponseRight, rest.ResponseBottom = c.Before.ResponseBottom;
-        rest.ResponseWidth = c.Before.ResponseWidth, rest.ResponseHeight = c.Before.ResponseHeight;
-        EXPECT_EQ(rest, c.Before);
+        for (size_t i = 0; i < Geometry.size(); ++i)
+            EXPECT_EQ(after.*Geometry[i], c.Expected[i]) << int(c.Part) << " field " << i;
+        EXPECT_EQ(after, expected);
     }
 }
 
