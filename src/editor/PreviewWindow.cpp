@@ -38,6 +38,8 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->setWidget(view_);
     setCentralWidget(scroller_);
+    // Keys go to the picture (arrows move, Tab selects), not to the scroll bars.
+    scroller_->setFocusProxy(view_);
     BuildMenus();
     FitToPicture();
     LoadFontsAndDraw();
