@@ -63,6 +63,11 @@ class MainWindow : public QMainWindow {
     bool IsModified() const { return modified_; }
     OpenFile& File() { return file_; }
     const Selection& Selected() const { return selected_; }
+    // The one way the preview changes the document: object `index` becomes `after`. A drag
+    // sends each step with dragFinished false and ends with dragFinished true; `description`
+    // names the change ("Move Object 4").
+    void ApplyObjectEdit(int32_t index, const DialogObject& after, const std::string& description,
+                         bool dragFinished);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,6 +132,10 @@ class MainWindow : public QMainWindow {
     static void SelectNewRow(QListWidget* list, int row);
     // The list's selected entry, -1 when none; its current row may differ.
     static int SelectedRow(const QListWidget* list);
+
+    // Edits made in the preview's picture (MainWindowPreviewEdits.cpp)
+    void ConnectPreviewEdits(PreviewWindow& preview);
+    void SelectObjectFromPreview(int32_t index);
 
     // Menus, files and title (MainWindowFile.cpp)
     void OpenFromMenu();

@@ -42,7 +42,10 @@ FormattingCodesCard* MainWindow::CodesCard() const {
 }
 
 PreviewWindow& MainWindow::EnsurePreview() {
-    if (!Preview()) preview_ = new PreviewWindow(doc_, selected_, settings_, text_, dialogs_);
+    if (!Preview()) {
+        preview_ = new PreviewWindow(doc_, selected_, settings_, text_, dialogs_);
+        ConnectPreviewEdits(*preview_);
+    }
     return *preview_;
 }
 

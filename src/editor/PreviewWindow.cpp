@@ -2,14 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "document/DialogDocument.h"
 #include "editor/Settings.h"
 #include "platform/DataFolders.h"
-#include "platform/qt/SurfaceView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
 
@@ -32,12 +32,16 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     : doc_(doc), selection_(selection), settings_(settings), text_(text), dialogs_(dialogs) {
     setObjectName("PreviewWindow");
     setWindowTitle("Object Preview");
-    view_ = new SurfaceView(Surface::Width, Surface::Height, this);
+    view_ = new PreviewPicture(doc, selection, this);
     view_->setObjectName("PreviewPicture");
-    setCentralWidget(view_);
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidget(view_);
+    setCentralWidget(scroller_);
+    // Keys go to the picture (arrows move, Tab selects), not to the scroll bars.
+    scroller_->setFocusProxy(view_);
     BuildMenus();
-    // The drawing surface is the game's screen; the window does not resize.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FitToPicture();
     LoadFontsAndDraw();
 }
 
@@ -46,7 +50,7 @@ PreviewWindow::~PreviewWindow() {
 }
 
 void PreviewWindow::BuildMenus() {
-    auto add = [this](QMenu* menu, const QString& name, const char* caption, auto handler) {
+    auto add = [this](QMenu* menu, const QString& name, const QString& caption, auto handler) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
         action->setCheckable(true);
@@ -57,6 +61,17 @@ void PreviewWindow::BuildMenus() {
     viewItems_[PreviewViewItem::All] = add(view, "viewAll", "All", [this] { ShowAllChosen(true); });
     viewItems_[PreviewViewItem::Current] =
         add(view, "viewCurrent", "Current", [this] { ShowAllChosen(false); });
+    view->addSeparator();
+    QAction* zoomIn = add(view, "zoomIn", "Zoom In", [this] { ZoomChosen(Zoom() + 1); });
+    // Ctrl+= is Ctrl++ on keyboards where + needs Shift.
+    zoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    QAction* zoomOut = add(view, "zoomOut", "Zoom Out", [this] { ZoomChosen(Zoom() - 1); });
+    zoomOut->setShortcut(QKeySequence("Ctrl+-"));
+    for (QAction* item : {zoomIn, zoomOut}) item->setCheckable(false);
+    for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
+        zoomItems_[size_t(zoom - MinZoom)] =
+            add(view, QString("zoom%1").arg(zoom), QString("%1\u00d7").arg(zoom),
+                [this, zoom] { ZoomChosen(zoom); });
 
     QMenu* options = menuBar()->addMenu("Options");
     fillRectangles_ =
@@ -129,6 +144,28 @@ void PreviewWindow::RedrawPreview() {
 void PreviewWindow::CheckViewItems() {
     viewItems_[PreviewViewItem::All]->setChecked(settings_.ShowAll);
     viewItems_[PreviewViewItem::Current]->setChecked(!settings_.ShowAll);
+    for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
+        zoomItems_[size_t(zoom - MinZoom)]->setChecked(zoom == Zoom());
+}
+
+void PreviewWindow::ZoomChosen(int zoom) {
+    view_->SetZoom(zoom);
+    CheckViewItems();
+    FitToPicture();
+}
+
+void PreviewWindow::FitToPicture() {
+    // The drawing surface is the game's screen: the window shows all of it and does not
+    // resize, unless a zoomed picture is larger than the screen; then it scrolls.
+    const QSize whole = view_->size() + QSize(0, menuBar()->sizeHint().height());
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    if (whole.width() <= room.width() && whole.height() <= room.height()) {
+        setFixedSize(whole);
+        return;
+    }
+    setMinimumSize(0, 0);
+    setMaximumSize(whole);
+    resize(whole.boundedTo(room));
 }
 
 void PreviewWindow::CheckFontColorSet() {

@@ -8,20 +8,22 @@
 
 #include "editor/EditorIndices.h"
 #include "editor/OpenFile.h"
+#include "editor/PreviewPicture.h"
 #include "platform/Dialogs.h"
 #include "platform/Surface.h"
 #include "preview/Shapes.h"
 
 class QAction;
+class QScrollArea;
 
 namespace tarrox {
 
 struct DialogDocument;
 struct Settings;
-class SurfaceView;
 
 // Menu item positions.
 enum class PreviewViewItem { All, Current, Count };
+inline constexpr int ZoomCount = MaxZoom - MinZoom + 1;
 enum class ColorSchemeItem { PinkAndBlue, Red, Blue, Count };
 // The first four are the font colour sets by number.
 inline constexpr int FontColorSetCount = 4;
@@ -44,6 +46,9 @@ class PreviewWindow : public QMainWindow {
     bool IsUnloaded() const { return unloaded_; }
     const Surface& Picture() const { return picture_; }
     const PreviewFonts& Fonts() const { return fonts_; }
+    // Where selections and edits made in the picture go; the window itself writes nothing.
+    void SetEditHooks(PreviewEditHooks hooks) { view_->SetHooks(std::move(hooks)); }
+    int Zoom() const { return view_->Zoom(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +65,8 @@ class PreviewWindow : public QMainWindow {
     void FontColorSetChosen(int set);
     void SetCustomColors();
     void LoadFontColors();
+    void ZoomChosen(int zoom);
+    void FitToPicture();
 
     const DialogDocument& doc_;
     const Selection& selection_;
@@ -68,11 +75,13 @@ class PreviewWindow : public QMainWindow {
     Dialogs& dialogs_;
     PreviewFonts fonts_;
     Surface picture_;
-    SurfaceView* view_ = nullptr;
+    PreviewPicture* view_ = nullptr;
+    QScrollArea* scroller_ = nullptr;
     FileDialogState colorTableDialog_{"StarCraft Color Index Tables (*.pcx)|*.pcx", 1, {}};
     bool unloaded_ = false;
 
     EnumArray<QAction*, PreviewViewItem> viewItems_{};
+    std::array<QAction*, ZoomCount> zoomItems_{};
     QAction* fillRectangles_ = nullptr;
     EnumArray<QAction*, ColorSchemeItem> colorSchemes_{};
     EnumArray<QAction*, FontColorItem> fontColors_{};

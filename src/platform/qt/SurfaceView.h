@@ -12,6 +12,10 @@ class Surface;
 // The top-left width x height pixels of the surface as an opaque image.
 QImage SurfaceImage(const Surface& surface, int width, int height);
 
+// The smallest rectangle holding every pixel that differs between two images of one size and
+// format; empty when they are equal.
+QRect ChangedArea(const QImage& before, const QImage& after);
+
 class SurfaceView : public QWidget {
   public:
     SurfaceView(int width, int height, QWidget* parent = nullptr);

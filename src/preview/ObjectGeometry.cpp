@@ -1,0 +1,160 @@
+#include "preview/ObjectGeometry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "document/DialogDocument.h"
+
+namespace tarrox {
+
+namespace {
+
+constexpr int32_t FieldMin = INT16_MIN, FieldMax = INT16_MAX;
+
+// One direction of a record: its edges and size, and the response area's.
+struct Axis {
+    int16_t DialogObject::*Low;
+    int16_t DialogObject::*High;
+    int16_t DialogObject::*Size;
+    int16_t DialogObject::*ResponseLow;
+    int16_t DialogObject::*ResponseHigh;
+    int16_t DialogObject::*ResponseSize;
+};
+constexpr Axis Horizontal{&DialogObject::Left,          &DialogObject::Right,
+                          &DialogObject::Width,         &DialogObject::ResponseLeft,
+                          &DialogObject::ResponseRight, &DialogObject::ResponseWidth};
+constexpr Axis Vertical{
+    &DialogObject::Top,         &DialogObject::Bottom,         &DialogObject::Height,
+    &DialogObject::ResponseTop, &DialogObject::ResponseBottom, &DialogObject::ResponseHeight};
+
+enum class Pull { None, Low, High };
+
+// Types 7 and unknown draw nothing, so nothing of them can be pointed at.
+bool IsDrawn(int32_t type) {
+    return type >= 0 && type < ControlTypeCount && type != 7;
+}
+
+// Shifts the edges and the response area by one clamped delta, so the shape never changes.
+void Shift(DialogObject& o, const Axis& a, int32_t delta) {
+    int32_t lowest = FieldMin, highest = FieldMax;
+    for (auto field : {a.Low, a.High, a.ResponseLow, a.ResponseHigh}) {
+        lowest = std::max(lowest, FieldMin - o.*field);
+        highest = std::min(highest, FieldMax - o.*field);
+    }
+    delta = std::clamp(delta, lowest, highest);
+    for (auto field : {a.Low, a.High, a.ResponseLow, a.ResponseHigh})
+        o.*field = static_cast<int16_t>(o.*field + delta);
+}
+
+// Pulls one edge of the drawn box; the size must fit its field, so a span is at most FieldMax.
+void Pulled(DialogObject& o, const Axis& a, Pull pull, int32_t delta) {
+    if (pull == Pull::None) return;
+    const bool responseMatched = o.*a.ResponseLow == o.*a.Low && o.*a.ResponseHigh == o.*a.High &&
+                                 o.*a.ResponseSize == o.*a.Size;
+    int32_t low = o.*a.Low;
+    int32_t high =
+        std::min({low + std::max<int32_t>(o.*a.Size, 1) - 1, FieldMax, low + FieldMax - 1});
+    if (pull == Pull::Low)
+        low = std::clamp(low + delta, std::max(FieldMin, high - FieldMax + 1), high);
+    else
+        high = std::clamp(high + delta, low, std::min(FieldMax, low + FieldMax - 1));
+    o.*a.Low = static_cast<int16_t>(low);
+    o.*a.High = static_cast<int16_t>(high);
+    o.*a.Size = static_cast<int16_t>(high - low + 1);
+    if (!responseMatched) return;
+    o.*a.ResponseLow = o.*a.Low;
+    o.*a.ResponseHigh = o.*a.High;
+    o.*a.ResponseSize = o.*a.Size;
+}
+
+Pull HorizontalPull(DragPart part) {
+    switch (part) {
+    case DragPart::Left:
+    case DragPart::TopLeft:
+    case DragPart::BottomLeft:
+        return Pull::Low;
+    case DragPart::Right:
+    case DragPart::TopRight:
+    case DragPart::BottomRight:
+        return Pull::High;
+    default:
+        return Pull::None;
+    }
+}
+
+Pull VerticalPull(DragPart part) {
+    switch (part) {
+    case DragPart::Top:
+    case DragPart::TopLeft:
+    case DragPart::TopRight:
+        return Pull::Low;
+    case DragPart::Bottom:
+    case DragPart::BottomLeft:
+    case DragPart::BottomRight:
+        return Pull::High;
+    default:
+        return Pull::None;
+    }
+}
+
+} // namespace
+
+PictureRect ObjectRect(const DialogDocument& doc, int32_t index) {
+    if (index < 0 || index >= MaxObjects) return {};
+    const DialogObject& o = doc.ObjectTable[index];
+    const DialogObject& dialog = doc.ObjectTable[0];
+    // As the renderer places it: every object but a dialog from the dialog's corner.
+    const bool relative = o.ControlType != 0;
+    const int32_t x = (relative ? dialog.Left : 0) + o.Left;
+    const int32_t y = (relative ? dialog.Top : 0) + o.Top;
+    return {x, y, x + std::max<int32_t>(o.Width, 1) - 1, y + std::max<int32_t>(o.Height, 1) - 1};
+}
+
+int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y) {
+    const int32_t count = std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects);
+    if (count == 0) return -1;
+    for (int32_t i = count - 1; i > 0; --i) {
+        if (IsDrawn(doc.ObjectTable[i].ControlType) && ObjectRect(doc, i).Contains(x, y)) return i;
+    }
+    return 0;
+}
+
+std::array<Handle, 8> Handles(const PictureRect& b) {
+    const int32_t midX = b.Left + (b.Right - b.Left) / 2;
+    const int32_t midY = b.Top + (b.Bottom - b.Top) / 2;
+    return {{{DragPart::TopLeft, b.Left, b.Top},
+             {DragPart::Top, midX, b.Top},
+             {DragPart::TopRight, b.Right, b.Top},
+             {DragPart::Right, b.Right, midY},
+             {DragPart::BottomRight, b.Right, b.Bottom},
+             {DragPart::Bottom, midX, b.Bottom},
+             {DragPart::BottomLeft, b.Left, b.Bottom},
+             {DragPart::Left, b.Left, midY}}};
+}
+
+DragPart PartAt(const PictureRect& box, int32_t x, int32_t y, int32_t grip) {
+    const auto handles = Handles(box);
+    // Corners (the even places) before edge middles, which crowd them on a small box.
+    for (size_t first : {size_t{0}, size_t{1}}) {
+        for (size_t i = first; i < handles.size(); i += 2) {
+            if (std::abs(x - handles[i].X) <= grip && std::abs(y - handles[i].Y) <= grip)
+                return handles[i].Part;
+        }
+    }
+    return box.Contains(x, y) ? DragPart::Body : DragPart::None;
+}
+
+DialogObject Dragged(const DialogObject& before, DragPart part, int32_t dx, int32_t dy) {
+    DialogObject after = before;
+    if (part == DragPart::Body) {
+        Shift(after, Horizontal, dx);
+        Shift(after, Vertical, dy);
+    } else {
+        Pulled(after, Horizontal, HorizontalPull(part), dx);
+        Pulled(after, Vertical, VerticalPull(part), dy);
+    }
+    return after;
+}
+
+} // namespace tarrox
