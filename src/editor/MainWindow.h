@@ -1,15 +1,18 @@
 // The main window: the object and SMK lists with their property editors, the menus, the
 // title, start-up and shutdown. The controls are views of the one document; every handler
-// writes straight into its tables. The window keeps which file is open and what is selected.
+// changes it through the edit history, so each change can be undone. The window keeps which
+// file is open and what is selected.
 // Called "Form 1" in older notes.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "document/DialogDocument.h"
+#include "document/EditHistory.h"
 #include "editor/EditorIndices.h"
 #include "editor/OpenFile.h"
 #include "platform/Dialogs.h"
@@ -61,6 +64,17 @@ class MainWindow : public QMainWindow {
     OpenFile& File() { return file_; }
     const Selection& Selected() const { return selected_; }
 
+    // Replaces object `index` with `after` as one undo step named `description` ("Move
+    // Object 4") and shows it in the boxes, the list and the preview. Edits with the same key
+    // (NewEditMergeKey, e.g. one per drag) merge into one step until merging closes: another
+    // record is picked, a box is left, or CloseEditMerging. A step that ends where it began
+    // (a cancelled drag) is dropped. False when there is no such object.
+    bool ApplyObjectEdit(int32_t index, const DialogObject& after, std::string description,
+                         MergeKey key = NoMerge);
+    MergeKey NewEditMergeKey() { return history_.NewMergeKey(); }
+    void CloseEditMerging() { history_.CloseMerging(); }
+    const EditHistory& History() const { return history_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +94,8 @@ class MainWindow : public QMainWindow {
 
     // Object editor (MainWindowObjects.cpp)
     void ObjectSelected();
+    // Fills the editor from the object without counting as an edit.
+    void ShowObjectFields(int row);
     void ObjectBoxEdited(ObjectBox box);
     void ControlTypeChosen();
     void UsesSmkToggled();
@@ -90,12 +106,14 @@ class MainWindow : public QMainWindow {
     // With no object chosen the editor shows nothing rather than the last one's values.
     void ClearObjectEditor();
     // The edits that objects and SMKs share: a link by box and picker, a flag bit by its box.
-    void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
-    uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
+    static int32_t LinkFromBoxes(const QCheckBox* uses, const QComboBox* picker);
+    static uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
+    // "Set Visible of Object 4": what a flag step undoes.
+    static std::string FlagStepName(const char* caption, bool set, const std::string& record);
 
     // SMK editor (MainWindowSmks.cpp)
     void SmkSelected();
-    void SmkBoxEdited();
+    void SmkBoxEdited(SmkBox box);
     void SmkFlagToggled(int bit);
     void UsesNextSmkToggled();
     void NextSmkChosen();
@@ -122,6 +140,21 @@ class MainWindow : public QMainWindow {
     static void SelectNewRow(QListWidget* list, int row);
     // The list's selected entry, -1 when none; its current row may differ.
     static int SelectedRow(const QListWidget* list);
+
+    // Undo and redo (MainWindowHistory.cpp)
+    void BuildEditMenu();
+    void UndoFromMenu();
+    void RedoFromMenu();
+    // Applies a change as an undo step and updates the Edit menu and the title. False when
+    // the change could not be made.
+    bool Commit(std::unique_ptr<EditCommand> command, std::string description,
+                MergeKey key = NoMerge, bool keepUnchanged = false);
+    // After undo or redo: the lists and pickers afresh, the changed record selected.
+    void ShowHistoryStep(const EditTarget& target);
+    void UpdateEditMenu();
+    // The document boxes leave Ctrl+Z and its kin to the window's history.
+    bool IsHistoryShortcut(QEvent* event) const;
+    void WatchDocumentBox(QLineEdit* box);
 
     // Menus, files and title (MainWindowFile.cpp)
     void OpenFromMenu();
@@ -157,6 +190,9 @@ class MainWindow : public QMainWindow {
                           const std::string& title = "Tarrox II");
 
     DialogDocument& doc_;
+    EditHistory history_;
+    // Typing merges per box visit: leaving the box or picking a record closes merging.
+    MergeKey typingKey_ = NoMerge;
     Settings& settings_;
     Dialogs& dialogs_;
     SettingsStore& store_;
@@ -191,6 +227,7 @@ class MainWindow : public QMainWindow {
     QPushButton* viewNextSmk_ = nullptr;
 
     EnumArray<QAction*, FileMenu> fileMenu_{};
+    EnumArray<QAction*, EditMenu> editMenu_{};
     EnumArray<QAction*, OptionsMenu> optionsMenu_{};
     EnumArray<QMenu*, RecordKind> popups_{};
 };
