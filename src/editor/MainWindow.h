@@ -74,6 +74,9 @@ class MainWindow : public QMainWindow {
     MergeKey NewEditMergeKey() { return history_.NewMergeKey(); }
     void CloseEditMerging() { history_.CloseMerging(); }
     const EditHistory& History() const { return history_; }
+    // Edit > Undo and Redo, also for other windows' shortcuts.
+    void UndoFromMenu();
+    void RedoFromMenu();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -143,8 +146,6 @@ class MainWindow : public QMainWindow {
 
     // Undo and redo (MainWindowHistory.cpp)
     void BuildEditMenu();
-    void UndoFromMenu();
-    void RedoFromMenu();
     // Applies a change as an undo step and updates the Edit menu and the title. False when
     // the change could not be made.
     bool Commit(std::unique_ptr<EditCommand> command, std::string description,
