@@ -35,24 +35,10 @@ constexpr EnumArray<int16_t DialogObject::*, ObjectBox> ObjectFields{{{
 }}};
 
 // What an undo step calls each box.
-constexpr EnumArray<const char*, ObjectBox> ObjectBoxNames{{{
-    "Left",
-    "Top",
-    "Right",
-    "Bottom",
-    "Width",
-    "Height",
-    "Text",
-    "Control ID",
-    "Response Left",
-    "Response Top",
-    "Response Right",
-    "Response Bottom",
-    "Response Width",
-    "Response Height",
-    "Text X",
-    "Text Y",
-}}};
+constexpr EnumArray<const char*, ObjectBox> ObjectBoxNames{
+    {{"Left", "Top", "Right", "Bottom", "Width", "Height", "Text", "Control ID", "Response Left",
+      "Response Top", "Response Right", "Response Bottom", "Response Width", "Response Height",
+      "Text X", "Text Y"}}};
 
 std::string ObjectName(int32_t index) {
     return "Object " + std::to_string(index);
