@@ -1,10 +1,12 @@
-// Read and write of a full dialog: 128 objects and 128 SMK records, every record with text.
+// Read, write, undo and redo on a full dialog: 128 objects and 128 SMK records, every record
+// with text.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "document/BinReader.h"
 #include "document/BinWriter.h"
+#include "document/EditHistory.h"
 
 namespace {
 
@@ -56,5 +58,32 @@ void BM_WriteFullDialog(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteFullDialog);
+
+// One step taken back and made again; the heaviest steps renumber every string and link.
+void BM_UndoRedoOneStep(benchmark::State& state) {
+    auto doc = std::make_unique<DialogDocument>(FullDocument());
+    EditHistory history(*doc);
+    DialogObject moved = doc->ObjectTable[64];
+    moved.Left += 10;
+    moved.Right += 10;
+    switch (state.range(0)) {
+    case 0:
+        history.Apply(ReplaceObject(64, moved, "\x03Moved"), "Move Object 64");
+        break;
+    case 1:
+        history.Apply(DeleteObjectCommand(1), "Delete Object 1");
+        break;
+    default:
+        history.Apply(DeleteSmkCommand(0), "Delete SMK 0");
+        break;
+    }
+    for (auto _ : state) {
+        history.Undo();
+        history.Redo();
+        benchmark::DoNotOptimize(doc->ObjectCount);
+    }
+    state.SetLabel(history.UndoDescription() + " (undo + redo)");
+}
+BENCHMARK(BM_UndoRedoOneStep)->DenseRange(0, 2);
 
 } // namespace

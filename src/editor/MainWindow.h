@@ -1,15 +1,18 @@
 // The main window: the object and SMK lists with their property editors, the menus, the
 // title, start-up and shutdown. The controls are views of the one document; every handler
-// writes straight into its tables. The window keeps which file is open and what is selected.
+// changes it through the edit history, so each change can be undone. The window keeps which
+// file is open and what is selected.
 // Called "Form 1" in older notes.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "document/DialogDocument.h"
+#include "document/EditHistory.h"
 #include "editor/EditorIndices.h"
 #include "editor/OpenFile.h"
 #include "editor/RecentFiles.h"
@@ -63,11 +66,19 @@ class MainWindow : public QMainWindow {
     bool IsModified() const { return modified_; }
     OpenFile& File() { return file_; }
     const Selection& Selected() const { return selected_; }
-    // The one way the preview changes the document: object `index` becomes `after`. A drag
-    // sends each step with dragFinished false and ends with dragFinished true; `description`
-    // names the change ("Move Object 4").
-    void ApplyObjectEdit(int32_t index, const DialogObject& after, const std::string& description,
-                         bool dragFinished);
+    // Replaces object `index` with `after` as one undo step named `description` ("Move
+    // Object 4") and shows it in the boxes, the list and the preview. Edits with the same key
+    // (NewEditMergeKey, e.g. one per drag) merge into one step until merging closes: another
+    // record is picked, a box is left, or CloseEditMerging. A step that ends where it began
+    // (a cancelled drag) is dropped. False when there is no such object.
+    bool ApplyObjectEdit(int32_t index, const DialogObject& after, std::string description,
+                         MergeKey key = NoMerge);
+    MergeKey NewEditMergeKey() { return history_.NewMergeKey(); }
+    void CloseEditMerging() { history_.CloseMerging(); }
+    const EditHistory& History() const { return history_; }
+    // Edit > Undo and Redo, also for other windows' shortcuts.
+    void UndoFromMenu();
+    void RedoFromMenu();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +101,8 @@ class MainWindow : public QMainWindow {
 
     // Object editor (MainWindowObjects.cpp)
     void ObjectSelected();
+    // Fills the editor from the object without counting as an edit.
+    void ShowObjectFields(int row);
     void ObjectBoxEdited(ObjectBox box);
     void ControlTypeChosen();
     void UsesSmkToggled();
@@ -100,12 +113,14 @@ class MainWindow : public QMainWindow {
     // With no object chosen the editor shows nothing rather than the last one's values.
     void ClearObjectEditor();
     // The edits that objects and SMKs share: a link by box and picker, a flag bit by its box.
-    void StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker);
-    uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
+    static int32_t LinkFromBoxes(const QCheckBox* uses, const QComboBox* picker);
+    static uint32_t FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box);
+    // "Set Visible of Object 4": what a flag step undoes.
+    static std::string FlagStepName(const char* caption, bool set, const std::string& record);
 
     // SMK editor (MainWindowSmks.cpp)
     void SmkSelected();
-    void SmkBoxEdited();
+    void SmkBoxEdited(SmkBox box);
     void SmkFlagToggled(int bit);
     void UsesNextSmkToggled();
     void NextSmkChosen();
@@ -136,6 +151,19 @@ class MainWindow : public QMainWindow {
     // Edits made in the preview's picture (MainWindowPreviewEdits.cpp)
     void ConnectPreviewEdits(PreviewWindow& preview);
     void SelectObjectFromPreview(int32_t index);
+
+    // Undo and redo (MainWindowHistory.cpp)
+    void BuildEditMenu();
+    // Applies a change as an undo step and updates the Edit menu and the title. False when
+    // the change could not be made.
+    bool Commit(std::unique_ptr<EditCommand> command, std::string description,
+                MergeKey key = NoMerge, bool keepUnchanged = false);
+    // After undo or redo: the lists and pickers afresh, the changed record selected.
+    void ShowHistoryStep(const EditTarget& target);
+    void UpdateEditMenu();
+    // The document boxes leave Ctrl+Z and its kin to the window's history.
+    bool IsHistoryShortcut(QEvent* event) const;
+    void WatchDocumentBox(QLineEdit* box);
 
     // Menus, files and title (MainWindowFile.cpp)
     void OpenFromMenu();
@@ -183,6 +211,11 @@ class MainWindow : public QMainWindow {
                           const std::string& title = "Tarrox II");
 
     DialogDocument& doc_;
+    EditHistory history_;
+    // The undo key shared by the steps of the preview drag under way.
+    MergeKey previewDragKey_ = NoMerge;
+    // Typing merges per box visit: leaving the box or picking a record closes merging.
+    MergeKey typingKey_ = NoMerge;
     Settings& settings_;
     Dialogs& dialogs_;
     SettingsStore& store_;
@@ -224,6 +257,7 @@ class MainWindow : public QMainWindow {
     QPushButton* viewNextSmk_ = nullptr;
 
     EnumArray<QAction*, FileMenu> fileMenu_{};
+    EnumArray<QAction*, EditMenu> editMenu_{};
     EnumArray<QAction*, OptionsMenu> optionsMenu_{};
     EnumArray<QMenu*, RecordKind> popups_{};
 };

@@ -59,8 +59,10 @@ void MainWindow::RedrawPreview(bool onlyWhenVisible) {
         EnsurePreview();
 }
 
+// An unmodified title means the document is as saved: undo back to here clears the mark.
 void MainWindow::SetTitle(bool modified) {
     modified_ = modified;
+    if (!modified) history_.MarkSaved();
     std::string name = file_.FromArchive
                            ? FileNameOf(file_.ArchivePath) + " > " + FileNameOf(file_.ArchivedName)
                            : FileNameOf(file_.Path);
@@ -78,6 +80,8 @@ bool MainWindow::OpenBinFile(const std::string& path) {
     objectShown_ = false;
     smkShown_ = false;
     doc_ = std::move(*read);
+    history_.Clear();
+    UpdateEditMenu();
     selected_ = {};
     file_.Path = path;
     file_.IsOpen = true;

@@ -153,6 +153,7 @@ void MainWindow::BuildUi() {
     layout->addWidget(BuildSmkHalf(), 1);
     setCentralWidget(central);
     BuildMenus();
+    BuildEditMenu();
 }
 
 QWidget* MainWindow::BuildObjectHalf() {

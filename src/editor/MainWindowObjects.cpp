@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 
 #include "document/FormattingCodes.h"
 #include "document/NumberText.h"
@@ -32,6 +33,16 @@ constexpr EnumArray<int16_t DialogObject::*, ObjectBox> ObjectFields{{{
     &DialogObject::TextX,
     &DialogObject::TextY,
 }}};
+
+// What an undo step calls each box.
+constexpr EnumArray<const char*, ObjectBox> ObjectBoxNames{
+    {{"Left", "Top", "Right", "Bottom", "Width", "Height", "Text", "Control ID", "Response Left",
+      "Response Top", "Response Right", "Response Bottom", "Response Width", "Response Height",
+      "Text X", "Text Y"}}};
+
+std::string ObjectName(int32_t index) {
+    return "Object " + std::to_string(index);
+}
 
 // Width and height follow the edges: the edge boxes of the appearance and the response area,
 // each with the opposite edge and the size it gives.
@@ -64,9 +75,15 @@ void MainWindow::ClearObjectEditor() {
 void MainWindow::ObjectSelected() {
     int row = SelectedRow(objectList_);
     if (row < 0 || row >= doc_.ObjectCount) return;
-    objectShown_ = false;
+    history_.CloseMerging();
     selected_.Object = row;
-    DialogObject& o = doc_.ObjectTable[row];
+    ShowObjectFields(row);
+    RedrawPreview(true);
+}
+
+void MainWindow::ShowObjectFields(int row) {
+    objectShown_ = false;
+    const DialogObject& o = doc_.ObjectTable[row];
     for (size_t i = 0; i < objectBoxes_.size(); ++i) {
         if (ObjectFields[i]) objectBoxes_[i]->setText(QString::number(o.*ObjectFields[i]));
     }
@@ -83,14 +100,12 @@ void MainWindow::ObjectSelected() {
     }
     // Object 0's link field holds the first child's offset on disk.
     usesSmk_->setEnabled(row != 0);
-    RedrawPreview(true);
     objectShown_ = true;
 }
 
 void MainWindow::ObjectBoxEdited(ObjectBox edited) {
     if (!ObjectEditable()) return;
-    SetTitle(true);
-    // The derived size box's own change runs this handler again, and a size derives nothing.
+    // The derived size box is set quietly: this handler stores every box anyway.
     if (settings_.AutoCalc) {
         for (const EdgePair& pair : EdgePairs) {
             if (edited != pair.Low && edited != pair.High) continue;
@@ -99,58 +114,76 @@ void MainWindow::ObjectBoxEdited(ObjectBox edited) {
                                            INT32_MAX / 2);
             };
             auto low = number(pair.Low), high = number(pair.High);
+            QSignalBlocker quiet(objectBoxes_[pair.Size]);
             if (low && high) objectBoxes_[pair.Size]->setText(QString::number(*high - *low + 1));
         }
     }
-    DialogObject& o = doc_.ObjectTable[selected_.Object];
-    for (size_t i = 0; i < objectBoxes_.size(); ++i) {
+    const int32_t index = selected_.Object;
+    DialogObject after = doc_.ObjectTable[index];
+    std::optional<std::string> text; // stored once every box before it holds a number
+    // Half-typed numbers are normal: the boxes before one store now, the next keystroke all.
+    bool complete = true;
+    for (size_t i = 0; i < objectBoxes_.size() && complete; ++i) {
         if (!ObjectFields[i]) {
-            doc_.StringTable[o.Text] =
-                CodesToText(objectBoxes_[i]->text().toLatin1().toStdString());
+            text = CodesToText(objectBoxes_[i]->text().toLatin1().toStdString());
             continue;
         }
         auto value = ParseInt16(objectBoxes_[i]->text().toStdString());
-        if (!value) return; // half-typed numbers are normal; the next keystroke stores all
-        o.*ObjectFields[i] = *value;
+        if (value) after.*ObjectFields[i] = *value;
+        complete = value.has_value();
     }
-    objectList_->item(selected_.Object)->setText(ObjectListEntry(selected_.Object));
+    Commit(ReplaceObject(index, after, std::move(text)),
+           std::string("Edit ") + ObjectBoxNames[edited] + " of " + ObjectName(index), typingKey_,
+           true);
+    if (!complete) return;
+    objectList_->item(index)->setText(ObjectListEntry(index));
     RedrawPreview(false);
 }
 
 void MainWindow::ControlTypeChosen() {
     if (!ObjectEditable() || controlType_->currentIndex() < 0) return;
-    SetTitle(true);
-    doc_.ObjectTable[selected_.Object].ControlType = controlType_->currentIndex();
-    objectList_->item(selected_.Object)->setText(ObjectListEntry(selected_.Object));
+    const int32_t index = selected_.Object;
+    DialogObject after = doc_.ObjectTable[index];
+    after.ControlType = controlType_->currentIndex();
+    Commit(ReplaceObject(index, after), "Change Control Type of " + ObjectName(index));
+    objectList_->item(index)->setText(ObjectListEntry(index));
 }
 
 void MainWindow::UsesSmkToggled() {
-    if (ObjectEditable())
-        StoreLink(doc_.ObjectTable[selected_.Object].SmkLink, usesSmk_, objectSmk_);
+    if (!ObjectEditable()) return;
+    const int32_t index = selected_.Object;
+    DialogObject after = doc_.ObjectTable[index];
+    after.SmkLink = LinkFromBoxes(usesSmk_, objectSmk_);
+    Commit(ReplaceObject(index, after), "Change SMK of " + ObjectName(index));
+    RefreshSmkEntries();
 }
 
 void MainWindow::ObjectSmkChosen() {
-    if (ObjectEditable() && usesSmk_->isChecked())
-        StoreLink(doc_.ObjectTable[selected_.Object].SmkLink, usesSmk_, objectSmk_);
+    if (usesSmk_->isChecked()) UsesSmkToggled();
 }
 
 void MainWindow::ObjectFlagToggled(int bit) {
     if (!ObjectEditable()) return;
-    int32_t& flags = doc_.ObjectTable[selected_.Object].Flags;
-    flags = int32_t(FlagsFromBox(uint32_t(flags), bit, objectFlags_[bit]));
+    const int32_t index = selected_.Object;
+    DialogObject after = doc_.ObjectTable[index];
+    after.Flags = int32_t(FlagsFromBox(uint32_t(after.Flags), bit, objectFlags_[bit]));
+    Commit(ReplaceObject(index, after),
+           FlagStepName(ObjectFlagInfo[bit].Caption, objectFlags_[bit]->isChecked(),
+                        ObjectName(index)));
 }
 
-void MainWindow::StoreLink(int32_t& link, const QCheckBox* uses, const QComboBox* picker) {
-    SetTitle(true);
-    link = uses->isChecked() ? picker->currentIndex() : -1;
-    RefreshSmkEntries();
+int32_t MainWindow::LinkFromBoxes(const QCheckBox* uses, const QComboBox* picker) {
+    return uses->isChecked() ? picker->currentIndex() : -1;
 }
 
 // Set from the box rather than inverted, so box and bit cannot drift apart.
 uint32_t MainWindow::FlagsFromBox(uint32_t flags, int bit, const QCheckBox* box) {
-    SetTitle(true);
     const uint32_t mask = 1u << bit;
     return box->isChecked() ? flags | mask : flags & ~mask;
+}
+
+std::string MainWindow::FlagStepName(const char* caption, bool set, const std::string& record) {
+    return std::string(set ? "Set " : "Clear ") + caption + " of " + record;
 }
 
 void MainWindow::ViewObjectSmk() {

@@ -9,27 +9,23 @@ namespace tarrox {
 void MainWindow::ConnectPreviewEdits(PreviewWindow& preview) {
     PreviewEditHooks hooks;
     hooks.SelectObject = [this](int32_t index) { SelectObjectFromPreview(index); };
+    // A drag is one undo step: its moves share a key until the drag ends.
     hooks.ApplyObjectEdit = [this](int32_t index, const DialogObject& after,
                                    const std::string& description, bool dragFinished) {
-        ApplyObjectEdit(index, after, description, dragFinished);
+        if (previewDragKey_ == NoMerge) previewDragKey_ = NewEditMergeKey();
+        ApplyObjectEdit(index, after, description, previewDragKey_);
+        if (dragFinished) {
+            previewDragKey_ = NoMerge;
+            CloseEditMerging();
+        }
     };
+    hooks.Undo = [this] { UndoFromMenu(); };
+    hooks.Redo = [this] { RedoFromMenu(); };
     preview.SetEditHooks(std::move(hooks));
 }
 
 void MainWindow::SelectObjectFromPreview(int32_t index) {
     if (index >= 0 && index < doc_.ObjectCount) SelectNewRow(objectList_, index);
-}
-
-void MainWindow::ApplyObjectEdit(int32_t index, const DialogObject& after,
-                                 const std::string& /*description*/, bool /*dragFinished*/) {
-    if (index < 0 || index >= doc_.ObjectCount || doc_.ObjectTable[index] == after) return;
-    doc_.ObjectTable[index] = after;
-    SetTitle(true);
-    // Showing the record again refills the boxes and redraws the picture.
-    if (index == selected_.Object)
-        ObjectSelected();
-    else
-        SelectObjectFromPreview(index);
 }
 
 } // namespace tarrox

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "document/DialogCheck.h"
-#include "document/Editing.h"
 #include "editor/MainWindow.h"
 #include "platform/Gdi.h"
 
@@ -87,9 +86,9 @@ void MainWindow::AppendSmkEntry(int index) {
 
 void MainWindow::AddObjectFromMenu() {
     if (!file_.IsOpen) return;
-    if (!AddObject(doc_)) return; // the table is full
+    const std::string name = "Add Object " + std::to_string(doc_.ObjectCount);
+    if (!Commit(AddObjectCommand(), name)) return; // the table is full
     objectList_->addItem(ObjectListEntry(doc_.ObjectCount - 1));
-    SetTitle(true);
     SelectNewRow(objectList_, doc_.ObjectCount - 1);
     RedrawPreview(true);
 }
@@ -101,20 +100,20 @@ void MainWindow::DeleteObjectFromMenu() {
                 "Are you sure you want to proceed?",
                 MessageIcon::None, MessageButtons::YesNo, "Delete Object") != MessageAnswer::Yes)
         return;
-    if (!DeleteObject(doc_, selected_.Object)) return;
+    const int32_t index = selected_.Object;
+    if (!Commit(DeleteObjectCommand(index), "Delete Object " + std::to_string(index))) return;
     FillObjectList();
     ClearObjectEditor();
     RefreshSmkEntries(); // the deleted object's SMKs may now be reached by none
-    SetTitle(true);
     // A shown preview must not keep drawing an object that is gone.
     RedrawPreview(true);
 }
 
 void MainWindow::AddSmkFromMenu() {
     if (!file_.IsOpen) return;
-    if (!AddSmk(doc_)) return; // the table is full
+    const std::string name = "Add SMK " + std::to_string(doc_.SmkCount);
+    if (!Commit(AddSmkCommand(), name)) return; // the table is full
     AppendSmkEntry(doc_.SmkCount - 1);
-    SetTitle(true);
     SelectNewRow(smkList_, doc_.SmkCount - 1);
 }
 
@@ -132,7 +131,7 @@ void MainWindow::DeleteSmkFromMenu() {
         picked = -1;
     else if (picked > deleted)
         --picked;
-    if (!DeleteSmk(doc_, deleted)) return;
+    if (!Commit(DeleteSmkCommand(deleted), "Delete SMK " + std::to_string(deleted))) return;
 
     const bool wasLoaded = objectShown_;
     objectShown_ = false;
@@ -145,7 +144,6 @@ void MainWindow::DeleteSmkFromMenu() {
     }
     objectShown_ = wasLoaded;
     ClearSmkEditor();
-    SetTitle(true);
 }
 
 } // namespace tarrox

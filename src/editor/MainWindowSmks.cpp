@@ -17,6 +17,11 @@ constexpr int16_t MaxSmkFlags = (1 << SmkFlagCount) - 1;
 // The numeric field each SMK box edits; the file name box edits a string instead.
 constexpr EnumArray<int16_t SmkEntry::*, SmkBox> SmkFields{
     {{nullptr, &SmkEntry::OverlayX, &SmkEntry::OverlayY}}};
+constexpr EnumArray<const char*, SmkBox> SmkBoxNames{{{"File Name", "Overlay X", "Overlay Y"}}};
+
+std::string SmkName(int32_t index) {
+    return "SMK " + std::to_string(index);
+}
 } // namespace
 
 bool MainWindow::SmkEditable() const {
@@ -35,6 +40,7 @@ void MainWindow::ClearSmkEditor() {
 void MainWindow::SmkSelected() {
     int row = SelectedRow(smkList_);
     if (row < 0 || row >= doc_.SmkCount) return;
+    history_.CloseMerging();
     smkShown_ = false;
     selected_.Smk = row;
     const SmkEntry& e = doc_.SmkTable[row];
@@ -53,39 +59,50 @@ void MainWindow::SmkSelected() {
     smkShown_ = true;
 }
 
-void MainWindow::SmkBoxEdited() {
+void MainWindow::SmkBoxEdited(SmkBox edited) {
     if (!SmkEditable()) return;
-    SetTitle(true);
-    SmkEntry& e = doc_.SmkTable[selected_.Smk];
-    for (size_t i = 0; i < smkBoxes_.size(); ++i) {
+    const int32_t index = selected_.Smk;
+    SmkEntry after = doc_.SmkTable[index];
+    std::optional<std::string> fileName;
+    bool complete = true;
+    for (size_t i = 0; i < smkBoxes_.size() && complete; ++i) {
         if (!SmkFields[i]) {
-            doc_.StringTable[e.FileName] =
-                CodesToText(smkBoxes_[i]->text().toLatin1().toStdString());
+            fileName = CodesToText(smkBoxes_[i]->text().toLatin1().toStdString());
             continue;
         }
         auto value = ParseInt16(smkBoxes_[i]->text().toStdString());
-        if (!value) return;
-        e.*SmkFields[i] = *value;
+        if (value) after.*SmkFields[i] = *value;
+        complete = value.has_value();
     }
-    QString entry = SmkListEntry(selected_.Smk);
-    smkList_->item(selected_.Smk)->setText(entry);
-    objectSmk_->setItemText(selected_.Smk, entry);
-    nextSmk_->setItemText(selected_.Smk, entry);
+    Commit(ReplaceSmk(index, after, std::move(fileName)),
+           std::string("Edit ") + SmkBoxNames[edited] + " of " + SmkName(index), typingKey_, true);
+    if (!complete) return;
+    QString entry = SmkListEntry(index);
+    smkList_->item(index)->setText(entry);
+    objectSmk_->setItemText(index, entry);
+    nextSmk_->setItemText(index, entry);
 }
 
 void MainWindow::SmkFlagToggled(int bit) {
     if (!SmkEditable()) return;
-    int16_t& flags = doc_.SmkTable[selected_.Smk].Flags;
-    flags = int16_t(FlagsFromBox(uint16_t(flags), bit, smkFlags_[bit]));
+    const int32_t index = selected_.Smk;
+    SmkEntry after = doc_.SmkTable[index];
+    after.Flags = int16_t(FlagsFromBox(uint16_t(after.Flags), bit, smkFlags_[bit]));
+    Commit(ReplaceSmk(index, after),
+           FlagStepName(SmkFlagInfo[bit].Caption, smkFlags_[bit]->isChecked(), SmkName(index)));
 }
 
 void MainWindow::UsesNextSmkToggled() {
-    if (SmkEditable()) StoreLink(doc_.SmkTable[selected_.Smk].Next, usesNextSmk_, nextSmk_);
+    if (!SmkEditable()) return;
+    const int32_t index = selected_.Smk;
+    SmkEntry after = doc_.SmkTable[index];
+    after.Next = LinkFromBoxes(usesNextSmk_, nextSmk_);
+    Commit(ReplaceSmk(index, after), "Change Next SMK of " + SmkName(index));
+    RefreshSmkEntries();
 }
 
 void MainWindow::NextSmkChosen() {
-    if (SmkEditable() && usesNextSmk_->isChecked())
-        StoreLink(doc_.SmkTable[selected_.Smk].Next, usesNextSmk_, nextSmk_);
+    if (usesNextSmk_->isChecked()) UsesNextSmkToggled();
 }
 
 void MainWindow::ViewNextSmk() {

@@ -24,8 +24,9 @@ namespace tarrox {
 
 MainWindow::MainWindow(DialogDocument& doc, Settings& settings, Dialogs& dialogs,
                        SettingsStore& store, TextDrawingState& text, QWidget* parent)
-    : QMainWindow(parent), doc_(doc), settings_(settings), dialogs_(dialogs), store_(store),
-      text_(text) {
+    : QMainWindow(parent), doc_(doc), history_(doc), settings_(settings), dialogs_(dialogs),
+      store_(store), text_(text) {
+    typingKey_ = history_.NewMergeKey();
     fileDialog_.Filter = "Bin Files (*.bin)|*.bin|Mpq Archives "
                          "(*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|*.mpq;*.exe;*.scm;*.scx";
     BuildUi();
@@ -52,8 +53,13 @@ void MainWindow::ConnectHandlers() {
     for (int bit = 0; bit < ObjectFlagCount; ++bit)
         connect(objectFlags_[bit], &QCheckBox::toggled, this,
                 [this, bit] { ObjectFlagToggled(bit); });
-    for (QLineEdit* box : smkBoxes_)
-        connect(box, &QLineEdit::textChanged, this, &MainWindow::SmkBoxEdited);
+    for (size_t i = 0; i < smkBoxes_.size(); ++i) {
+        const auto box = static_cast<SmkBox>(i);
+        connect(smkBoxes_[box], &QLineEdit::textChanged, this, [this, box] { SmkBoxEdited(box); });
+    }
+    // Typing merges into one step per visit to a box.
+    for (QLineEdit* box : objectBoxes_) WatchDocumentBox(box);
+    for (QLineEdit* box : smkBoxes_) WatchDocumentBox(box);
     for (int bit = 0; bit < SmkFlagCount; ++bit)
         connect(smkFlags_[bit], &QCheckBox::toggled, this, [this, bit] { SmkFlagToggled(bit); });
     connect(controlType_, &QComboBox::currentIndexChanged, this, &MainWindow::ControlTypeChosen);
@@ -118,6 +124,7 @@ bool MainWindow::ConfirmQuit() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (IsHistoryShortcut(event)) return true;
     const bool objects = watched == objectList_->viewport();
     if (!objects && watched != smkList_->viewport())
         return QMainWindow::eventFilter(watched, event);

@@ -106,6 +106,17 @@ TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaOnlyAndTheBoxesFollowLi
     EXPECT_EQ(Box("objectResponseBottom")->text(), "134");
     EXPECT_TRUE(form->IsModified());
     EXPECT_EQ(picture->cursor().shape(), Qt::SizeAllCursor);
+
+    // The whole drag is one step, and the preview's own Ctrl+Z and Ctrl+Y reach the history.
+    EXPECT_EQ(Find<QAction>("editUndo")->text(), "Undo Move Object 3");
+    form->Preview()->activateWindow(); // shortcuts go to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Preview()));
+    QTest::keyClick(form->Preview(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], before);
+    EXPECT_EQ(Box("objectLeft")->text(), "200");
+    EXPECT_FALSE(form->IsModified());
+    QTest::keyClick(form->Preview(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], expected);
 }
 
 TEST_F(PreviewEditingTest, HandlesResizeArrowKeysNudgeAndEscapePutsADragBack) {
