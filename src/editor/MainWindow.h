@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/DialogDocument.h"
 #include "document/EditHistory.h"
@@ -136,9 +137,11 @@ class MainWindow : public QMainWindow {
     void DeleteSmkFromMenu();
     void FillObjectList();
     void FillSmkLists();
-    void AppendSmkEntry(int index);
+    void AppendSmkEntry(int index, const std::vector<bool>& unused);
     QString ObjectListEntry(int index) const;
-    QString SmkListEntry(int index) const;
+    QString SmkListEntry(int index, const std::vector<bool>& unused) const;
+    // Which SMKs no object reaches, by index.
+    std::vector<bool> UnusedSmks() const;
     // Links decide which SMKs are marked unused; called after every change to them.
     void RefreshSmkEntries();
     // A save drops SMKs no object reaches: asks once; false when the user keeps them.

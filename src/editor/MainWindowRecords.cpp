@@ -22,17 +22,26 @@ QString MainWindow::ObjectListEntry(int index) const {
                ControlTypeName(controlTypeNames_, doc_.ObjectTable[index].ControlType));
 }
 
-QString MainWindow::SmkListEntry(int index) const {
-    const std::vector<int32_t> unused = UnreachableSmks(doc_);
-    const bool marked = std::find(unused.begin(), unused.end(), index) != unused.end();
+std::vector<bool> MainWindow::UnusedSmks() const {
+    std::vector<bool> marks(size_t(std::max(doc_.SmkCount, 0)));
+    for (int32_t k : UnreachableSmks(doc_))
+        if (k >= 0 && size_t(k) < marks.size()) marks[size_t(k)] = true;
+    return marks;
+}
+
+// `unused` comes from UnusedSmks: working it out once per list, not once per entry, keeps a
+// refill of 128 entries linear.
+QString MainWindow::SmkListEntry(int index, const std::vector<bool>& unused) const {
+    const bool marked = size_t(index) < unused.size() && unused[size_t(index)];
     return QString::number(index) + " - " +
            Latin1(FileNameOf(doc_.StringTable[doc_.SmkTable[index].FileName])) +
            (marked ? " (unused)" : "");
 }
 
 void MainWindow::RefreshSmkEntries() {
+    const std::vector<bool> unused = UnusedSmks();
     for (int k = 0; k < doc_.SmkCount && k < smkList_->count(); ++k) {
-        const QString entry = SmkListEntry(k);
+        const QString entry = SmkListEntry(k, unused);
         if (smkList_->item(k)->text() == entry) continue;
         smkList_->item(k)->setText(entry);
         objectSmk_->setItemText(k, entry);
@@ -69,14 +78,15 @@ void MainWindow::FillSmkLists() {
     smkList_->clear();
     objectSmk_->clear();
     nextSmk_->clear();
-    for (int k = 0; k < doc_.SmkCount; ++k) AppendSmkEntry(k);
+    const std::vector<bool> unused = UnusedSmks();
+    for (int k = 0; k < doc_.SmkCount; ++k) AppendSmkEntry(k, unused);
 }
 
 // An empty combo box picks the first entry added by itself; an added entry is never a choice.
-void MainWindow::AppendSmkEntry(int index) {
+void MainWindow::AppendSmkEntry(int index, const std::vector<bool>& unused) {
     QSignalBlocker blockPicker(objectSmk_), blockNext(nextSmk_);
     const int picked = objectSmk_->currentIndex(), next = nextSmk_->currentIndex();
-    const QString entry = SmkListEntry(index);
+    const QString entry = SmkListEntry(index, unused);
     smkList_->addItem(entry);
     objectSmk_->addItem(entry);
     nextSmk_->addItem(entry);
@@ -113,7 +123,7 @@ void MainWindow::AddSmkFromMenu() {
     if (!file_.IsOpen) return;
     const std::string name = "Add SMK " + std::to_string(doc_.SmkCount);
     if (!Commit(AddSmkCommand(), name)) return; // the table is full
-    AppendSmkEntry(doc_.SmkCount - 1);
+    AppendSmkEntry(doc_.SmkCount - 1, UnusedSmks());
     SelectNewRow(smkList_, doc_.SmkCount - 1);
 }
 

@@ -77,7 +77,7 @@ void MainWindow::SmkBoxEdited(SmkBox edited) {
     Commit(ReplaceSmk(index, after, std::move(fileName)),
            std::string("Edit ") + SmkBoxNames[edited] + " of " + SmkName(index), typingKey_, true);
     if (!complete) return;
-    QString entry = SmkListEntry(index);
+    QString entry = SmkListEntry(index, UnusedSmks());
     smkList_->item(index)->setText(entry);
     objectSmk_->setItemText(index, entry);
     nextSmk_->setItemText(index, entry);
