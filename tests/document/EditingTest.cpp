@@ -48,39 +48,36 @@ TEST(Editing, DeletesRenumberLinksAndStringsAndRefuseWhatCannotGo) {
         const char* what;
         bool smk;
         int32_t index;
-        Ints links;  // after the delete; empty: refused
-        Names names; // the records' names after it
+        Ints links; // after the delete; empty: refused
     } cases[] = {
-        {"SMK linked before, at and after", true, 1, {-1, 0, 1, -1, -1, -1},
-         {"o0", "o1", "o2", "o3", "s0", "s2"}},
-        {"first SMK", true, 0, {-1, -1, 1, 0, -1, -1}, {"o0", "o1", "o2", "o3", "s1", "s2"}},
-        {"last SMK", true, 2, {-1, 0, -1, 1, 1, -1}, {"o0", "o1", "o2", "o3", "s0", "s1"}},
-        {"object between others", false, 1, {-1, 2, 1, 1, -1, -1},
-         {"o0", "o2", "o3", "s0", "s1", "s2"}},
-        {"the dialog box itself", false, 0, {0, 2, 1, 1, -1, -1},
-         {"o1", "o2", "o3", "s0", "s1", "s2"}},
-        {"SMK past the table", true, 3, {}, {}},
-        {"SMK -1", true, -1, {}, {}},
-        {"object past the table", false, 4, {}, {}},
+        {"SMK linked before, at and after", true, 1, {-1, 0, 1, -1, -1, -1}},
+        {"first SMK", true, 0, {-1, -1, 1, 0, -1, -1}},
+        {"last SMK", true, 2, {-1, 0, -1, 1, 1, -1}},
+        {"object between others", false, 1, {-1, 2, 1, 1, -1, -1}},
+        {"the dialog box itself", false, 0, {0, 2, 1, 1, -1, -1}},
+        {"SMK past the table", true, 3, {}},
+        {"SMK -1", true, -1, {}},
+        {"object past the table", false, 4, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DialogDocument d = Sample();
-        const DialogDocument before = d;
         const bool done = c.smk ? DeleteSmk(d, c.index) : DeleteObject(d, c.index);
-        EXPECT_EQ(done, !c.links.empty());
+        ASSERT_EQ(done, !c.links.empty());
         if (!done) {
-            EXPECT_EQ(Links(d), Links(before));
-            EXPECT_EQ(Strings(d), Strings(before));
+            EXPECT_EQ(Links(d), Links(Sample()));
+            EXPECT_EQ(Strings(d), Strings(Sample()));
             continue;
         }
         EXPECT_EQ(Links(d), c.links);
-        EXPECT_EQ(RecordNames(d), c.names);
-        // The string table loses the one string and keeps the reading order of the rest.
-        Names expected = Strings(before);
-        const std::string gone = RecordNames(before)[size_t(c.index + (c.smk ? 4 : 0))];
-        expected.erase(std::find(expected.begin(), expected.end(), gone));
-        EXPECT_EQ(Strings(d), expected);
+        // Every record keeps its own name; the string table loses that one string and keeps
+        // the reading order of the rest.
+        Names names = RecordNames(Sample()), strings = Strings(Sample());
+        const std::string gone = names[size_t(c.index + (c.smk ? 4 : 0))];
+        std::erase(names, gone);
+        std::erase(strings, gone);
+        EXPECT_EQ(RecordNames(d), names);
+        EXPECT_EQ(Strings(d), strings);
         EXPECT_EQ(CheckInvariants(d), "");
     }
     // A dialog needs its dialog record.
@@ -99,9 +96,11 @@ TEST(Editing, AddsAppendANewRecordUntilItsTableOrTheStringsAreFull) {
     EXPECT_EQ(d.ObjectTable[4].Text, 8);
     EXPECT_EQ(d.SmkTable[3].FileName, 7);
     EXPECT_EQ(CheckInvariants(d), "");
-    while (AddObject(d)) {}
+    while (AddObject(d)) {
+    }
     EXPECT_EQ(d.ObjectCount, MaxObjects);
-    while (AddSmk(d)) {}
+    while (AddSmk(d)) {
+    }
     EXPECT_EQ(d.SmkCount, MaxSmks);
     EXPECT_EQ(d.StringCount, MaxStrings);
     EXPECT_EQ(CheckInvariants(d), "");
