@@ -116,9 +116,10 @@ TEST(BinReader, FieldsStringsAndRecordsPastTheEnd) {
     SmkEntry smk;
     smk.OverlayX = 7;
     smk.Unknown22[0] = 9;
-    // Names shared, past the end, negative, on a 0 byte (offset 1), and running to the end.
-    b.Object(0, 0, 650, O).Object(O, 2 * O, 800, 900, fields).Object(2 * O, 3 * O, 800, 0);
-    b.Object(3 * O, 4 * O, 8000, 0).Object(4 * O, 5 * O, -7, 0).Object(5 * O, 6 * O, 1, 0);
+    // Names shared, past the end, negative, at 0 (no name, whatever is there), and running to the
+    // end.
+    b.Object(0, 'A', 650, O).Object(O, 2 * O, 800, 900, fields).Object(2 * O, 3 * O, 800, 0);
+    b.Object(3 * O, 4 * O, 8000, 0).Object(4 * O, 5 * O, -7, 0).Object(5 * O, 6 * O, 0, 0);
     b.Object(6 * O, 0, 1000, 0).Smk(900, 0, 700, smk);
     b.String(650, "Dialog").String(700, "a.smk").String(800, text).String(1000, "no end", false);
     Read r = ReadBytes(b.Bytes());
