@@ -34,6 +34,34 @@ struct Preview {
     }
 };
 
+// Which flag wins where several are set. A font of one letter, a dot at the pen, line
+// height 13, in slot 3.
+TEST(DrawObjectText, FlagsBecomeCodesAndAPenHeight) {
+    struct Row {
+        int align;
+        int32_t y, h;
+        Point pen;
+    } rows[] = {{AlignMiddle, 0, 20, {6, 4}},
+                {AlignMiddle, 1, 20, {6, 6}},
+                {AlignBottom, 10, 30, {6, 28}},
+                {AlignTop | AlignMiddle, 10, 30, {6, 11}},
+                {AlignRight, 0, 20, {36, 1}},
+                {AlignCenter, 0, 20, {21, 1}},
+                {AlignRight | AlignCenter, 0, 20, {51, 1}}};
+    for (const Row& r : rows) {
+        Preview p;
+        p.fonts.Loaded[2] = LoadFont(FontBytes(32, 90, 13, {{'A', {3, 1, 1, 1, {7}}}}));
+        p.text.LetterSpacing[3] = 0;
+        p.text.TextSizeSlot = 3;
+        DrawObjectText(p.canvas, r.align, 5, r.y, 33, r.h, "A");
+        auto lit = std::find_if(p.surface.Pixels().begin(), p.surface.Pixels().end(),
+                                [](uint32_t c) { return c; });
+        ptrdiff_t at = lit - p.surface.Pixels().begin();
+        EXPECT_EQ(at % Surface::Width, r.pen.X) << "align " << r.align;
+        EXPECT_EQ(at / Surface::Width, r.pen.Y) << "align " << r.align;
+    }
+}
+
 TEST(RedrawPreview, UnknownTypesBadStringsAndFarCoordinatesDrawNothing) {
     DialogBuilder d(0, 0, 640, 480);
     d.Add(7, 0, 0, 50, 50, "text")
