@@ -30,6 +30,9 @@ Ints Links(const DialogDocument& d) {
     for (int k = 0; k < d.SmkCount; ++k) out.push_back(d.SmkTable[k].Next);
     return out;
 }
+std::vector<std::string> Strings(const DialogDocument& d) {
+    return {d.StringTable.begin(), d.StringTable.begin() + d.StringCount};
+}
 // Every object's string number, then every SMK's.
 Ints StringNumbers(const DialogDocument& d) {
     Ints out;
@@ -38,159 +41,107 @@ Ints StringNumbers(const DialogDocument& d) {
     return out;
 }
 
-TEST(BinReaderEmpty, EmptyOrZeroFileIsOneBlankDialog) {
-    for (const auto& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>(86, 0)}) {
-        Read r = ReadBytes(bytes);
+// Shapes of object and SMK chains: what the links and string numbers become.
+TEST(BinReader, ChainsBecomeTableIndicesInReadingOrder) {
+    const int32_t s0 = 3 * O, s1 = s0 + 30, s2 = s0 + 60;
+    auto chain = [](int32_t end) { return BinBuilder().Object(0, 0, 0, O).Object(O, end, 0, end); };
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        Ints links, strings; // objects', then SMKs'
+    } cases[] = {
+        {"no bytes", {}, {-1}, {0}},
+        {"one zero record", std::vector<uint8_t>(86, 0), {-1}, {0}},
+        {"links of 1 end chains", chain(1).Bytes(), {-1, -1}, {0, 1}},
+        {"negative links end chains", chain(-86).Bytes(), {-1, -1}, {0, 1}},
+        {"an object chain that loops stops at the revisit",
+         BinBuilder().Object(0, 0, 0, O).Object(O, 2 * O, 0, 0).Object(2 * O, O, 0, 0).Bytes(),
+         {-1, -1, -1},
+         {0, 1, 2}},
+        {"an object naming itself",
+         BinBuilder().Object(0, 0, 0, O).Object(O, O, 0, 0).Bytes(),
+         {-1, -1},
+         {0, 1}},
+        {"SMK chains in object order",
+         BinBuilder()
+             .Object(0, 0, 0, O)
+             .Object(O, 2 * O, 0, s2)
+             .Object(2 * O, 0, 0, s1)
+             .Smk(s2, s0, 0)
+             .Smk(s0, 0, 0)
+             .Smk(s1, 0, 0)
+             .Bytes(),
+         {-1, 0, 2, /* SMKs */ 1, -1, -1},
+         {0, 1, 4, /* SMKs */ 2, 3, 5}},
+        {"an SMK reached from two objects becomes two",
+         BinBuilder()
+             .Object(0, 0, 0, O)
+             .Object(O, 2 * O, 0, s0)
+             .Object(2 * O, 0, 0, s0)
+             .Smk(s0, 0, 0)
+             .Bytes(),
+         {-1, 0, 1, /* SMKs */ -1, -1},
+         {0, 1, 3, /* SMKs */ 2, 4}},
+        {"an SMK chain that loops keeps its loop",
+         BinBuilder()
+             .Object(0, 0, 0, O)
+             .Object(O, 0, 0, s0)
+             .Smk(s0, s1, 0)
+             .Smk(s1, s2, 0)
+             .Smk(s2, s1, 0)
+             .Bytes(),
+         {-1, 0, /* SMKs */ 1, 2, 1},
+         {0, 1, 2, 3, 4}},
+        {"an SMK naming itself",
+         BinBuilder().Object(0, 0, 0, O).Object(O, 0, 0, s0).Smk(s0, s0, 0).Bytes(),
+         {-1, 0, /* SMK */ 0},
+         {0, 1, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Read r = ReadBytes(c.bytes);
         ASSERT_TRUE(r.ok);
-        EXPECT_EQ(r.doc.SmkCount, 0);
-        EXPECT_EQ(r.doc.StringCount, 1);
-        EXPECT_EQ(r.doc.StringTable[0], "");
-        EXPECT_EQ(Links(r.doc), Ints{-1});
-        EXPECT_EQ(StringNumbers(r.doc), Ints{0});
+        EXPECT_EQ(Links(r.doc), c.links);
+        EXPECT_EQ(StringNumbers(r.doc), c.strings);
+        EXPECT_EQ(CheckInvariants(r.doc), "");
     }
 }
 
-TEST(BinReaderObjects, ChildrenAndStringsInAnyOrder) {
-    // Strings before records, children in reverse file order, the dialog's name shared.
+TEST(BinReader, FieldsStringsAndRecordsPastTheEnd) {
     BinBuilder b;
-    b.String(86 * 4, "Dialog").String(86 * 4 + 7, "Second");
+    const std::string text = "\x03Red\x0a<x>\xff\x80"; // control and high bytes are kept
     DialogObject fields;
     fields.Left = -5;
-    fields.ControlType = 2;
-    fields.Flags = static_cast<int32_t>(0x80000008u);
     fields.Unknown38[15] = 0xAB;
-    b.Object(0, 12345, 86 * 4, 3 * O);
-    b.Object(3 * O, 1 * O, 86 * 4, 0, fields); // first child shares the dialog's name
-    b.Object(1 * O, 0, 86 * 4 + 7, 0);
+    SmkEntry smk;
+    smk.OverlayX = 7;
+    smk.Unknown22[0] = 9;
+    // Names shared, past the end, negative, at 0 (no name, whatever is there), and running to the
+    // end.
+    b.Object(0, 'A', 650, O).Object(O, 2 * O, 800, 900, fields).Object(2 * O, 3 * O, 800, 0);
+    b.Object(3 * O, 4 * O, 8000, 0).Object(4 * O, 5 * O, -7, 0).Object(5 * O, 6 * O, 0, 0);
+    b.Object(6 * O, 0, 1000, 0).Smk(900, 0, 700, smk);
+    b.String(650, "Dialog").String(700, "a.smk").String(800, text).String(1000, "no end", false);
     Read r = ReadBytes(b.Bytes());
     ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.doc.ObjectCount, 3);
-    EXPECT_EQ(r.doc.StringCount, 3);
-    EXPECT_EQ((std::vector<std::string>(&r.doc.StringTable[0], &r.doc.StringTable[3])),
-              (std::vector<std::string>{"Dialog", "Dialog", "Second"}));
-    EXPECT_EQ(StringNumbers(r.doc), (Ints{0, 1, 2}));
-    EXPECT_EQ(Links(r.doc), (Ints{-1, -1, -1}));
-    fields.Next = 1 * O;
-    fields.Text = 1;
-    fields.SmkLink = -1;
+    EXPECT_EQ(Strings(r.doc),
+              (std::vector<std::string>{"Dialog", text, "a.smk", text, "", "", "", "no end"}));
+    fields.Next = 2 * O, fields.Text = 1, fields.SmkLink = 0;
     EXPECT_EQ(r.doc.ObjectTable[1], fields);
-    EXPECT_TRUE(CheckInvariants(r.doc).empty());
-}
+    smk.Next = -1, smk.FileName = 2;
+    EXPECT_EQ(r.doc.SmkTable[0], smk);
 
-TEST(BinReaderObjects, LinksOfOneOrBelowEndChains) {
-    for (int32_t end : {0, 1, -1, -86}) {
-        BinBuilder b;
-        b.Object(0, 0, 0, O).Object(O, end, 0, end);
-        Read r = ReadBytes(b.Bytes());
-        ASSERT_TRUE(r.ok);
-        EXPECT_EQ(Links(r.doc), (Ints{-1, -1})) << end;
-    }
-}
-
-TEST(BinReaderObjects, ObjectChainThatLoopsStopsAtTheFirstRevisit) {
-    BinBuilder b;
-    b.Object(0, 0, 0, O).Object(O, 2 * O, 0, 0).Object(2 * O, O, 0, 0);
-    Read r = ReadBytes(b.Bytes());
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.doc.ObjectCount, 3);
-
-    BinBuilder self;
-    self.Object(0, 0, 0, O).Object(O, O, 0, 0);
-    EXPECT_EQ(ReadBytes(self.Bytes()).doc.ObjectCount, 2);
-}
-
-TEST(BinReaderObjects, RecordsPastTheEndReadAsZero) {
-    BinBuilder b;
-    DialogObject fields;
+    // Records running past the end read as zero.
+    BinBuilder cut;
     fields.Left = 0x1234;
-    fields.Unknown78 = {1, 2, 3, 4, 5, 6, 7, 8};
-    b.Object(0, 0, 0, O).Object(O, 0, 0, 0, fields).Truncate(O + 5);
-    Read r = ReadBytes(b.Bytes());
+    cut.Object(0, 0, 0, O).Object(O, 0, 0, 0, fields).Truncate(O + 5);
+    r = ReadBytes(cut.Bytes());
     ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.doc.ObjectCount, 2);
     EXPECT_EQ(r.doc.ObjectTable[1].Left, 0x34); // high byte cut off
-    EXPECT_EQ(r.doc.ObjectTable[1].Unknown78, (std::array<uint8_t, 8>{}));
-
-    // A first child far past the end is an all-zero object.
-    BinBuilder far;
-    far.Object(0, 0, 0, 0x7FFFFFF0);
-    Read rf = ReadBytes(far.Bytes());
-    ASSERT_TRUE(rf.ok);
-    EXPECT_EQ(rf.doc.ObjectCount, 2);
-    EXPECT_EQ(rf.doc.ObjectTable[1].SmkLink, -1);
-}
-
-TEST(BinReaderStrings, OddOffsetsGiveEmptyOrRunToEnd) {
-    BinBuilder b;
-    b.Object(0, 0, 400, O).Object(O, 2 * O, -7, 0).Object(2 * O, 3 * O, 1, 0);
-    b.Object(3 * O, 0, 4 * O, 0).String(4 * O, "no end", false);
-    Read r = ReadBytes(b.Bytes());
+    EXPECT_EQ(r.doc.ObjectTable[1].Unknown38, (std::array<uint8_t, 16>{}));
+    r = ReadBytes(BinBuilder().Object(0, 0, 0, 0x7FFFFFF0).Bytes());
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.doc.StringTable[0], ""); // past the end
-    EXPECT_EQ(r.doc.StringTable[1], ""); // negative
-    EXPECT_EQ(r.doc.StringTable[2], ""); // offset 1 holds a 0 byte
-    EXPECT_EQ(r.doc.StringTable[3], "no end");
-}
-
-TEST(BinReaderStrings, ControlAndHighBytesAreKept) {
-    BinBuilder b;
-    const std::string text = "\x03Red\x0a<x>\xff\x80";
-    b.Object(0, 0, O, 0).String(O, text);
-    Read r = ReadBytes(b.Bytes());
-    EXPECT_EQ(r.doc.StringTable[0], text);
-}
-
-TEST(BinReaderSmks, ChainsGetConsecutiveIndicesInObjectOrder) {
-    BinBuilder b;
-    const int32_t s0 = 3 * O, s1 = s0 + 30, s2 = s0 + 60;
-    SmkEntry fields;
-    fields.Flags = -1;
-    fields.OverlayX = 7;
-    fields.Unknown22[0] = 9;
-    b.Object(0, 0, 0, O).Object(O, 2 * O, 0, s2).Object(2 * O, 0, 0, s1);
-    b.Smk(s2, s0, 500, fields).Smk(s0, 0, 600).Smk(s1, 0, 0);
-    b.String(500, "glue\\a.smk").String(600, "b.smk");
-    Read r = ReadBytes(b.Bytes());
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.doc.SmkCount, 3);
-    EXPECT_EQ(Links(r.doc), (Ints{-1, 0, 2, /* SMKs */ 1, -1, -1}));
-    EXPECT_EQ(r.doc.SmkTable[0], (SmkEntry{1, -1, {}, 2, {}, 7, 0, {9}}));
-    // Reading order: object 0, object 1, its SMKs, object 2, its SMK.
-    EXPECT_EQ(StringNumbers(r.doc), (Ints{0, 1, 4, /* SMKs */ 2, 3, 5}));
-    EXPECT_EQ(r.doc.StringTable[2], "glue\\a.smk");
-    EXPECT_EQ(r.doc.StringTable[3], "b.smk");
-    EXPECT_EQ(r.doc.StringCount, 6);
-    EXPECT_TRUE(CheckInvariants(r.doc).empty());
-}
-
-TEST(BinReaderSmks, RecordReachedFromTwoObjectsBecomesTwoCopies) {
-    BinBuilder b;
-    const int32_t s = 3 * O;
-    SmkEntry fields;
-    fields.OverlayY = 33;
-    b.Object(0, 0, 0, O).Object(O, 2 * O, 0, s).Object(2 * O, 0, 0, s);
-    b.Smk(s, 0, 400, fields).String(400, "shared.smk");
-    Read r = ReadBytes(b.Bytes());
-    ASSERT_EQ(r.doc.SmkCount, 2);
-    EXPECT_EQ(Links(r.doc), (Ints{-1, 0, 1, /* SMKs */ -1, -1}));
-    EXPECT_EQ(r.doc.SmkTable[1].OverlayY, 33);
-    EXPECT_EQ(StringNumbers(r.doc), (Ints{0, 1, 3, /* SMKs */ 2, 4}));
-    EXPECT_EQ(r.doc.StringTable[2], "shared.smk");
-    EXPECT_EQ(r.doc.StringTable[4], "shared.smk");
-}
-
-TEST(BinReaderSmks, ChainThatLoopsKeepsItsLoop) {
-    const int32_t a = 2 * O, c = a + 30, d = a + 60;
-    BinBuilder b;
-    b.Object(0, 0, 0, O).Object(O, 0, 0, a);
-    b.Smk(a, c, 0).Smk(c, d, 0).Smk(d, c, 0); // a -> c -> d -> c
-    EXPECT_EQ(Links(ReadBytes(b.Bytes()).doc), (Ints{-1, 0, /* SMKs */ 1, 2, 1}));
-
-    BinBuilder self;
-    self.Object(0, 0, 0, O).Object(O, 0, 0, a).Smk(a, a, 0);
-    Read rs = ReadBytes(self.Bytes());
-    EXPECT_EQ(Links(rs.doc), (Ints{-1, 0, /* SMK */ 0}));
-    EXPECT_TRUE(CheckInvariants(rs.doc).empty());
+    EXPECT_EQ(Links(r.doc), (Ints{-1, -1}));
 }
 
 TEST(BinReaderCapacity, UpToTheLimitIsReadBeyondItRefused) {

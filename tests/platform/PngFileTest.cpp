@@ -33,10 +33,12 @@ TEST(PngFile, DecodesWhatItEncodesAndRefusesOtherKindsAndDamageWithoutTouchingTh
     EXPECT_EQ(back.Pixels, image.Pixels);
     EXPECT_TRUE(EncodePng(RgbImage{2, 2, {1, 2, 3}}).empty()); // fewer pixels than its size
 
-    std::vector<uint8_t> badCrc = png;
-    badCrc[png.size() - 20] ^= 0x40; // inside the image data
+    std::vector<uint8_t> badData = png, badCrc = png;
+    badData[png.size() - 20] ^= 0x40; // inside the image data
+    badCrc[png.size() - 13] ^= 0x40;  // the image data's checksum, the data itself intact
     const std::vector<std::vector<uint8_t>> refused = {
-        {}, {png.begin(), png.begin() + 40}, {png.begin() + 1, png.end()}, badCrc, GrayPng()};
+        {},       {png.begin(), png.begin() + 40}, {png.begin() + 1, png.end()}, badData, badCrc,
+        GrayPng()};
     for (size_t i = 0; i < refused.size(); ++i) {
         RgbImage kept{1, 1, {7}};
         EXPECT_FALSE(DecodePng(refused[i], kept)) << i;

@@ -6,7 +6,6 @@
 namespace tarrox {
 namespace {
 
-using test::Codes;
 using test::FontBytes;
 using test::LoadFont;
 
@@ -25,8 +24,7 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     return s;
 }
 
-const test::TestLetter Sample{4, 2, 1, 1, {0x02, 0x0B, 0x10}}; // the worked example
-const test::TestLetter Dot{3, 1, 1, 1, {0x07}};                // index 7 at the pen
+const test::TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
 // The pixels the text sets, row by row, as "x,y:row.index".
@@ -41,16 +39,6 @@ std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, in
                 out += (out.empty() ? "" : " ") + std::to_string(px) + "," + std::to_string(py) +
                        ":" + std::to_string(c / 8) + "." + std::to_string(c % 8);
     return out;
-}
-
-TEST(GameFontLetters, PixelBytesSkipThenDrawAndEveryIndexIsDrawn) {
-    GameFont font =
-        LoadFont(FontBytes(32, 90, 12, {{'A', Sample}, {'B', {10, 5, 1, 1, {0xFF, 0x00}}}}));
-    TextDrawingState state = Numbered();
-    state.CodeColorRows[3] = 3;
-    EXPECT_EQ(Drawn(font, state, 100, 50, Codes("<3>A")), "100,50:3.2 102,50:3.3 101,51:3.0");
-    // 0xFF skips 31: position 32 of a 10-wide raster is column 2 of line 3, drawn at x - 1.
-    EXPECT_EQ(Drawn(font, state, 10, 10, "B"), "11,13:0.7 12,13:0.0");
 }
 
 TEST(GameFontLetters, PixelBytesEndAtTheNextRecordOrTheFileEnd) {
@@ -103,7 +91,7 @@ TEST(GameFontText, CodesMoveThePenAndSwitchRows) {
     state.CodeColorRows[5] = 200; // beyond the 24 rows: row 0
     // Letter, letter; newline back to x at one line height; space and tab move 5; the row
     // of code 3 survives the newline; 1 resets, 11 draws nothing, 12 does nothing.
-    EXPECT_EQ(Drawn(DotFont, state, 20, 30, Codes("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A")),
+    EXPECT_EQ(Drawn(DotFont, state, 20, 30, CodesToText("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A")),
               "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 55,42:0.7 "
               "60,42:0.7");
     EXPECT_EQ(Drawn(DotFont, state, 0, 0, std::string("A\0A", 3)), "0,0:0.7");
@@ -111,10 +99,10 @@ TEST(GameFontText, CodesMoveThePenAndSwitchRows) {
 
 TEST(GameFontText, CentreRoundsHalvesToEvenAndRightAlignsTheFirstLineOnly) {
     // "<19>A" measures 3; an area of 6 leaves 3 to share.
-    EXPECT_EQ(Drawn(DotFont, Numbered(), 5, 0, Codes("<19>A"), 6), "6,0:0.7");
-    EXPECT_EQ(Drawn(DotFont, Numbered(), 6, 0, Codes("<19>A"), 6), "8,0:0.7");
+    EXPECT_EQ(Drawn(DotFont, Numbered(), 5, 0, CodesToText("<19>A"), 6), "6,0:0.7");
+    EXPECT_EQ(Drawn(DotFont, Numbered(), 6, 0, CodesToText("<19>A"), 6), "8,0:0.7");
     // Code 18 (0 + 1) and two letters (3 + 1 each) measure 9 in an area of 20.
-    EXPECT_EQ(Drawn(DotFont, Numbered(1), 10, 0, Codes("<18>AA<10>A"), 20),
+    EXPECT_EQ(Drawn(DotFont, Numbered(1), 10, 0, CodesToText("<18>AA<10>A"), 20),
               "21,0:0.7 25,0:0.7 10,12:0.7");
 }
 

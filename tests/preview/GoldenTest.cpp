@@ -20,8 +20,8 @@ using namespace test;
 // Every control type once, with text in several sizes and colours.
 DialogDocument AllTypes() {
     DialogBuilder d(20, 16, 600, 448);
-    d.Add(1, 10, 10, 140, 28, "OOK", Bit(HasHotkey))
-        .Add(2, 160, 10, 140, 28, "CCancel", Bit(HasHotkey))
+    d.Add(1, 10, 10, 140, 28, "OOK", FlagMask(HasHotkeyBit))
+        .Add(2, 160, 10, 140, 28, "CCancel", FlagMask(HasHotkeyBit))
         .Add(3, 10, 50, 180, 20, "Option \x03one")
         .Add(4, 200, 50, 150, 20, "Check \x04 box")
         .Add(5, 360, 10, 100, 60)
@@ -29,13 +29,15 @@ DialogDocument AllTypes() {
         .Add(7, 220, 80, 60, 20, "unknown")
         .Add(8, 290, 80, 160, 20)
         .Add(9, 10, 110, 180, 40, "Left label\nsecond \x02line")
-        .Add(10, 200, 110, 180, 40, "Centre \x06label", Bit(Size16))
-        .Add(11, 390, 110, 180, 40, "Right label", Bit(Size10) | Bit(AlignBottomText))
+        .Add(10, 200, 110, 180, 40, "Centre \x06label", FlagMask(Size16Bit))
+        .Add(11, 390, 110, 180, 40, "Right label", FlagMask(Size10Bit) | FlagMask(AlignBottomBit))
         .Add(12, 10, 160, 200, 120)
         .Add(13, 220, 160, 180, 20, "Combo box text runs on")
-        .Add(14, 220, 190, 180, 30, "LLight-up", Bit(HasHotkey))
-        .Add(9, 220, 230, 360, 50, "\x05Size 16x \x07red \x0d blue", Bit(Size16x) | Bit(CenterText))
-        .Add(9, 10, 290, 570, 60, "Size 14 right \x03green", Bit(Size14) | Bit(AlignRightText))
+        .Add(14, 220, 190, 180, 30, "LLight-up", FlagMask(HasHotkeyBit))
+        .Add(9, 220, 230, 360, 50, "\x05Size 16x \x07red \x0d blue",
+             FlagMask(Size16xBit) | FlagMask(CenterTextBit))
+        .Add(9, 10, 290, 570, 60, "Size 14 right \x03green",
+             FlagMask(Size14Bit) | FlagMask(AlignRightBit))
         .Add(9, 10, 360, 570, 60,
              "Codes: \x02two \x03three \x04 four \x05 five \x06six \x07seven \x08 eight");
     d.Last().TextY = 3;
@@ -68,7 +70,8 @@ int Render(const std::string& out, const std::string& options) {
 
 TEST_P(GoldenTest, MatchesTheReviewedPicture) {
     const Case& c = GetParam();
-    const std::string golden = GoldenDir() + "/" + c.name + ".png";
+    const std::string golden =
+        std::string(TARROX_SOURCE_DIR) + "/tests/data/golden/" + c.name + ".png";
     if (std::getenv("TARROX_UPDATE_GOLDEN")) {
         ASSERT_EQ(Render(golden, c.options), 0);
         return;

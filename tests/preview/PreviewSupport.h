@@ -61,23 +61,7 @@ struct DialogBuilder {
     DialogObject& Last() { return Doc.ObjectTable[Doc.ObjectCount - 1]; }
 };
 
-// Object flag bits the preview reads.
-inline constexpr int HasHotkey = 9, Size10 = 10, Size16 = 11, Size16x = 14, Size14 = 16;
-inline constexpr int CenterText = 21, AlignRightText = 22, AlignBottomText = 26;
-
-// Strings with their formatting codes written as <N>.
-inline std::string Codes(const std::string& text) {
-    return CodesToText(text);
-}
-
-inline int32_t Bit(int bit) {
-    return int32_t(uint32_t{1} << bit);
-}
 inline std::string SourceData() {
     return std::string(TARROX_SOURCE_DIR) + "/data";
 }
-inline std::string GoldenDir() {
-    return std::string(TARROX_SOURCE_DIR) + "/tests/data/golden";
-}
-
 } // namespace tarrox::test

@@ -10,7 +10,6 @@ namespace tarrox {
 namespace {
 
 using namespace test;
-constexpr ColorScheme Pink = PinkAndBlueScheme;
 
 // Draws with the bundled fonts and glue colours.
 struct Preview {
@@ -25,7 +24,6 @@ struct Preview {
         LoadColorTable(text, 1, SourceData(), "");
         LoadPreviewFonts(fonts, SourceData());
     }
-    uint32_t At(int x, int y) const { return surface.Pixel(x, y); }
     size_t Lit() const {
         return surface.Pixels().size() -
                std::count(surface.Pixels().begin(), surface.Pixels().end(), 0u);
@@ -36,16 +34,8 @@ struct Preview {
     }
 };
 
-TEST(DrawShape, TheTriangleIsTwoOpenPolylinesAndNeverFilled) {
-    Preview p;
-    DrawShape(p.canvas, Triangle | Fill | DarkFill, 100, 20, 116, 5);
-    EXPECT_EQ(p.At(100, 20), Pink.NormalColor);
-    EXPECT_EQ(p.At(116, 20), Pink.NormalColor);                 // where the right side starts
-    EXPECT_EQ(p.At(108, 5) | p.At(109, 5) | p.At(108, 15), 0u); // both tips unset, no fill
-    EXPECT_EQ(p.At(109, 6), Pink.NormalColor);
-}
-
-// A font of one letter, a dot at the pen, line height 13, in slot 3.
+// Which flag wins where several are set. A font of one letter, a dot at the pen, line
+// height 13, in slot 3.
 TEST(DrawObjectText, FlagsBecomeCodesAndAPenHeight) {
     struct Row {
         int align;
@@ -72,58 +62,6 @@ TEST(DrawObjectText, FlagsBecomeCodesAndAPenHeight) {
     }
 }
 
-TEST(RedrawPreview, ControlsSitRelativeToTheDialogAndDialogBoxesDoNot) {
-    DialogBuilder d(100, 50, 300, 200);
-    d.Add(8, 10, 20, 40, 20).Add(0, 5, 6, 30, 30).Add(12, 10, 100, 100, 30);
-    d.Last().Right = 200, d.Last().Bottom = 300; // the list box's scroll bar follows these
-    Preview p;
-    p.settings.FillRects = false;
-    p.Draw(d.Doc);
-    EXPECT_EQ(p.At(110, 70), Pink.NormalColor);
-    EXPECT_EQ(p.At(109, 70), 0u);
-    EXPECT_EQ(p.At(200, 50), Pink.NormalColor);  // object 0's top edge
-    EXPECT_EQ(p.At(20, 6), Pink.NormalColor);    // the second dialog box, not shifted
-    EXPECT_EQ(p.At(300, 327), Pink.NormalColor); // track to B - 22
-}
-
-TEST(RedrawPreview, CurrentModeDrawsOnlyTheSelectedObjectHighlighted) {
-    DialogBuilder d(100, 50, 300, 200);
-    d.Add(8, 0, 0, 20, 20).Add(8, 30, 0, 20, 20).Add(8, 60, 0, 20, 20);
-    Preview p;
-    p.settings.ShowAll = false;
-    EXPECT_EQ(p.Draw(d.Doc, -1).Lit(), 0u);
-    EXPECT_EQ(p.Draw(d.Doc, 99).Lit(), 0u);
-    EXPECT_EQ(p.Draw(d.Doc, 3).Lit(), 400u);
-    EXPECT_EQ(p.At(160, 50), Pink.HighlightColor);
-    EXPECT_EQ(p.At(170, 60), Pink.HighlightColorDark);
-}
-
-// The selected default button's frames are pinned by the selected_default_button golden.
-TEST(RedrawPreview, LaterObjectsCoverEarlierOnesEvenWhenTheseAreSelected) {
-    DialogBuilder d(0, 0, 0, 0);
-    d.Add(8, 10, 10, 50, 50).Add(8, 30, 30, 50, 50);
-    Preview p;
-    p.Draw(d.Doc, 1);
-    EXPECT_EQ(p.At(40, 40), Pink.NormalColorDark);
-    EXPECT_EQ(p.At(20, 20), Pink.HighlightColorDark);
-}
-
-TEST(RedrawPreview, SliderMarksFollowTheWidth) {
-    for (auto [width, marks] :
-         {std::pair{30, std::vector<int>{}}, std::pair{100, std::vector<int>{30, 58, 87}}}) {
-        DialogBuilder d(0, 0, 0, 0);
-        d.Add(6, 0, 100, int16_t(width), 12);
-        Preview p;
-        p.settings.FillRects = false;
-        p.Draw(d.Doc);
-        std::vector<int> starts; // a mark's filled middle row starts one right of its edge
-        for (int x = 15; x < width + 10; ++x)
-            if (p.At(x, 105) == Pink.NormalColorDark && p.At(x - 1, 105) != Pink.NormalColorDark)
-                starts.push_back(x - 1);
-        EXPECT_EQ(starts, marks) << width;
-    }
-}
-
 TEST(RedrawPreview, UnknownTypesBadStringsAndFarCoordinatesDrawNothing) {
     DialogBuilder d(0, 0, 640, 480);
     d.Add(7, 0, 0, 50, 50, "text")
@@ -142,20 +80,23 @@ TEST(RedrawPreview, UnknownTypesBadStringsAndFarCoordinatesDrawNothing) {
     far.Add(13, INT16_MAX, INT16_MAX, INT16_MAX, 20, "text")
         .Add(3, INT16_MAX, INT16_MAX, 40, 20, "x");
     EXPECT_EQ(p.Draw(far.Doc, 1).Lit(), 0u);
+    // In current-object mode a selection outside the table draws nothing.
+    p.settings.ShowAll = false;
+    EXPECT_EQ(p.Draw(d.Doc, 99).Lit(), 0u);
 }
 
 TEST(RedrawPreview, SizeFlagsPickSlotsInOrderAndInGameTextIsOneSmaller) {
     struct Row {
         int32_t type, flags, colors, slot;
     } rows[] = {{9, 0, 1, 3},
-                {9, Bit(Size10), 1, 1},
-                {9, Bit(Size10) | Bit(Size14), 1, 2},
-                {9, Bit(Size16) | Bit(Size16x), 1, 5},
-                {9, Bit(Size10) | Bit(Size16), 1, 4},
-                {9, Bit(Size10), 2, 0},
+                {9, FlagMask(Size10Bit), 1, 1},
+                {9, FlagMask(Size10Bit) | FlagMask(Size14Bit), 1, 2},
+                {9, FlagMask(Size16Bit) | FlagMask(Size16xBit), 1, 5},
+                {9, FlagMask(Size10Bit) | FlagMask(Size16Bit), 1, 4},
+                {9, FlagMask(Size10Bit), 2, 0},
                 {9, 0, 2, 1},
-                {9, Bit(Size14), 2, 2},
-                {3, Bit(Size16), 1, 1}};
+                {9, FlagMask(Size14Bit), 2, 2},
+                {3, FlagMask(Size16Bit), 1, 1}};
     for (const Row& r : rows) {
         DialogBuilder d(0, 0, 640, 480);
         d.Add(r.type, 0, 0, 100, 20, "A", r.flags);
@@ -173,9 +114,10 @@ TEST(RedrawPreview, HotkeyLettersAreDroppedOnlyWhereTheTypeHidesThem) {
         return Preview().Draw(d.Doc).surface.Pixels();
     };
     for (int type : {1, 2, 3, 4, 14})
-        EXPECT_EQ(picture(type, "XSave", Bit(HasHotkey)), picture(type, "Save", 0)) << type;
+        EXPECT_EQ(picture(type, "XSave", FlagMask(HasHotkeyBit)), picture(type, "Save", 0)) << type;
     for (int type : {9, 13})
-        EXPECT_EQ(picture(type, "XSave", Bit(HasHotkey)), picture(type, "XSave", 0)) << type;
+        EXPECT_EQ(picture(type, "XSave", FlagMask(HasHotkeyBit)), picture(type, "XSave", 0))
+            << type;
 }
 
 TEST(CodesCard, EveryRowFitsTheCard) {

@@ -39,11 +39,6 @@ class BinBuilder {
         return *this;
     }
 
-    BinBuilder& I32(int32_t at, int32_t value) {
-        bin::PutI32(Reserve(at, 4), value);
-        return *this;
-    }
-
     // Cuts the file to `size` bytes, so records can run past its end.
     BinBuilder& Truncate(size_t size) {
         bytes_.resize(size);
