@@ -33,36 +33,39 @@ TEST_F(RecordsTest, DeletingAnObjectAsksThenRefillsTheListAndClearsTheEditor) {
     EXPECT_EQ(doc->ObjectTable[2].Left, 0);
 }
 
-// The shown object's picker keeps pointing at the same SMK, or at none when that one goes.
-TEST_F(RecordsTest, DeletingAnSmkRefillsListAndPickersAndTheShownPickFollows) {
+// The shown object's picker keeps pointing at the same SMK, or at none when that one goes,
+// whether the object uses it (row 1) or the pick is only left over from before (row 2).
+TEST_F(RecordsTest, DeletingAnSmkRefillsListAndPickersAndThePickFollowsItsSmk) {
     const struct {
         int Deleted, Picked;
         Names Entries;
     } cases[] = {{0, 0, {"0 - 1.smk", "1 - 2.smk"}},
                  {1, -1, {"0 - 0.smk (unused)", "1 - 2.smk (unused)"}},
                  {2, 1, {"0 - 0.smk (unused)", "1 - 1.smk"}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Deleted);
-        form.reset();
-        StartWith(MakeDocument({{0, "d"}, {2, "a", 0}}, {{"0.smk", 1}, {"1.smk", 2}, {"2.smk"}}));
-        doc->ObjectTable[1].SmkLink = 1;
-        List("objectList")->setCurrentRow(1);
-        List("smkList")->setCurrentRow(c.Deleted);
-        dialogs.Answers = {MessageAnswer::Yes};
-        Trigger("deleteSmk");
-        EXPECT_EQ(dialogs.Messages.back().Text, "Any references to this SMK will be removed.\r\n"
-                                                "Are you sure you want to proceed?");
-        EXPECT_EQ(form->Selected().Smk, -1);
-        EXPECT_EQ(Entries(List("smkList")), c.Entries);
-        EXPECT_EQ(Entries(Combo("objectSmk")), c.Entries);
-        EXPECT_EQ(Entries(Combo("nextSmk")), c.Entries);
-        EXPECT_EQ(Combo("objectSmk")->currentIndex(), c.Picked);
-        EXPECT_EQ(Check("usesSmk")->isChecked(), c.Picked >= 0);
-        EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
-        // Picking a position again is a deliberate choice, not a leftover.
-        Combo("objectSmk")->setCurrentIndex(1);
-        EXPECT_EQ(doc->ObjectTable[1].SmkLink, c.Picked >= 0 ? 1 : -1);
-    }
+    for (const auto& c : cases)
+        for (int row : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << c.Deleted << " " << row);
+            form.reset();
+            StartWith(MakeDocument({{0, "d"}, {2, "a", 0}, {2, "b"}},
+                                   {{"0.smk", 1}, {"1.smk", 2}, {"2.smk"}}));
+            doc->ObjectTable[1].SmkLink = 1;
+            List("objectList")->setCurrentRow(1);
+            List("objectList")->setCurrentRow(row);
+            List("smkList")->setCurrentRow(c.Deleted);
+            dialogs.Answers = {MessageAnswer::Yes};
+            Trigger("deleteSmk");
+            EXPECT_EQ(LastMessage(), "Any references to this SMK will be removed.\r\n"
+                                     "Are you sure you want to proceed?");
+            EXPECT_EQ(form->Selected().Smk, -1);
+            EXPECT_EQ(Entries(List("smkList")), c.Entries);
+            EXPECT_EQ(Entries(Combo("objectSmk")), c.Entries);
+            EXPECT_EQ(Entries(Combo("nextSmk")), c.Entries);
+            EXPECT_EQ(Combo("objectSmk")->currentIndex(), c.Picked);
+            EXPECT_EQ(Check("usesSmk")->isChecked(), row == 1 && c.Picked >= 0);
+            EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
+            Check("usesSmk")->setChecked(true); // links what the picker shows, or nothing
+            EXPECT_EQ(doc->ObjectTable[row].SmkLink, c.Picked);
+        }
 }
 
 TEST_F(RecordsTest, AddingAppendsEntriesAndShowsTheNewRecordWithoutPickingIt) {

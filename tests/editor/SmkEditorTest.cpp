@@ -12,6 +12,7 @@ class SmkEditorTest : public EditorTest {
                                         {{"glue\\a.smk", 1}, {"b.smk", 2}, {"c.smk"}});
         d.SmkTable[0].OverlayX = 7;
         d.SmkTable[0].OverlayY = 8;
+        d.SmkTable[0].Flags = 255; // every box, nothing above them
         d.SmkTable[1].Flags = 261;
         d.SmkTable[2].Flags = -1;
         StartWith(d);
@@ -32,6 +33,7 @@ TEST_F(SmkEditorTest, SelectingFillsTheControlsAndEditsUpdateTheListAndBothPicke
     EXPECT_TRUE(Check("usesNextSmk")->isChecked());
     EXPECT_EQ(Combo("nextSmk")->currentIndex(), 1);
     EXPECT_FALSE(form->IsModified());
+    EXPECT_TRUE(dialogs.Messages.empty());
 
     Box("smkOverlayY")->setText("9");
     EXPECT_EQ(Shown().OverlayY, 9);
