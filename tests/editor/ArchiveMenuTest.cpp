@@ -105,19 +105,6 @@ TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
 }
 
-TEST_F(ArchiveMenuTest, AFileThatIsNoArchiveLeavesTheDocumentAlone) {
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    std::ofstream(Path("fake.mpq")) << "just some text";
-    dialogs.FileChoices.push_back(FileChoice{Path("fake.mpq"), 2});
-    Trigger("fileOpen");
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Title, "Not an MPQ Archive");
-    EXPECT_EQ(dialogs.Messages[0].Text,
-              "This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
-              "file, select \"Bin Files\" in the file type box.");
-    EXPECT_EQ(Title(), "Tarrox II - [kept.bin]");
-}
-
 TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndExtractWritesTheFile) {
     Start();
     std::ofstream(Path("out.bin")) << std::string(5000, 'z');
@@ -174,20 +161,27 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
-TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
-    const std::string crash = "kill -SEGV $$";
+// A file that is no archive, or a tool that crashes, costs the user nothing.
+TEST_F(ArchiveMenuTest, AnArchiveThatCannotBeReadLeavesTheDocumentAndItsMark) {
+    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
+                                   "trying to open a .bin file, select \"Bin Files\" in the file "
+                                   "type box.";
+    std::ofstream(Path("fake.mpq")) << "just some text";
     StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
     Edit();
-    // Listing: no browser, the document and its mark stay.
-    ReplaceTool("list", crash);
-    dialogs.Answers = {MessageAnswer::No}; // "Save changes?"
-    dialogs.FileChoices.push_back(FileChoice{archive, 2});
-    Trigger("fileOpen");
-    EXPECT_EQ(LastMessage(), openFailed);
-    EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
-    // Extracting for Open: the browser stays, nothing is loaded.
+    for (const auto& [path, message] :
+         {std::pair{Path("fake.mpq"), notArchive}, {archive, openFailed}}) {
+        if (path == archive) ReplaceTool("list", "kill -SEGV $$"); // no browser comes up
+        dialogs.Answers = {MessageAnswer::No};                     // "Save changes?"
+        dialogs.FileChoices.push_back(FileChoice{path, 2});
+        Trigger("fileOpen");
+        EXPECT_EQ(LastMessage(), message);
+        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    }
+    EXPECT_EQ(dialogs.Messages.at(1).Title, "Not an MPQ Archive");
+    // Extracting for Open crashes: the browser stays, nothing is loaded.
     std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
-    ReplaceTool("extract", crash);
+    ReplaceTool("extract", "kill -SEGV $$");
     dialogs.Answers = {MessageAnswer::No};
     OpenArchive(archive, [&](ArchiveBrowser& b) {
         Click(b, "openButton", 0);
