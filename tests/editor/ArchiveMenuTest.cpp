@@ -37,14 +37,6 @@ class ArchiveMenuTest : public EditorTest {
             << Path("real-cli") << "\" \"$@\"\n";
         ::chmod(Path("tarrox2-cli").c_str(), 0755);
     }
-    // Notes for each message whether a progress window was there: a box under a window-modal
-    // progress window takes no input.
-    void WatchForProgressUnderMessages() {
-        dialogs.OnMessage = [this](const ShownMessage& m) {
-            if (!form->findChildren<QProgressDialog*>().isEmpty())
-                ADD_FAILURE() << "shown under a progress window: " << m.Text;
-        };
-    }
     static std::string Bytes(const DialogDocument& d) {
         auto b = WriteBinDocument(d).value();
         return {b.begin(), b.end()};
@@ -61,18 +53,17 @@ class ArchiveMenuTest : public EditorTest {
         });
         Trigger("fileOpen");
     }
+    // Picks `row` (unless negative) in the browser and clicks `button`.
+    static void Click(ArchiveBrowser& b, const char* button, int row = -1) {
+        if (row >= 0) b.findChild<QListWidget*>("fileList")->setCurrentRow(row);
+        b.findChild<QPushButton*>(button)->click();
+    }
     void OpenFromBrowser(int row) {
-        OpenArchive(archive, [row](ArchiveBrowser& b) {
-            b.findChild<QListWidget*>("fileList")->setCurrentRow(row);
-            b.findChild<QPushButton*>("openButton")->click();
-        });
+        OpenArchive(archive, [row](ArchiveBrowser& b) { Click(b, "openButton", row); });
     }
     void Edit() {
         List("objectList")->setCurrentRow(1);
         Box("objectLeft")->setText("77");
-    }
-    std::string Extracted(const std::string& name) {
-        return SmpqExtract(archive, name, dir / "smpq-out");
     }
 
     std::string archive, mainBytes;
@@ -85,19 +76,20 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsTheTemporaryCopy) {
     OpenFromBrowser(0);
     EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
     EXPECT_EQ(form->File().Path, TempFilePath());
-    EXPECT_TRUE(form->File().FromArchive);
-    EXPECT_EQ(form->File().ArchivePath, archive);
-    EXPECT_EQ(form->File().ArchivedName, "rez\\glumain.bin");
     EXPECT_EQ(doc->ObjectCount, 3);
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
     EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
-    EXPECT_TRUE(dialogs.Messages.empty());
-
     // A second open replaces the temporary file without a question.
     OpenFromBrowser(1);
     EXPECT_EQ(doc->ObjectCount, 1);
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
     EXPECT_TRUE(dialogs.Messages.empty());
+    // The unsaved-work question names the archived file.
+    List("objectList")->setCurrentRow(0);
+    Box("objectLeft")->setText("1");
+    dialogs.Answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(LastMessage(), "Save changes to options.bin?");
 }
 
 TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
@@ -109,86 +101,46 @@ TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
     settings.MpqLocale = -1;
     OpenFromBrowser(1);
     EXPECT_EQ(browsed[1], "rez\\glumain.bin  (1031)");
-    EXPECT_EQ(form->File().ArchivedName, "rez\\glumain.bin");
     EXPECT_EQ(form->File().ArchivedLocale, 1031);
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
 }
 
-TEST_F(ArchiveMenuTest, AFileThatIsNoArchiveLeavesTheDocumentAlone) {
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    std::ofstream(Path("fake.mpq")) << "just some text";
-    dialogs.FileChoices.push_back(FileChoice{Path("fake.mpq"), 2});
-    Trigger("fileOpen");
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Title, "Not an MPQ Archive");
-    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
-    EXPECT_EQ(dialogs.Messages[0].Text,
-              "This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
-              "file, select \"Bin Files\" in the file type box.");
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
-    EXPECT_EQ(Title(), "Tarrox II - [kept.bin]");
-}
-
-TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndCancelChangesNothing) {
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    OpenArchive(archive, [&](ArchiveBrowser& b) {
-        b.findChild<QPushButton*>("openButton")->click();
-        b.findChild<QPushButton*>("extractButton")->click();
-        EXPECT_TRUE(b.isVisible());
-        b.findChild<QPushButton*>("cancelButton")->click();
-        EXPECT_FALSE(b.isVisible());
-    });
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.FileDialogsShown.size(), 1u); // only File > Open's
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
-    EXPECT_FALSE(form->File().FromArchive);
-}
-
-TEST_F(ArchiveMenuTest, ExtractAsksOnceAndWritesTheArchivedBytes) {
+TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndExtractWritesTheFile) {
     Start();
     std::ofstream(Path("out.bin")) << std::string(5000, 'z');
     dialogs.Answers = {MessageAnswer::Yes};
     OpenArchive(archive, [&](ArchiveBrowser& b) {
+        Click(b, "openButton");
+        Click(b, "extractButton");
+        EXPECT_EQ(dialogs.FileDialogsShown.size(), 1u); // only File > Open's
         dialogs.FileChoices.push_back(FileChoice{Path("out.bin"), 1});
-        b.findChild<QListWidget*>("fileList")->setCurrentRow(0);
-        b.findChild<QPushButton*>("extractButton")->click();
+        Click(b, "extractButton", 0);
         EXPECT_TRUE(b.isVisible());
+        Click(b, "cancelButton");
+        EXPECT_FALSE(b.isVisible());
     });
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Title, "Save As...");
+    EXPECT_EQ(dialogs.Messages.at(0).Title, "Save As..."); // replace out.bin?
     EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
     EXPECT_EQ(dialogs.FileDialogsShown.at(1).Filter, "Bin Files (*.bin)|*.bin");
     EXPECT_FALSE(form->File().IsOpen);
 }
 
-TEST_F(ArchiveMenuTest, SavingWritesBackOnlyThatFile) {
+TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndTheArchive) {
     Start();
     OpenFromBrowser(0);
     Edit();
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
-    const std::string options = Extracted("rez\\options.bin");
     Trigger("fileSave");
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Text, "Load rez\\glumain.bin into MPQ:" + archive);
-    EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
-    EXPECT_EQ(Extracted("rez\\options.bin"), options);
-    EXPECT_EQ(Extracted("rez\\notes.txt"), "not a dialog");
+    EXPECT_EQ(LastMessage(), "Load rez\\glumain.bin into MPQ:" + archive);
+    EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir / "out"), Bytes(*doc));
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
-    // The archive opens again and shows the edit.
-    OpenFromBrowser(0);
-    EXPECT_EQ(doc->ObjectTable[1].Left, 77);
-}
 
-TEST_F(ArchiveMenuTest, AFailedWriteBackKeepsTheMarkAndTheArchive) {
-    Start();
-    OpenFromBrowser(0);
-    Edit();
+    Box("objectLeft")->setText("78");
     const std::string before = Contents(archive);
     ::chmod(archive.c_str(), 0444);
     Trigger("fileSave");
     ::chmod(archive.c_str(), 0644);
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not open archive.");
+    EXPECT_EQ(LastMessage(), openFailed);
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
     EXPECT_EQ(Contents(archive), before);
 }
@@ -197,79 +149,58 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
     StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
     dialogs.FileChoices.push_back(FileChoice{Path("new.mpq"), 2});
     Trigger("fileSaveAs");
-    EXPECT_TRUE(form->File().FromArchive);
-    EXPECT_EQ(form->File().ArchivedName, "rez\\mine.bin");
     EXPECT_EQ(form->File().Path, Path("mine.bin"));
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
     EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
-
     // Into a folder that is not there: nothing is stored and the document stays where it was.
     Edit();
     dialogs.FileChoices.push_back(FileChoice{Path("gone/other.mpq"), 2});
     Trigger("fileSaveAs");
-    EXPECT_EQ(dialogs.Messages.back().Text, "Error: Could not open archive.");
+    EXPECT_EQ(LastMessage(), openFailed);
     EXPECT_EQ(form->File().ArchivePath, Path("new.mpq"));
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
-TEST_F(ArchiveMenuTest, AToolThatCrashesCostsTheUserNothing) {
-    const std::string crash = "kill -SEGV $$";
+// A file that is no archive, or a tool that crashes, costs the user nothing.
+TEST_F(ArchiveMenuTest, AnArchiveThatCannotBeReadLeavesTheDocumentAndItsMark) {
+    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
+                                   "trying to open a .bin file, select \"Bin Files\" in the file "
+                                   "type box.";
+    std::ofstream(Path("fake.mpq")) << "just some text";
     StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
     Edit();
-    // Listing: no browser, the document and its mark stay.
-    ReplaceTool("list", crash);
-    dialogs.Answers = {MessageAnswer::No}; // "Save changes?"
-    dialogs.FileChoices.push_back(FileChoice{archive, 2});
-    Trigger("fileOpen");
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
-    EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
-    EXPECT_EQ(doc->ObjectTable[1].Left, 77);
-
-    // Extracting for Open: the browser stays, nothing is loaded.
+    for (const auto& [path, message] :
+         {std::pair{Path("fake.mpq"), notArchive}, {archive, openFailed}}) {
+        if (path == archive) ReplaceTool("list", "kill -SEGV $$"); // no browser comes up
+        dialogs.Answers = {MessageAnswer::No};                     // "Save changes?"
+        dialogs.FileChoices.push_back(FileChoice{path, 2});
+        Trigger("fileOpen");
+        EXPECT_EQ(LastMessage(), message);
+        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    }
+    EXPECT_EQ(dialogs.Messages.at(1).Title, "Not an MPQ Archive");
+    // Extracting for Open crashes: the browser stays, nothing is loaded.
     std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
-    ReplaceTool("extract", crash);
+    ReplaceTool("extract", "kill -SEGV $$");
     dialogs.Answers = {MessageAnswer::No};
     OpenArchive(archive, [&](ArchiveBrowser& b) {
-        b.findChild<QListWidget*>("fileList")->setCurrentRow(0);
-        b.findChild<QPushButton*>("openButton")->click();
+        Click(b, "openButton", 0);
         EXPECT_TRUE(b.isVisible());
     });
-    EXPECT_EQ(dialogs.Messages.back().Text, openFailed);
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
+    EXPECT_EQ(LastMessage(), openFailed);
     EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
-
-    // Writing back: the archive is as it was, the document still marked.
-    std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
-    dialogs.Answers = {MessageAnswer::No};
-    OpenFromBrowser(0);
-    Edit();
-    ReplaceTool("put", crash);
-    const std::string before = Contents(archive);
-    dialogs.Messages.clear();
-    Trigger("fileSave");
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(dialogs.Messages[1].Text, openFailed);
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
-    EXPECT_EQ(Contents(archive), before);
 }
 
-TEST_F(ArchiveMenuTest, NoMessageComesWhileTheProgressWindowIsUp) {
-    // A file whose name no list knows cannot be moved by compaction.
-    std::filesystem::remove(archive);
-    ASSERT_TRUE(MakeLibraryArchive(archive, {{"rez\\glumain.bin", mainBytes}, {"unk\\x.pcx", "?"}},
-                                   false, 16));
+// A box under a window-modal progress window takes no input.
+TEST_F(ArchiveMenuTest, MessagesComeOnlyAfterTheProgressWindowIsGone) {
     Start();
-    WatchForProgressUnderMessages();
+    dialogs.OnMessage = [this](const ShownMessage& m) {
+        if (!form->findChildren<QProgressDialog*>().isEmpty())
+            ADD_FAILURE() << "shown under a progress window: " << m.Text;
+    };
     OpenFromBrowser(0);
     Edit();
-    Trigger("fileSave");
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
-    EXPECT_EQ(Extracted("rez\\glumain.bin"), Bytes(*doc));
-
     // A compaction that fails after reporting progress: the bar moved, the message came after.
-    Edit();
-    Box("objectLeft")->setText("78");
     ReplaceTool("put", "echo progress 1 2; sleep 0.3; echo 'Error: Could not compact' >&2; exit 1");
     int shownValue = -1;
     QTimer watch;
@@ -277,61 +208,29 @@ TEST_F(ArchiveMenuTest, NoMessageComesWhileTheProgressWindowIsUp) {
         if (auto* bar = form->findChild<QProgressDialog*>()) shownValue = bar->value();
     });
     watch.start(10);
-    dialogs.Messages.clear();
     Trigger("fileSave");
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(dialogs.Messages[1].Text, "Error: Could not compact");
+    EXPECT_EQ(LastMessage(), "Error: Could not compact");
     EXPECT_EQ(shownValue, 500);
-    // The file went in all the same.
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]"); // the file went in all the same
 }
 
-} // namespace
-} // namespace tarrox::test
-
-namespace tarrox::test {
-namespace {
-
-TEST_F(ArchiveMenuTest, AnArchiveOpenedAsADialogOpensInTheBrowserAndIsNeverWritten) {
+// A .bin that holds an archive opens in the browser and is never written as a dialog; the next
+// dialog chosen opens as a dialog though the type box still shows archives.
+TEST_F(ArchiveMenuTest, TheFileNotTheTypeBoxDecidesHowItOpens) {
     const std::string disguised = Path("archive.bin");
     std::filesystem::copy_file(archive, disguised);
     const std::string before = Contents(disguised);
-    const std::vector<std::string> listed = {"rez\\glumain.bin", "rez\\options.bin"};
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    dialogs.FileChoices.push_back(FileChoice{disguised, 1});
-    WhenModal([&](QWidget* modal) {
-        ASSERT_NE(dynamic_cast<ArchiveBrowser*>(modal), nullptr);
-        browsed = Entries(modal->findChild<QListWidget*>("fileList"));
-        modal->close();
-    });
-    Trigger("fileOpen");
-    EXPECT_EQ(browsed, listed);
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
-
-    // From the command line too.
-    form.reset();
-    browsed.clear();
-    WhenModal([&](QWidget* modal) {
-        browsed = Entries(modal->findChild<QListWidget*>("fileList"));
-        modal->close();
-    });
-    Start(disguised);
-    EXPECT_EQ(browsed, listed);
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(Contents(disguised), before);
-}
-
-TEST_F(ArchiveMenuTest, AfterAnArchiveADialogChosenNextOpensAsADialog) {
     const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
-    Start();
-    OpenArchive(archive, [](ArchiveBrowser&) {});
-    // The type box still shows the archive type from the last Open.
+    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
+    OpenArchive(disguised, [](ArchiveBrowser&) {});
+    EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
+    EXPECT_EQ(form->File().Path, Path("kept.bin"));
+    EXPECT_EQ(Contents(disguised), before);
     dialogs.FileChoices.push_back(FileChoice{next, 2});
     Trigger("fileOpen");
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(form->File().Path, next);
     EXPECT_FALSE(form->File().FromArchive);
-    EXPECT_EQ(doc->ObjectCount, 2);
 }
 
 } // namespace

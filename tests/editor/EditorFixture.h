@@ -21,7 +21,6 @@
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
-#include "document/DialogDocument.h"
 #include "editor/MainWindow.h"
 #include "editor/Settings.h"
 #include "platform/FileAccess.h"
@@ -45,23 +44,17 @@ struct SmkRow {
     int32_t Next = -1;
 };
 
-// A document whose object strings come first and SMK strings after them; written to disk and
-// read back it takes the reader's numbering.
+// Object strings first, SMK strings after them: the numbering the reader gives when read back.
 inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
                                    const std::vector<SmkRow>& smks = {}) {
     DialogDocument d;
     int n = 0;
     for (const ObjectRow& o : objects) {
-        DialogObject& r = d.ObjectTable[d.ObjectCount++];
-        r.ControlType = o.Type;
-        r.SmkLink = o.SmkLink;
-        r.Text = n;
+        d.ObjectTable[d.ObjectCount++] = {.Text = n, .ControlType = o.Type, .SmkLink = o.SmkLink};
         d.StringTable[n++] = o.Text;
     }
     for (const SmkRow& s : smks) {
-        SmkEntry& e = d.SmkTable[d.SmkCount++];
-        e.Next = s.Next;
-        e.FileName = n;
+        d.SmkTable[d.SmkCount++] = {.Next = s.Next, .FileName = n};
         d.StringTable[n++] = s.Name;
     }
     d.StringCount = n;
@@ -76,7 +69,6 @@ class EditorTest : public ::testing::Test {
         std::filesystem::create_directories(dir);
         SetProgramFolder(dir.string());
     }
-
     void TearDown() override {
         form.reset();
         std::filesystem::remove_all(dir);
@@ -87,21 +79,15 @@ class EditorTest : public ::testing::Test {
         form->Startup(commandLine);
         return *form;
     }
-
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-
-    std::string Write(const std::string& name, const DialogDocument& d) {
-        std::string path = Path(name);
-        auto bytes = WriteBinDocument(d).value();
-        EXPECT_TRUE(WriteFileAtomically(path, bytes));
-        return path;
-    }
-
     // Starts the editor on the document, opened from disk through the command line.
     MainWindow& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
         return Start(Write(name, d));
     }
-
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Write(const std::string& name, const DialogDocument& d) {
+        EXPECT_TRUE(WriteFileAtomically(Path(name), WriteBinDocument(d).value()));
+        return Path(name);
+    }
     DialogDocument Reload(const std::string& path) {
         auto read = std::make_unique<DialogDocument>();
         std::string error;
@@ -119,10 +105,13 @@ class EditorTest : public ::testing::Test {
     QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
     QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+    std::string Title() { return form->windowTitle().toStdString(); }
+    std::string LastMessage() {
+        return dialogs.Messages.empty() ? "" : dialogs.Messages.back().Text;
+    }
 
     // Runs `act` on the modal window once it is up. It polls rather than firing once: another
-    // event loop (a progress window, a busy machine's late paint) may run before the modal
-    // window's own, and a one-shot check there would find nothing. Gives up after ten seconds.
+    // event loop (a progress window, a late paint) may run before the modal window's own.
     void WhenModal(std::function<void(QWidget*)> act) {
         auto* poll = new QTimer(form.get());
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -139,20 +128,19 @@ class EditorTest : public ::testing::Test {
         });
         poll->start(0);
     }
-    std::string Title() { return form->windowTitle().toStdString(); }
+
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());
     }
-
-    std::vector<std::string> Entries(QListWidget* list) {
+    template <class W> static std::vector<std::string> Entries(W* widget) {
         std::vector<std::string> out;
-        for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
-        return out;
-    }
-    std::vector<std::string> Entries(QComboBox* combo) {
-        std::vector<std::string> out;
-        for (int i = 0; i < combo->count(); ++i) out.push_back(combo->itemText(i).toStdString());
+        for (int i = 0; i < widget->count(); ++i) {
+            if constexpr (std::is_same_v<W, QComboBox>)
+                out.push_back(widget->itemText(i).toStdString());
+            else
+                out.push_back(widget->item(i)->text().toStdString());
+        }
         return out;
     }
 

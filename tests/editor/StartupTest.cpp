@@ -9,132 +9,91 @@ namespace {
 using StartupTest = EditorTest;
 using Stored = std::map<std::pair<std::string, std::string>, std::string>;
 
-// What shutdown writes when nothing was stored and nothing changed: the defaults.
-Stored Defaults() {
-    return {{{"Options", "AutoCalcSizes"}, "False"},
-            {{"Options", "Locale"}, "0"},
-            {{"Options", "PreviewShowAll"}, "True"},
-            {{"Options", "PreviewFillRects"}, "True"},
-            {{"Options", "PreviewClrHlight"}, "6316272"},
-            {{"Options", "PreviewClrHlightDk"}, "4210880"},
-            {{"Options", "PreviewClrNormal"}, "12615744"},
-            {{"Options", "PreviewClrNormalDk"}, "8404992"},
-            {{"Options", "PreviewFontClrs"}, "1"},
-            {{"Options", "PreviewCustomClr"}, ""}};
+Stored Options(const std::vector<std::pair<std::string, std::string>>& values) {
+    Stored out;
+    for (const auto& [key, value] : values) out[{"Options", key}] = value;
+    return out;
 }
 
-TEST_F(StartupTest, ShutdownWritesTheTenSettingsAndRemovesOnlyTheTemporaryFile) {
-    for (bool temporary : {true, false}) {
-        SCOPED_TRACE(temporary);
-        Write("keep.bin", MakeDocument({{0, "x"}}));
-        const std::string working = TempFilePath();
-        if (temporary) Write(working, MakeDocument({{0, "x"}}));
+// What the store holds at start, and what closing writes back: stored values under the same
+// keys, defaults for what is missing or does not convert.
+TEST_F(StartupTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
+    const Stored defaults = Options({{"AutoCalcSizes", "False"},
+                                     {"Locale", "0"},
+                                     {"PreviewShowAll", "True"},
+                                     {"PreviewFillRects", "True"},
+                                     {"PreviewClrHlight", "6316272"},
+                                     {"PreviewClrHlightDk", "4210880"},
+                                     {"PreviewClrNormal", "12615744"},
+                                     {"PreviewClrNormalDk", "8404992"},
+                                     {"PreviewFontClrs", "1"},
+                                     {"PreviewCustomClr", ""}});
+    const Stored own = Options({{"AutoCalcSizes", "True"},
+                                {"Locale", "-1"},
+                                {"PreviewShowAll", "False"},
+                                {"PreviewFillRects", "False"},
+                                {"PreviewClrHlight", "255"},
+                                {"PreviewClrHlightDk", "65280"},
+                                {"PreviewClrNormal", "16711680"},
+                                {"PreviewClrNormalDk", "1"},
+                                {"PreviewFontClrs", "3"},
+                                {"PreviewCustomClr", "/a b.pcx"}});
+    const Stored bad = Options({{"AutoCalcSizes", "yes"},
+                                {"Locale", "english"},
+                                {"PreviewClrHlight", "-5"},
+                                {"PreviewFontClrs", "4"}});
+    for (const auto& [before, after] :
+         {std::pair{Stored{}, defaults}, {own, own}, {bad, defaults}}) {
+        form.reset();
+        store.Values = before;
         Start();
-        EXPECT_EQ(Title(), "Tarrox II");
-        EXPECT_FALSE(Find<QAction>("fileSave")->isEnabled());
+        EXPECT_EQ(Find<QAction>("optionsAutoCalc")->isChecked(),
+                  after.at({"Options", "AutoCalcSizes"}) == "True");
         EXPECT_TRUE(form->close());
-        EXPECT_FALSE(PathExists(std::filesystem::path(working).parent_path().string()));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-        EXPECT_EQ(store.Values, Defaults());
+        EXPECT_EQ(store.Values, after);
     }
 }
 
-TEST_F(StartupTest, TextTablesAndTheChosenColourSetComeFromTheDataFolder) {
-    std::filesystem::create_directories(dir / "data");
-    std::vector<uint8_t> index(32), widths(10);
-    for (int i = 0; i < 32; ++i) index[i] = uint8_t(i % 24);
-    for (int i = 0; i < 10; ++i) widths[i] = uint8_t(i + 1);
-    ASSERT_TRUE(WriteFileAtomically(Path("data/fontindex.dat"), index));
-    ASSERT_TRUE(WriteFileAtomically(Path("data/fontwidth.dat"), widths));
-    // The custom set (3) from a table that does not exist leaves the colours as they were.
-    store.Values[{"Options", "PreviewFontClrs"}] = "3";
-    store.Values[{"Options", "PreviewCustomClr"}] = Path("missing.pcx");
-    text.ColorTable[5] = 0x123456;
-    Start();
-    EXPECT_EQ(text.CodeColorRows[30], 6);
-    EXPECT_EQ(text.LetterSpacing[1], 1);
-    EXPECT_EQ(text.SpaceWidth[5], 10);
-    EXPECT_EQ(text.ColorTable[5], 0x123456u);
-}
-
-TEST_F(StartupTest, StoredSettingsComeBackUnderTheSameKeys) {
-    Stored values = {{{"Options", "AutoCalcSizes"}, "True"},
-                     {{"Options", "Locale"}, "-1"},
-                     {{"Options", "PreviewShowAll"}, "False"},
-                     {{"Options", "PreviewFillRects"}, "False"},
-                     {{"Options", "PreviewClrHlight"}, "255"},
-                     {{"Options", "PreviewClrHlightDk"}, "65280"},
-                     {{"Options", "PreviewClrNormal"}, "16711680"},
-                     {{"Options", "PreviewClrNormalDk"}, "1"},
-                     {{"Options", "PreviewFontClrs"}, "3"},
-                     {{"Options", "PreviewCustomClr"}, "/home/u/my colours.pcx"}};
-    store.Values = values;
-    Start();
-    EXPECT_TRUE(settings.AutoCalc);
-    EXPECT_TRUE(Find<QAction>("optionsAutoCalc")->isChecked());
-    EXPECT_EQ(settings.NormalColor, 16711680);
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(store.Values, values);
-}
-
-TEST_F(StartupTest, StoredValuesThatDoNotConvertFallBackToTheirDefaults) {
-    store.Values = {
-        {{"Options", "AutoCalcSizes"}, "yes"},      {{"Options", "Locale"}, "english"},
-        {{"Options", "PreviewShowAll"}, ""},        {{"Options", "PreviewClrHlight"}, "-5"},
-        {{"Options", "PreviewClrNormal"}, "0x123"}, {{"Options", "PreviewFontClrs"}, "4"}};
+TEST_F(StartupTest, ClosingRemovesTheTemporaryFileOnly) {
+    Write("keep.bin", MakeDocument({{0, "x"}}));
+    const std::string working = TempFilePath();
+    Write(working, MakeDocument({{0, "x"}}));
     Start();
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(store.Values, Defaults());
+    EXPECT_FALSE(PathExists(std::filesystem::path(working).parent_path().string()));
+    EXPECT_TRUE(PathExists(Path("keep.bin")));
+}
+
+TEST_F(StartupTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles) {
+    std::filesystem::create_directories(dir / "my dir");
+    const std::string quoted = Write("my dir/Main.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
+    const std::string other = Write("dialog.txt", MakeDocument({{0, "Main"}}));
+    struct Case {
+        std::string Line, Message, Title;
+        int Objects;
+    } cases[] = {{"\"" + quoted + "\" -x", "", "Tarrox II - [Main.BIN]", 2},
+                 {other, "Error: Not a valid file format.", "Tarrox II", 0},
+                 {Path("new.bin"), "", "Tarrox II - [new.bin]", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Line);
+        form.reset();
+        dialogs = ScriptedDialogs();
+        Start(c.Line);
+        EXPECT_EQ(dialogs.Messages.empty() ? "" : dialogs.Messages[0].Text, c.Message);
+        EXPECT_EQ(Title(), c.Title);
+        EXPECT_EQ(List("objectList")->count(), c.Objects);
+        EXPECT_EQ(Find<QAction>("fileSave")->isEnabled(), c.Objects > 0);
+    }
+    Trigger("fileSave"); // the new dialog is written under its name
+    EXPECT_TRUE(PathExists(Path("new.bin")));
 }
 
 TEST(CommandLine, QuotesAndTheBinEnding) {
-    EXPECT_EQ(FileNameFromCommandLine("a b.bin"), "a b.bin");
     EXPECT_EQ(FileNameFromCommandLine("\"C:\\a b\\x.BIN\" -extra"), "C:\\a b\\x.BIN");
     EXPECT_EQ(FileNameFromCommandLine("\"no close.bin"), "no close.bin");
-    EXPECT_EQ(FileNameFromCommandLine("\""), "");
-    // A quote later in the text still cuts from the second character to it.
-    EXPECT_EQ(FileNameFromCommandLine("ab\"c"), "b");
+    EXPECT_EQ(FileNameFromCommandLine("ab\"c"), "b"); // a later quote still cuts from the second
     EXPECT_TRUE(HasBinExtension("x.BiN"));
     EXPECT_FALSE(HasBinExtension("x.bin.txt"));
-    EXPECT_FALSE(HasBinExtension("bin"));
-}
-
-TEST_F(StartupTest, AQuotedPathWithSpacesAndACapitalEndingOpens) {
-    std::filesystem::create_directories(dir / "my dialogs");
-    std::string path = Write("my dialogs/Main Menu.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
-    Start("\"" + path + "\"");
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(form->File().Path, path);
-    EXPECT_EQ(doc->ObjectCount, 2);
-    EXPECT_EQ(Entries(List("objectList")),
-              (std::vector<std::string>{"0 - Dialog Box", "1 - Button"}));
-    EXPECT_EQ(Title(), "Tarrox II - [Main Menu.BIN]");
-    EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
-    EXPECT_TRUE(Find<QAction>("fileSaveAs")->isEnabled());
-}
-
-TEST_F(StartupTest, AWrongExtensionIsRefusedWithAMessage) {
-    std::string path = Write("dialog.txt", MakeDocument({{0, "Main"}}));
-    Start(path);
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].Text, "Error: Not a valid file format.");
-    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Exclamation);
-    EXPECT_EQ(dialogs.Messages[0].Title, "Tarrox II");
-    EXPECT_EQ(form->File().Path, "");
-    EXPECT_FALSE(form->File().IsOpen);
-    EXPECT_EQ(List("objectList")->count(), 0);
-    EXPECT_FALSE(Find<QAction>("fileSave")->isEnabled());
-}
-
-TEST_F(StartupTest, AMissingFileStartsANewEmptyDialog) {
-    Start(Path("new.bin"));
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_TRUE(form->File().IsOpen);
-    EXPECT_EQ(doc->ObjectCount, 1);
-    EXPECT_EQ(Entries(List("objectList")), (std::vector<std::string>{"0 - Dialog Box"}));
-    EXPECT_EQ(Title(), "Tarrox II - [new.bin]");
-    Trigger("fileSave");
-    EXPECT_TRUE(PathExists(Path("new.bin")));
 }
 
 } // namespace
