@@ -13,6 +13,7 @@ namespace {
 std::string Q(const std::string& s) {
     return "'" + s + "'";
 }
+const std::string NotOpened = "Error: Could not open archive.";
 
 class ArchiveChildTest : public ArchiveTest {
   protected:
@@ -24,42 +25,29 @@ class ArchiveChildTest : public ArchiveTest {
     }
 };
 
-TEST_F(ArchiveChildTest, TheToolListsExtractsAndPutsOrEndsWithAMessage) {
+// What the editor reads back; the rest of the round trip runs in the editor's tests.
+TEST_F(ArchiveChildTest, TheToolSaysWhatTheEditorReadsBack) {
     const std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"},
                                                 {"rez\\options.bin", "deutsch", 1031},
                                                 {"rez\\notes.txt", "skip"}});
-    const std::string bare = Path("bare.mpq"), in = WriteFile("in.bin", "new");
+    const std::string bare = Path("bare.mpq"), text = WriteFile("t.mpq", "plain text");
     ASSERT_TRUE(
         MakeLibraryArchive(bare, {{"rez\\glumain.bin", "old"}, {"rez\\x.bin", "x"}}, false, 16));
-    const std::string text = WriteFile("t.mpq", "plain text"), put = " 'rez\\glumain.bin' " + Q(in);
-    const struct {
-        std::string args;
-        int status;
-        std::string out, err;
-    } cases[] = {
-        {"list " + Q(a), 0, "rez\\glumain.bin\n", ""},
+    const std::string put = " 'rez\\glumain.bin' " + Q(WriteFile("in.bin", "new"));
+    const std::string unknown = bare + " not compacted: it holds files whose names are unknown";
+    const std::tuple<std::string, int, std::string, std::string> cases[] = {
         {"list " + Q(a) + " --locale -1", 0, "rez\\glumain.bin\nrez\\options.bin  (1031)\n", ""},
-        {"extract " + Q(a) + " 'rez\\options.bin' " + Q(Path("de.bin")) + " --locale 1031", 0, "",
-         ""},
-        {"put " + Q(a) + put, 0, "", ""},
-        {"put " + Q(bare) + put, 0, "",
-         "note: " + bare + " not compacted: it holds files whose names are unknown\n"},
+        {"put " + Q(bare) + put, 0, "", "note: " + unknown + "\n"},
         {"list " + Q(text), 1, "", "Error: " + text + " does not contain an MPQ archive.\n"},
-        {"extract " + Q(text) + " 'rez\\glumain.bin' " + Q(Path("o.bin")), 1, "",
-         "Error: Could not open archive.\n"},
-        {"put " + Q(text) + put, 1, "", "Error: Could not open archive.\n"},
         {"list " + Q(a) + " --locale x", 1, "",
          "Error: usage: tarrox2-cli list ARCHIVE [--locale N]\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args);
-        const CliRun r = Cli(c.args);
-        EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(c.status, c.out, c.err));
+    for (const auto& [args, status, out, err] : cases) {
+        SCOPED_TRACE(args);
+        const CliRun r = Cli(args);
+        EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(status, out, err));
     }
-    EXPECT_EQ(Contents(Path("de.bin")), "deutsch");
-    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin") + SmpqExtract(bare, "rez\\glumain.bin"), "newnew");
-    EXPECT_EQ(Contents(text), "plain text");
-    // For the editor: the compaction's progress as lines on stdout.
+    EXPECT_EQ(SmpqExtract(bare, "rez\\glumain.bin"), "new");
     EXPECT_TRUE(Cli("put " + Q(a) + put + " --progress").out.starts_with("progress 0 "));
 }
 
@@ -93,52 +81,45 @@ struct Recorded : mpq::CompactProgress {
 };
 
 TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
-    const struct {
-        std::string said;
-        bool done;
-        std::string message;
-        MessageIcon icon;
-        decltype(Recorded::Steps) steps;
-    } cases[] = {
-        {"echo progress 1 4; echo progress 4 4; echo 'note: not compacted' >&2",
+    using I = MessageIcon;
+    const std::tuple<std::string, bool, std::string, I, decltype(Recorded::Steps)> cases[] = {
+        {"echo progress 1 4; echo progress 4 4; echo 'note: x' >&2",
          true,
          "",
-         MessageIcon::None,
+         I::None,
          {{1, 4}, {4, 4}}},
         {"echo 'Error: Could not compact' >&2; exit 1",
          true,
          "Error: Could not compact",
-         MessageIcon::None,
+         I::None,
          {}},
         {"echo 'Error: Could not add file. 13' >&2; exit 1",
          false,
          "Error: Could not add file.\r\n13",
-         MessageIcon::None,
+         I::None,
          {}},
-        {"echo 'Error: Could not open archive.' >&2; echo 'Error: two' >&2; exit 1",
+        {"echo '" + NotOpened + "' >&2; echo 'Error: two' >&2; exit 1",
          false,
-         "Error: Could not open archive.\r\nError: two",
-         MessageIcon::Critical,
+         NotOpened + "\r\nError: two",
+         I::Critical,
          {}},
         {"echo 'Error: said before the crash' >&2; kill -SEGV $$",
          false,
-         "Error: Could not open archive.",
-         MessageIcon::Critical,
+         NotOpened,
+         I::Critical,
          {}},
-        {"exit 1", false, "Error: Could not open archive.", MessageIcon::Critical, {}},
+        {"exit 1", false, NotOpened, I::Critical, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.said);
-        Tool(c.said);
+    for (const auto& [said, done, message, icon, steps] : cases) {
+        SCOPED_TRACE(said);
+        Tool(said);
         Recorded progress;
         const ArchiveOutcome o =
             PutInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("a.bin"), &progress);
-        EXPECT_EQ(std::tie(o.Done, o.Message, progress.Steps),
-                  std::tie(c.done, c.message, c.steps));
-        EXPECT_EQ(o.Icon, c.message.empty() ? o.Icon : c.icon);
+        EXPECT_EQ(std::tie(o.Done, o.Message, progress.Steps), std::tie(done, message, steps));
+        EXPECT_EQ(o.Icon, message.empty() ? o.Icon : icon);
     }
-    EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("o.bin")).Message,
-              "Error: Could not open archive.");
+    EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("o.bin")).Message, NotOpened);
 }
 
 TEST_F(ArchiveChildTest, ListingsAreReadBackAndFailuresSorted) {
@@ -146,36 +127,29 @@ TEST_F(ArchiveChildTest, ListingsAreReadBackAndFailuresSorted) {
     const std::string a = Path("a.mpq"),
                       two = "printf 'rez\\\\a.bin\\nrez\\\\b (x).bin  (1031)\\r\\n'";
     const Names lines = {"rez\\a.bin", "rez\\b (x).bin" + std::string(1, char(31)) + " (1031)"};
-    const struct {
-        std::string said;
-        Kind how;
-        Names lines;
-    } cases[] = {
+    const std::tuple<std::string, Kind, Names> cases[] = {
         {two, Kind::Listed, lines},
         {"echo 'Error: " + a + " does not contain an MPQ archive.' >&2; exit 1",
          Kind::NotAnArchive,
          {}},
         {two + "; echo 'Error: Could not list " + a + ".' >&2; exit 1", Kind::ListingFailed, lines},
         {two + "; kill -SEGV $$", Kind::Failed, {}},
-        // A listing that never ends is stopped by the child's CPU limit.
-        {"ulimit -t", Kind::Listed, {"10"}},
+        {"ulimit -t", Kind::Listed, {"10"}}, // a listing that never ends meets the CPU limit
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.said);
-        Tool(c.said);
+    for (const auto& [said, how, expected] : cases) {
+        SCOPED_TRACE(said);
+        Tool(said);
         const ArchiveListing l = ListInChild(a, -1);
         Names got;
         for (const ArchiveLine& line : l.Lines) got.push_back(FormatArchiveLine(line));
-        EXPECT_EQ(l.How, c.how);
-        EXPECT_EQ(got, c.lines);
+        EXPECT_EQ(std::tie(l.How, got), std::tie(how, expected));
     }
     // Passes the header check yet makes the library abort: the real tool dies in its child.
     std::filesystem::remove(Path("tarrox2-cli"));
     std::filesystem::create_symlink(TARROX_CLI, Path("tarrox2-cli"));
     const ArchiveListing l =
         ListInChild(TARROX_SOURCE_DIR "/tests/data/regressions/child-crash-unnamed-lzma.mpq", 0);
-    EXPECT_EQ(std::make_tuple(l.How, l.Message),
-              std::make_tuple(Kind::Failed, std::string("Error: Could not open archive.")));
+    EXPECT_EQ(std::tie(l.How, l.Message), std::make_tuple(Kind::Failed, NotOpened));
 }
 
 } // namespace
