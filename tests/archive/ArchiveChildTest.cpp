@@ -14,6 +14,9 @@ std::string Q(const std::string& s) {
     return "'" + s + "'";
 }
 const std::string NotOpened = "Error: Could not open archive.";
+std::string Err(const std::string& line) {
+    return "echo '" + line + "' >&2; ";
+}
 
 class ArchiveChildTest : public ArchiveTest {
   protected:
@@ -75,40 +78,22 @@ TEST_F(ArchiveChildTest, ArchivesThatOnceFailedAreRefused) {
     EXPECT_EQ(replayed, 6);
 }
 
+using Steps = std::vector<std::pair<uint64_t, uint64_t>>;
 struct Recorded : mpq::CompactProgress {
-    std::vector<std::pair<uint64_t, uint64_t>> Steps;
-    void Update(uint64_t done, uint64_t total) override { Steps.push_back({done, total}); }
+    Steps Seen;
+    void Update(uint64_t done, uint64_t total) override { Seen.push_back({done, total}); }
 };
 
 TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
-    using I = MessageIcon;
-    const std::tuple<std::string, bool, std::string, I, decltype(Recorded::Steps)> cases[] = {
-        {"echo progress 1 4; echo progress 4 4; echo 'note: x' >&2",
-         true,
-         "",
-         I::None,
-         {{1, 4}, {4, 4}}},
-        {"echo 'Error: Could not compact' >&2; exit 1",
-         true,
-         "Error: Could not compact",
-         I::None,
-         {}},
-        {"echo 'Error: Could not add file. 13' >&2; exit 1",
-         false,
-         "Error: Could not add file.\r\n13",
-         I::None,
-         {}},
-        {"echo '" + NotOpened + "' >&2; echo 'Error: two' >&2; exit 1",
-         false,
-         NotOpened + "\r\nError: two",
-         I::Critical,
-         {}},
-        {"echo 'Error: said before the crash' >&2; kill -SEGV $$",
-         false,
-         NotOpened,
-         I::Critical,
-         {}},
-        {"exit 1", false, NotOpened, I::Critical, {}},
+    const MessageIcon Plain = MessageIcon::None, Stop = MessageIcon::Critical;
+    const std::string compact = "Error: Could not compact", add = "Error: Could not add file.";
+    const std::tuple<std::string, bool, std::string, MessageIcon, Steps> cases[] = {
+        {"echo progress 1 4; echo progress 4 4; echo note >&2", true, "", Plain, {{1, 4}, {4, 4}}},
+        {Err(compact) + "exit 1", true, compact, Plain, {}},
+        {Err(add + " 13") + "exit 1", false, add + "\r\n13", Plain, {}},
+        {Err(NotOpened) + Err("Error: 2") + "exit 1", false, NotOpened + "\r\nError: 2", Stop, {}},
+        {Err("Error: said before the crash") + "kill -SEGV $$", false, NotOpened, Stop, {}},
+        {"exit 1", false, NotOpened, Stop, {}},
     };
     for (const auto& [said, done, message, icon, steps] : cases) {
         SCOPED_TRACE(said);
@@ -116,7 +101,7 @@ TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
         Recorded progress;
         const ArchiveOutcome o =
             PutInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("a.bin"), &progress);
-        EXPECT_EQ(std::tie(o.Done, o.Message, progress.Steps), std::tie(done, message, steps));
+        EXPECT_EQ(std::tie(o.Done, o.Message, progress.Seen), std::tie(done, message, steps));
         EXPECT_EQ(o.Icon, message.empty() ? o.Icon : icon);
     }
     EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("o.bin")).Message, NotOpened);
@@ -125,15 +110,15 @@ TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
 TEST_F(ArchiveChildTest, ListingsAreReadBackAndFailuresSorted) {
     using Kind = ArchiveListing::Kind;
     const std::string a = Path("a.mpq"),
-                      two = "printf 'rez\\\\a.bin\\nrez\\\\b (x).bin  (1031)\\r\\n'";
+                      two = "printf 'rez\\\\a.bin\\nrez\\\\b (x).bin  (1031)\\r\\n'; ";
     const Names lines = {"rez\\a.bin", "rez\\b (x).bin" + std::string(1, char(31)) + " (1031)"};
     const std::tuple<std::string, Kind, Names> cases[] = {
         {two, Kind::Listed, lines},
-        {"echo 'Error: " + a + " does not contain an MPQ archive.' >&2; exit 1",
+        {Err("Error: " + a + " does not contain an MPQ archive.") + "exit 1",
          Kind::NotAnArchive,
          {}},
-        {two + "; echo 'Error: Could not list " + a + ".' >&2; exit 1", Kind::ListingFailed, lines},
-        {two + "; kill -SEGV $$", Kind::Failed, {}},
+        {two + Err("Error: Could not list " + a + ".") + "exit 1", Kind::ListingFailed, lines},
+        {two + "kill -SEGV $$", Kind::Failed, {}},
         {"ulimit -t", Kind::Listed, {"10"}}, // a listing that never ends meets the CPU limit
     };
     for (const auto& [said, how, expected] : cases) {

@@ -55,7 +55,6 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "Imported tfontgam.pcx from game\\tfontgam.pcx in game.mpq.\n"
         "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n"
         "tfonttitle.pcx was not found.\n";
-    // Later sources fill the gaps the first leaves.
     const std::string fromCd =
         "Imported font8.fnt from files\\font\\font8.fnt in cd.\nfont10.fnt was not found.\n"
         "font14.fnt was not found.\nfont16.fnt was not found.\nfont16x.fnt was not found.\n"
@@ -63,22 +62,18 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "tfontglu.pcx was not found.\nImported tfonttitle.pcx from tfonttitle.pcx in cd.\n";
     const Names fromGame = {"font10.fnt", "font14.fnt", "font16.fnt", "font8.fnt", "tfontgam.pcx"};
     const std::string notes = WriteFile("notes.txt", "hello");
-    const struct {
-        std::string sources;
-        int status;
-        std::string out, err;
-        Names imported;
-    } cases[] = {
+    const std::tuple<std::string, int, std::string, std::string, Names> cases[] = {
         {Q(Path("game.mpq")), 0, report, "", fromGame},
         {Q(Path("stub/game.mpq")), 0, report, "", fromGame},
+        // Later sources fill the gaps the first leaves.
         {Q(Path("cd")) + " " + other, 0, fromCd, "", {"font32.fnt", "font8.fnt", "tfonttitle.pcx"}},
         {Q(notes), 1, "", "Error: " + notes + " does not contain an MPQ archive.\n", {}},
         {"", 1, "", "Error: usage: tarrox2-cli import-data SOURCE... [--to DIR]\n", {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.sources);
+    for (const auto& [sources, status, out, err, expected] : cases) {
+        SCOPED_TRACE(sources);
         fs::remove_all(dir_ / "user");
-        const CliRun r = RunCli("import-data " + c.sources + " --to " + Q(Path("user")), dir_);
+        const CliRun r = RunCli("import-data " + sources + " --to " + Q(Path("user")), dir_);
         Names imported;
         std::error_code none;
         for (const auto& e : fs::directory_iterator(dir_ / "user", none)) {
@@ -88,8 +83,7 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
             }
         }
         std::sort(imported.begin(), imported.end());
-        EXPECT_EQ(std::tie(r.status, r.out, r.err, imported),
-                  std::tie(c.status, c.out, c.err, c.imported));
+        EXPECT_EQ(std::tie(r.status, r.out, r.err, imported), std::tie(status, out, err, expected));
     }
 }
 
