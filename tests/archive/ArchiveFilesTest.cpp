@@ -35,30 +35,27 @@ class ArchiveFilesTest : public ArchiveTest {
 };
 
 TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
-    const std::string a = MakeArchive("a.mpq", {{Main, "main"},
+    // The archive's own names come in its own spelling, sorted in among the shipped list's.
+    const std::string a = MakeArchive("a.mpq", {{"rez\\Glumain.bin", "main"},
                                                 {"rez\\glusingl.bin", "de", 1031},
                                                 {"rez\\options.bin", "en", 1033},
+                                                {"rez\\Zmine.bin", "z"},
+                                                {"rez\\amine.bin", "a"},
                                                 {"rez\\readme.txt", "not a dialog"},
                                                 {"arr\\glumain.bin", "elsewhere"}});
     // As in the game's patch archive: without a (listfile) only the shipped list names them.
     std::vector<StoredFile> unnamed;
-    for (const char* name : {"titledlg", "MiniMapPreview", "gluCustm", "Glumain"})
+    for (const char* name : {"titledlg", "MiniMapPreview", "Glumain"})
         unnamed.push_back({std::string("rez\\") + name + ".bin", name});
     ASSERT_TRUE(MakeLibraryArchive(Path("bare.mpq"), unnamed, false, 64));
-    // An archive's own names come in its own spelling, sorted in among the list's.
-    const std::string own = MakeArchive(
-        "own.mpq", {{"rez\\zmine.bin", "z"}, {"rez\\Glumain.bin", "m"}, {"rez\\amine.bin", "a"}});
+    const std::string amine = "rez\\amine.bin", glu = "rez\\Glumain.bin", z = "rez\\Zmine.bin";
     const std::string singl = "rez\\glusingl.bin" + Sep + " (1031)";
     const std::string options = "rez\\options.bin" + Sep + " (1033)";
     const std::tuple<std::string, int32_t, LR, Names> cases[] = {
-        {a, 0, LR::Listed, {Main}},
-        {a, 1033, LR::Listed, {Main, options}},
-        {a, -1, LR::Listed, {Main, singl, options}},
-        {Path("bare.mpq"),
-         0,
-         LR::Listed,
-         {"rez\\glucustm.bin", Main, "rez\\minimappreview.bin", "rez\\titledlg.bin"}},
-        {own, 0, LR::Listed, {"rez\\amine.bin", "rez\\Glumain.bin", "rez\\zmine.bin"}},
+        {a, 0, LR::Listed, {amine, glu, z}},
+        {a, 1033, LR::Listed, {amine, glu, options, z}},
+        {a, -1, LR::Listed, {amine, glu, singl, options, z}},
+        {Path("bare.mpq"), 0, LR::Listed, {Main, "rez\\minimappreview.bin", "rez\\titledlg.bin"}},
         {MakeArchive("e.mpq", {{"other\\file.txt", "x"}}), -1, LR::Listed, {}},
         {WriteFile("x.mpq", "definitely not MPQ data"), 0, LR::NotAnArchive, {}},
     };
@@ -75,32 +72,19 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
 }
 
 TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
-    const std::string a = Path("a.mpq"), big(70000, 'q'), out = WriteFile("out.bin", "old");
-    const std::string tmp = TempFilePath(), none = Path("none.mpq"), o = Path("o");
-    ASSERT_TRUE(MakeLibraryArchive(a,
-                                   {{Main, big},
-                                    {"rez\\glusingl.bin", "neutral"},
-                                    {"rez\\glusingl.bin", "deutsch", 1031},
-                                    {"rez\\empty.bin", ""}},
-                                   true, 16));
-    // Asked before replacing, but not for the temporary file; "no" keeps the file, silently.
-    const std::tuple<std::string, ArchiveLine, std::string, bool, bool, std::string, std::string>
-        cases[] = {
-            {a, {Main}, out, true, true, "", big},
-            {a, {"rez\\glusingl.bin"}, out, false, false, "", big},
-            {a, {"rez\\glusingl.bin", 1031}, tmp, false, true, "", "deutsch"},
-            {a, {"rez\\glusingl.bin"}, tmp, false, true, "", "neutral"},
-            {a, {"rez\\empty.bin"}, Path("e.bin"), true, true, "", ""},
-            {none, {Main}, o, true, false, "Error: Could not open archive.", Gone},
-            {a, {"rez\\absent.bin"}, o, true, false, "Error: Could not open file.", Gone},
-            {a,
-             {Main},
-             Path("no/o"),
-             true,
-             false,
-             "Error: Could not save " + Path("no/o") + ".",
-             Gone},
-        };
+    using S = std::string;
+    const S a = Path("a.mpq"), big(70000, 'q'), out = WriteFile("out.bin", "old");
+    const S none = Path("none.mpq"), o = Path("o"), noDir = Path("no/o");
+    ASSERT_TRUE(MakeLibraryArchive(a, {{Main, big}, {"rez\\empty.bin", ""}}, true, 16));
+    // "No" to the question keeps the file, silently.
+    const std::tuple<S, ArchiveLine, S, bool, bool, S, S> cases[] = {
+        {a, {Main}, out, true, true, "", big},
+        {a, {"rez\\empty.bin"}, out, false, false, "", big},
+        {a, {"rez\\empty.bin"}, Path("e.bin"), true, true, "", ""},
+        {none, {Main}, o, true, false, "Error: Could not open archive.", Gone},
+        {a, {"rez\\absent.bin"}, o, true, false, "Error: Could not open file.", Gone},
+        {a, {Main}, noDir, true, false, "Error: Could not save " + noDir + ".", Gone},
+    };
     Names questions;
     for (const auto& [archive, file, destination, answer, ok, message, contents] : cases) {
         SCOPED_TRACE(file.Name + " to " + destination);
