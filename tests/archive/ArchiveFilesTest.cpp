@@ -101,10 +101,9 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
 TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
     const std::string bare = Path("bare.mpq"), full = Path("full.mpq"), fresh = Path("new.mpq");
     ASSERT_TRUE(MakeLibraryArchive(bare, {{Main, "old"}, {"rez\\x.bin", "x"}}, false, 16));
-    // Room for four entries: the three and the (listfile).
-    const std::vector<StoredFile> three = {
-        {"rez\\a.bin", "a"}, {"rez\\b.bin", "b"}, {"rez\\c.bin", "c"}};
-    ASSERT_TRUE(MakeLibraryArchive(full, three, true, 4));
+    std::vector<StoredFile> seven; // with the (listfile), all eight slots of the hash table
+    for (char c = 'a'; c < 'h'; ++c) seven.push_back({std::string("rez\\") + c + ".bin", {c}});
+    ASSERT_TRUE(MakeLibraryArchive(full, seven, true, 7));
     const std::string a = MakeArchive("a.mpq", {{Main, "old main"},
                                                 {"rez\\glusingl.bin", std::string(9000, 's')},
                                                 {"rez\\options.bin", "de", 1031}});
@@ -116,7 +115,7 @@ TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
         {a, {"rez\\options.bin", 1031}, {{"rez\\options.bin", put, 1031}, {Main, "old main"}}, ""},
         {a, {Main}, {{Main, put}, {"rez\\glusingl.bin", std::string(9000, 's')}}, ""},
         {bare, {Main}, {{Main, put}, {"rez\\x.bin", "x"}}, unknown},
-        {full, {Main}, {{Main, put}, {"rez\\c.bin", "c"}}, ""},
+        {full, {Main}, {{Main, put}, {"rez\\g.bin", "g"}}, ""},
     };
     for (const auto& [archive, file, after, note] : cases) {
         SCOPED_TRACE(archive + " " + file.Name);
