@@ -83,13 +83,16 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
 TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     using S = std::string;
     const S a = Path("a.mpq"), big(70000, 'q'), out = WriteFile("out.bin", "old");
-    const S none = Path("none.mpq"), o = Path("o"), noDir = Path("no/o");
+    const S none = Path("none.mpq"), o = Path("o"), noDir = Path("no/o"), tmp = TempFilePath();
     ASSERT_TRUE(MakeLibraryArchive(a, {{Main, big}, {"rez\\empty.bin", ""}}, true, 16));
-    // "No" to the question keeps the file, silently.
+    // "No" to the question before replacing keeps the file, silently.
     const std::tuple<S, ArchiveLine, S, bool, bool, S, S> cases[] = {
         {a, {Main}, out, true, true, "", big},
         {a, {"rez\\empty.bin"}, out, false, false, "", big},
         {a, {"rez\\empty.bin"}, Path("e.bin"), true, true, "", ""},
+        // The temporary file is replaced without a question.
+        {a, {"rez\\empty.bin"}, tmp, false, true, "", ""},
+        {a, {Main}, tmp, false, true, "", big},
         {none, {Main}, o, true, false, "Error: Could not open archive.", Gone},
         {a, {"rez\\absent.bin"}, o, true, false, "Error: Could not open file.", Gone},
         {a, {Main}, noDir, true, false, "Error: Could not save " + noDir + ".", Gone},
