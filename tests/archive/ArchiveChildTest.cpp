@@ -3,7 +3,6 @@
 
 #include "archive/ArchiveClient.h"
 #include "archive/ArchiveFixture.h"
-#include "archive/LibraryArchive.h"
 #include "archive/Mpq.h"
 #include "support/CliRun.h"
 
@@ -27,32 +26,6 @@ class ArchiveChildTest : public ArchiveTest {
         ::chmod(Path("tarrox2-cli").c_str(), 0755);
     }
 };
-
-// What the editor reads back; the rest of the round trip runs in the editor's tests.
-TEST_F(ArchiveChildTest, TheToolSaysWhatTheEditorReadsBack) {
-    const std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"},
-                                                {"rez\\options.bin", "deutsch", 1031},
-                                                {"rez\\notes.txt", "skip"}});
-    const std::string bare = Path("bare.mpq"), text = WriteFile("t.mpq", "plain text");
-    ASSERT_TRUE(
-        MakeLibraryArchive(bare, {{"rez\\glumain.bin", "old"}, {"rez\\x.bin", "x"}}, false, 16));
-    const std::string put = " 'rez\\glumain.bin' " + Q(WriteFile("in.bin", "new"));
-    const std::string unknown = bare + " not compacted: it holds files whose names are unknown";
-    const std::tuple<std::string, int, std::string, std::string> cases[] = {
-        {"list " + Q(a) + " --locale -1", 0, "rez\\glumain.bin\nrez\\options.bin  (1031)\n", ""},
-        {"put " + Q(bare) + put, 0, "", "note: " + unknown + "\n"},
-        {"list " + Q(text), 1, "", "Error: " + text + " does not contain an MPQ archive.\n"},
-        {"list " + Q(a) + " --locale x", 1, "",
-         "Error: usage: tarrox2-cli list ARCHIVE [--locale N]\n"},
-    };
-    for (const auto& [args, status, out, err] : cases) {
-        SCOPED_TRACE(args);
-        const CliRun r = Cli(args);
-        EXPECT_EQ(std::tie(r.status, r.out, r.err), std::tie(status, out, err));
-    }
-    EXPECT_EQ(SmpqExtract(bare, "rez\\glumain.bin"), "new");
-    EXPECT_TRUE(Cli("put " + Q(a) + put + " --progress").out.starts_with("progress 0 "));
-}
 
 // Archives that once crashed the tool or made it take gigabytes or seconds: every command
 // refuses them with a message and leaves the file as it was.

@@ -47,6 +47,8 @@ TEST_F(InstalledCopyTest, TheToolAndTheEditorRunFromAReadOnlyPrefix) {
     Write("stage/rez/glumain.bin", MakeDocument({{0, "Main"}, {2, "Play"}}));
     ASSERT_EQ(Shell("cd " + Q(dir / "stage") + " && smpq -c -N -M 1 ../x.mpq rez/glumain.bin"), 0);
     EXPECT_EQ(run(cli, "list " + Q(archive)), "rez\\glumain.bin\n");
+    const std::string put = "put " + Q(dir / "new.mpq") + " 'rez\\glumain.bin' " + sample;
+    EXPECT_TRUE(run(cli, put + " --progress").starts_with("progress 0 "));
     // The editor opens it through the installed tool and saves it back.
     SetProgramFolder((prefix / "bin").string());
     Start();
