@@ -9,17 +9,11 @@
 namespace tarrox::test {
 namespace {
 
-std::string Q(const std::string& s) {
-    return "'" + s + "'";
-}
 const std::string NotOpened = "Error: Could not open archive.";
-std::string Err(const std::string& line) {
-    return "echo '" + line + "' >&2; ";
-}
 
 class ArchiveChildTest : public ArchiveTest {
   protected:
-    CliRun Cli(const std::string& args) { return RunCli(args, dir_); }
+    static std::string Err(const std::string& line) { return "echo " + Q(line) + " >&2; "; }
     // The tool in the program folder becomes a script that says `said` and ends so.
     void Tool(const std::string& said) {
         WriteFile("tarrox2-cli", "#!/bin/sh\n" + said + "\n");
@@ -42,7 +36,7 @@ TEST_F(ArchiveChildTest, ArchivesThatOnceFailedAreRefused) {
              {"list " + Q(a), "extract " + Q(a) + " 'rez\\glumain.bin' " + Q(Path("o.bin")),
               "put " + Q(a) + " 'rez\\glumain.bin' " + Q(in)}) {
             SCOPED_TRACE(name + ": " + command);
-            const CliRun r = Cli(command);
+            const CliRun r = RunCli(command, dir_);
             EXPECT_EQ(r.status, 1);
             EXPECT_TRUE(r.err.starts_with("Error: ")) << r.err;
             EXPECT_EQ(Contents(a), original);

@@ -25,6 +25,7 @@ class ArchiveTest : public TempDirTest {
         MakeSmpqArchive(Path(name), files, dir_ / "stage");
         return Path(name);
     }
+    static std::string Q(const std::string& s) { return "'" + s + "'"; }
     std::string SmpqExtract(const std::string& archive, const std::string& name, int locale = 0) {
         return test::SmpqExtract(archive, name, dir_ / "smpq-out", locale);
     }

@@ -21,10 +21,6 @@ std::string Table() {
 
 using ImportDataTest = ArchiveTest;
 
-std::string Q(const std::string& s) {
-    return "'" + s + "'";
-}
-
 TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
     // The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first
     // in the lookup order, a table under an upper-case name, a broken table, a missing one.

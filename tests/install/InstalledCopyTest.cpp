@@ -13,13 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Q(const fs::path& p) {
-    return "'" + p.string() + "'";
-}
-
 using InstalledCopyTest = EditorTest;
 
 TEST_F(InstalledCopyTest, TheToolAndTheEditorRunFromAReadOnlyPrefix) {
+    const auto Q = [](const fs::path& p) { return "'" + p.string() + "'"; };
     const fs::path prefix = dir / "prefix", cli = prefix / "bin" / "tarrox2-cli";
     ASSERT_EQ(
         Shell(Q(TARROX_CMAKE) + " --install " + Q(TARROX_BUILD_DIR) + " --prefix " + Q(prefix)), 0);
@@ -27,7 +24,7 @@ TEST_F(InstalledCopyTest, TheToolAndTheEditorRunFromAReadOnlyPrefix) {
     std::ofstream(dir / "installed"); // root writes through a read-only mode: compare times too
     struct Writable {
         fs::path p;
-        ~Writable() { Shell("chmod -R u+w " + Q(p)); }
+        ~Writable() { Shell("chmod -R u+w '" + p.string() + "'"); }
     } writable{prefix};
     auto run = [&](const fs::path& program, const std::string& args) {
         EXPECT_EQ(std::system((Q(program) + " " + args + " >" + Q(dir / "out.txt")).c_str()), 0);
