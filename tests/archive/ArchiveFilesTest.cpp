@@ -1,233 +1,226 @@
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include <csignal>
+#include <thread>
 
 #include "archive/ArchiveFiles.h"
 #include "archive/ArchiveFixture.h"
+#include "archive/DialogNames.h"
 #include "archive/LibraryArchive.h"
 #include "archive/Mpq.h"
+#include "archive/UpdateLock.h"
 
-namespace tarrox {
+namespace tarrox::test {
 namespace {
 
-using test::StoredFile;
+using namespace std::chrono_literals;
+using LR = ListResult;
+const std::string Sep(1, char(31)), Main = "rez\\glumain.bin", Gone = "<unreadable>";
 
-class ArchiveFilesTest : public test::ArchiveTest {
-  protected:
-    std::vector<std::string> List(const std::string& archive, int32_t locale,
-                                  ListResult expected = ListResult::Listed) {
-        std::vector<ArchiveLine> lines;
-        EXPECT_EQ(ListDialogFiles(archive, NameListPath(), locale, lines), expected);
-        std::vector<std::string> out;
-        for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
-        return out;
+struct OnProgress : mpq::CompactProgress {
+    std::function<void()> Step;
+    void Update(uint64_t done, uint64_t total) override {
+        EXPECT_LE(done, total);
+        Step();
     }
-    // Keeps every message the user would be shown.
-    bool Put(const std::string& archive, const std::string& name, const std::string& source,
-             int32_t locale = 0, mpq::CompactProgress* progress = nullptr) {
-        return Kept(WriteBackToArchive(archive, {name, locale}, source, progress));
-    }
-    bool Extract(const std::string& archive, const ArchiveLine& file, const std::string& out,
-                 bool replace = true) {
-        return Kept(ExtractArchivedFile(archive, file, out, [&](const std::string& destination) {
-            questions.push_back(destination);
-            return replace;
-        }));
-    }
-    bool Kept(const ArchiveResult& result) {
-        if (!result.Message.empty()) messages.push_back(result.Message);
-        last = result;
-        return result.Ok;
-    }
-    std::vector<std::string> messages, questions;
-    ArchiveResult last;
 };
 
-const std::string Sep(1, char(31));
-
-TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheChosenLocale) {
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"},
-                                          {"rez\\glusingl.bin", "singl-de", 1031},
-                                          {"rez\\options.bin", "opt-en", 1033},
-                                          {"rez\\readme.txt", "not a dialog"},
-                                          {"arr\\glumain.bin", "elsewhere"},
-                                          {"REZ\\GLUMAIN.BIN", "case differs"}});
-    EXPECT_EQ(List(a, 0), (std::vector<std::string>{"rez\\glumain.bin"}));
-    EXPECT_EQ(List(a, 1033),
-              (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin" + Sep + " (1033)"}));
-    auto all = List(a, -1);
-    std::sort(all.begin(), all.end());
-    EXPECT_EQ(all,
-              (std::vector<std::string>{"rez\\glumain.bin", "rez\\glusingl.bin" + Sep + " (1031)",
-                                        "rez\\options.bin" + Sep + " (1033)"}));
-    // A locale line opens its own locale's file, by the name before the separator.
-    const ArchiveLine line = ParseArchiveLine("rez\\a.bin" + Sep + " (1031)");
-    EXPECT_EQ(line.Name, "rez\\a.bin");
-    EXPECT_EQ(line.Locale, 1031);
-
-    // What is no archive is refused; an archive without dialogs lists empty.
-    EXPECT_TRUE(
-        List(WriteFile("x.mpq", "definitely not MPQ data"), 0, ListResult::NotAnArchive).empty());
-    EXPECT_TRUE(List(Path("missing.mpq"), 0, ListResult::NotAnArchive).empty());
-    EXPECT_TRUE(List(MakeArchive("e.mpq", {{"other\\file.txt", "x"}}), -1).empty());
+Names Formatted(const std::vector<ArchiveLine>& lines) {
+    Names out;
+    for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
+    return out;
 }
 
-TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytes) {
-    const std::string big(70000, 'q'); // several sectors
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", big},
-                                          {"rez\\glusingl.bin", "neutral"},
-                                          {"rez\\glusingl.bin", "deutsch", 1031}});
-    std::string out = WriteFile("out.bin", std::string(100000, 'x'));
-    ASSERT_TRUE(Extract(a, {"rez\\glumain.bin"}, out));
-    EXPECT_EQ(Contents(out), big);
-    EXPECT_EQ(questions, std::vector<std::string>{out});
+class ArchiveFilesTest : public ArchiveTest {
+  protected:
+    ArchiveResult Put(const std::string& archive, const std::string& content,
+                      mpq::CompactProgress* progress = nullptr) {
+        return WriteBackToArchive(archive, {Main}, WriteFile("in.bin", content), progress);
+    }
+};
 
-    // No keeps the file, silently; the temporary file is replaced without a question.
-    EXPECT_FALSE(Extract(a, {"rez\\glusingl.bin"}, out, false));
-    EXPECT_EQ(Contents(out), big);
-    for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(Extract(a, {"rez\\glusingl.bin", 1031}, TempFilePath()));
-    EXPECT_EQ(Contents(TempFilePath()), "deutsch");
-    ASSERT_TRUE(Extract(a, {"rez\\glusingl.bin", 0}, TempFilePath()));
-    EXPECT_EQ(Contents(TempFilePath()), "neutral");
-    EXPECT_EQ(questions.size(), 2u);
-    EXPECT_TRUE(messages.empty());
+TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
+    // The archive's own names come in its own spelling, sorted in among the shipped list's.
+    const std::string a = MakeArchive("a.mpq", {{"rez\\Glumain.bin", "main"},
+                                                {"rez\\glusingl.bin", "de", 1031},
+                                                {"rez\\options.bin", "en", 1033},
+                                                {"rez\\Zmine.bin", "z"},
+                                                {"rez\\amine.bin", "a"},
+                                                {"rez\\readme.txt", "not a dialog"},
+                                                {"arr\\glumain.bin", "elsewhere"}});
+    // As in the game's patch archive: without a (listfile) only the shipped list names them.
+    std::vector<StoredFile> unnamed;
+    for (const char* name : {"titledlg", "MiniMapPreview", "Glumain"})
+        unnamed.push_back({std::string("rez\\") + name + ".bin", name});
+    ASSERT_TRUE(MakeLibraryArchive(Path("bare.mpq"), unnamed, false, 64));
+    const std::string amine = "rez\\amine.bin", glu = "rez\\Glumain.bin", z = "rez\\Zmine.bin";
+    const std::string singl = "rez\\glusingl.bin" + Sep + " (1031)";
+    const std::string options = "rez\\options.bin" + Sep + " (1033)";
+    const std::tuple<std::string, int32_t, LR, Names> cases[] = {
+        {a, 0, LR::Listed, {amine, glu, z}},
+        {a, 1033, LR::Listed, {amine, glu, options, z}},
+        {a, -1, LR::Listed, {amine, glu, singl, options, z}},
+        {Path("bare.mpq"), 0, LR::Listed, {Main, "rez\\minimappreview.bin", "rez\\titledlg.bin"}},
+        {MakeArchive("e.mpq", {{"other\\file.txt", "x"}}), -1, LR::Listed, {}},
+        {WriteFile("x.mpq", "definitely not MPQ data"), 0, LR::NotAnArchive, {}},
+    };
+    std::filesystem::copy_file(TARROX_SOURCE_DIR "/data/binlist.txt", dir_ / "data/binlist.txt",
+                               std::filesystem::copy_options::overwrite_existing);
+    for (const auto& [archive, locale, result, expected] : cases) {
+        SCOPED_TRACE(archive + " " + std::to_string(locale));
+        std::vector<ArchiveLine> lines;
+        EXPECT_EQ(ListDialogFiles(archive, NameListPath(), locale, lines), result);
+        EXPECT_EQ(Formatted(lines), expected);
+    }
+    // One file under two names (a hash table may hold both) shows once, as first spelt.
+    std::vector<ArchiveLine> twice = {
+        {"rez\\B.bin"}, {"rez\\a.bin"}, {"rez\\b.bin"}, {"rez\\A.bin"}};
+    SortDialogLines(twice);
+    EXPECT_EQ(Formatted(twice), (Names{"rez\\a.bin", "rez\\B.bin"}));
 }
 
-// An empty .bin is a valid, empty dialog.
-TEST_F(ArchiveFilesTest, ExtractOfAnEmptyFileWritesAnEmptyFile) {
-    std::string a = Path("empty.mpq");
-    ASSERT_TRUE(test::MakeLibraryArchive(a, {{"rez\\glumain.bin", ""}}, true, 16));
-    ASSERT_TRUE(Extract(a, {"rez\\glumain.bin"}, Path("e.bin"))) << last.Message;
-    EXPECT_EQ(Contents(Path("e.bin")), "");
+TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
+    using S = std::string;
+    const S a = Path("a.mpq"), big(70000, 'q'), out = WriteFile("out.bin", "old");
+    const S none = Path("none.mpq"), o = Path("o"), noDir = Path("no/o"), tmp = TempFilePath();
+    ASSERT_TRUE(MakeLibraryArchive(a, {{Main, big}, {"rez\\empty.bin", ""}}, true, 16));
+    // "No" to the question before replacing keeps the file, silently.
+    const std::tuple<S, ArchiveLine, S, bool, bool, S, S> cases[] = {
+        {a, {Main}, out, true, true, "", big},
+        {a, {"rez\\empty.bin"}, out, false, false, "", big},
+        {a, {"rez\\empty.bin"}, Path("e.bin"), true, true, "", ""},
+        // The temporary file is replaced without a question.
+        {a, {"rez\\empty.bin"}, tmp, false, true, "", ""},
+        {a, {Main}, tmp, false, true, "", big},
+        {none, {Main}, o, true, false, "Error: Could not open archive.", Gone},
+        {a, {"rez\\absent.bin"}, o, true, false, "Error: Could not open file.", Gone},
+        {a, {Main}, noDir, true, false, "Error: Could not save " + noDir + ".", Gone},
+    };
+    Names questions;
+    for (const auto& [archive, file, destination, answer, ok, message, contents] : cases) {
+        SCOPED_TRACE(file.Name + " to " + destination);
+        const ArchiveResult r = ExtractArchivedFile(archive, file, destination, [&](auto& d) {
+            questions.push_back(d);
+            return answer;
+        });
+        EXPECT_EQ(std::make_tuple(r.Ok, r.Message, Contents(destination)),
+                  std::tie(ok, message, contents));
+    }
+    EXPECT_EQ(questions, (Names{out, out}));
 }
 
-TEST_F(ArchiveFilesTest, ExtractTellsWhatFailed) {
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
-    EXPECT_FALSE(Extract(Path("none.mpq"), {"rez\\glumain.bin"}, Path("o")));
-    EXPECT_FALSE(Extract(a, {"rez\\absent.bin"}, Path("o")));
-    EXPECT_FALSE(Extract(a, {"rez\\glumain.bin"}, Path("no/dir/o.bin")));
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "Error: Could not open archive.", "Error: Could not open file.",
-                            "Error: Could not save " + Path("no/dir/o.bin") + "."}));
-    EXPECT_FALSE(std::filesystem::exists(Path("o")));
+TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
+    const std::string bare = Path("bare.mpq"), full = Path("full.mpq"), fresh = Path("new.mpq");
+    ASSERT_TRUE(MakeLibraryArchive(bare, {{Main, "old"}, {"rez\\x.bin", "x"}}, false, 16));
+    std::vector<StoredFile> seven; // with the (listfile), all eight slots of the hash table
+    for (char c = 'a'; c < 'h'; ++c) seven.push_back({std::string("rez\\") + c + ".bin", {c}});
+    ASSERT_TRUE(MakeLibraryArchive(full, seven, true, 7));
+    const std::string a = MakeArchive("a.mpq", {{Main, "old main"},
+                                                {"rez\\glusingl.bin", std::string(9000, 's')},
+                                                {"rez\\options.bin", "de", 1031}});
+    const std::string in = WriteFile("in.bin", std::string(5000, 'd')), put = Contents(in);
+    // x.bin is named nowhere, so the old copy's space stays: that is no failure.
+    const std::string unknown = bare + " not compacted: it holds files whose names are unknown";
+    const std::tuple<std::string, ArchiveLine, std::vector<StoredFile>, std::string> cases[] = {
+        {fresh, {Main}, {{Main, put}}, ""},
+        {a, {"rez\\options.bin", 1031}, {{"rez\\options.bin", put, 1031}, {Main, "old main"}}, ""},
+        {a, {Main}, {{Main, put}, {"rez\\glusingl.bin", std::string(9000, 's')}}, ""},
+        {bare, {Main}, {{Main, put}, {"rez\\x.bin", "x"}}, unknown},
+        {full, {Main}, {{Main, put}, {"rez\\g.bin", "g"}}, ""},
+    };
+    for (const auto& [archive, file, after, note] : cases) {
+        SCOPED_TRACE(archive + " " + file.Name);
+        const ArchiveResult r = WriteBackToArchive(archive, file, in, nullptr);
+        EXPECT_EQ(std::tie(r.Ok, r.Message, r.Note), std::make_tuple(true, "", note));
+        for (const StoredFile& f : after)
+            EXPECT_EQ(SmpqExtract(archive, f.Name, f.Locale), f.Content) << f.Name;
+    }
+    // Version 1: a 32-byte header of format 0.
+    EXPECT_EQ(Contents(fresh).substr(0, 8) + Contents(fresh).substr(12, 2),
+              std::string("MPQ\x1a\x20\0\0\0\0\0", 10));
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "bare.mpq", "full.mpq", "in.bin", "new.mpq"}));
 }
 
-TEST_F(ArchiveFilesTest, PutCreatesAnArchiveTheOtherClientReads) {
-    std::string source = WriteFile("in.bin", std::string(5000, 'd'));
-    ASSERT_TRUE(Put(Path("new.mpq"), "rez\\glumain.bin", source));
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\glumain.bin"), std::string(5000, 'd'));
-    EXPECT_EQ(List(Path("new.mpq"), 0), (std::vector<std::string>{"rez\\glumain.bin"}));
-    // Version 1: the header is 32 bytes and says format 0.
-    std::string bytes = Contents(Path("new.mpq"));
-    ASSERT_GE(bytes.size(), 32u);
-    EXPECT_EQ(bytes.substr(0, 4), std::string("MPQ\x1a", 4));
-    EXPECT_EQ(bytes[4], 32);
-    EXPECT_EQ(bytes[12], 0);
-    EXPECT_TRUE(Leftovers({"new.mpq", "in.bin"}).empty());
-}
-
-TEST_F(ArchiveFilesTest, PutReplacesOneFileAndKeepsTheOthers) {
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "old main"},
-                                          {"rez\\glusingl.bin", std::string(9000, 's')},
-                                          {"rez\\options.bin", "de", 1031}});
-    ASSERT_TRUE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "new main")));
-    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "new main");
-    EXPECT_EQ(SmpqExtract(a, "rez\\glusingl.bin"), std::string(9000, 's'));
-    EXPECT_EQ(SmpqExtract(a, "rez\\options.bin", 1031), "de");
-    // Writing back a locale's file replaces that locale, not the neutral one.
-    ASSERT_TRUE(Put(a, "rez\\options.bin", WriteFile("de.bin", "neu"), 1031));
-    EXPECT_EQ(SmpqExtract(a, "rez\\options.bin", 1031), "neu");
-    EXPECT_EQ(List(a, -1).size(), 3u);
-}
-
-TEST_F(ArchiveFilesTest, PutReplacesInAnArchiveWithoutListfile) {
-    std::string a = Path("bare.mpq");
-    ASSERT_TRUE(
-        test::MakeLibraryArchive(a, {{"rez\\glumain.bin", "old"}, {"rez\\x.bin", "x"}}, false, 16));
-    ASSERT_TRUE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "new")));
-    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "new");
-    // rez\x.bin is in no list, so the archive cannot be compacted: that is no failure.
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(last.Note, a + " not compacted: it holds files whose names are unknown");
-    EXPECT_EQ(SmpqExtract(a, "rez\\x.bin"), "x");
-    EXPECT_TRUE(Leftovers({"bare.mpq", "in.bin"}).empty());
-}
-
-TEST_F(ArchiveFilesTest, PutGrowsAFullHashTable) {
-    std::vector<StoredFile> files;
-    for (int i = 0; i < 3; ++i) files.push_back({"rez\\f" + std::to_string(i) + ".bin", "x"});
-    std::string a = Path("full.mpq"); // room for four: the three and the (listfile)
-    ASSERT_TRUE(test::MakeLibraryArchive(a, files, true, 4));
-    WriteNameList({"rez\\f0.bin", "rez\\f1.bin", "rez\\f2.bin", "rez\\f3.bin", "rez\\glumain.bin"});
-    ASSERT_TRUE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "grown")));
-    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "grown");
-    EXPECT_EQ(SmpqExtract(a, "rez\\f2.bin"), "x");
-    EXPECT_EQ(List(a, 0).size(), 4u);
-}
-
-// What must never happen: a failed update that leaves the archive changed.
 TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
-    const std::string before = Contents(a);
-
-    EXPECT_FALSE(Put(a, "rez\\glumain.bin", Path("missing.bin")));
-    EXPECT_EQ(messages, (std::vector<std::string>{"Error: Could not add file.\r\n2"}));
-
-    ::chmod(a.c_str(), 0444);
-    EXPECT_FALSE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "new")));
-    ::chmod(a.c_str(), 0644);
-    EXPECT_EQ(messages.back(), "Error: Could not open archive.");
-    EXPECT_EQ(last.Icon, MessageIcon::Critical);
-
-    std::string text = WriteFile("text.mpq", "not an archive at all");
-    EXPECT_FALSE(Put(text, "rez\\glumain.bin", Path("in.bin")));
-    EXPECT_EQ(Contents(text), "not an archive at all");
-
-    EXPECT_EQ(Contents(a), before);
-    EXPECT_TRUE(Leftovers({"a.mpq", "in.bin", "text.mpq"}).empty());
+    const std::string a = MakeArchive("a.mpq", {{Main, "main"}}), before = Contents(a);
+    const std::string text = WriteFile("text.mpq", "not an archive"), in = WriteFile("in.bin", "");
+    const std::string notOpened = "Error: Could not open archive.";
+    const std::tuple<std::string, std::string, mode_t, std::string, MessageIcon> cases[] = {
+        {a, Path("missing.bin"), 0644, "Error: Could not add file.\r\n2", MessageIcon::None},
+        {a, in, 0444, notOpened, MessageIcon::Critical},
+        {text, in, 0644, notOpened, MessageIcon::Critical},
+    };
+    for (const auto& [archive, source, mode, message, icon] : cases) {
+        ::chmod(archive.c_str(), mode);
+        const ArchiveResult r = WriteBackToArchive(archive, {Main}, source, nullptr);
+        ::chmod(archive.c_str(), 0644);
+        EXPECT_EQ(std::tie(r.Ok, r.Message, r.Icon), std::make_tuple(false, message, icon));
+    }
+    EXPECT_EQ(Contents(a) + Contents(text), before + "not an archive");
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin", "text.mpq"}));
 }
 
-// While the update runs, the original stays as it was: a crash at any point loses nothing.
-TEST_F(ArchiveFilesTest, TheOriginalIsUntouchedUntilTheUpdateIsComplete) {
-    std::vector<StoredFile> files;
-    for (int i = 0; i < 3; ++i)
-        files.push_back({"rez\\f" + std::to_string(i) + ".bin",
-                         std::string(200000, static_cast<char>('a' + i))});
-    std::string a = MakeArchive("a.mpq", files);
+// While the archive is rewritten the original stays as it was, so a crash loses nothing; a
+// disk that fills on the way costs the partial file, not the archive.
+TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
+    std::string noise(100000, 0); // does not compress, so the archive outgrows the limit
+    uint32_t x = 1;
+    for (char& c : noise) c = char((x = x * 1103515245 + 12345) >> 24);
+    const std::string a = MakeArchive("a.mpq", {{Main, noise}, {"rez\\b.bin", noise}});
     const std::string before = Contents(a);
-    struct Watch : mpq::CompactProgress {
-        std::function<void()> check;
-        int calls = 0;
-        void Update(uint64_t done, uint64_t total) override {
-            EXPECT_LE(done, total);
-            ++calls;
-            check();
-        }
-    } watch;
-    watch.check = [&] { EXPECT_EQ(Contents(a), before); };
-    ASSERT_TRUE(Put(a, "rez\\f1.bin", WriteFile("in.bin", "small"), 0, &watch));
-    EXPECT_GT(watch.calls, 0);
-    EXPECT_EQ(SmpqExtract(a, "rez\\f1.bin"), "small");
+    OnProgress watch;
+    int steps = 0;
+    watch.Step = [&] {
+        EXPECT_EQ(Contents(a), before);
+        ++steps;
+    };
+    ASSERT_TRUE(Put(a, "small", &watch).Ok);
+    EXPECT_GT(steps, 0);
     EXPECT_LT(Contents(a).size(), before.size()); // the old copy's space is reclaimed
+
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    OnProgress fill;
+    fill.Step = [&] {
+        const rlimit small{4096, saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    };
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const ArchiveResult r = WriteBackToArchive(a, {"rez\\c.bin"}, Path("in.bin"), &fill);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(std::tie(r.Ok, r.Message), std::make_tuple(true, "Error: Could not compact"));
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
+    EXPECT_EQ(SmpqExtract(a, "rez\\b.bin") + SmpqExtract(a, "rez\\c.bin"), noise + "small");
 }
 
-// StormLib 9.22 closes descriptor 0 when an open fails; with descriptor 0 free, the next
-// file opened would take it and be closed under its owner.
-TEST_F(ArchiveFilesTest, FailedOpensDoNotCloseOtherFiles) {
-    std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
-    int saved = ::dup(0);
-    ::close(0);
-    for (int i = 0; i < 3; ++i) List(Path("missing.mpq"), 0, ListResult::NotAnArchive);
-    ASSERT_TRUE(Put(a, "rez\\glumain.bin", WriteFile("in.bin", "after")));
-    EXPECT_FALSE(Put(Path("gone/x.mpq"), "rez\\glumain.bin", Path("in.bin")));
-    EXPECT_EQ(SmpqExtract(a, "rez\\glumain.bin"), "after");
-    ::dup2(saved, 0);
-    ::close(saved);
+// A second update waits for the first and never touches its copy; the one after clears what
+// a killed update left of this archive, and nothing of other archives or programs.
+TEST_F(ArchiveFilesTest, UpdatesWaitForEachOtherAndClearTheRemainsOfAKilledOne) {
+    const std::string a = MakeArchive("a.mpq", {{Main, "main"}});
+    for (const char* name : {"a.mpq.tarrox-update-0123abcd", "a.mpq.tarrox-update-0123abcd.tmp",
+                             "a.mpq.tarrox-lock", "a.mpq.tarrox-update-notmine",
+                             "b.mpq.tarrox-update-0123abcd", "a.mpq.tarrox-update-0123abcd.bak"})
+        WriteFile(name, "left over");
+    auto first = std::make_unique<UpdateLock>(a, 0ms);
+    ASSERT_TRUE(first->Held());
+    const std::string copy = first->NewWorkingCopy();
+    EXPECT_NE(copy, first->NewWorkingCopy());
+    EXPECT_FALSE(UpdateLock(a, 50ms).Held());
+    std::thread finish([&] {
+        std::this_thread::sleep_for(100ms);
+        EXPECT_TRUE(std::filesystem::exists(copy));
+        first.reset();
+    });
+    const ArchiveResult r = Put(a, "second");
+    finish.join();
+    EXPECT_TRUE(r.Ok) << r.Message;
+    EXPECT_EQ(SmpqExtract(a, Main), "second");
+    EXPECT_EQ(Folder(),
+              (Names{"a.mpq", "a.mpq.tarrox-update-0123abcd.bak", "a.mpq.tarrox-update-notmine",
+                     "b.mpq.tarrox-update-0123abcd", "in.bin"}));
 }
 
 } // namespace
-} // namespace tarrox
+} // namespace tarrox::test

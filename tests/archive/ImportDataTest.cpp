@@ -1,12 +1,9 @@
-// tarrox2-cli import-data: the game's plain fonts and whole tables come in, from archives (also
-// behind a program stub) and folders; encrypted fonts, broken tables and missing files are
-// reported and never written.
-#include <gtest/gtest.h>
-
+// tarrox2-cli import-data: plain fonts and whole tables come in, from archives (also behind a
+// program stub) and folders; encrypted fonts, broken tables and missing files are reported.
 #include "archive/ArchiveFixture.h"
 #include "support/CliRun.h"
 
-namespace tarrox {
+namespace tarrox::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -19,90 +16,72 @@ std::string Table() {
     std::string out(128, '\0');
     out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[8] = 7, out[65] = 1, out[66] = 8;
     for (char i = 0; i < 8; ++i) out += i;
-    out += '\x0c';
-    return out + std::string(768, '\x33');
+    return out + '\x0c' + std::string(768, '\x33');
 }
 
-class ImportDataTest : public test::ArchiveTest {
-  protected:
-    test::CliRun Import(const std::string& sources) {
-        return test::RunCli("import-data " + sources + " --to '" + Path("user") + "'", dir_);
-    }
-    std::vector<std::string> Imported() {
-        std::vector<std::string> names;
-        if (fs::exists(dir_ / "user"))
-            for (const auto& e : fs::directory_iterator(dir_ / "user"))
-                names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-};
+using ImportDataTest = ArchiveTest;
 
-// The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first in
-// the lookup order, a table under an upper-case name, a broken table, a missing one.
-const std::vector<test::StoredFile> GameFiles = {
-    {"font\\font8.fnt", Font},
-    {"files\\font\\font10.fnt", Font},
-    {"setupdat\\font\\font14.fnt", Font},
-    {"font\\font16.fnt", Encrypted},
-    {"files\\font\\font16.fnt", Font},
-    {"font\\font32.fnt", Encrypted},
-    {"GAME\\TFONTGAM.PCX", Table()},
-    {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)}};
-
-const std::vector<std::string> Report = {
-    "Imported font8.fnt from font\\font8.fnt in game.mpq.",
-    "Imported font10.fnt from files\\font\\font10.fnt in game.mpq.",
-    "Imported font14.fnt from setupdat\\font\\font14.fnt in game.mpq.",
-    "Imported font16.fnt from files\\font\\font16.fnt in game.mpq.",
-    "font16x.fnt was not found.",
-    "font32.fnt in game.mpq is encrypted; the copies on the game's CD, in install.exe, are not.",
-    "Imported tfontgam.pcx from game\\tfontgam.pcx in game.mpq.",
-    "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.",
-    "tfonttitle.pcx was not found."};
-
-TEST_F(ImportDataTest, PlainFontsAndWholeTablesComeInFromAnArchiveWithOrWithoutAStub) {
-    const std::string archive = MakeArchive("plain.mpq", GameFiles);
-    for (const std::string stub : {"", "MZ-program-stub"}) {
-        SCOPED_TRACE(stub);
-        fs::remove_all(dir_ / "user");
-        // Archives behind a program lie at a 512-byte boundary.
-        WriteFile("game.mpq", stub.empty() ? "" : stub + std::string(4096 - stub.size(), '\0'));
-        std::ofstream(dir_ / "game.mpq", std::ios::app | std::ios::binary) << Contents(archive);
-        const test::CliRun r = Import("'" + Path("game.mpq") + "'");
-        EXPECT_EQ(r.status, 0) << r.err;
-        std::string expected;
-        for (const std::string& line : Report) expected += line + "\n";
-        EXPECT_EQ(r.out, expected);
-        EXPECT_EQ(Imported(), (std::vector<std::string>{"font10.fnt", "font14.fnt", "font16.fnt",
-                                                        "font8.fnt", "tfontgam.pcx"}));
-        EXPECT_EQ(Contents(Path("user/font16.fnt")), Font);
-    }
-}
-
-TEST_F(ImportDataTest, LooseFilesComeInFromAFolderAndLaterSourcesFillTheGaps) {
+TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
+    // The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first
+    // in the lookup order, a table under an upper-case name, a broken table, a missing one.
+    const std::string game =
+        Contents(MakeArchive("game.mpq", {{"font\\font8.fnt", Font},
+                                          {"files\\font\\font10.fnt", Font},
+                                          {"setupdat\\font\\font14.fnt", Font},
+                                          {"font\\font16.fnt", Encrypted},
+                                          {"files\\font\\font16.fnt", Font},
+                                          {"font\\font32.fnt", Encrypted},
+                                          {"GAME\\TFONTGAM.PCX", Table()},
+                                          {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)}}));
+    fs::create_directories(dir_ / "stub");
+    WriteFile("stub/game.mpq", "MZ-program-stub" + std::string(4081, '\0') + game); // at 4096
     fs::create_directories(dir_ / "cd" / "Files" / "FONT");
     WriteFile("cd/Files/FONT/Font8.fnt", Font);
     WriteFile("cd/tfonttitle.pcx", Table());
-    const std::string other = MakeArchive("other.mpq", {{"font\\font8.fnt", Encrypted},
-                                                        {"glue\\title\\tfont.pcx", "not a table"},
-                                                        {"font\\font32.fnt", Font}});
-    const test::CliRun r = Import("'" + Path("cd") + "' '" + other + "'");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Imported(), (std::vector<std::string>{"font32.fnt", "font8.fnt", "tfonttitle.pcx"}));
-    EXPECT_NE(r.out.find("Imported font8.fnt from files\\font\\font8.fnt in cd.\n"),
-              std::string::npos)
-        << r.out;
-}
-
-TEST_F(ImportDataTest, WhatIsNoArchiveIsReportedAndNothingIsWritten) {
-    const test::CliRun r = Import("'" + WriteFile("notes.txt", "hello") + "'");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Error: " + Path("notes.txt") + " does not contain an MPQ archive."),
-              std::string::npos);
-    EXPECT_TRUE(Imported().empty());
-    EXPECT_EQ(test::RunCli("import-data --to x", dir_).status, 1); // no source
+    const std::string other = Q(MakeArchive("other.mpq", {{"font\\font8.fnt", Encrypted},
+                                                          {"glue\\title\\tfont.pcx", "not a table"},
+                                                          {"font\\font32.fnt", Font}}));
+    const std::string report =
+        "Imported font8.fnt from font\\font8.fnt in game.mpq.\n"
+        "Imported font10.fnt from files\\font\\font10.fnt in game.mpq.\n"
+        "Imported font14.fnt from setupdat\\font\\font14.fnt in game.mpq.\n"
+        "Imported font16.fnt from files\\font\\font16.fnt in game.mpq.\n"
+        "font16x.fnt was not found.\nfont32.fnt in game.mpq is encrypted; "
+        "the copies on the game's CD, in install.exe, are not.\n"
+        "Imported tfontgam.pcx from game\\tfontgam.pcx in game.mpq.\n"
+        "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n"
+        "tfonttitle.pcx was not found.\n";
+    const std::string fromCd =
+        "Imported font8.fnt from files\\font\\font8.fnt in cd.\nfont10.fnt was not found.\n"
+        "font14.fnt was not found.\nfont16.fnt was not found.\nfont16x.fnt was not found.\n"
+        "Imported font32.fnt from font\\font32.fnt in other.mpq.\ntfontgam.pcx was not found.\n"
+        "tfontglu.pcx was not found.\nImported tfonttitle.pcx from tfonttitle.pcx in cd.\n";
+    const Names fromGame = {"font10.fnt", "font14.fnt", "font16.fnt", "font8.fnt", "tfontgam.pcx"};
+    const std::string notes = WriteFile("notes.txt", "hello");
+    const std::tuple<std::string, int, std::string, std::string, Names> cases[] = {
+        {Q(Path("game.mpq")), 0, report, "", fromGame},
+        {Q(Path("stub/game.mpq")), 0, report, "", fromGame},
+        // Later sources fill the gaps the first leaves.
+        {Q(Path("cd")) + " " + other, 0, fromCd, "", {"font32.fnt", "font8.fnt", "tfonttitle.pcx"}},
+        {Q(notes), 1, "", "Error: " + notes + " does not contain an MPQ archive.\n", {}},
+        {"", 1, "", "Error: usage: tarrox2-cli import-data SOURCE... [--to DIR]\n", {}},
+    };
+    for (const auto& [sources, status, out, err, expected] : cases) {
+        SCOPED_TRACE(sources);
+        fs::remove_all(dir_ / "user");
+        const CliRun r = RunCli("import-data " + sources + " --to " + Q(Path("user")), dir_);
+        Names imported;
+        std::error_code none;
+        for (const auto& e : fs::directory_iterator(dir_ / "user", none)) {
+            imported.push_back(e.path().filename().string());
+            if (e.path().extension() == ".fnt") {
+                EXPECT_EQ(Contents(e.path().string()), Font);
+            }
+        }
+        std::sort(imported.begin(), imported.end());
+        EXPECT_EQ(std::tie(r.status, r.out, r.err, imported), std::tie(status, out, err, expected));
+    }
 }
 
 } // namespace
-} // namespace tarrox
+} // namespace tarrox::test

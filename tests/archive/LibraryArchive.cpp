@@ -2,8 +2,6 @@
 
 #include <StormLib.h>
 
-#include "archive/ArchiveFixture.h"
-
 namespace tarrox::test {
 
 bool MakeLibraryArchive(const std::string& path, const std::vector<StoredFile>& files,

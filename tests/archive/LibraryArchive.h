@@ -2,13 +2,9 @@
 // hash table of a chosen size.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <vector>
+#include "support/SmpqArchive.h"
 
 namespace tarrox::test {
-
-struct StoredFile;
 
 bool MakeLibraryArchive(const std::string& path, const std::vector<StoredFile>& files,
                         bool withListfile, uint32_t maxFiles);

@@ -1,0 +1,108 @@
+// The tool's archive commands, and the editor's side of running them in a child.
+#include <sys/stat.h>
+
+#include "archive/ArchiveClient.h"
+#include "archive/ArchiveFixture.h"
+#include "archive/Mpq.h"
+#include "support/CliRun.h"
+
+namespace tarrox::test {
+namespace {
+
+const std::string NotOpened = "Error: Could not open archive.";
+
+class ArchiveChildTest : public ArchiveTest {
+  protected:
+    static std::string Err(const std::string& line) { return "echo " + Q(line) + " >&2; "; }
+    // The tool in the program folder becomes a script that says `said` and ends so.
+    void Tool(const std::string& said) {
+        WriteFile("tarrox2-cli", "#!/bin/sh\n" + said + "\n");
+        ::chmod(Path("tarrox2-cli").c_str(), 0755);
+    }
+};
+
+// Archives that once crashed the tool or made it take gigabytes or seconds: every command
+// refuses them with a message and leaves the file as it was.
+TEST_F(ArchiveChildTest, ArchivesThatOnceFailedAreRefused) {
+    int replayed = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(TARROX_SOURCE_DIR "/tests/data/regressions")) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with("archive-")) continue;
+        ++replayed;
+        const std::string original = Contents(entry.path().string());
+        const std::string a = WriteFile("case.mpq", original), in = WriteFile("in.bin", "new");
+        for (const std::string& command :
+             {"list " + Q(a), "extract " + Q(a) + " 'rez\\glumain.bin' " + Q(Path("o.bin")),
+              "put " + Q(a) + " 'rez\\glumain.bin' " + Q(in)}) {
+            SCOPED_TRACE(name + ": " + command);
+            const CliRun r = RunCli(command, dir_);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_TRUE(r.err.starts_with("Error: ")) << r.err;
+            EXPECT_EQ(Contents(a), original);
+        }
+    }
+    EXPECT_EQ(replayed, 6);
+}
+
+using Steps = std::vector<std::pair<uint64_t, uint64_t>>;
+struct Recorded : mpq::CompactProgress {
+    Steps Seen;
+    void Update(uint64_t done, uint64_t total) override { Seen.push_back({done, total}); }
+};
+
+TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
+    const MessageIcon Plain = MessageIcon::None, Stop = MessageIcon::Critical;
+    const std::string compact = "Error: Could not compact", add = "Error: Could not add file.";
+    const std::tuple<std::string, bool, std::string, MessageIcon, Steps> cases[] = {
+        {"echo progress 1 4; echo progress 4 4; echo note >&2", true, "", Plain, {{1, 4}, {4, 4}}},
+        {Err(compact) + "exit 1", true, compact, Plain, {}},
+        {Err(add + " 13") + "exit 1", false, add + "\r\n13", Plain, {}},
+        {Err(NotOpened) + Err("Error: 2") + "exit 1", false, NotOpened + "\r\nError: 2", Stop, {}},
+        {Err("Error: said before the crash") + "kill -SEGV $$", false, NotOpened, Stop, {}},
+        {"exit 1", false, NotOpened, Stop, {}},
+    };
+    for (const auto& [said, done, message, icon, steps] : cases) {
+        SCOPED_TRACE(said);
+        Tool(said);
+        Recorded progress;
+        const ArchiveOutcome o =
+            PutInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("a.bin"), &progress);
+        EXPECT_EQ(std::tie(o.Done, o.Message, progress.Seen), std::tie(done, message, steps));
+        EXPECT_EQ(o.Icon, message.empty() ? o.Icon : icon);
+    }
+    EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("o.bin")).Message, NotOpened);
+}
+
+TEST_F(ArchiveChildTest, ListingsAreReadBackAndFailuresSorted) {
+    using Kind = ArchiveListing::Kind;
+    const std::string a = Path("a.mpq"),
+                      two = "printf 'rez\\\\a.bin\\nrez\\\\b (x).bin  (1031)\\r\\n'; ";
+    const Names lines = {"rez\\a.bin", "rez\\b (x).bin" + std::string(1, char(31)) + " (1031)"};
+    const std::tuple<std::string, Kind, Names> cases[] = {
+        {two, Kind::Listed, lines},
+        {Err("Error: " + a + " does not contain an MPQ archive.") + "exit 1",
+         Kind::NotAnArchive,
+         {}},
+        {two + Err("Error: Could not list " + a + ".") + "exit 1", Kind::ListingFailed, lines},
+        {two + "kill -SEGV $$", Kind::Failed, {}},
+        {"ulimit -t", Kind::Listed, {"10"}}, // a listing that never ends meets the CPU limit
+    };
+    for (const auto& [said, how, expected] : cases) {
+        SCOPED_TRACE(said);
+        Tool(said);
+        const ArchiveListing l = ListInChild(a, -1);
+        Names got;
+        for (const ArchiveLine& line : l.Lines) got.push_back(FormatArchiveLine(line));
+        EXPECT_EQ(std::tie(l.How, got), std::tie(how, expected));
+    }
+    // Passes the header check yet makes the library abort: the real tool dies in its child.
+    std::filesystem::remove(Path("tarrox2-cli"));
+    std::filesystem::create_symlink(TARROX_CLI, Path("tarrox2-cli"));
+    const ArchiveListing l =
+        ListInChild(TARROX_SOURCE_DIR "/tests/data/regressions/child-crash-unnamed-lzma.mpq", 0);
+    EXPECT_EQ(std::tie(l.How, l.Message), std::make_tuple(Kind::Failed, NotOpened));
+}
+
+} // namespace
+} // namespace tarrox::test
