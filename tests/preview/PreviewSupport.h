@@ -47,15 +47,15 @@ struct DialogBuilder {
         Add(0, left, top, width, height);
     }
     DialogBuilder& Add(int32_t type, int16_t left, int16_t top, int16_t width, int16_t height,
-                       const std::string& text = "", int32_t flags = 0) {
-        int i = Doc.ObjectCount++;
-        DialogObject& o = Doc.ObjectTable[i];
-        o = {};
+                       const std::string& text = "",
+                       std::initializer_list<ObjectFlagBit> bits = {}) {
+        DialogObject& o = Doc.ObjectTable[Doc.ObjectCount] = {};
         o.ControlType = type, o.Left = left, o.Top = top, o.Width = width, o.Height = height;
         o.Right = int16_t(left + width - 1), o.Bottom = int16_t(top + height - 1);
-        o.Flags = flags, o.Text = i, o.SmkLink = -1;
-        Doc.StringTable[i] = text;
-        Doc.StringCount = Doc.ObjectCount;
+        for (ObjectFlagBit b : bits) o.Flags |= FlagMask(b);
+        o.Text = Doc.ObjectCount, o.SmkLink = -1;
+        Doc.StringTable[Doc.ObjectCount] = text;
+        Doc.StringCount = ++Doc.ObjectCount;
         return *this;
     }
     DialogObject& Last() { return Doc.ObjectTable[Doc.ObjectCount - 1]; }
