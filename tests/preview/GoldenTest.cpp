@@ -35,7 +35,8 @@ DialogDocument AllTypes() {
         .Add(12, 10, 160, 200, 120)
         .Add(13, 220, 160, 180, 20, "Combo box text runs on")
         .Add(14, 220, 190, 180, 30, "LLight-up", {HasHotkeyBit})
-        .Add(9, 220, 230, 360, 50, "\x05Size 16x \x07red \x0d blue", {Size16Bit, Size16xBit, CenterTextBit})
+        .Add(9, 220, 230, 360, 50, "\x05Size 16x \x07red \x0d blue",
+             {Size16Bit, Size16xBit, CenterTextBit})
         .Add(9, 10, 290, 570, 60, "Size 14 right \x03green", {Size14Bit, AlignRightBit})
         .Add(9, 10, 360, 570, 40,
              "Codes: \x02two \x03three \x04 four \x05 five \x06six \x07seven \x08 eight")
@@ -43,8 +44,18 @@ DialogDocument AllTypes() {
              {HasHotkeyBit, CenterTextBit, AlignRightBit, Size10Bit, Size14Bit})
         .Add(9, 170, 405, 120, 25, "Top", {AlignTopBit, AlignMiddleBit, Size10Bit, Size16Bit})
         .Add(3, 300, 406, 120, 25, "XOption", {HasHotkeyBit, Size16Bit})
-        .Add(13, 430, 405, 150, 24, "XCombo", {HasHotkeyBit});
+        .Add(13, 430, 405, 150, 24, "XCombo", {HasHotkeyBit})
+        .Add(5, -40, 160, 45, 30)                     // cut by the surface's left edge
+        .Add(3, 470, -30, 100, 40, "Top edge")        // and its top
+        .Add(15, 470, 10, 100, 50, "unknown")         // no such type: nothing
+        .Add(-1, 470, 10, 100, 50, "unknown")         // nor here
+        .Add(12, INT16_MAX - 10, 100, INT16_MAX, 100) // far off, on the surface if sums wrapped
+        .Add(6, INT16_MAX - 10, 50, INT16_MAX, 12)
+        .Add(13, 100, INT16_MAX - 10, 100, INT16_MAX, "text")
+        .Add(9, 470, 10, 100, 50, "text");
+    d.Last().Text = 300; // no such string: the box alone
     d.Doc.ObjectTable[17].TextY = 3;
+    d.Doc.ObjectTable[26].Right = d.Doc.ObjectTable[26].Bottom = INT16_MAX;
     d.Doc.ObjectTable[14].TextX = 30;
     d.Doc.ObjectTable[14].TextY = 4;
     return d.Doc;
