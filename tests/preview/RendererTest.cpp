@@ -19,7 +19,9 @@ TEST(RedrawPreview, ShowingOnlyASelectionOutsideTheTableDrawsNothing) {
     PreviewFonts fonts;
     TextDrawingState text;
     PreviewCanvas canvas{surface, settings, fonts, text};
-    RedrawPreview(canvas, DialogBuilder(0, 0, 640, 480).Doc, 99);
+    DialogBuilder d(0, 0, 640, 480);
+    d.Add(5, 0, 0, 50, 50).Doc.ObjectCount = 1; // a record past the count
+    RedrawPreview(canvas, d.Doc, 1);
     EXPECT_EQ(std::count(surface.Pixels().begin(), surface.Pixels().end(), 0u),
               Surface::Width * Surface::Height);
 }
