@@ -1,5 +1,6 @@
-// The game's own look: its tables' row layout through the bundled fontindex.dat, invisible
-// text, spaces in the smallest size slot, and the user's files found before the bundled ones.
+// Game text as the game draws it: font records, formatting codes, colour tables and their row
+// layout through the bundled fontindex.dat, spaces in the smallest size slot, and the user's
+// files found before the bundled ones.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,25 +14,20 @@
 namespace tarrox {
 namespace {
 
-constexpr uint32_t Rgb(int r, int g, int b) {
-    return uint32_t(r | g << 8 | b << 16);
-}
-uint32_t Plain(int i) {
-    return Rgb(i, 2 * i & 255, 3 * i & 255);
-}
-uint32_t RowColor(int i) {
-    return Rgb(i / 8 + 1, 0x40, i % 8);
-} // names the row
+using test::FontBytes;
+using test::LoadFont;
 
-// A w x h PCX image of `data`, then the marker and a palette of `color(i)`.
-std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data, uint32_t (*color)(int) = Plain) {
+// Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
+const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
+
+// A w x h PCX image of `data`, then the marker and the palette.
+std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data) {
     std::vector<uint8_t> out(128, 0);
     out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[65] = 1;
     out[8] = uint8_t(w - 1), out[10] = uint8_t(h - 1), out[66] = uint8_t(w);
     for (uint8_t b : data) out.push_back(b); // insert() trips a false -Warray-bounds in g++ 12
     out.push_back(12);
-    for (int i = 0; i < 256; ++i)
-        out.insert(out.end(), {uint8_t(color(i)), uint8_t(color(i) >> 8), uint8_t(color(i) >> 16)});
+    for (int i = 0; i < 256; ++i) out.insert(out.end(), {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)});
     return out;
 }
 
@@ -43,43 +39,96 @@ std::vector<uint8_t> GameTable(int rows) {
         if (i >= 0xC0) data.push_back(0xC1);
         data.push_back(uint8_t(i));
     }
-    return rows == 24 ? Pcx(64, 3, data, RowColor) : Pcx(48, 1, data, RowColor);
+    return rows == 24 ? Pcx(64, 3, data) : Pcx(48, 1, data);
 }
 
-TEST(PcxDecoding, RunsLiteralsWholeRunsAndThePaletteAfterTheData) {
-    const std::vector<uint8_t> header = Pcx(8, 24, {});
-    const uint32_t p1 = Plain(1);
+// Every code's row is its number, but code 0's is never the starting row and code 5's is past
+// the 24 rows, so row 0. Size slot 1 has the given spacing and space width, slot 0 (1, 4).
+TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
+    TextDrawingState s;
+    for (size_t i = 0; i < s.ColorTable.size(); ++i) s.ColorTable[i] = Color(int(i));
+    for (int code = 0; code < 32; ++code) s.CodeColorRows[code] = uint8_t(code % 24);
+    s.CodeColorRows[0] = 9, s.CodeColorRows[5] = 200;
+    s.LetterSpacing = {1, spacing}, s.SpaceWidth = {4, space};
+    s.TextSizeSlot = 1;
+    return s;
+}
+
+const test::TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
+const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
+
+// The pixels the text sets, row by row, as "x,y:row.index".
+std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, int y,
+                  std::string_view text, int area = 640) {
+    Surface s;
+    DrawGameText(s, font, state, x, y, text, area);
+    std::string out;
+    for (int py = 0; py < Surface::Height; ++py)
+        for (int px = 0; px < Surface::Width; ++px)
+            if (uint32_t c = s.Pixel(px, py); c)
+                out += (out.empty() ? "" : " ") + std::to_string(px) + "," + std::to_string(py) +
+                       ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16);
+    return out;
+}
+
+TEST(GameFontText, DrawsLettersAndCodes) {
+    GameFont closed = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
+    CloseGameFont(closed);
+    std::vector<uint8_t> lower = FontBytes(32, 90, 12, {{'A', Dot}});
+    std::copy_n("font", 4, lower.begin()); // only "FONT" is a font
+    const struct {
+        GameFont font;
+        uint8_t spacing;
+        int x, y;
+        std::string text;
+        int area;
+        std::string expected;
+    } cases[] = {
+        // 'A' has no pixel bytes (B's record follows at once), 'B' three, 'C' two up to D's
+        // record; 'D', the last record, has width 0 and only moves the pen by the spacing.
+        {LoadFont(FontBytes(32, 90, 12,
+                            {{'A', {3, 1, 1, 1, {}}},
+                             {'B', {8, 1, 1, 1, {1, 1, 1}}},
+                             {'C', {8, 1, 1, 1, {2, 2}}},
+                             {'D', {0, 1, 1, 1, {1, 1}}}})),
+         1, 0, 0, "ABDC", 640, "4,0:0.1 5,0:0.1 6,0:0.1 14,0:0.2 15,0:0.2"},
+        // Newline back to x one line lower; space and tab move 5; code 3's row survives the
+        // newline; 1 resets, 11 draws nothing, 12 does nothing.
+        {DotFont, 2, 20, 30, CodesToText("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A"), 640,
+         "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 55,42:0.7 60,42:0.7"},
+        // Code 18 (0 + 1) and two letters (3 + 1 each) measure 9; only the first line moves.
+        {DotFont, 1, 10, 0, CodesToText("<18>AA<10>A"), 20, "21,0:0.7 25,0:0.7 10,12:0.7"},
+        // Offsets of 0 (the game's "no letter"), into the header or the table, past the end,
+        // negative, and a header cut short by the end of the 49-byte file.
+        {LoadFont(
+             FontBytes(32, 40, 12, {{'!', Dot}},
+                       {{'"', 0}, {'#', 8}, {'$', 20}, {'%', INT32_MAX}, {'&', -4}, {'\'', 47}})),
+         0, 0, 0, "\"#$%&'!", 640, "0,0:0.7"},
+        {LoadFont(FontBytes(31, 255, 12, {{255, Dot}})), 0, 0, 0, "\xff", 640, "0,0:0.7"},
+        {closed, 0, 0, 0, "AA", 640, ""},
+        {LoadFont(lower), 0, 0, 0, "AA", 640, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Drawn(c.font, Numbered(c.spacing), c.x, c.y, c.text, c.area), c.expected)
+            << c.text;
+}
+
+TEST(PcxDecoding, RunsAndLiteralsInOrderARunTakenWholeAndThePaletteAfterTheData) {
     const struct {
         std::vector<uint8_t> bytes;
-        bool ok;
         std::vector<uint32_t> first;
     } cases[] = {
         // A run of three 5s, a run of none, literals 7 and 8; the rest black.
         {Pcx(5, 1, {0xC3, 0x05, 0xC0, 0x09, 0x07, 0x08}),
-         true,
-         {Plain(5), Plain(5), Plain(5), Plain(7), Plain(8), 0}},
-        // A run is taken whole past a 2 x 2 image; the byte after the data (the marker) is not
-        // the palette's.
-        {Pcx(2, 2, {0xC8, 0x01}), true, {p1, p1, p1, p1, p1, p1, p1, p1, 0}},
-        {{header.begin(), header.begin() + 13}, false, {7}}, // too short: untouched
-        {{header.begin(), header.begin() + 14}, true, {0}},
+         {Color(5), Color(5), Color(5), Color(7), Color(8), 0}},
+        // A run past the end of a 2 x 2 image is taken whole; the marker is not the palette's.
+        {Pcx(2, 2, {0xC6, 0x01}), {Color(1), Color(1), Color(1), Color(1), Color(1), Color(1), 0}},
     };
     for (const auto& c : cases) {
         std::array<uint32_t, ColorRows * ColorsPerRow> t;
-        t.fill(7);
-        EXPECT_EQ(DecodeColorTable(c.bytes, t), c.ok) << c.bytes.size();
-        EXPECT_EQ(std::vector<uint32_t>(t.begin(), t.begin() + c.first.size()), c.first)
-            << c.bytes.size();
+        EXPECT_TRUE(DecodeColorTable(c.bytes, t));
+        EXPECT_EQ(std::vector<uint32_t>(t.begin(), t.begin() + c.first.size()), c.first);
     }
-}
-
-const GameFont DotFont = test::LoadFont(test::FontBytes(32, 90, 12, {{'A', {3, 1, 1, 1, {7}}}}));
-
-// Row 10 of the picture after `text` is drawn at (10, 10).
-std::vector<uint32_t> Row10(const TextDrawingState& state, const std::string& text) {
-    Surface s;
-    DrawGameText(s, DotFont, state, 10, 10, text, 640);
-    return {s.Pixels().begin() + 10 * Surface::Width, s.Pixels().begin() + 11 * Surface::Width};
 }
 
 class GameLookTest : public test::TempDirTest {
@@ -110,33 +159,18 @@ TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFi
         ASSERT_TRUE(LoadTextTables(state, data) && LoadColorTable(state, set, data, ""));
         state.TextSizeSlot = 1;
         for (auto [code, row] : *codes)
-            EXPECT_EQ(Row10(state, std::string(1, char(code)) + "A")[10], RowColor(row * 8 + 7))
+            EXPECT_EQ(Drawn(DotFont, state, 10, 10, std::string(1, char(code)) + "A"),
+                      "10,10:" + std::to_string(row) + ".7")
                 << set << " code " << code;
+        // Invisible codes advance the pen but set no pixel, whatever the tables hold.
+        state.CodeColorRows.fill(0);
+        EXPECT_EQ(Drawn(DotFont, state, 10, 10,
+                        "\x0b"
+                        "AAA\x04"
+                        "A\x14"
+                        "A"),
+                  "19,10:0.7");
     }
-}
-
-TEST_F(GameLookTest, InvisibleCodesAdvanceThePenButSetNoPixel) {
-    TextDrawingState state;
-    ASSERT_TRUE(LoadColorTable(state, InGame, WithUserFile("tfontgam.pcx", GameTable(24)), ""));
-    state.CodeColorRows.fill(0); // every code's row has colours
-    for (char code : {'\x0b', '\x14'}) {
-        const auto row = Row10(state, std::string(1, code) + "AAA\x04" + "A");
-        EXPECT_EQ(std::count(row.begin(), row.end(), 0u), Surface::Width - 1) << int(code);
-        EXPECT_NE(row[19], 0u) << int(code); // after three letters of 3
-    }
-}
-
-TEST_F(GameLookTest, MissingOrUnknownTablesChangeNothingAndCustomOnesAreRead) {
-    TextDrawingState state;
-    state.ColorTable.fill(42);
-    for (auto [set, data, custom] : {std::tuple{0, "/nonexistent", ""},
-                                     {3, "", ""},
-                                     {4, "", ""},
-                                     {3, "", dir_.c_str()}}) // a folder
-        EXPECT_FALSE(LoadColorTable(state, uint8_t(set), data, custom)) << set << custom;
-    EXPECT_EQ(state.ColorTable[0], 42u);
-    EXPECT_TRUE(LoadColorTable(state, 3, "", test::SourceData() + "/tfontgam.pcx"));
-    EXPECT_NE(state.ColorTable[0], 42u);
 }
 
 TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
