@@ -5,17 +5,49 @@
 
 #include <filesystem>
 
-#include "PreviewSupport.h"
+#include "document/FormattingCodes.h"
 #include "platform/FileAccess.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
+#include "preview/SCFontRender.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
 
-using test::FontBytes;
-using test::LoadFont;
+// .fnt bytes laid out by hand.
+struct TestLetter {
+    uint8_t Width = 0, Height = 0, XOffset = 1, YOffset = 1;
+    std::vector<uint8_t> Pixels;
+};
+
+// Letters follow the offset table in code order; `raw` overrides table entries.
+std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
+                               const std::map<uint8_t, TestLetter>& letters,
+                               const std::map<uint8_t, int32_t>& raw = {}) {
+    std::vector<uint8_t> out = {'F', 'O', 'N', 'T', low, high, 0, maxHeight, 0, 0, 0, 0};
+    out.resize(12 + 4 * size_t(std::max(high - low, 0)));
+    auto put = [&](uint8_t code, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[12 + 4 * (code - low - 1) + i] = uint8_t(v >> (8 * i));
+    };
+    for (auto& [code, l] : letters) {
+        put(code, uint32_t(out.size()));
+        out.insert(out.end(), {l.Width, l.Height, l.XOffset, l.YOffset});
+        out.insert(out.end(), l.Pixels.begin(), l.Pixels.end());
+    }
+    for (auto [code, v] : raw) put(code, uint32_t(v));
+    return out;
+}
+
+GameFont LoadFont(const std::vector<uint8_t>& bytes) {
+    GameFont font;
+    LoadGameFont(bytes, font);
+    return font;
+}
+
+std::string SourceData() {
+    return std::string(TARROX_SOURCE_DIR) + "/data";
+}
 
 // Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
 const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
@@ -54,7 +86,7 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     return s;
 }
 
-const test::TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
+const TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
 // The pixels the text sets, row by row, as "x,y:row.index".
@@ -136,7 +168,7 @@ class GameLookTest : public test::TempDirTest {
     // The user's folder holds `name`; everything else comes from the bundled data.
     DataFolders WithUserFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         EXPECT_TRUE(WriteFileAtomically(Path(name), bytes));
-        return {dir_.string(), test::SourceData()};
+        return {dir_.string(), SourceData()};
     }
 };
 
@@ -153,7 +185,7 @@ TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFi
         const DataFolders data = WithUserFile(
             std::filesystem::path(ColorTablePath(set, "", "")).filename(), GameTable(rows));
         // The user's table, the bundled fontindex.dat; --data means only its folder.
-        ASSERT_EQ(data.File("fontindex.dat"), test::SourceData() + "/fontindex.dat");
+        ASSERT_EQ(data.File("fontindex.dat"), SourceData() + "/fontindex.dat");
         ASSERT_EQ(DataFolders(dir_.string()).File("fontindex.dat"), Path("fontindex.dat"));
         TextDrawingState state;
         ASSERT_TRUE(LoadTextTables(state, data) && LoadColorTable(state, set, data, ""));
@@ -182,7 +214,7 @@ TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
                  {{}, 0, 3}};
     for (const auto& c : cases) {
         TextDrawingState state;
-        LoadTextTables(state, c.widths.empty() ? DataFolders(test::SourceData())
+        LoadTextTables(state, c.widths.empty() ? DataFolders(SourceData())
                                                : WithUserFile("fontwidth.dat", c.widths));
         state.TextSizeSlot = 0;
         EXPECT_EQ(std::pair(int(state.LetterSpacing[0]), int(state.SpaceWidth[0])),

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <sys/wait.h>
 
-#include "PreviewSupport.h"
 #include "document/BinWriter.h"
+#include "document/DialogDocument.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
 #include "platform/Surface.h"
@@ -19,7 +19,30 @@
 namespace tarrox {
 namespace {
 
-using namespace test;
+// A dialog whose object 0 is a dialog box; Add() appends controls, each with its own string.
+struct DialogBuilder {
+    DialogDocument Doc;
+    DialogBuilder(int16_t left, int16_t top, int16_t width, int16_t height) {
+        Add(0, left, top, width, height);
+    }
+    DialogBuilder& Add(int32_t type, int16_t left, int16_t top, int16_t width, int16_t height,
+                       const std::string& text = "",
+                       std::initializer_list<ObjectFlagBit> bits = {}) {
+        DialogObject& o = Doc.ObjectTable[Doc.ObjectCount] = {};
+        o.ControlType = type, o.Left = left, o.Top = top, o.Width = width, o.Height = height;
+        o.Right = int16_t(left + width - 1), o.Bottom = int16_t(top + height - 1);
+        for (ObjectFlagBit b : bits) o.Flags |= FlagMask(b);
+        o.Text = Doc.ObjectCount, o.SmkLink = -1;
+        Doc.StringTable[Doc.ObjectCount] = text;
+        Doc.StringCount = ++Doc.ObjectCount;
+        return *this;
+    }
+    DialogObject& Last() { return Doc.ObjectTable[Doc.ObjectCount - 1]; }
+};
+
+std::string SourceData() {
+    return std::string(TARROX_SOURCE_DIR) + "/data";
+}
 
 // Every control type, with text in several sizes and colours; the last row holds flags that
 // contend (right over centre, top over middle, the later size bit) and hotkeys kept or dropped.
