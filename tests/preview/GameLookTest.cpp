@@ -45,9 +45,7 @@ GameFont LoadFont(const std::vector<uint8_t>& bytes) {
     return font;
 }
 
-std::string SourceData() {
-    return std::string(TARROX_SOURCE_DIR) + "/data";
-}
+const std::string Data = std::string(TARROX_SOURCE_DIR) + "/data";
 
 // Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
 const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
@@ -168,7 +166,7 @@ class GameLookTest : public test::TempDirTest {
     // The user's folder holds `name`; everything else comes from the bundled data.
     DataFolders WithUserFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         EXPECT_TRUE(WriteFileAtomically(Path(name), bytes));
-        return {dir_.string(), SourceData()};
+        return {dir_.string(), Data};
     }
 };
 
@@ -185,7 +183,7 @@ TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFi
         const DataFolders data = WithUserFile(
             std::filesystem::path(ColorTablePath(set, "", "")).filename(), GameTable(rows));
         // The user's table, the bundled fontindex.dat; --data means only its folder.
-        ASSERT_EQ(data.File("fontindex.dat"), SourceData() + "/fontindex.dat");
+        ASSERT_EQ(data.File("fontindex.dat"), Data + "/fontindex.dat");
         ASSERT_EQ(DataFolders(dir_.string()).File("fontindex.dat"), Path("fontindex.dat"));
         TextDrawingState state;
         ASSERT_TRUE(LoadTextTables(state, data) && LoadColorTable(state, set, data, ""));
@@ -214,7 +212,7 @@ TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
                  {{}, 0, 3}};
     for (const auto& c : cases) {
         TextDrawingState state;
-        LoadTextTables(state, c.widths.empty() ? DataFolders(SourceData())
+        LoadTextTables(state, c.widths.empty() ? DataFolders(Data)
                                                : WithUserFile("fontwidth.dat", c.widths));
         state.TextSizeSlot = 0;
         EXPECT_EQ(std::pair(int(state.LetterSpacing[0]), int(state.SpaceWidth[0])),

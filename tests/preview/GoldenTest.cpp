@@ -19,12 +19,9 @@
 namespace tarrox {
 namespace {
 
-// A dialog whose object 0 is a dialog box; Add() appends controls, each with its own string.
+// A dialog of objects added in order, each with its own string.
 struct DialogBuilder {
     DialogDocument Doc;
-    DialogBuilder(int16_t left, int16_t top, int16_t width, int16_t height) {
-        Add(0, left, top, width, height);
-    }
     DialogBuilder& Add(int32_t type, int16_t left, int16_t top, int16_t width, int16_t height,
                        const std::string& text = "",
                        std::initializer_list<ObjectFlagBit> bits = {}) {
@@ -37,18 +34,16 @@ struct DialogBuilder {
         Doc.StringCount = ++Doc.ObjectCount;
         return *this;
     }
-    DialogObject& Last() { return Doc.ObjectTable[Doc.ObjectCount - 1]; }
 };
 
-std::string SourceData() {
-    return std::string(TARROX_SOURCE_DIR) + "/data";
-}
+const std::string Data = std::string(TARROX_SOURCE_DIR) + "/data";
 
 // Every control type, with text in several sizes and colours; the last row holds flags that
 // contend (right over centre, top over middle, the later size bit) and hotkeys kept or dropped.
 DialogDocument AllTypes() {
-    DialogBuilder d(20, 16, 600, 448);
-    d.Add(1, 10, 10, 140, 28, "OOK", {HasHotkeyBit})
+    DialogBuilder d;
+    d.Add(0, 20, 16, 600, 448)
+        .Add(1, 10, 10, 140, 28, "OOK", {HasHotkeyBit})
         .Add(2, 160, 10, 140, 28, "CCancel", {HasHotkeyBit})
         .Add(3, 10, 50, 180, 20, "Option \x03one")
         .Add(4, 200, 50, 150, 20, "CCheck \x04 box", {HasHotkeyBit})
@@ -80,7 +75,7 @@ DialogDocument AllTypes() {
         .Add(6, INT16_MAX - 10, 50, INT16_MAX, 12)
         .Add(13, 100, INT16_MAX - 10, 100, INT16_MAX, "text")
         .Add(9, 470, 10, 100, 50, "text");
-    d.Last().Text = 300; // no such string: the box alone
+    d.Doc.ObjectTable[29].Text = 300; // no such string: the box alone
     d.Doc.ObjectTable[17].TextY = 3;
     d.Doc.ObjectTable[26].Right = d.Doc.ObjectTable[26].Bottom = INT16_MAX;
     d.Doc.ObjectTable[14].TextX = 30;
@@ -97,7 +92,7 @@ int Render(const std::string& out, const std::string& options) {
     const auto bin = test::UniqueTempPath("alltypes.bin");
     if (!WriteFileAtomically(bin.string(), WriteBinDocument(AllTypes()).value())) return -1;
     const std::string command = std::string(TARROX_CLI) + " render " + bin.string() + " " + out +
-                                " --data " + SourceData() + " " + options + " 2>/dev/null";
+                                " --data " + Data + " " + options + " 2>/dev/null";
     int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
@@ -160,8 +155,8 @@ TEST(RedrawPreview, ShowingOnlyASelectionOutsideTheTableDrawsNothing) {
     PreviewFonts fonts;
     TextDrawingState text;
     PreviewCanvas canvas{surface, settings, fonts, text};
-    DialogBuilder d(0, 0, 640, 480);
-    d.Add(5, 0, 0, 50, 50).Doc.ObjectCount = 1; // a record past the count
+    DialogBuilder d;
+    d.Add(0, 0, 0, 640, 480).Add(5, 0, 0, 50, 50).Doc.ObjectCount = 1; // a record past the count
     RedrawPreview(canvas, d.Doc, 1);
     EXPECT_EQ(std::count(surface.Pixels().begin(), surface.Pixels().end(), 0u),
               Surface::Width * Surface::Height);
@@ -170,11 +165,11 @@ TEST(RedrawPreview, ShowingOnlyASelectionOutsideTheTableDrawsNothing) {
 TEST(CodesCard, EveryRowFitsTheCard) {
     for (bool custom : {false, true}) {
         TextDrawingState text;
-        LoadTextTables(text, SourceData());
+        LoadTextTables(text, Data);
         GameFont font;
-        ASSERT_TRUE(LoadGameFont(SourceData() + "/font10.fnt", font));
+        ASSERT_TRUE(LoadGameFont(Data + "/font10.fnt", font));
         Surface card;
-        DrawCodesCard(card, font, text, SourceData(), SourceData() + "/tfontgam.pcx", custom);
+        DrawCodesCard(card, font, text, Data, Data + "/tfontgam.pcx", custom);
         CloseGameFont(font);
         size_t outside = 0; // the card's window shows only its own size
         for (int y = 0; y < Surface::Height; ++y)
