@@ -1,112 +1,223 @@
-// The game's own look: its tables' row layout through the bundled fontindex.dat, invisible
-// text, spaces in the smallest size slot, and the user's files found before the bundled ones.
+// Game text as the game draws it: font records, formatting codes, colour tables and their row
+// layout through the bundled fontindex.dat, spaces in the smallest size slot, and the user's
+// files found before the bundled ones.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "PreviewSupport.h"
+#include "document/FormattingCodes.h"
 #include "platform/FileAccess.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
+#include "preview/SCFontRender.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
 
-namespace fs = std::filesystem;
+// .fnt bytes laid out by hand.
+struct TestLetter {
+    uint8_t Width = 0, Height = 0, XOffset = 1, YOffset = 1;
+    std::vector<uint8_t> Pixels;
+};
 
-// A table shaped like the game's: `rows` rows of 8 in one long image (64 x 3 in game, 48 x 1
-// for the menus), pixel i = i, every palette entry a colour that names its row.
-std::vector<uint8_t> GameTable(int rows) {
-    const int width = rows == 24 ? 64 : 48, height = rows * 8 / width;
+// Letters follow the offset table in code order; `raw` overrides table entries.
+std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
+                               const std::map<uint8_t, TestLetter>& letters,
+                               const std::map<uint8_t, int32_t>& raw = {}) {
+    std::vector<uint8_t> out = {'F', 'O', 'N', 'T', low, high, 0, maxHeight, 0, 0, 0, 0};
+    out.resize(12 + 4 * size_t(std::max(high - low, 0)));
+    auto put = [&](uint8_t code, uint32_t v) {
+        for (int i = 0; i < 4; ++i) out[12 + 4 * (code - low - 1) + i] = uint8_t(v >> (8 * i));
+    };
+    for (auto& [code, l] : letters) {
+        put(code, uint32_t(out.size()));
+        out.insert(out.end(), {l.Width, l.Height, l.XOffset, l.YOffset});
+        out.insert(out.end(), l.Pixels.begin(), l.Pixels.end());
+    }
+    for (auto [code, v] : raw) put(code, uint32_t(v));
+    return out;
+}
+
+GameFont LoadFont(const std::vector<uint8_t>& bytes) {
+    GameFont font;
+    LoadGameFont(bytes, font);
+    return font;
+}
+
+const std::string Data = std::string(TARROX_SOURCE_DIR) + "/data";
+
+// Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
+const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
+
+// A w x h PCX image of `data`, then the marker and the palette.
+std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data) {
     std::vector<uint8_t> out(128, 0);
     out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[65] = 1;
-    out[8] = uint8_t(width - 1), out[10] = uint8_t(height - 1), out[66] = uint8_t(width);
-    for (int i = 0; i < rows * 8; ++i) {
-        if (i >= 0xC0) out.push_back(0xC1);
-        out.push_back(uint8_t(i));
-    }
+    out[8] = uint8_t(w - 1), out[10] = uint8_t(h - 1), out[66] = uint8_t(w);
+    for (uint8_t b : data) out.push_back(b); // insert() trips a false -Warray-bounds in g++ 12
     out.push_back(12);
     for (int i = 0; i < 256; ++i) out.insert(out.end(), {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)});
     return out;
 }
-uint32_t RowColor(int row) {
-    return uint32_t(row + 1) | 0x40u << 8 | 7u << 16; // index 7, the dot's
+
+// A table shaped like the game's: `rows` rows of 8 in one long image (64 x 3 in game, 48 x 1
+// for the menus), pixel i = i.
+std::vector<uint8_t> GameTable(int rows) {
+    std::vector<uint8_t> data;
+    for (int i = 0; i < rows * 8; ++i) {
+        if (i >= 0xC0) data.push_back(0xC1);
+        data.push_back(uint8_t(i));
+    }
+    return rows == 24 ? Pcx(64, 3, data) : Pcx(48, 1, data);
 }
 
-const GameFont DotFont = test::LoadFont(test::FontBytes(32, 90, 12, {{'A', {3, 1, 1, 1, {0x07}}}}));
+// Every code's row is its number, but code 0's is never the starting row and code 5's is past
+// the 24 rows, so row 0. Size slot 1 has the given spacing and space width, slot 0 (1, 4).
+TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
+    TextDrawingState s;
+    for (size_t i = 0; i < s.ColorTable.size(); ++i) s.ColorTable[i] = Color(int(i));
+    for (int code = 0; code < 32; ++code) s.CodeColorRows[code] = uint8_t(code % 24);
+    s.CodeColorRows[0] = 9, s.CodeColorRows[5] = 200;
+    s.LetterSpacing = {1, spacing}, s.SpaceWidth = {4, space};
+    s.TextSizeSlot = 1;
+    return s;
+}
+
+const TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
+const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
+
+// The pixels the text sets, row by row, as "x,y:row.index".
+std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, int y,
+                  std::string_view text, int area = 640) {
+    Surface s;
+    DrawGameText(s, font, state, x, y, text, area);
+    std::string out;
+    for (int py = 0; py < Surface::Height; ++py)
+        for (int px = 0; px < Surface::Width; ++px)
+            if (uint32_t c = s.Pixel(px, py); c)
+                out += (out.empty() ? "" : " ") + std::to_string(px) + "," + std::to_string(py) +
+                       ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16);
+    return out;
+}
+
+TEST(GameFontText, DrawsLettersAndCodes) {
+    GameFont closed = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
+    CloseGameFont(closed);
+    std::vector<uint8_t> lower = FontBytes(32, 90, 12, {{'A', Dot}});
+    std::copy_n("font", 4, lower.begin()); // only "FONT" is a font
+    const struct {
+        GameFont font;
+        uint8_t spacing;
+        int x, y;
+        std::string text;
+        int area;
+        std::string expected;
+    } cases[] = {
+        // 'A' has no pixel bytes (B's record follows at once), 'B' three, 'C' two up to D's
+        // record; 'D', the last record, has width 0 and only moves the pen by the spacing.
+        {LoadFont(FontBytes(32, 90, 12,
+                            {{'A', {3, 1, 1, 1, {}}},
+                             {'B', {8, 1, 1, 1, {1, 1, 1}}},
+                             {'C', {8, 1, 1, 1, {2, 2}}},
+                             {'D', {0, 1, 1, 1, {1, 1}}}})),
+         1, 0, 0, "ABDC", 640, "4,0:0.1 5,0:0.1 6,0:0.1 14,0:0.2 15,0:0.2"},
+        // Newline back to x one line lower; space and tab move 5; code 3's row survives the
+        // newline; 1 resets, 11 draws nothing, 12 does nothing.
+        {DotFont, 2, 20, 30, CodesToText("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A"), 640,
+         "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 55,42:0.7 60,42:0.7"},
+        // Code 18 (0 + 1) and two letters (3 + 1 each) measure 9; only the first line moves.
+        {DotFont, 1, 10, 0, CodesToText("<18>AA<10>A"), 20, "21,0:0.7 25,0:0.7 10,12:0.7"},
+        // Offsets of 0 (the game's "no letter"), into the header or the table, past the end,
+        // negative, and a header cut short by the end of the 49-byte file.
+        {LoadFont(
+             FontBytes(32, 40, 12, {{'!', Dot}},
+                       {{'"', 0}, {'#', 8}, {'$', 20}, {'%', INT32_MAX}, {'&', -4}, {'\'', 47}})),
+         0, 0, 0, "\"#$%&'!", 640, "0,0:0.7"},
+        {LoadFont(FontBytes(31, 255, 12, {{255, Dot}})), 0, 0, 0, "\xff", 640, "0,0:0.7"},
+        {closed, 0, 0, 0, "AA", 640, ""},
+        {LoadFont(lower), 0, 0, 0, "AA", 640, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Drawn(c.font, Numbered(c.spacing), c.x, c.y, c.text, c.area), c.expected)
+            << c.text;
+}
+
+TEST(PcxDecoding, RunsAndLiteralsInOrderARunTakenWholeAndThePaletteAfterTheData) {
+    const struct {
+        std::vector<uint8_t> bytes;
+        std::vector<uint32_t> first;
+    } cases[] = {
+        // A run of three 5s, a run of none, literals 7 and 8; the rest black.
+        {Pcx(5, 1, {0xC3, 0x05, 0xC0, 0x09, 0x07, 0x08}),
+         {Color(5), Color(5), Color(5), Color(7), Color(8), 0}},
+        // A run past the end of a 2 x 2 image is taken whole; the marker is not the palette's.
+        {Pcx(2, 2, {0xC6, 0x01}), {Color(1), Color(1), Color(1), Color(1), Color(1), Color(1), 0}},
+    };
+    for (const auto& c : cases) {
+        std::array<uint32_t, ColorRows * ColorsPerRow> t;
+        EXPECT_TRUE(DecodeColorTable(c.bytes, t));
+        EXPECT_EQ(std::vector<uint32_t>(t.begin(), t.begin() + c.first.size()), c.first);
+    }
+}
 
 class GameLookTest : public test::TempDirTest {
   protected:
-    // The user's folder holds `file`; everything else comes from the bundled data.
+    // The user's folder holds `name`; everything else comes from the bundled data.
     DataFolders WithUserFile(const std::string& name, const std::vector<uint8_t>& bytes) {
         EXPECT_TRUE(WriteFileAtomically(Path(name), bytes));
-        return {dir_.string(), test::SourceData()};
+        return {dir_.string(), Data};
     }
-};
-
-struct RowCase {
-    ColorSet Set;
-    int Rows;
-    std::vector<std::pair<int, int>> CodeRows; // code, the game's row
 };
 
 TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFirst) {
-    const std::vector<std::pair<int, int>> menus = {{1, 0}, {2, 0}, {13, 0}, {26, 0}, {3, 1},
-                                                    {4, 2}, {5, 3}, {6, 4},  {7, 5}};
-    std::vector<std::pair<int, int>> inGame = menus;
-    const int players[] = {8, 14, 15, 16, 17, 21, 22, 23, 24, 25, 27, 28}; // rows 8..19
-    for (int i = 0; i < 12; ++i) inGame.push_back({players[i], 8 + i});
-    inGame.insert(inGame.end(), {{29, 20}, {30, 21}, {31, 23}});
-    const RowCase cases[] = {{InGame, 24, inGame}, {Glue, 6, menus}, {TitleScreen, 6, menus}};
-    for (const RowCase& c : cases) {
-        const DataFolders data =
-            WithUserFile(fs::path(ColorTablePath(c.Set, "", "")).filename(), GameTable(c.Rows));
-        TextDrawingState state;
+    // Code, the game's row: the menus' six rows, then in game the players' rows 8..19 and on.
+    std::vector<std::pair<int, int>> menus = {{1, 0}, {2, 0}, {13, 0}, {26, 0}, {3, 1},
+                                              {4, 2}, {5, 3}, {6, 4},  {7, 5}};
+    std::vector<std::pair<int, int>> inGame = {{8, 8},   {14, 9},  {15, 10}, {16, 11}, {17, 12},
+                                               {21, 13}, {22, 14}, {23, 15}, {24, 16}, {25, 17},
+                                               {27, 18}, {28, 19}, {29, 20}, {30, 21}, {31, 23}};
+    inGame.insert(inGame.end(), menus.begin(), menus.end());
+    for (auto [set, rows, codes] :
+         {std::tuple{InGame, 24, &inGame}, {Glue, 6, &menus}, {TitleScreen, 6, &menus}}) {
+        const DataFolders data = WithUserFile(
+            std::filesystem::path(ColorTablePath(set, "", "")).filename(), GameTable(rows));
         // The user's table, the bundled fontindex.dat; --data means only its folder.
-        ASSERT_EQ(data.File("fontindex.dat"), test::SourceData() + "/fontindex.dat");
+        ASSERT_EQ(data.File("fontindex.dat"), Data + "/fontindex.dat");
         ASSERT_EQ(DataFolders(dir_.string()).File("fontindex.dat"), Path("fontindex.dat"));
-        ASSERT_TRUE(LoadTextTables(state, data));
-        ASSERT_TRUE(LoadColorTable(state, c.Set, data, ""));
+        TextDrawingState state;
+        ASSERT_TRUE(LoadTextTables(state, data) && LoadColorTable(state, set, data, ""));
         state.TextSizeSlot = 1;
-        for (auto [code, row] : c.CodeRows) {
-            Surface s;
-            DrawGameText(s, DotFont, state, 10, 10, std::string(1, char(code)) + "A", 640);
-            EXPECT_EQ(s.Pixel(10, 10), RowColor(row)) << c.Set << " code " << code;
-        }
-    }
-}
-
-TEST_F(GameLookTest, InvisibleCodesAdvanceThePenButSetNoPixel) {
-    TextDrawingState state;
-    ASSERT_TRUE(LoadColorTable(state, InGame, WithUserFile("tfontgam.pcx", GameTable(24)), ""));
-    state.CodeColorRows.fill(0); // every code's row has colours
-    for (char code : {char(11), char(20)}) {
-        Surface s;
-        DrawGameText(s, DotFont, state, 10, 10, std::string(1, code) + "AAA\x04" + "A", 640);
-        int lit = 0;
-        for (int x = 0; x < 40; ++x) lit += s.Pixel(x, 10) != 0;
-        EXPECT_EQ(lit, 1) << int(code);
-        EXPECT_NE(s.Pixel(19, 10), 0u) << int(code); // after three letters of 3
+        for (auto [code, row] : *codes)
+            EXPECT_EQ(Drawn(DotFont, state, 10, 10, std::string(1, char(code)) + "A"),
+                      "10,10:" + std::to_string(row) + ".7")
+                << set << " code " << code;
+        // Invisible codes advance the pen but set no pixel, whatever the tables hold.
+        state.CodeColorRows.fill(0);
+        EXPECT_EQ(Drawn(DotFont, state, 10, 10,
+                        "\x0b"
+                        "AAA\x04"
+                        "A\x14"
+                        "A"),
+                  "19,10:0.7");
     }
 }
 
 TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
-    struct Case {
-        std::vector<uint8_t> Widths; // empty: the bundled file
-        int Spacing, Space;
-    };
-    const Case cases[] = {{{1, 4, 0, 5, 0, 5, 0, 6, 0, 7}, 1, 4},       // slot 1's values
-                          {{1, 4, 0, 5, 0, 5, 0, 6, 0, 7, 2, 3}, 2, 3}, // its own pair
-                          {{}, 0, 3}};
-    for (const Case& c : cases) {
+    const struct {
+        std::vector<uint8_t> widths; // empty: the bundled file
+        int spacing, space;
+    } cases[] = {{{1, 4, 0, 5, 0, 5, 0, 6, 0, 7}, 1, 4},       // slot 1's values
+                 {{1, 4, 0, 5, 0, 5, 0, 6, 0, 7, 2, 3}, 2, 3}, // its own pair
+                 {{}, 0, 3}};
+    for (const auto& c : cases) {
         TextDrawingState state;
-        LoadTextTables(state, c.Widths.empty() ? DataFolders(test::SourceData())
-                                               : WithUserFile("fontwidth.dat", c.Widths));
-        EXPECT_EQ(state.LetterSpacing[0], c.Spacing);
-        EXPECT_EQ(state.SpaceWidth[0], c.Space);
+        LoadTextTables(state, c.widths.empty() ? DataFolders(Data)
+                                               : WithUserFile("fontwidth.dat", c.widths));
         state.TextSizeSlot = 0;
-        EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + c.Spacing) + c.Space);
+        EXPECT_EQ(std::pair(int(state.LetterSpacing[0]), int(state.SpaceWidth[0])),
+                  std::pair(c.spacing, c.space));
+        EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + c.spacing) + c.space);
     }
 }
 

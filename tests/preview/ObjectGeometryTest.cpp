@@ -10,10 +10,8 @@ namespace {
 DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type = 2) {
     DialogObject o;
     o.ControlType = type;
-    o.Left = o.ResponseLeft = left;
-    o.Top = o.ResponseTop = top;
-    o.Width = o.ResponseWidth = width;
-    o.Height = o.ResponseHeight = height;
+    o.Left = o.ResponseLeft = left, o.Top = o.ResponseTop = top;
+    o.Width = o.ResponseWidth = width, o.Height = o.ResponseHeight = height;
     o.Right = o.ResponseRight = int16_t(left + width - 1);
     o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
     return o;
@@ -64,16 +62,10 @@ TEST(Dragged, MovesRigidlyResizesByTheDrawnBoxAndStaysInTheFields) {
     DialogObject far = Box(32000, -32760, 700, 10);
     DialogObject wrongRight = Box(10, 20, 50, 20);
     wrongRight.Right = 5; // the drawn box goes by Width, not Right
-    struct Case {
-        DialogObject Before;
-        DragPart Part;
-        int32_t Dx, Dy;
-        // Left, Top, Right, Bottom, Width, Height, then the six response fields.
-        std::array<int16_t, 12> Expected;
-    };
     const DialogObject plain = Box(10, 20, 50, 20);
+    // Left, Top, Right, Bottom, Width, Height, then the six response fields after the drag.
     // clang-format off
-    const Case cases[] = {
+    const struct { DialogObject Before; DragPart Part; int32_t Dx, Dy; std::array<int16_t, 12> Expected; } cases[] = {
         {plain, DragPart::Body, 10, 5, {20, 25, 69, 44, 50, 20, 20, 25, 69, 44, 50, 20}},
         {plain, DragPart::TopLeft, -5, -6, {5, 14, 59, 39, 55, 26, 5, 14, 59, 39, 55, 26}},
         {plain, DragPart::Left, 100, 9, {59, 20, 59, 39, 1, 20, 59, 20, 59, 39, 1, 20}},
@@ -88,19 +80,15 @@ TEST(Dragged, MovesRigidlyResizesByTheDrawnBoxAndStaysInTheFields) {
          {-67, -32760, 32699, -32751, 32767, 10, -67, -32760, 32699, -32751, 32767, 10}},
     };
     // clang-format on
-    // Nothing but these twelve changes: not Text X/Y, not the flags.
-    constexpr std::array<int16_t DialogObject::*, 12> Geometry{
-        &DialogObject::Left,           &DialogObject::Top,           &DialogObject::Right,
-        &DialogObject::Bottom,         &DialogObject::Width,         &DialogObject::Height,
-        &DialogObject::ResponseLeft,   &DialogObject::ResponseTop,   &DialogObject::ResponseRight,
-        &DialogObject::ResponseBottom, &DialogObject::ResponseWidth, &DialogObject::ResponseHeight};
-    for (const Case& c : cases) {
+    // These twelve and nothing else change: not Text X/Y, not the flags.
+    for (const auto& c : cases) {
         DialogObject expected = c.Before;
-        for (size_t i = 0; i < Geometry.size(); ++i) expected.*Geometry[i] = c.Expected[i];
-        const DialogObject after = Dragged(c.Before, c.Part, c.Dx, c.Dy);
-        for (size_t i = 0; i < Geometry.size(); ++i)
-            EXPECT_EQ(after.*Geometry[i], c.Expected[i]) << int(c.Part) << " field " << i;
-        EXPECT_EQ(after, expected);
+        std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom, expected.Width,
+                 expected.Height, expected.ResponseLeft, expected.ResponseTop,
+                 expected.ResponseRight, expected.ResponseBottom, expected.ResponseWidth,
+                 expected.ResponseHeight) = std::tuple_cat(c.Expected);
+        SCOPED_TRACE(::testing::Message() << int(c.Part) << " " << c.Dx << "," << c.Dy);
+        EXPECT_EQ(Dragged(c.Before, c.Part, c.Dx, c.Dy), expected);
     }
 }
 
