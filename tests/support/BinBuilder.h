@@ -1,10 +1,12 @@
-// Lays out .bin bytes by hand: records and strings at any offset, links as raw values, so
-// tests can build the odd layouts real files and broken files have.
+// Lays out .bin bytes by hand (records and strings at any offset, links as raw values) for the
+// odd layouts real and broken files have; and builds documents in memory the same terse way.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/BinFormat.h"
@@ -13,38 +15,30 @@ namespace tarrox::test {
 
 class BinBuilder {
   public:
-    // An object record at `at`; `next`, `text` and `link` (field 66) are raw file values.
+    // `next`, `text` and `link` (field 66) are raw file values.
     BinBuilder& Object(int32_t at, int32_t next, int32_t text, int32_t link,
                        DialogObject fields = {}) {
-        fields.Next = next;
-        fields.Text = text;
-        fields.SmkLink = link;
+        fields.Next = next, fields.Text = text, fields.SmkLink = link;
         bin::EncodeObject(fields, std::span<uint8_t, bin::ObjectSize>(Reserve(at, bin::ObjectSize),
                                                                       bin::ObjectSize));
         return *this;
     }
-
     BinBuilder& Smk(int32_t at, int32_t next, int32_t fileName, SmkEntry fields = {}) {
-        fields.Next = next;
-        fields.FileName = fileName;
+        fields.Next = next, fields.FileName = fileName;
         bin::EncodeSmk(fields,
                        std::span<uint8_t, bin::SmkSize>(Reserve(at, bin::SmkSize), bin::SmkSize));
         return *this;
     }
-
     BinBuilder& String(int32_t at, const std::string& s, bool terminated = true) {
         uint8_t* p = Reserve(at, s.size() + (terminated ? 1 : 0));
         std::copy(s.begin(), s.end(), p);
         if (terminated) p[s.size()] = 0;
         return *this;
     }
-
-    // Cuts the file to `size` bytes, so records can run past its end.
     BinBuilder& Truncate(size_t size) {
         bytes_.resize(size);
         return *this;
     }
-
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
   private:
@@ -52,8 +46,53 @@ class BinBuilder {
         if (bytes_.size() < at + size) bytes_.resize(at + size);
         return bytes_.data() + at;
     }
-
     std::vector<uint8_t> bytes_;
 };
+
+// Objects {at, next, text, link}, SMKs {at, next, name} and strings {at, text}: raw file values.
+inline std::vector<uint8_t> Layout(const std::vector<std::array<int32_t, 4>>& objects,
+                                   const std::vector<std::array<int32_t, 3>>& smks = {},
+                                   const std::vector<std::pair<int32_t, std::string>>& texts = {}) {
+    BinBuilder b;
+    for (auto [at, next, text, link] : objects) b.Object(at, next, text, link);
+    for (auto [at, next, name] : smks) b.Smk(at, next, name);
+    for (const auto& [at, text] : texts) b.String(at, text);
+    return b.Bytes();
+}
+
+// Objects with the given SMK links and SMKs with the given next links, named "o0".., "s0"..;
+// `text` gives each record's string number (objects, then SMKs), else strings follow the records.
+inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
+                                   const std::vector<int32_t>& nexts,
+                                   std::vector<int32_t> text = {}) {
+    DialogDocument d;
+    d.ObjectCount = int32_t(links.size()), d.SmkCount = int32_t(nexts.size());
+    d.StringCount = d.ObjectCount + d.SmkCount;
+    for (int32_t r = int32_t(text.size()); r < d.StringCount; ++r) text.push_back(r);
+    for (int32_t i = 0; i < d.ObjectCount; ++i) {
+        d.ObjectTable[i] = {.Text = text[i], .SmkLink = links[i]};
+        d.StringTable[text[i]] = "o" + std::to_string(i);
+    }
+    for (int32_t k = 0; k < d.SmkCount; ++k) {
+        d.SmkTable[k] = {.Next = nexts[k], .FileName = text[d.ObjectCount + k]};
+        d.StringTable[text[d.ObjectCount + k]] = "s" + std::to_string(k);
+    }
+    return d;
+}
+
+// One line: each object's string number/SMK link | each SMK's string number/next | strings.
+inline std::string Summary(const DialogDocument& d) {
+    std::string out;
+    for (int32_t i = 0; i < d.ObjectCount; ++i)
+        out += std::to_string(d.ObjectTable[i].Text) + "/" +
+               std::to_string(d.ObjectTable[i].SmkLink) + " ";
+    out += "|";
+    for (int32_t k = 0; k < d.SmkCount; ++k)
+        out +=
+            " " + std::to_string(d.SmkTable[k].FileName) + "/" + std::to_string(d.SmkTable[k].Next);
+    out += " |";
+    for (int32_t s = 0; s < d.StringCount; ++s) out += (s ? "," : " ") + d.StringTable[s];
+    return out;
+}
 
 } // namespace tarrox::test
