@@ -6,10 +6,6 @@
 namespace tarrox {
 namespace {
 
-std::vector<uint8_t> Text(const std::string& s) {
-    return {s.begin(), s.end()};
-}
-
 TEST(DialogCheck, TellsDialogsFromArchivesAndOtherFiles) {
     // A dialog with a child, an SMK chain and strings, the shape every game dialog has.
     auto dialog = [](std::array<int32_t, 4> child, std::array<int32_t, 3> smk, int32_t type = 0) {
@@ -17,34 +13,32 @@ TEST(DialogCheck, TellsDialogsFromArchivesAndOtherFiles) {
         b.Object(0, 0, 300, 86).Object(86, 172, 305, 258, {.ControlType = 14});
         b.Object(child[0], child[1], child[2], child[3], {.ControlType = type});
         b.Smk(smk[0], smk[1], smk[2]).String(300, "Menu").String(305, "Ok").String(310, "a.smk");
-        return b.Bytes();
+        return std::string(b.Bytes().begin(), b.Bytes().end());
     };
     const std::array<int32_t, 4> child = {172, 0, 0, 0};
     const std::array<int32_t, 3> smk = {258, 0, 310};
-    const struct {
-        const char* what;
-        std::vector<uint8_t> bytes;
-        FileShape shape;
-    } cases[] = {
-        {"no bytes: an empty dialog", {}, FileShape::Dialog},
-        {"a dialog", dialog(child, smk), FileShape::Dialog},
-        {"archive", Text(std::string("MPQ\x1A", 4) + std::string(40, '\0')), FileShape::MpqArchive},
-        {"user data", Text(std::string("MPQ\x1B", 4) + std::string(400, 'x')),
-         FileShape::MpqArchive},
-        {"other header", Text(std::string("MPQ\x1C", 4) + std::string(400, 'x')),
-         FileShape::NotADialog},
-        {"shorter than one record", Text("hello"), FileShape::NotADialog},
-        {"object 0 not a dialog box",
-         test::BinBuilder().Object(0, 0, 0, 0, {.ControlType = 2}).Bytes(), FileShape::NotADialog},
-        {"child of unknown type", dialog(child, smk, 15), FileShape::NotADialog},
-        {"string past the end", dialog({172, 0, 9999, 0}, smk), FileShape::NotADialog},
-        {"child past the end", dialog({172, 5000, 0, 0}, smk), FileShape::NotADialog},
-        {"SMK name past the end", dialog(child, {258, 0, 9999}), FileShape::NotADialog},
-        {"SMK past the end", dialog(child, {258, 4000, 310}), FileShape::NotADialog},
-        {"looping children", dialog({172, 86, 0, 0}, smk), FileShape::Dialog},
-        {"looping SMKs", dialog(child, {258, 258, 310}), FileShape::Dialog},
+    constexpr auto D = FileShape::Dialog, A = FileShape::MpqArchive, N = FileShape::NotADialog;
+    const std::pair<std::string, FileShape> cases[] = {
+        {"", D},
+        {dialog(child, smk), D},
+        {std::string("MPQ\x1A", 4) + std::string(40, '\0'), A},
+        {std::string("MPQ\x1B", 4) + std::string(400, 'x'), A}, // user-data header
+        {std::string("MPQ\x1C", 4) + std::string(400, 'x'), N},
+        {"hello", N},
+        {dialog(child, smk).replace(34, 1, "\2"), N}, // object 0 not a dialog box
+        {dialog(child, smk, 15), N},
+        {dialog({172, 0, 9999, 0}, smk), N},
+        {dialog({172, 5000, 0, 0}, smk), N},
+        {dialog(child, {258, 0, 9999}), N},
+        {dialog(child, {258, 4000, 310}), N},
+        {dialog({172, 86, 0, 0}, smk), D},
+        {dialog(child, {258, 258, 310}), D},
     };
-    for (const auto& c : cases) EXPECT_EQ(ShapeOfBytes(c.bytes), c.shape) << c.what;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ShapeOfBytes(std::span(reinterpret_cast<const uint8_t*>(cases[i].first.data()),
+                                         cases[i].first.size())),
+                  cases[i].second)
+            << i;
 }
 
 TEST(DialogCheck, FindsTheSmksNoObjectReachesAndBrokenInvariants) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <span>
 #include <string>
 #include <utility>
@@ -19,32 +18,25 @@ class BinBuilder {
     BinBuilder& Object(int32_t at, int32_t next, int32_t text, int32_t link,
                        DialogObject fields = {}) {
         fields.Next = next, fields.Text = text, fields.SmkLink = link;
-        bin::EncodeObject(fields, std::span<uint8_t, bin::ObjectSize>(Reserve(at, bin::ObjectSize),
-                                                                      bin::ObjectSize));
+        bin::EncodeObject(fields, Reserve<bin::ObjectSize>(at));
         return *this;
     }
     BinBuilder& Smk(int32_t at, int32_t next, int32_t fileName, SmkEntry fields = {}) {
         fields.Next = next, fields.FileName = fileName;
-        bin::EncodeSmk(fields,
-                       std::span<uint8_t, bin::SmkSize>(Reserve(at, bin::SmkSize), bin::SmkSize));
+        bin::EncodeSmk(fields, Reserve<bin::SmkSize>(at));
         return *this;
     }
-    BinBuilder& String(int32_t at, const std::string& s, bool terminated = true) {
-        uint8_t* p = Reserve(at, s.size() + (terminated ? 1 : 0));
-        std::copy(s.begin(), s.end(), p);
-        if (terminated) p[s.size()] = 0;
-        return *this;
-    }
-    BinBuilder& Truncate(size_t size) {
-        bytes_.resize(size);
+    BinBuilder& String(int32_t at, const std::string& s) {
+        std::copy(s.c_str(), s.c_str() + s.size() + 1, Reserve(at, s.size() + 1).begin());
         return *this;
     }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
   private:
-    uint8_t* Reserve(int32_t at, size_t size) {
+    template <size_t N = std::dynamic_extent>
+    std::span<uint8_t, N> Reserve(int32_t at, size_t size = N) {
         if (bytes_.size() < at + size) bytes_.resize(at + size);
-        return bytes_.data() + at;
+        return std::span<uint8_t, N>(bytes_.data() + at, size);
     }
     std::vector<uint8_t> bytes_;
 };
@@ -69,27 +61,27 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     d.ObjectCount = int32_t(links.size()), d.SmkCount = int32_t(nexts.size());
     d.StringCount = d.ObjectCount + d.SmkCount;
     for (int32_t r = int32_t(text.size()); r < d.StringCount; ++r) text.push_back(r);
-    for (int32_t i = 0; i < d.ObjectCount; ++i) {
-        d.ObjectTable[i] = {.Text = text[i], .SmkLink = links[i]};
-        d.StringTable[text[i]] = "o" + std::to_string(i);
-    }
-    for (int32_t k = 0; k < d.SmkCount; ++k) {
-        d.SmkTable[k] = {.Next = nexts[k], .FileName = text[d.ObjectCount + k]};
-        d.StringTable[text[d.ObjectCount + k]] = "s" + std::to_string(k);
+    for (int32_t r = 0; r < d.StringCount; ++r) {
+        const bool object = r < d.ObjectCount;
+        d.StringTable[text[r]] =
+            (object ? "o" : "s") + std::to_string(object ? r : r - d.ObjectCount);
+        if (object)
+            d.ObjectTable[r] = {.Text = text[r], .SmkLink = links[r]};
+        else
+            d.SmkTable[r - d.ObjectCount] = {.Next = nexts[r - d.ObjectCount], .FileName = text[r]};
     }
     return d;
 }
 
 // One line: each object's string number/SMK link | each SMK's string number/next | strings.
 inline std::string Summary(const DialogDocument& d) {
+    auto pair = [](int32_t a, int32_t b) { return std::to_string(a) + "/" + std::to_string(b); };
     std::string out;
     for (int32_t i = 0; i < d.ObjectCount; ++i)
-        out += std::to_string(d.ObjectTable[i].Text) + "/" +
-               std::to_string(d.ObjectTable[i].SmkLink) + " ";
+        out += pair(d.ObjectTable[i].Text, d.ObjectTable[i].SmkLink) + " ";
     out += "|";
     for (int32_t k = 0; k < d.SmkCount; ++k)
-        out +=
-            " " + std::to_string(d.SmkTable[k].FileName) + "/" + std::to_string(d.SmkTable[k].Next);
+        out += " " + pair(d.SmkTable[k].FileName, d.SmkTable[k].Next);
     out += " |";
     for (int32_t s = 0; s < d.StringCount; ++s) out += (s ? "," : " ") + d.StringTable[s];
     return out;
