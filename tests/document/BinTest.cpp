@@ -34,6 +34,7 @@ TEST(BinFile, ReadsChainsInReadingOrderAndWritesTheCompactLayout) {
         bool compact = false; // written back as it was
     } cases[] = {
         {{}, "0/-1 | | "},
+        {Layout({{0, 0, 0, 0}}), "0/-1 | | ", true},
         {Layout({{0, 0, 0, O}, {O, 1, 0, 1}}), "0/-1 1/-1 | | ,"},
         {Layout({{0, 0, 0, O}, {O, -86, 0, -86}}), "0/-1 1/-1 | | ,"},
         {Layout({{0, 0, 0, O}, {O, 2 * O, 0, 0}, {2 * O, O, 0, 0}}), "0/-1 1/-1 2/-1 | | ,,"},
@@ -49,9 +50,10 @@ TEST(BinFile, ReadsChainsInReadingOrderAndWritesTheCompactLayout) {
         {Layout({{0, 'A', 650, O},
                  {O, 2 * O, 800, 900},
                  {2 * O, 3 * O, 800, -8000},
-                 {3 * O, 0, 10000, 0}},
+                 {3 * O, 4 * O, 10000, 0},
+                 {4 * O, 0, 0, 0}},
                 {{900, 0, -7}}, {{650, "Dlg"}, {800, text}}),
-         "0/-1 1/0 3/-1 4/-1 | 2/-1 | Dlg," + text + ",," + text + ","},
+         "0/-1 1/0 3/-1 4/-1 5/-1 | 2/-1 | Dlg," + text + ",," + text + ",,"},
         {Layout({{0, 0, 348, O}, {O, 2 * O, 353, 258}, {2 * O, 0, 0, 318}},
                 {{258, 288, 358}, {288, 0, 364}, {318, 0, 370}},
                 {{348, "Same"}, {353, "Same"}, {358, "a.smk"}, {364, "a.smk"}, {370, "a.smk"}}),
@@ -59,7 +61,7 @@ TEST(BinFile, ReadsChainsInReadingOrderAndWritesTheCompactLayout) {
         {Crowded(127, 0, 0), ""},
         {Crowded(128, 0, 0), "Error: The file has more than 128 objects."},
         {Crowded(64, 64, 2), ""}, // 64 objects sharing a chain of two: 128 SMKs
-        {Crowded(64, 64, 3), "Error: The file has more than 128 SMK records."},
+        {Crowded(43, 43, 3), "Error: The file has more than 128 SMK records."},
         // 255 records naming one string: once read as a 255-fold document.
         {Crowded(127, 127, 1, fits), ""},
         {Crowded(127, 127, 1, fits + 1), "Error: The file's texts come to more than 8 MB."},
@@ -92,7 +94,10 @@ TEST(BinFile, ReadsRecordsPastTheEndAsZero) {
     EXPECT_EQ(d.ObjectTable[1], (DialogObject{.Left = 0x34, .Text = 1, .SmkLink = -1}));
 }
 
-TEST(BinFile, WriterRefusesDocumentsWhoseFileWouldNotReadBack) {
+TEST(BinFile, WriterEndsLinksToNoRecordAndRefusesFilesThatWouldNotReadBack) {
+    EXPECT_EQ(WriteBinDocument(test::MakeDocument({-1, 5}, {9})),
+              Layout({{0, 0, 202, O}, {O, 0, 205, 0}}, {{172, 0, 208}},
+                     {{202, "o0"}, {205, "o1"}, {208, "s0"}}));
     // 256 records naming one string: at 32768 bytes the text is exactly the bound; the
     // largest would also push the last string's offset past 2 GiB.
     const size_t fits = size_t(bin::MaxStringBytes / 256);

@@ -120,7 +120,9 @@ TEST_F(Merging, ASharedKeyMergesOneRecordUntilMergingCloses) {
     SetLeft(1, drag), SetLeft(2, drag), SetLeft(3, drag);
     history.CloseMerging();
     SetLeft(4, drag), SetLeft(5, drag);
-    SetLeft(8, drag, 2), SetLeft(0, drag, 2); // another record; back where it began: no step
+    SetLeft(8, drag, 2); // another record: a step of its own
+    EXPECT_EQ(history.StepCount(), 3u);
+    SetLeft(0, drag, 2); // back where it began, as when a drag is cancelled: no step
     EXPECT_EQ(history.StepCount(), 2u);
     EXPECT_EQ(UndoAll(), "3 0 ");
     history.Redo(); // undo and redo close merging
