@@ -22,7 +22,8 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
     DialogDocument doc = test::MakeDocument({-1, -1}, {});
     doc.StringTable[1] = "Menu\x0a";
     const std::string bin = Bytes(WriteBinDocument(doc).value()), junk(5000, 'j');
-    std::filesystem::current_path(dir_); // for short paths in the messages
+    const fs::path was = fs::current_path();
+    fs::current_path(dir_); // for short paths in the messages
     Write("in.bin", bin), Write("t.bin", std::string(200, 'x')), Write("bad.json", "[]");
     ::chmod(Write("locked.bin", "123").c_str(), 0444);
     ASSERT_EQ(::mkfifo("fifo", 0600), 0);
@@ -61,6 +62,7 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
         WEXITSTATUS(std::system((std::string(TARROX_CLI) + " dump in.bin >/dev/full 2>e").c_str())),
         1);
     EXPECT_EQ(test::Contents("e"), "Error: Could not write the dump.\n");
+    fs::current_path(was);
 }
 
 // Every dialog the project ships or keeps for tests, and one with an overlay chain that loops,
