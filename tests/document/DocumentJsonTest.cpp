@@ -1,112 +1,98 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "document/DocumentJson.h"
+#include "support/BinBuilder.h"
 
 namespace tarrox {
 namespace {
 
-TEST(DocumentJson, FieldsInOrderWithSignedNumbersHexAndLatin1Text) {
-    DialogDocument d;
-    d.ObjectCount = 1;
-    d.SmkCount = 1;
-    d.StringCount = 2;
-    DialogObject& o = d.ObjectTable[0];
-    o.Left = -1;
-    o.Flags = static_cast<int32_t>(0x80000000u);
-    o.ControlType = 14;
-    o.Unknown16 = {0x00, 0xab, 0x10, 0xff};
-    o.Text = 0;
-    o.SmkLink = -1;
-    d.StringTable[0] = "\x03Q\"uit\\<\xe9";
-    SmkEntry& s = d.SmkTable[0];
-    s.Next = -1;
-    s.Flags = static_cast<int16_t>(0xffff);
-    s.FileName = 1;
-    d.StringTable[1] = "glue\\a.smk";
-    std::string json = DocumentToJson(d);
-    EXPECT_EQ(json.substr(0, 54),
-              "{\"objects\":[{\"Left\":-1,\"Top\":0,\"Right\":0,\"Bottom\":0,\"W");
-    EXPECT_NE(
-        json.find(
-            "\"Height\":0,\"Unknown16\":\"00ab10ff\",\"Text\":\"<3>Q\\\"uit\\\\<60>\xc3\xa9\","
-            "\"Flags\":-2147483648,"),
-        std::string::npos)
-        << json;
-    EXPECT_NE(json.find("\"ControlType\":14,\"Unknown38\":\"00000000000000000000000000000000\""),
-              std::string::npos);
-    EXPECT_NE(json.find("\"SmkLink\":-1,\"TextX\""), std::string::npos);
-    EXPECT_NE(json.find("\"smks\":[{\"Next\":-1,\"Flags\":-1,\"Unknown6\":\"00000000\","
-                        "\"FileName\":\"glue\\\\a.smk\",\"Unknown14\":\"00000000\",\"OverlayX\":0,"
-                        "\"OverlayY\":0,\"Unknown22\":\"0000000000000000\"}]}"),
-              std::string::npos)
-        << json;
-}
-
-// A dialog box and a button with one overlay; values chosen so each edit below hits one field.
-std::string SmallDialogJson() {
-    DialogDocument d;
-    d.ObjectCount = 2;
-    d.SmkCount = 1;
-    d.StringCount = 3;
-    d.ObjectTable[0] = {.Text = 0, .SmkLink = -1};
-    d.ObjectTable[1] = {.Left = 11, .Text = 1, .ControlType = 2, .SmkLink = 0};
-    d.SmkTable[0] = {.Next = -1, .FileName = 2, .OverlayX = 5};
-    d.StringTable = {"Dlg", "Btn", "a.smk"};
-    return DocumentToJson(d);
-}
-
-std::string Edit(std::string json, const std::string& from, const std::string& to) {
-    const size_t at = json.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? json : json.replace(at, from.size(), to);
-}
-
-TEST(DocumentJson, ReadsEditedCodesAndRefusesWhatTheFormatCannotHoldNamingTheField) {
-    const std::string base = SmallDialogJson();
-    DialogDocument d;
+// Record bytes 1, 2, 3, ... make every field's value tell which offsets it was read from, so
+// a field out of place or of the wrong width cannot hide behind a symmetric encode/decode.
+TEST(DocumentJson, PrintsEveryFieldFromItsOffsetInFileOrder) {
+    std::array<uint8_t, bin::ObjectSize> object{};
+    std::array<uint8_t, bin::SmkSize> smk{};
+    std::iota(object.begin(), object.end(), uint8_t{1});
+    std::iota(smk.begin(), smk.end(), uint8_t{101});
+    DialogDocument d = test::MakeDocument({-1, 0}, {-1});
+    DialogObject& o = d.ObjectTable[1] = bin::DecodeObject(object);
+    SmkEntry& k = d.SmkTable[0] = bin::DecodeSmk(smk);
+    EXPECT_EQ((std::array{o.Text, o.SmkLink, k.Next, k.FileName}),
+              (std::array{0x18171615, 0x46454443, 0x68676665, 0x7271706f}));
+    o.Next = 0, o.Text = 1, o.SmkLink = 0, k.Next = -1, k.FileName = 2;
+    d.StringTable[1] = "\x03Q\"uit\\<\xe9", d.StringTable[2] = "glue\\a.smk";
+    const std::string json = DocumentToJson(d);
+    EXPECT_EQ(json.substr(json.find("},{") + 2),
+              R"({"Left":1541,"Top":2055,"Right":2569,"Bottom":3083,"Width":3597,"Height":4111,)"
+              R"("Unknown16":"11121314","Text":"<3>Q\"uit\\<60>)"
+              "\xc3\xa9"
+              R"(","Flags":471538201,)"
+              R"("Unknown28":"1d1e1f20","ControlId":8737,"ControlType":639968291,)"
+              R"("Unknown38":"2728292a2b2c2d2e2f30313233343536","ResponseLeft":14391,)"
+              R"("ResponseTop":14905,"ResponseRight":15419,"ResponseBottom":15933,)"
+              R"("Unknown62":"3f404142","SmkLink":0,"TextX":18503,"TextY":19017,)"
+              R"("ResponseWidth":19531,"ResponseHeight":20045,"Unknown78":"4f50515253545556"}],)"
+              R"("smks":[{"Next":-1,"Flags":27241,"Unknown6":"6b6c6d6e","FileName":"glue\\a.smk",)"
+              R"("Unknown14":"73747576","OverlayX":30839,"OverlayY":31353,)"
+              R"("Unknown22":"7b7c7d7e7f808182"}]})");
+    DialogDocument back;
     std::string error;
-    ASSERT_TRUE(DocumentFromJson(Edit(base, "\"Btn\"", "\"<1>\xc3\xa9<60>\""), d, error)) << error;
-    EXPECT_EQ(d.StringTable[d.ObjectTable[1].Text], "\x01\xe9<");
-    EXPECT_EQ(d.SmkTable[d.ObjectTable[1].SmkLink].OverlayX, 5);
+    ASSERT_TRUE(DocumentFromJson(json, back, error)) << error;
+    EXPECT_EQ(test::Summary(back), test::Summary(d));
+    EXPECT_EQ(back.ObjectTable[1], o);
+    EXPECT_EQ(back.SmkTable[0], k);
+}
 
+TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
+    DialogDocument d = test::MakeDocument({-1, 0}, {-1});
+    d.ObjectTable[1].Left = 11, d.ObjectTable[1].ControlType = 2, d.SmkTable[0].OverlayX = 5;
+    const std::string base = DocumentToJson(d);
+    // The first `"key":was` becomes `"key":now`.
+    auto set = [&](const std::string& key, const std::string& was, const std::string& now) {
+        const std::string from = "\"" + key + "\":" + was;
+        const size_t at = base.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return std::string(base).replace(at, from.size(),
+                                         now.empty() ? "" : "\"" + key + "\":" + now);
+    };
     const std::string number16 = "must be a number from -32768 to 32767";
-    const std::string nextRange = "must be -1 or an SMK record from 0 to 0";
+    const std::string next = "must be -1 or an SMK record from 0 to 0";
     const std::string latin1 = "must be a string of characters from U+0001 to U+00FF";
-    std::string object = base.substr(12, base.find("},{") - 11), tooMany;
-    for (int i = 0; i < 129; ++i) tooMany += (i ? "," : "") + object;
+    const std::string objects = "objects: must be an array of 1 to 128 objects";
+    std::string object = base.substr(12, base.find("},{") - 11), tooMany = object;
+    for (int i = 0; i < 128; ++i) tooMany += "," + object;
     const struct {
         std::string json, error;
     } refused[] = {
-        {Edit(base, "\"Left\":11", "\"Left\":40000"), "objects[1].Left: " + number16},
-        {Edit(base, "\"Left\":11", "\"Left\":1.5"), "objects[1].Left: " + number16},
-        {Edit(base, "\"OverlayX\":5", "\"OverlayX\":-32769"), "smks[0].OverlayX: " + number16},
-        {Edit(base, "\"ControlType\":2", "\"ControlType\":\"2\""),
+        {set("Left", "11", "40000"), "objects[1].Left: " + number16},
+        {set("Left", "11", "1.5"), "objects[1].Left: " + number16},
+        {set("OverlayX", "5", "-32769"), "smks[0].OverlayX: " + number16},
+        {set("ControlType", "2", "\"2\""),
          "objects[1].ControlType: must be a number from -2147483648 to 2147483647"},
-        {Edit(base, "\"Unknown6\":\"00000000\"", "\"Unknown6\":\"0000000g\""),
+        {set("Unknown6", "\"00000000\"", "\"0000000g\""),
          "smks[0].Unknown6: must be a string of 8 hex digits"},
-        {Edit(base, "\"SmkLink\":0", "\"SmkLink\":1"), "objects[1].SmkLink: " + nextRange},
-        {Edit(base, "\"SmkLink\":-1", "\"SmkLink\":0"),
+        {set("SmkLink", "0", "1"), "objects[1].SmkLink: " + next},
+        {set("SmkLink", "-1", "0"),
          "objects[0].SmkLink: must be -1: the dialog box has no SMK list"},
-        {Edit(base, "\"Next\":-1", "\"Next\":1"), "smks[0].Next: " + nextRange},
-        {Edit(base, "\"SmkLink\":0", "\"SmkLink\":-1"),
-         "smks[0]: no object's SMK chain reaches this record"},
-        {Edit(base, "\"Btn\"", "\"B\\u0100\""), "objects[1].Text: " + latin1},
-        {Edit(base, "\"Btn\"", "\"B\\u0000\""), "objects[1].Text: " + latin1},
-        {Edit(base, "\"Left\":11,", ""), "objects[1].Left: missing"},
-        {Edit(base, "\"Left\":11", "\"Left\":11,\"Lfet\":1"), "objects[1].Lfet: no such field"},
-        {Edit(base, "\"Left\":11", "\"Left\":11,\"Left\":12"), "\"Left\" appears twice"},
-        {Edit(base, "\"Left\":11", "\"Left\":[[11]]"), "the JSON nests deeper"},
-        {"{\"objects\":[" + tooMany + "],\"smks\":[]}",
-         "objects: must be an array of 1 to 128 objects"},
-        {"{\"objects\":[],\"smks\":[]}", "objects: must be an array of 1 to 128 objects"},
-        {Edit(base, "]}", "]"), "not valid JSON: parse error"},
+        {set("Next", "-1", "1"), "smks[0].Next: " + next},
+        {set("SmkLink", "0", "-1"), "smks[0]: no object's SMK chain reaches this record"},
+        {set("Text", "\"o1\"", "\"B\\u0100\""), "objects[1].Text: " + latin1},
+        {set("Text", "\"o1\"", "\"B\\u0000\""), "objects[1].Text: " + latin1},
+        {set("Left", "11,", ""), "objects[1].Left: missing"},
+        {set("Left", "11", "11,\"Lfet\":1"), "objects[1].Lfet: no such field"},
+        {set("Left", "11", "11,\"Left\":12"), "\"Left\" appears twice"},
+        {set("Left", "11", "[[11]]"), "the JSON nests deeper"},
+        {"{\"objects\":[" + tooMany + "],\"smks\":[]}", objects},
+        {"{\"objects\":[],\"smks\":[]}", objects},
+        {base.substr(1), "not valid JSON: parse error"},
     };
     for (const auto& c : refused) {
-        DialogDocument kept;
-        kept.ObjectCount = 7;
+        DialogDocument kept = test::MakeDocument({-1, -1, -1}, {});
+        std::string error;
         EXPECT_FALSE(DocumentFromJson(c.json, kept, error)) << c.error;
-        EXPECT_EQ(error.rfind("Error: " + c.error, 0), 0u) << error;
-        EXPECT_EQ(kept.ObjectCount, 7) << c.error;
+        EXPECT_EQ(error.substr(0, c.error.size() + 7), "Error: " + c.error);
+        EXPECT_EQ(kept.ObjectCount, 3) << c.error;
     }
 }
 

@@ -1,10 +1,11 @@
-// Lays out .bin bytes by hand: records and strings at any offset, links as raw values, so
-// tests can build the odd layouts real files and broken files have.
+// Lays out .bin bytes by hand (records and strings at any offset, links as raw values) for the
+// odd layouts real and broken files have; and builds documents in memory the same terse way.
 #pragma once
 
-#include <cstdint>
+#include <array>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/BinFormat.h"
@@ -13,47 +14,77 @@ namespace tarrox::test {
 
 class BinBuilder {
   public:
-    // An object record at `at`; `next`, `text` and `link` (field 66) are raw file values.
+    // `next`, `text` and `link` (field 66) are raw file values.
     BinBuilder& Object(int32_t at, int32_t next, int32_t text, int32_t link,
                        DialogObject fields = {}) {
-        fields.Next = next;
-        fields.Text = text;
-        fields.SmkLink = link;
-        bin::EncodeObject(fields, std::span<uint8_t, bin::ObjectSize>(Reserve(at, bin::ObjectSize),
-                                                                      bin::ObjectSize));
+        fields.Next = next, fields.Text = text, fields.SmkLink = link;
+        bin::EncodeObject(fields, Reserve<bin::ObjectSize>(at));
         return *this;
     }
-
     BinBuilder& Smk(int32_t at, int32_t next, int32_t fileName, SmkEntry fields = {}) {
-        fields.Next = next;
-        fields.FileName = fileName;
-        bin::EncodeSmk(fields,
-                       std::span<uint8_t, bin::SmkSize>(Reserve(at, bin::SmkSize), bin::SmkSize));
+        fields.Next = next, fields.FileName = fileName;
+        bin::EncodeSmk(fields, Reserve<bin::SmkSize>(at));
         return *this;
     }
-
-    BinBuilder& String(int32_t at, const std::string& s, bool terminated = true) {
-        uint8_t* p = Reserve(at, s.size() + (terminated ? 1 : 0));
-        std::copy(s.begin(), s.end(), p);
-        if (terminated) p[s.size()] = 0;
+    BinBuilder& String(int32_t at, const std::string& s) {
+        std::copy(s.c_str(), s.c_str() + s.size() + 1, Reserve(at, s.size() + 1).begin());
         return *this;
     }
-
-    // Cuts the file to `size` bytes, so records can run past its end.
-    BinBuilder& Truncate(size_t size) {
-        bytes_.resize(size);
-        return *this;
-    }
-
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
   private:
-    uint8_t* Reserve(int32_t at, size_t size) {
+    template <size_t N = std::dynamic_extent>
+    std::span<uint8_t, N> Reserve(int32_t at, size_t size = N) {
         if (bytes_.size() < at + size) bytes_.resize(at + size);
-        return bytes_.data() + at;
+        return std::span<uint8_t, N>(bytes_.data() + at, size);
     }
-
     std::vector<uint8_t> bytes_;
 };
+
+// Objects {at, next, text, link}, SMKs {at, next, name} and strings {at, text}: raw file values.
+inline std::vector<uint8_t> Layout(const std::vector<std::array<int32_t, 4>>& objects,
+                                   const std::vector<std::array<int32_t, 3>>& smks = {},
+                                   const std::vector<std::pair<int32_t, std::string>>& texts = {}) {
+    BinBuilder b;
+    for (auto [at, next, text, link] : objects) b.Object(at, next, text, link);
+    for (auto [at, next, name] : smks) b.Smk(at, next, name);
+    for (const auto& [at, text] : texts) b.String(at, text);
+    return b.Bytes();
+}
+
+// Objects with the given SMK links and SMKs with the given next links, named "o0".., "s0"..;
+// `text` gives each record's string number (objects, then SMKs), else strings follow the records.
+inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
+                                   const std::vector<int32_t>& nexts,
+                                   std::vector<int32_t> text = {}) {
+    DialogDocument d;
+    d.ObjectCount = int32_t(links.size()), d.SmkCount = int32_t(nexts.size());
+    d.StringCount = d.ObjectCount + d.SmkCount;
+    for (int32_t r = int32_t(text.size()); r < d.StringCount; ++r) text.push_back(r);
+    for (int32_t r = 0; r < d.StringCount; ++r) {
+        const bool object = r < d.ObjectCount;
+        d.StringTable[text[r]] =
+            (object ? "o" : "s") + std::to_string(object ? r : r - d.ObjectCount);
+        if (object)
+            d.ObjectTable[r] = {.Text = text[r], .SmkLink = links[r]};
+        else
+            d.SmkTable[r - d.ObjectCount] = {.Next = nexts[r - d.ObjectCount], .FileName = text[r]};
+    }
+    return d;
+}
+
+// One line: each object's string number/SMK link | each SMK's string number/next | strings.
+inline std::string Summary(const DialogDocument& d) {
+    auto pair = [](int32_t a, int32_t b) { return std::to_string(a) + "/" + std::to_string(b); };
+    std::string out;
+    for (int32_t i = 0; i < d.ObjectCount; ++i)
+        out += pair(d.ObjectTable[i].Text, d.ObjectTable[i].SmkLink) + " ";
+    out += "|";
+    for (int32_t k = 0; k < d.SmkCount; ++k)
+        out += " " + pair(d.SmkTable[k].FileName, d.SmkTable[k].Next);
+    out += " |";
+    for (int32_t s = 0; s < d.StringCount; ++s) out += (s ? "," : " ") + d.StringTable[s];
+    return out;
+}
 
 } // namespace tarrox::test

@@ -4,11 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <vector>
 
-#include "platform/FileAccess.h"
+#include "support/TempDir.h"
 
 namespace tarrox::test {
 
@@ -22,16 +20,17 @@ struct CliRun {
 // through files in `scratch`, removed again afterwards.
 inline CliRun RunCli(const std::string& args, const std::filesystem::path& scratch) {
     const auto out = scratch / "cli-stdout.txt", err = scratch / "cli-stderr.txt";
-    const std::string command =
-        std::string(TARROX_CLI) + " " + args + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int raw = std::system(command.c_str());
-    auto take = [](const std::filesystem::path& path) {
-        std::vector<uint8_t> bytes;
-        ReadFileBytes(path.string(), bytes);
-        std::filesystem::remove(path);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, take(out), take(err)};
+    const int raw = std::system(
+        (std::string(TARROX_CLI) + " " + args + " >'" + out.string() + "' 2>'" + err.string() + "'")
+            .c_str());
+    CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(out), Contents(err)};
+    std::filesystem::remove(out), std::filesystem::remove(err);
+    return r;
 }
+
+class CliTest : public TempDirTest {
+  protected:
+    CliRun Cli(const std::string& args) { return RunCli(args, dir_); }
+};
 
 } // namespace tarrox::test

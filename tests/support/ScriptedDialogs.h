@@ -37,8 +37,7 @@ class ScriptedDialogs : public Dialogs {
     // Runs as each message is shown, to look at the windows at that moment.
     std::function<void(const ShownMessage&)> OnMessage;
     std::vector<FileDialogState> FileDialogsShown;
-    std::vector<std::string> InputPrompts;
-    std::vector<std::string> Opened;
+    std::vector<std::string> InputPrompts, Opened;
     // Whether a default application starts for files handed to it.
     bool DefaultAppStarts = true;
 
@@ -47,23 +46,14 @@ class ScriptedDialogs : public Dialogs {
         Messages.push_back({text, icon, buttons, title});
         if (OnMessage) OnMessage(Messages.back());
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (!Answers.empty()) {
-            MessageAnswer a = Answers.front();
-            Answers.pop_front();
-            return a;
-        }
-        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
+        return Pop(Answers).value_or(buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                                      : MessageAnswer::Cancel);
     }
-
     std::string InputBox(const std::string& prompt, const std::string&,
                          const std::string&) override {
         InputPrompts.push_back(prompt);
-        if (InputAnswers.empty()) return {};
-        std::string a = InputAnswers.front();
-        InputAnswers.pop_front();
-        return a;
+        return Pop(InputAnswers).value_or("");
     }
-
     bool ShowOpen(FileDialogState& state) override { return Choose(state); }
     bool ShowSaveAs(FileDialogState& state) override { return Choose(state); }
     bool OpenWithDefaultApp(const std::string& path) override {
@@ -72,15 +62,17 @@ class ScriptedDialogs : public Dialogs {
     }
 
   private:
+    template <class T> static std::optional<T> Pop(std::deque<T>& queue) {
+        if (queue.empty()) return std::nullopt;
+        T front = std::move(queue.front());
+        queue.pop_front();
+        return front;
+    }
     bool Choose(FileDialogState& state) {
         FileDialogsShown.push_back(state);
-        if (FileChoices.empty()) return false;
-        auto choice = FileChoices.front();
-        FileChoices.pop_front();
-        if (!choice) return false;
-        state.FileName = choice->FileName;
-        state.FilterIndex = choice->FilterIndex;
-        return true;
+        const auto choice = Pop(FileChoices).value_or(std::nullopt);
+        if (choice) state.FileName = choice->FileName, state.FilterIndex = choice->FilterIndex;
+        return choice.has_value();
     }
 };
 

@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/FileAccess.h"
+#include "support/TempDir.h"
 
 namespace tarrox::test {
 
@@ -25,15 +26,8 @@ inline int Shell(const std::string& command) {
 }
 
 inline std::string Slashed(std::string name) {
-    for (char& c : name)
-        if (c == '\\') c = '/';
+    std::replace(name.begin(), name.end(), '\\', '/');
     return name;
-}
-
-inline std::string Contents(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return "<unreadable>";
-    return {bytes.begin(), bytes.end()};
 }
 
 // A version-1 archive of PKWARE-compressed files; `stage` is a scratch folder.
@@ -63,7 +57,7 @@ inline std::string SmpqExtract(const std::string& archive, const std::string& na
     if (Shell("cd '" + scratch.string() + "' && smpq -x -O " + std::to_string(locale) + " '" +
               archive + "' '" + Slashed(name) + "'") != 0)
         return "<missing>";
-    std::string out = Contents((scratch / Slashed(name)).string());
+    std::string out = Contents(scratch / Slashed(name));
     std::filesystem::remove_all(scratch);
     return out;
 }

@@ -1,4 +1,5 @@
-// A fresh folder per test, named after the test and the process, removed afterwards.
+// A fresh folder per test, named after the test and the process, removed afterwards; and
+// whole files in and out of it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/FileAccess.h"
+
 namespace tarrox::test {
 
 // A path under the system's temporary folder that no other test process uses at the same time.
@@ -16,10 +19,15 @@ inline std::filesystem::path UniqueTempPath(const std::string& stem) {
            ("tarrox-" + stem + "-" + std::to_string(::getpid()));
 }
 
-// The current test's own folder name: suite, test and process.
 inline std::filesystem::path TestTempPath(const std::string& prefix = "") {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     return UniqueTempPath(prefix + info->test_suite_name() + "-" + info->name());
+}
+
+inline std::string Contents(const std::filesystem::path& path) {
+    std::vector<uint8_t> bytes;
+    if (ReadFileBytes(path.string(), bytes) != ReadStatus::Ok) return "<unreadable>";
+    return {bytes.begin(), bytes.end()};
 }
 
 class TempDirTest : public ::testing::Test {
@@ -31,6 +39,12 @@ class TempDirTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // Writes `bytes` to the test folder's file `name` and gives its path.
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        EXPECT_TRUE(WriteFileAtomically(Path(name), {data, bytes.size()})) << name;
+        return Path(name);
+    }
 
     std::filesystem::path dir_;
 };
