@@ -1,5 +1,5 @@
-// Runs the real main window offscreen over a fresh document, with scripted dialogs, an
-// in-memory settings store and a program folder of its own.
+// The real main window offscreen over a fresh document, with scripted dialogs, an in-memory
+// settings store and a program folder of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,12 +33,12 @@
 
 namespace tarrox::test {
 
+using Names = std::vector<std::string>;
 struct ObjectRow {
     int32_t Type = 2;
     std::string Text;
     int32_t SmkLink = -1;
 };
-
 struct SmkRow {
     std::string Name;
     int32_t Next = -1;
@@ -73,13 +73,11 @@ class EditorTest : public ::testing::Test {
         form.reset();
         std::filesystem::remove_all(dir);
     }
-
     MainWindow& Start(const std::string& commandLine = "") {
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
         form->Startup(commandLine);
         return *form;
     }
-    // Starts the editor on the document, opened from disk through the command line.
     MainWindow& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
         return Start(Write(name, d));
     }
@@ -94,7 +92,6 @@ class EditorTest : public ::testing::Test {
         EXPECT_TRUE(LoadBinFile(path, *read, error, MissingFile::IsAnError)) << error;
         return *read;
     }
-
     template <class T> T* Find(const QString& name) {
         T* w = form->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -106,8 +103,18 @@ class EditorTest : public ::testing::Test {
     QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     std::string Title() { return form->windowTitle().toStdString(); }
+    // Chooses object `row` and types `value` into one of its boxes.
+    void Edit(int row, const char* box = "objectLeft", const char* value = "123") {
+        List("objectList")->setCurrentRow(row);
+        Box(box)->setText(value);
+    }
     std::string LastMessage() {
         return dialogs.Messages.empty() ? "" : dialogs.Messages.back().Text;
+    }
+    Names Messages() {
+        Names out;
+        for (const ShownMessage& m : dialogs.Messages) out.push_back(m.Text);
+        return out;
     }
 
     // Runs `act` on the modal window once it is up. It polls rather than firing once: another
@@ -128,13 +135,12 @@ class EditorTest : public ::testing::Test {
         });
         poll->start(0);
     }
-
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());
     }
-    template <class W> static std::vector<std::string> Entries(W* widget) {
-        std::vector<std::string> out;
+    template <class W> static Names Entries(W* widget) {
+        Names out;
         for (int i = 0; i < widget->count(); ++i) {
             if constexpr (std::is_same_v<W, QComboBox>)
                 out.push_back(widget->itemText(i).toStdString());
