@@ -1,3 +1,4 @@
+// The object and SMK editors: each control shows and stores its own field.
 #include <QMenu>
 #include <QTest>
 
@@ -6,15 +7,21 @@
 namespace tarrox::test {
 namespace {
 
-class ObjectEditorTest : public EditorTest {
+class EditorControlsTest : public EditorTest {
   protected:
     // Dialog, a button with a chain of three SMKs, an image without SMK.
     void SetUp() override {
         EditorTest::SetUp();
-        StartWith(MakeDocument({{0, "Main"}, {2, "\x03Go", 0}, {5, "pic.pcx"}},
-                               {{"a.smk", 1}, {"b.smk", 2}, {"c.smk"}}));
+        DialogDocument d = MakeDocument({{0, "Main"}, {2, "\x03Go", 0}, {5, "pic.pcx"}},
+                                        {{"glue\\a.smk", 1}, {"b.smk", 2}, {"c.smk"}});
+        d.SmkTable[0].OverlayX = 7;
+        d.SmkTable[0].Flags = 255; // every box, nothing above them
+        d.SmkTable[1].Flags = 261;
+        d.SmkTable[2].Flags = -1; // all bits, but not above 255 as a signed number
+        StartWith(d);
     }
     DialogObject& Shown() { return doc->ObjectTable[form->Selected().Object]; }
+    const SmkEntry& ShownSmk() { return doc->SmkTable[form->Selected().Smk]; }
 };
 
 const std::pair<const char*, int16_t DialogObject::*> NumberBoxes[] = {
@@ -34,14 +41,13 @@ const std::pair<const char*, int16_t DialogObject::*> NumberBoxes[] = {
     {"objectTextX", &DialogObject::TextX},
     {"objectTextY", &DialogObject::TextY}};
 
-TEST_F(ObjectEditorTest, EachControlShowsAndStoresItsOwnFieldAndOnlyEditsMarkTheTitle) {
+TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     const int count = int(std::size(NumberBoxes));
     for (int i = 0; i < count; ++i) doc->ObjectTable[1].*NumberBoxes[i].second = int16_t(-1 - i);
     doc->ObjectTable[1].Flags = 0x18;
     List("objectList")->setCurrentRow(1);
     for (int i = 0; i < count; ++i) EXPECT_EQ(Box(NumberBoxes[i].first)->text().toInt(), -1 - i);
     EXPECT_EQ(Box("objectText")->text(), "<3>Go");
-    EXPECT_EQ(Combo("controlType")->currentIndex(), 2);
     EXPECT_TRUE(Check("objectFlag3")->isChecked() && !Check("objectFlag5")->isChecked());
     EXPECT_EQ(Combo("objectSmk")->currentIndex(), 0);
     EXPECT_FALSE(form->IsModified());
@@ -64,48 +70,67 @@ TEST_F(ObjectEditorTest, EachControlShowsAndStoresItsOwnFieldAndOnlyEditsMarkThe
     EXPECT_FALSE(Check("usesSmk")->isEnabled() || Check("usesSmk")->isChecked());
 }
 
-TEST_F(ObjectEditorTest, AutoCalcDerivesSizesFromEdgesOnlyWhenOn) {
+TEST_F(EditorControlsTest, AutoCalcDerivesSizesFromEdgesOnlyWhenOn) {
     List("objectList")->setCurrentRow(1);
     Box("objectRight")->setText("19");
     EXPECT_EQ(Box("objectWidth")->text(), "0");
     Trigger("optionsAutoCalc");
     Box("objectLeft")->setText("10");
-    EXPECT_EQ(Shown().Width, 10);
     Box("objectResponseBottom")->setText("20");
     Box("objectResponseRight")->setText("4");
-    EXPECT_EQ(Shown().ResponseWidth * 100 + Shown().ResponseHeight, 521);
+    EXPECT_EQ(std::vector<int>({Shown().Width, Shown().ResponseWidth, Shown().ResponseHeight}),
+              std::vector<int>({10, 5, 21}));
     Box("objectWidth")->setText("3"); // a size never moves an edge
     EXPECT_EQ(Box("objectRight")->text(), "19");
-    Trigger("optionsAutoCalc");
-    EXPECT_FALSE(settings.AutoCalc);
 }
 
-TEST_F(ObjectEditorTest, TheSmkPickerLinksOnlyWhileTickedAndViewShowsTheSmk) {
+TEST_F(EditorControlsTest, SmkEditsUpdateTheListAndBothPickers) {
+    List("smkList")->setCurrentRow(0);
+    EXPECT_EQ(Box("smkFileName")->text() + Box("smkOverlayX")->text(), "glue\\a.smk7");
+    Box("smkOverlayY")->setText("9");
+    Box("smkFileName")->setText("glue\\title\\new.smk");
+    EXPECT_EQ(doc->StringTable[ShownSmk().FileName], "glue\\title\\new.smk");
+    const Names names = {"0 - new.smk", "1 - b.smk", "2 - c.smk"};
+    EXPECT_EQ(Entries(List("smkList")), names);
+    EXPECT_EQ(Entries(Combo("objectSmk")), names);
+    EXPECT_EQ(Entries(Combo("nextSmk")), names);
+    Box("smkOverlayX")->setText("x"); // letters store nothing from that box on
+    Box("smkOverlayY")->setText("11");
+    EXPECT_EQ(ShownSmk().OverlayX * 100 + ShownSmk().OverlayY, 709);
+    Find<QPushButton>("viewNextSmk")->click();
+    EXPECT_EQ(Messages(), Names{"Flag > 7 found, please report: 261"});
+    EXPECT_TRUE(Check("smkFlag2")->isChecked() && !Check("smkFlag1")->isChecked());
+    Check("smkFlag1")->setChecked(true); // the bits without a box stay
+    EXPECT_EQ(ShownSmk().Flags, 263);
+    // Object and next links: only while ticked, and an SMK may name itself.
     List("objectList")->setCurrentRow(2);
     Check("usesSmk")->setChecked(true);
-    EXPECT_EQ(Shown().SmkLink, -1); // a tick without a picked SMK links nothing
+    EXPECT_EQ(Shown().SmkLink, -1);
     Combo("objectSmk")->setCurrentIndex(2);
-    EXPECT_EQ(Shown().SmkLink, 2);
     Find<QPushButton>("viewObjectSmk")->click();
     EXPECT_EQ(Box("smkFileName")->text(), "c.smk");
+    Combo("nextSmk")->setCurrentIndex(2);
+    Check("usesNextSmk")->setChecked(true);
     Check("usesSmk")->setChecked(false);
     Combo("objectSmk")->setCurrentIndex(1);
-    EXPECT_EQ(Shown().SmkLink, -1);
+    EXPECT_EQ(std::pair(Shown().SmkLink, int(ShownSmk().Next)), std::pair(-1, 2));
+    EXPECT_EQ(dialogs.Messages.size(), 1u);
+    for (int i = 0; i < SmkFlagCount; ++i)
+        EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
 }
 
-// Right-clicking opens the popup without choosing; a list gaining the focus makes its first
-// entry current, which must not choose a record nor report an SMK's odd flags.
-TEST_F(ObjectEditorTest, ARightClickOrTheFocusChoosesNothing) {
+// A list gaining the focus makes its first entry current, which must not choose a record nor
+// report an SMK's odd flags.
+TEST_F(EditorControlsTest, FocusOrARightClickChoosesNothing) {
     doc->SmkTable[0].Flags = 300;
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     for (const char* name : {"objectList", "smkList"}) List(name)->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(std::pair(form->Selected().Object, form->Selected().Smk), std::pair(-1, -1));
     auto* list = List("objectList");
     const QPoint row2 = list->visualItemRect(list->item(2)).center();
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, row2);
-    EXPECT_EQ(form->Selected().Object, -1);
+    EXPECT_EQ(std::pair(form->Selected().Object, form->Selected().Smk), std::pair(-1, -1));
     Find<QMenu>("PopupObjects")->close();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
     EXPECT_EQ(form->Selected().Object, 2);

@@ -1,5 +1,7 @@
-// Options > "Import Game Data..." and "Use Bundled Data": the tool imports in a child, the
-// editor reports in one message and every window that draws game text shows the new colours.
+// The windows that draw game text. After Options > "Import Game Data..." (done by the tool in a
+// child) and "Use Bundled Data" every open one shows the new colours.
+#include <QTest>
+
 #include "PreviewFixture.h"
 #include "platform/DataFolders.h"
 #include "reference/FormattingCodesCard.h"
@@ -7,9 +9,9 @@
 namespace tarrox::test {
 namespace {
 
-using GameDataMenuTest = PreviewTest;
+using GameTextWindowsTest = PreviewTest;
 
-TEST_F(GameDataMenuTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
+TEST_F(GameTextWindowsTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     std::filesystem::create_hard_link(TARROX_CLI, dir / "tarrox2-cli");
     SetUserDataFolder(Path("user"));
     // The game's in-game table in a folder of loose files: here the glue colours.
@@ -38,6 +40,20 @@ TEST_F(GameDataMenuTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBac
     Trigger("optionsImportGameData"); // cancelled: imports nothing, says nothing
     EXPECT_EQ(dialogs.Messages.size(), 3u);
     SetUserDataFolder({});
+}
+
+TEST_F(GameTextWindowsTest, TheCKeyClosesTheModalAboutWindow) {
+    Start();
+    bool wasModal = false;
+    WhenModal([&](QWidget* about) {
+        wasModal = about->objectName() == "AboutWindow";
+        QTest::keyClick(about, Qt::Key_C);
+        if (!about->isVisible()) return;
+        ADD_FAILURE() << "C did not close it";
+        about->close();
+    });
+    Trigger("helpAbout");
+    EXPECT_TRUE(wasModal);
 }
 
 } // namespace
