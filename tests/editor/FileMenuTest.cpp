@@ -1,6 +1,13 @@
-#include <QTextBrowser>
+// Opening and saving dialog files: the command line, the File menu, Recent Files, drops, and
+// the settings kept across runs.
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
+#include <map>
 
+#include "editor/CommandLine.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
 
@@ -21,6 +28,16 @@ class FileMenuTest : public EditorTest {
     }
     // Recent Files are kept as they change; the options only when the window goes.
     bool OptionsWritten() { return store.Read("Options", "Locale").has_value(); }
+    Names Listed() {
+        Names out;
+        for (QAction* a : Find<QMenu>("fileRecentFiles")->actions())
+            out.push_back(a->text().toStdString());
+        return out;
+    }
+    std::string Stored(int n) {
+        return store.Read("Recent Files", "File" + std::to_string(n)).value_or("");
+    }
+    void Pick(int entry) { Find<QMenu>("fileRecentFiles")->actions()[entry]->trigger(); }
     std::string first, second;
 };
 
@@ -137,7 +154,7 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
 }
 
-TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndTheReadmeShownOrSaidMissing) {
+TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndTheReadmeOpenedOrSaidMissing) {
     Start();
     dialogs.InputAnswers = {"1033.5", "abc", ""};
     for (int i = 0; i < 3; ++i) Trigger("optionsSetMpqLocale");
@@ -147,14 +164,105 @@ TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndTheReadmeShownOrSaidMissing) {
     std::ofstream(Path("TarroxII.htm")) << "<html><body>Guide text</body></html>";
     Trigger("helpViewReadme");
     EXPECT_EQ(dialogs.Opened, Names{Path("TarroxII.htm")});
-    dialogs.DefaultAppStarts = false; // then the editor shows it itself
-    Trigger("helpViewReadme");
-    QTextBrowser* shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "ReadmeWindow" && w->isVisible())
-            shown = qobject_cast<QTextBrowser*>(w);
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->toPlainText().contains("Guide text"));
+}
+
+using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;
+
+// The stored options in the order of `Keys`; an empty value leaves the key out.
+OptionMap Options(const Names& values) {
+    static const char* Keys[] = {"AutoCalcSizes",    "Locale",
+                                 "PreviewShowAll",   "PreviewFillRects",
+                                 "PreviewClrHlight", "PreviewClrHlightDk",
+                                 "PreviewClrNormal", "PreviewClrNormalDk",
+                                 "PreviewFontClrs",  "PreviewCustomClr"};
+    OptionMap out;
+    for (size_t i = 0; i < values.size(); ++i)
+        if (values[i] != "-") out[{"Options", Keys[i]}] = values[i];
+    return out;
+}
+
+// Closing writes back stored values under the same keys, defaults for what is missing or bad.
+TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
+    const OptionMap defaults = Options(
+        {"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", ""});
+    const OptionMap own =
+        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx"});
+    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4"});
+    for (const auto& [before, after] :
+         {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
+        form.reset();
+        store.Values = before;
+        Start();
+        EXPECT_EQ(Find<QAction>("optionsAutoCalc")->isChecked(),
+                  after.at({"Options", "AutoCalcSizes"}) == "True");
+        EXPECT_TRUE(form->close());
+        EXPECT_EQ(store.Values, after);
+    }
+}
+
+TEST_F(FileMenuTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles) {
+    std::filesystem::create_directories(dir / "my dir");
+    const std::string quoted = Write("my dir/Main.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
+    const struct {
+        std::string Line, Message, Title;
+        int Objects;
+    } cases[] = {{"\"" + quoted + "\" -x", "", "Tarrox II - [Main.BIN]", 2},
+                 {Write("dialog.txt", MakeDocument({{0, "Main"}})),
+                  "Error: Not a valid file format.", "Tarrox II", 0},
+                 {Path("new.bin"), "", "Tarrox II - [new.bin]", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        form.reset();
+        dialogs = ScriptedDialogs();
+        Start(c.Line);
+        EXPECT_EQ(LastMessage(), c.Message);
+        EXPECT_EQ(Title(), c.Title);
+        EXPECT_EQ(List("objectList")->count(), c.Objects);
+    }
+    Trigger("fileSave"); // the new dialog is written under its name
+    EXPECT_TRUE(PathExists(Path("new.bin")));
+    EXPECT_EQ(FileNameFromCommandLine("\"no close.bin"), "no close.bin");
+    EXPECT_EQ(FileNameFromCommandLine("ab\"c"), "b"); // a later quote still cuts from the second
+}
+
+TEST_F(FileMenuTest, OpenedFilesAreListedNewestFirstKeptInTheSettingsAndMissingOnesGo) {
+    for (int i = 1; i <= 10; ++i)
+        store.Write("Recent Files", "File" + std::to_string(i), Path(std::to_string(i)));
+    Write("1", MakeDocument({{0, "A"}}));
+    Start(first);
+    form->OpenBinFile(second); // not through a menu: not remembered
+    dialogs.FileChoices.push_back(FileChoice{second, 1});
+    Trigger("fileOpen");
+    EXPECT_EQ(Listed(),
+              (Names{"&1 " + second, "&2 " + first, "&3 " + Path("1"), "&4 " + Path("2"),
+                     "&5 " + Path("3"), "&6 " + Path("4"), "&7 " + Path("5"), "&8 " + Path("6")}));
+    EXPECT_EQ(Stored(8), Path("6"));
+    Pick(1);
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
+    EXPECT_EQ(Stored(1), first);
+    Pick(3);
+    EXPECT_EQ(Messages(), Names{Path("2") + " could not be found.\r\nIt has been removed from "
+                                            "Recent Files."});
+    EXPECT_EQ(Listed().size(), 7u);
+    EXPECT_EQ(Stored(4), Path("3"));
+}
+
+TEST_F(FileMenuTest, ADroppedFileOpensAfterTheUnsavedWorkQuestion) {
+    Start(first);
+    Edit(1);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+    for (MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
+        dialogs.Answers = {answer};
+        // A drop reaches only the widget that accepted the drag's entry.
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QApplication::processEvents(); // the drop opens the file once the event is done
+    }
+    EXPECT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
 }
 
 } // namespace
