@@ -12,12 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
-#include <chrono>
-#include <filesystem>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
@@ -87,10 +82,10 @@ class EditorTest : public ::testing::Test {
         return Path(name);
     }
     DialogDocument Reload(const std::string& path) {
-        auto read = std::make_unique<DialogDocument>();
+        DialogDocument read;
         std::string error;
-        EXPECT_TRUE(LoadBinFile(path, *read, error, MissingFile::IsAnError)) << error;
-        return *read;
+        EXPECT_TRUE(LoadBinFile(path, read, error, MissingFile::IsAnError)) << error;
+        return read;
     }
     template <class T> T* Find(const QString& name) {
         T* w = form->findChild<T*>(name);

@@ -58,36 +58,20 @@ TEST_F(PreviewWindowTest, SetCustomStoresThePathAndAMissingTableIsSaid) {
     std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
     StartWithSample();
     Open();
-    Choose("setCustomColors"); // cancelled: nothing stored
-    EXPECT_EQ(settings.CustomColorFile, "");
-    dialogs.FileChoices = {FileChoice{Path("custom.pcx")}};
-    Choose("setCustomColors");
-    EXPECT_EQ(settings.CustomColorFile, Path("custom.pcx"));
+    Choose("fontColorSet3"); // no table yet
+    settings.CustomColorFile = Path("gone.pcx");
     Choose("fontColorSet3");
+    EXPECT_TRUE(Checked("fontColorSet3"));
+    EXPECT_EQ(text.ColorTable, ColorSetTable(1)); // the colours stay
+    dialogs.FileChoices = {std::nullopt, FileChoice{Path("custom.pcx")}};
+    Choose("setCustomColors"); // cancelled, then chosen
+    Choose("setCustomColors");
+    Choose("fontColorSet3");
+    EXPECT_EQ(settings.CustomColorFile, Path("custom.pcx"));
     EXPECT_EQ(text.ColorTable, ColorSetTable(2)); // the custom file holds the in-game table
-    // Custom without a table, or with one gone: said, the mark stays and the colours too.
-    for (const std::string custom : {"", "gone.pcx"}) {
-        settings.CustomColorFile = custom.empty() ? "" : Path(custom);
-        Choose("fontColorSet3");
-        EXPECT_TRUE(Checked("fontColorSet3"));
-        EXPECT_EQ(text.ColorTable, ColorSetTable(2));
-    }
     EXPECT_EQ(Messages(),
               (Names{"No custom color table loaded.\r\nChoose one with Set Custom...",
                      "Error: Could not load the color table " + Path("gone.pcx") + "."}));
-}
-
-TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {
-    StartWithSample();
-    QPointer<PreviewWindow> first = &Open();
-    first->close();
-    EXPECT_TRUE(first->Fonts().Loaded[1].Bytes.empty());
-    SettleClosedWindows();
-    EXPECT_TRUE(first.isNull());
-    std::filesystem::remove(dir / "data" / "font10.fnt"); // read again: now missing
-    PreviewWindow& second = Open();
-    EXPECT_TRUE(second.Fonts().Loaded[1].Bytes.empty());
-    EXPECT_FALSE(second.Fonts().Loaded[2].Bytes.empty());
 }
 
 TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {

@@ -35,8 +35,7 @@ TEST_F(UndoTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateClearsTheMar
     Type("objectLeft", "7");
     Trigger("editUndo");
     EXPECT_EQ(Box("objectLeft")->text(), "42");
-    EXPECT_EQ(Text("editUndo") + "/" + Text("editRedo"),
-              "Undo Edit Text of Object 1/Redo Edit Left of Object 1");
+    EXPECT_EQ(Text("editRedo"), "Redo Edit Left of Object 1");
     Trigger("editUndo");
     Trigger("editUndo");
     EXPECT_EQ(Bytes(), original);
@@ -95,25 +94,15 @@ TEST_F(UndoTest, AddAndDeleteComeBackWithLinksAndSelection) {
     EXPECT_EQ(Entries(List("objectList")), (Names{"0 - Dialog Box", "1 - Button"}));
 }
 
-// A drag from the preview: one step however many moves, none when it ends where it began.
-TEST_F(UndoTest, AnEditFromOutsideMergesByKeyAndShowsInTheBoxes) {
-    List("objectList")->setCurrentRow(1);
+// A drag from the preview that ends where it began leaves no step.
+TEST_F(UndoTest, AnEditFromOutsideMergesByKey) {
     const MergeKey drag = form->NewEditMergeKey();
     DialogObject moved = doc->ObjectTable[1];
     for (int left : {11, 12, 13, 10}) {
         moved.Left = int16_t(left);
         EXPECT_TRUE(form->ApplyObjectEdit(1, moved, "Move Object 1", drag));
-        EXPECT_EQ(Box("objectLeft")->text(), QString::number(left));
     }
-    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled());
-    EXPECT_FALSE(form->IsModified());
-    const MergeKey next = form->NewEditMergeKey();
-    for (int left : {11, 12}) {
-        moved.Left = int16_t(left);
-        form->ApplyObjectEdit(1, moved, "Move Object 1", next);
-    }
-    Trigger("editUndo");
-    EXPECT_EQ(Bytes(), original);
+    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled() || form->IsModified());
     EXPECT_FALSE(form->ApplyObjectEdit(3, moved, "Move Object 3"));
 }
 
