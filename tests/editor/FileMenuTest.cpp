@@ -153,16 +153,11 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
 }
 
-TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndTheReadmeOpenedOrSaidMissing) {
+TEST_F(FileMenuTest, TheLocaleAnswerIsRounded) {
     Start();
     dialogs.InputAnswers = {"1033.5", "abc", ""};
     for (int i = 0; i < 3; ++i) Trigger("optionsSetMpqLocale");
     EXPECT_EQ(settings.MpqLocale, 1034);
-    Trigger("helpViewReadme");
-    EXPECT_EQ(Messages(), Names{"Readme could not be found."});
-    std::ofstream(Path("TarroxII.htm")) << "<html><body>Guide text</body></html>";
-    Trigger("helpViewReadme");
-    EXPECT_EQ(dialogs.Opened, Names{Path("TarroxII.htm")});
 }
 
 using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;

@@ -1,7 +1,5 @@
 // The windows that draw game text. After Options > "Import Game Data..." (done by the tool in a
 // child) and "Use Bundled Data" every open one shows the new colours.
-#include <QTest>
-
 #include "PreviewFixture.h"
 #include "platform/DataFolders.h"
 #include "reference/FormattingCodesCard.h"
@@ -40,20 +38,6 @@ TEST_F(GameTextWindowsTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThem
     Trigger("optionsImportGameData"); // cancelled: imports nothing, says nothing
     EXPECT_EQ(dialogs.Messages.size(), 3u);
     SetUserDataFolder({});
-}
-
-TEST_F(GameTextWindowsTest, TheCKeyClosesTheModalAboutWindow) {
-    Start();
-    bool wasModal = false;
-    WhenModal([&](QWidget* about) {
-        wasModal = about->objectName() == "AboutWindow";
-        QTest::keyClick(about, Qt::Key_C);
-        if (!about->isVisible()) return;
-        ADD_FAILURE() << "C did not close it";
-        about->close();
-    });
-    Trigger("helpAbout");
-    EXPECT_TRUE(wasModal);
 }
 
 } // namespace

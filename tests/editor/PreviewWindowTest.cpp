@@ -1,5 +1,10 @@
-// The preview window: its menus and check marks, when it is made and redrawn, its fonts.
+// The preview window: its menus and check marks, when it is redrawn; editing in its picture:
+// clicks select, drags and keys move and resize, zoom maps.
+#include <QMouseEvent>
+#include <QTest>
+
 #include "PreviewFixture.h"
+#include "editor/PreviewPicture.h"
 
 namespace tarrox::test {
 namespace {
@@ -74,28 +79,161 @@ TEST_F(PreviewWindowTest, SetCustomStoresThePathAndAMissingTableIsSaid) {
                      "Error: Could not load the color table " + Path("gone.pcx") + "."}));
 }
 
+// An edit makes the window hidden; shown, it is that window and picture, then redrawn on
+// selections, deletes and adds, but an open window is only brought forward, never reloaded.
 TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
     Edit(1, "objectLeft", "40");
     PreviewWindow* preview = form->Preview();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_FALSE(preview->isVisible());
+    ASSERT_TRUE(preview && !preview->isVisible());
     const auto drawn = preview->Picture().Pixels();
-    EXPECT_EQ(drawn, Fresh());
-    List("objectList")->setCurrentRow(2); // a hidden window is not redrawn
+    List("objectList")->setCurrentRow(2);
     EXPECT_EQ(&Open(), preview);
     EXPECT_EQ(preview->Picture().Pixels(), drawn);
-    List("objectList")->setCurrentRow(3);
-    EXPECT_EQ(preview->Picture().Pixels(), Fresh());
-    doc->ObjectTable[1].Left += 5; // an open window is only brought forward, never reloaded
-    const auto shown = preview->Picture().Pixels();
+    doc->ObjectTable[1].Left += 5;
     Open();
-    EXPECT_EQ(preview->Picture().Pixels(), shown);
+    EXPECT_EQ(preview->Picture().Pixels(), drawn);
     for (const char* action : {"deleteObject", "addObject"}) {
         dialogs.Answers = {MessageAnswer::Yes};
         Trigger(action);
         EXPECT_EQ(preview->Picture().Pixels(), Fresh()) << action;
     }
+}
+
+// Places an object with its response area over the same box.
+void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
+    o.Left = o.ResponseLeft = left;
+    o.Top = o.ResponseTop = top;
+    o.Width = o.ResponseWidth = width;
+    o.Height = o.ResponseHeight = height;
+    o.Right = o.ResponseRight = int16_t(left + width - 1);
+    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
+}
+
+class PreviewEditingTest : public PreviewTest {
+  protected:
+    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x
+    // 60..79, a label over it at 140..189 x 65..84, and a light-up button at 300..359 x
+    // 150..179 with its text offset.
+    void SetUp() override {
+        PreviewTest::SetUp();
+        DialogDocument d = MakeDocument({{0, "Dialog"}, {2, "OK"}, {9, "Label"}, {14, "Lit"}});
+        Place(d.ObjectTable[0], 100, 50, 300, 200);
+        Place(d.ObjectTable[1], 10, 10, 50, 20);
+        Place(d.ObjectTable[2], 40, 15, 50, 20);
+        Place(d.ObjectTable[3], 200, 100, 60, 30);
+        d.ObjectTable[3].TextX = 16;
+        StartWith(d);
+        Trigger("viewPreview");
+        picture = form->Preview()->findChild<PreviewPicture*>("PreviewPicture");
+        ASSERT_NE(picture, nullptr);
+    }
+    // Mouse events at picture pixels, placed in the middle of the pixel on the screen.
+    void Mouse(QEvent::Type type, QPoint at) {
+        const int zoom = picture->Zoom();
+        const QPointF pos(at.x() * zoom + zoom / 2.0, at.y() * zoom + zoom / 2.0);
+        const bool move = type == QEvent::MouseMove;
+        QMouseEvent e(type, pos, picture->mapToGlobal(pos), move ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(picture, &e);
+    }
+    void Click(QPoint at) {
+        Mouse(QEvent::MouseButtonPress, at);
+        Mouse(QEvent::MouseButtonRelease, at);
+    }
+    // Presses at `from` and moves in steps to `from + by`, leaving the button down.
+    void DragBy(QPoint from, QPoint by) {
+        Mouse(QEvent::MouseButtonPress, from);
+        Mouse(QEvent::MouseMove, from + by / 2);
+        Mouse(QEvent::MouseMove, from + by);
+    }
+    int Selected() { return SelectedRow(List("objectList")); }
+    std::vector<int> Box3() {
+        const DialogObject& o = doc->ObjectTable[3];
+        return {o.Left, o.Top, o.Right, o.Bottom, o.Width, o.Height};
+    }
+    PreviewPicture* picture = nullptr;
+};
+
+TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObjectAndTabStepsThroughThem) {
+    const std::pair<QPoint, int> clicks[] = {{{115, 65}, 1},  {{145, 70}, 2},  {{159, 79}, 2},
+                                             {{300, 150}, 3}, {{250, 120}, 0}, {{5, 5}, 0},
+                                             {{110, 60}, 1}};
+    for (const auto& [at, expected] : clicks) {
+        Click(at);
+        EXPECT_EQ(Selected(), expected) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(Box("objectLeft")->text(), "10"); // shown as a click on its entry shows it
+    DragBy({115, 65}, {1, 1});                  // a click's tremor is no drag
+    Mouse(QEvent::MouseButtonRelease, {116, 66});
+    EXPECT_FALSE(form->IsModified());
+    for (const auto& [key, expected] :
+         {std::pair{Qt::Key_Tab, 2}, {Qt::Key_Tab, 3}, {Qt::Key_Tab, 0}, {Qt::Key_Backtab, 3}}) {
+        QTest::keyClick(picture, key);
+        EXPECT_EQ(Selected(), expected);
+    }
+}
+
+TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaAsOneStepAndTheBoxesFollowLive) {
+    const DialogObject before = doc->ObjectTable[3];
+    DragBy({310, 160}, {10, 5});
+    EXPECT_EQ(Selected(), 3) << "a press on an object selects it and drags it at once";
+    EXPECT_EQ(Box("objectLeft")->text(), "210") << "while the button is still down";
+    Mouse(QEvent::MouseButtonRelease, {320, 165});
+    DialogObject expected = before;
+    Place(expected, 210, 105, 60, 30); // Text X/Y are offsets inside the box
+    EXPECT_EQ(doc->ObjectTable[3], expected);
+    EXPECT_EQ(Box("objectResponseBottom")->text(), "134");
+    EXPECT_TRUE(form->IsModified());
+    // The preview's own Ctrl+Z and Ctrl+Y reach the history.
+    form->Preview()->activateWindow(); // shortcuts go to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Preview()));
+    QTest::keyClick(form->Preview(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], before);
+    EXPECT_FALSE(form->IsModified());
+    QTest::keyClick(form->Preview(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], expected);
+}
+
+TEST_F(PreviewEditingTest, HandlesResizeArrowKeysNudgeAndEscapePutsADragBack) {
+    Click({300, 150});          // the light-up button's top-left corner is also its handle
+    DragBy({359, 179}, {6, 4}); // the bottom-right handle
+    Mouse(QEvent::MouseButtonRelease, {365, 183});
+    EXPECT_EQ(Box3(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    EXPECT_EQ(Box("objectWidth")->text(), "66");
+    DragBy({330, 150}, {0, -7}); // the top edge's handle
+    EXPECT_EQ(Box3()[1], 93);
+    QTest::keyClick(picture, Qt::Key_Escape);
+    Mouse(QEvent::MouseButtonRelease, {330, 143}); // changes nothing after Escape
+    EXPECT_EQ(Box3(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    // Shift moves by 8.
+    for (const auto& [key, shift] : {std::pair{Qt::Key_Right, false},
+                                     {Qt::Key_Down, true},
+                                     {Qt::Key_Left, true},
+                                     {Qt::Key_Up, false}})
+        QTest::keyClick(picture, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_EQ(Box3(), (std::vector<int>{193, 107, 258, 140, 66, 34}));
+}
+
+TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
+    for (const auto& [action, zoom] : {std::pair{"zoomIn", 2},
+                                       {"zoomIn", 3},
+                                       {"zoomIn", 3},
+                                       {"zoomOut", 2},
+                                       {"zoom1", 1},
+                                       {"zoom3", 3}}) {
+        form->Preview()->findChild<QAction*>(action)->trigger();
+        ASSERT_EQ(picture->Zoom(), zoom);
+        EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
+        // The button's first pixel starts at 110 * zoom; the screen pixel before it is not it.
+        EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom, 60 * zoom)), QPoint(110, 60));
+        EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom - 1, 60 * zoom)), QPoint(109, 60));
+    }
+    // A drag at 3x moves by picture pixels, not screen pixels.
+    DragBy({310, 160}, {10, 5});
+    Mouse(QEvent::MouseButtonRelease, {320, 165});
+    EXPECT_EQ(Box3()[0] * 1000 + Box3()[1], 210105);
 }
 
 } // namespace
