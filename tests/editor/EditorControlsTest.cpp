@@ -1,5 +1,5 @@
 // The object and SMK editors: each control shows and stores its own field; adding and deleting
-// records refills the lists and pickers.
+// records refills the lists and pickers; undo and redo bring back the document and the view.
 #include <QTest>
 
 #include "editor/EditorFixture.h"
@@ -19,7 +19,17 @@ class EditorControlsTest : public EditorTest {
         d.SmkTable[1].Flags = 261;
         d.SmkTable[2].Flags = -1; // all bits, but not above 255 as a signed number
         StartWith(d);
+        original = Bytes();
     }
+    // Types into a box and leaves it, as a user moving on to the next box does.
+    void Type(const char* box, const char* typed) {
+        QLineEdit* edit = Box(box);
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        emit edit->editingFinished();
+    }
+    std::vector<uint8_t> Bytes() { return WriteBinDocument(*doc).value(); }
+    std::vector<uint8_t> original;
     DialogObject& Shown() { return doc->ObjectTable[form->Selected().Object]; }
     const SmkEntry& ShownSmk() { return doc->SmkTable[form->Selected().Smk]; }
 };
@@ -133,6 +143,67 @@ TEST_F(EditorControlsTest, FocusingAListChoosesNothing) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
     EXPECT_EQ(form->Selected().Object, 2);
     EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+TEST_F(EditorControlsTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateClearsTheMark) {
+    List("objectList")->setCurrentRow(1);
+    Type("objectLeft", "42");
+    Type("objectText", "Run");
+    Type("objectLeft", "7");
+    Trigger("editUndo");
+    EXPECT_EQ(Box("objectLeft")->text(), "42");
+    EXPECT_EQ(Find<QAction>("editRedo")->text(), "Redo Edit Left of Object 1");
+    Trigger("editUndo");
+    Trigger("editUndo");
+    EXPECT_EQ(Bytes(), original);
+    EXPECT_FALSE(form->IsModified());
+    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled());
+    Trigger("editRedo");
+    EXPECT_EQ(doc->ObjectTable[1].Left, 42);
+    Trigger("fileSave");
+    Type("objectLeft", "2");
+    Trigger("editUndo");
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
+    Trigger("editUndo");
+    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
+    EXPECT_FALSE(form->close());                       // asked, and Cancel keeps it open
+    ASSERT_TRUE(form->OpenBinFile(form->File().Path)); // opening forgets the history
+    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled());
+}
+
+TEST_F(EditorControlsTest, AddAndDeleteComeBackWithLinksAndSelection) {
+    List("smkList")->setCurrentRow(0);
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("deleteSmk");
+    Trigger("editUndo");
+    EXPECT_EQ(Bytes(), original);
+    EXPECT_EQ(SelectedRow(List("smkList")), 0);
+    EXPECT_EQ(Entries(Combo("nextSmk")), (Names{"0 - a.smk", "1 - b.smk", "2 - c.smk"}));
+    EXPECT_TRUE(Check("usesNextSmk")->isChecked());
+    List("objectList")->setCurrentRow(1);
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("deleteObject");
+    Trigger("addObject");
+    Trigger("editUndo");
+    Trigger("editUndo");
+    EXPECT_EQ(Bytes(), original);
+    EXPECT_EQ(Box("objectText")->text(), "<3>Go");
+    EXPECT_TRUE(Check("usesSmk")->isChecked());
+    Trigger("editRedo");
+    EXPECT_EQ(form->Selected().Object, -1);
+    EXPECT_EQ(Entries(List("objectList")), (Names{"0 - Dialog Box", "1 - Image"}));
+}
+
+// A drag from the preview that ends where it began leaves no step.
+TEST_F(EditorControlsTest, AnEditFromOutsideMergesByKey) {
+    const MergeKey drag = form->NewEditMergeKey();
+    DialogObject moved = doc->ObjectTable[1];
+    for (int left : {11, 12, 13, 0}) {
+        moved.Left = int16_t(left);
+        EXPECT_TRUE(form->ApplyObjectEdit(1, moved, "Move Object 1", drag));
+    }
+    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled() || form->IsModified());
+    EXPECT_FALSE(form->ApplyObjectEdit(3, moved, "Move Object 3"));
 }
 
 // Adding and deleting records as the window shows it; the renumbering itself is the core's.

@@ -1,13 +1,35 @@
-// The preview window: its menus and check marks, when it is redrawn; editing in its picture:
-// clicks select, drags and keys move and resize, zoom maps.
+// The windows that draw game text. The preview window: its menus and check marks, when it is
+// redrawn; editing in its picture: clicks select, drags and keys move and resize, zoom maps.
 #include <QMouseEvent>
 #include <QTest>
 
-#include "PreviewFixture.h"
+#include "editor/EditorFixture.h"
 #include "editor/PreviewPicture.h"
+#include "editor/PreviewWindow.h"
+#include "platform/DataFolders.h"
+#include "preview/ColorTables.h"
+#include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
 namespace {
+
+// The editor with the bundled game data beside it, for the windows that draw game text.
+class PreviewTest : public EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir / "data");
+    }
+    MainWindow& StartWithSample() {
+        return Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin");
+    }
+    // A colour set's table as the loader reads it from the bundled data.
+    std::array<uint32_t, ColorRows * ColorsPerRow> ColorSetTable(int set) {
+        TextDrawingState state;
+        EXPECT_TRUE(LoadColorTable(state, static_cast<uint8_t>(set), Path("data"), {}));
+        return state.ColorTable;
+    }
+};
 
 class PreviewWindowTest : public PreviewTest {
   protected:
@@ -168,11 +190,12 @@ TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObjectAndTabStepsThroughThem) 
     DragBy({115, 65}, {1, 1});                  // a click's tremor is no drag
     Mouse(QEvent::MouseButtonRelease, {116, 66});
     EXPECT_FALSE(form->IsModified());
-    for (const auto& [key, expected] :
-         {std::pair{Qt::Key_Tab, 2}, {Qt::Key_Tab, 3}, {Qt::Key_Tab, 0}, {Qt::Key_Backtab, 3}}) {
+    Names tabbed;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
         QTest::keyClick(picture, key);
-        EXPECT_EQ(Selected(), expected);
+        tabbed.push_back(std::to_string(Selected()));
     }
+    EXPECT_EQ(tabbed, (Names{"2", "3", "0", "3"}));
 }
 
 TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaAsOneStepAndTheBoxesFollowLive) {
@@ -208,21 +231,17 @@ TEST_F(PreviewEditingTest, HandlesResizeArrowKeysNudgeAndEscapePutsADragBack) {
     Mouse(QEvent::MouseButtonRelease, {330, 143}); // changes nothing after Escape
     EXPECT_EQ(Box3(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
     // Shift moves by 8.
-    for (const auto& [key, shift] : {std::pair{Qt::Key_Right, false},
-                                     {Qt::Key_Down, true},
-                                     {Qt::Key_Left, true},
-                                     {Qt::Key_Up, false}})
+    const std::pair<Qt::Key, bool> keys[] = {
+        {Qt::Key_Right, false}, {Qt::Key_Down, true}, {Qt::Key_Left, true}, {Qt::Key_Up, false}};
+    for (const auto& [key, shift] : keys)
         QTest::keyClick(picture, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
     EXPECT_EQ(Box3(), (std::vector<int>{193, 107, 258, 140, 66, 34}));
 }
 
 TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
-    for (const auto& [action, zoom] : {std::pair{"zoomIn", 2},
-                                       {"zoomIn", 3},
-                                       {"zoomIn", 3},
-                                       {"zoomOut", 2},
-                                       {"zoom1", 1},
-                                       {"zoom3", 3}}) {
+    const std::pair<const char*, int> steps[] = {{"zoomIn", 2},  {"zoomIn", 3}, {"zoomIn", 3},
+                                                 {"zoomOut", 2}, {"zoom1", 1},  {"zoom3", 3}};
+    for (const auto& [action, zoom] : steps) {
         form->Preview()->findChild<QAction*>(action)->trigger();
         ASSERT_EQ(picture->Zoom(), zoom);
         EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
@@ -234,6 +253,39 @@ TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
     DragBy({310, 160}, {10, 5});
     Mouse(QEvent::MouseButtonRelease, {320, 165});
     EXPECT_EQ(Box3()[0] * 1000 + Box3()[1], 210105);
+}
+
+// After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"
+// every open window that draws game text shows the new colours.
+TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
+    std::filesystem::create_hard_link(TARROX_CLI, dir / "tarrox2-cli");
+    SetUserDataFolder(Path("user"));
+    // The game's in-game table in a folder of loose files: here the glue colours.
+    std::filesystem::create_directories(dir / "cd" / "game");
+    std::filesystem::copy_file(dir / "data" / "tfontglu.pcx", dir / "cd/game/tfontgam.pcx");
+    store.Values[{"Options", "PreviewFontClrs"}] = "2";
+    StartWithSample();
+    Trigger("viewPreview");
+    Trigger("viewFormattingCodes");
+    const Surface before = form->Preview()->Picture();
+    const QImage cardBefore = form->CodesCard()->Image();
+    dialogs.FileChoices.push_back(FileChoice{Path("cd/game/tfontgam.pcx"), 2});
+    Trigger("optionsImportGameData");
+    EXPECT_NE(LastMessage().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
+              std::string::npos);
+    EXPECT_EQ(text.ColorTable, ColorSetTable(1));
+    EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
+    EXPECT_NE(form->CodesCard()->Image(), cardBefore);
+    dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // asked first: No keeps them
+    Trigger("optionsUseBundledData");
+    EXPECT_TRUE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    Trigger("optionsUseBundledData");
+    EXPECT_FALSE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    EXPECT_EQ(form->Preview()->Picture().Pixels(), before.Pixels());
+    EXPECT_EQ(form->CodesCard()->Image(), cardBefore);
+    Trigger("optionsImportGameData"); // cancelled: imports nothing, says nothing
+    EXPECT_EQ(dialogs.Messages.size(), 3u);
+    SetUserDataFolder({});
 }
 
 } // namespace
