@@ -2,7 +2,6 @@
 
 #include <QProgressDialog>
 
-#include "archive/LibraryArchive.h"
 #include "archive/qt/ArchiveBrowser.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
@@ -132,39 +131,17 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureC
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
-// A file that is no archive, or a tool that crashes listing or extracting, costs nothing.
-TEST_F(ArchiveMenuTest, AnArchiveThatCannotBeReadLeavesTheDocumentAndItsMark) {
-    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
-                                   "trying to open a .bin file, select \"Bin Files\" in the file "
-                                   "type box.";
-    std::ofstream(Path("fake.mpq")) << "just some text";
-    StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
-    Edit(1);
-    for (const auto& [path, job, message] : {std::tuple{Path("fake.mpq"), "none", notArchive},
-                                             {archive, "list", openFailed},
-                                             {archive, "extract", openFailed}}) {
-        ReplaceTool(job, "kill -SEGV $$");
-        dialogs.Answers = {MessageAnswer::No}; // "Save changes?"
-        if (std::string(job) == "extract")
-            OpenArchive(archive, [&](ArchiveBrowser& b) { Click(b, "openButton", 0); });
-        else {
-            dialogs.FileChoices.push_back(FileChoice{path, 2});
-            Trigger("fileOpen");
-        }
-        EXPECT_EQ(LastMessage(), message);
-        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
-    }
-}
-
-// A .bin that holds an archive opens in the browser and is never written as a dialog; the next
-// dialog chosen opens as a dialog though the type box still shows archives.
-TEST_F(ArchiveMenuTest, TheFileNotTheTypeBoxDecidesHowItOpensAndTheBrowserExtracts) {
+// A .bin that holds an archive opens in the browser and is never written as a dialog; a file
+// that is no archive, or a tool that crashes listing or extracting, costs the user nothing; the
+// next dialog chosen opens as a dialog though the type box still shows archives.
+TEST_F(ArchiveMenuTest, TheFileDecidesHowItOpensAndNoFailureCostsTheDocument) {
     const std::string disguised = Path("archive.bin");
     std::filesystem::copy_file(archive, disguised);
-    const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
+    std::ofstream(Path("fake.mpq")) << "just some text";
     std::ofstream(Path("out.bin")) << std::string(5000, 'z');
-    dialogs.Answers = {MessageAnswer::Yes}; // replace out.bin
+    StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
+    Edit(1);
+    dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // "Save changes?", replace out.bin
     OpenArchive(disguised, [&](ArchiveBrowser& b) {
         Click(b, "openButton"); // without a selection: nothing
         Click(b, "extractButton");
@@ -175,10 +152,29 @@ TEST_F(ArchiveMenuTest, TheFileNotTheTypeBoxDecidesHowItOpensAndTheBrowserExtrac
     EXPECT_EQ(dialogs.FileDialogsShown.size(), 2u);
     EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
     EXPECT_EQ(Contents(disguised), Contents(archive));
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
+    for (const char* job : {"none", "list", "extract"}) {
+        ReplaceTool(job, "kill -SEGV $$");
+        dialogs.Answers = {MessageAnswer::No};
+        if (std::string(job) == "extract") {
+            OpenArchive(archive, [&](ArchiveBrowser& b) { Click(b, "openButton", 0); });
+        } else {
+            dialogs.FileChoices.push_back(
+                FileChoice{job[0] == 'n' ? Path("fake.mpq") : archive, 2});
+            Trigger("fileOpen");
+        }
+        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    }
+    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
+                                   "trying to open a .bin file, select \"Bin Files\" in the file "
+                                   "type box.";
+    const std::string save = "Save changes to kept.bin?";
+    EXPECT_EQ(Messages(),
+              (Names{save, Path("out.bin") + " already exists.\r\nDo you want to replace it?", save,
+                     notArchive, save, openFailed, save, openFailed}));
+    dialogs.Answers = {MessageAnswer::No};
+    const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
     dialogs.FileChoices.push_back(FileChoice{next, 2});
     Trigger("fileOpen");
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(form->File().Path, next);
 }
 

@@ -129,22 +129,6 @@ TEST_F(EditorControlsTest, SmkEditsUpdateTheListAndBothPickers) {
         EXPECT_TRUE(Check(QString("smkFlag%1").arg(i))->isChecked());
 }
 
-// A list gaining the focus makes its first entry current, which must not choose a record nor
-// report an SMK's odd flags.
-TEST_F(EditorControlsTest, FocusingAListChoosesNothing) {
-    doc->SmkTable[0].Flags = 300;
-    form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    for (const char* name : {"objectList", "smkList"}) List(name)->setFocus(Qt::TabFocusReason);
-    auto* list = List("objectList");
-    const QPoint row2 = list->visualItemRect(list->item(2)).center();
-    EXPECT_EQ(std::pair(form->Selected().Object, form->Selected().Smk), std::pair(-1, -1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row2);
-    EXPECT_EQ(form->Selected().Object, 2);
-    EXPECT_TRUE(dialogs.Messages.empty());
-}
-
 TEST_F(EditorControlsTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateClearsTheMark) {
     List("objectList")->setCurrentRow(1);
     Type("objectLeft", "42");
