@@ -171,8 +171,6 @@ TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObject) {
     Mouse(QEvent::MouseButtonRelease, {116, 66});
     EXPECT_FALSE(form->IsModified());
 }
-EXPECT_EQ(tabbed, (Names{"2", "3", "0", "3"}));
-}
 
 TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaAsOneStepAndTheBoxesFollowLive) {
     const DialogObject before = doc->ObjectTable[3];
