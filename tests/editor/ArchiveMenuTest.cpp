@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 
 #include <QProgressDialog>
+#include <QTimer>
+#include <chrono>
 
 #include "archive/qt/ArchiveBrowser.h"
 #include "editor/EditorFixture.h"
@@ -38,16 +40,22 @@ class ArchiveMenuTest : public EditorTest {
         auto b = WriteBinDocument(d).value();
         return {b.begin(), b.end()};
     }
-    // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
+    // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown. It polls
+    // for it: another event loop (a progress window, a late paint) may run before the browser's.
     void OpenArchive(const std::string& path, std::function<void(ArchiveBrowser&)> inBrowser) {
         dialogs.FileChoices.push_back(FileChoice{path, 2});
-        WhenModal([&](QWidget* modal) {
-            auto* browser = dynamic_cast<ArchiveBrowser*>(modal);
-            ASSERT_NE(browser, nullptr);
+        QTimer poll;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* browser = dynamic_cast<ArchiveBrowser*>(QApplication::activeModalWidget());
+            if (!browser && std::chrono::steady_clock::now() < deadline) return;
+            poll.stop();
+            ASSERT_NE(browser, nullptr) << "no browser came up";
             browsed = Entries(browser->findChild<QListWidget*>("fileList"));
             inBrowser(*browser);
             if (browser->isVisible()) browser->reject();
         });
+        poll.start(0);
         Trigger("fileOpen");
     }
     // Picks `row` (unless negative) in the browser and clicks `button`.

@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
@@ -112,36 +110,14 @@ class EditorTest : public ::testing::Test {
         return out;
     }
 
-    // Runs `act` on the modal window once it is up. It polls rather than firing once: another
-    // event loop (a progress window, a late paint) may run before the modal window's own.
-    void WhenModal(std::function<void(QWidget*)> act) {
-        auto* poll = new QTimer(form.get());
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, act, deadline] {
-            QWidget* modal = QApplication::activeModalWidget();
-            const bool up = modal && modal->isVisible();
-            if (!up && std::chrono::steady_clock::now() < deadline) return;
-            poll->stop();
-            poll->deleteLater();
-            if (up)
-                act(modal);
-            else
-                ADD_FAILURE() << "no modal window came up";
-        });
-        poll->start(0);
-    }
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());
     }
-    template <class W> static Names Entries(W* widget) {
+    template <class W> static Names Entries(W* w) {
         Names out;
-        for (int i = 0; i < widget->count(); ++i) {
-            if constexpr (std::is_same_v<W, QComboBox>)
-                out.push_back(widget->itemText(i).toStdString());
-            else
-                out.push_back(widget->item(i)->text().toStdString());
-        }
+        for (int i = 0; i < w->count(); ++i)
+            out.push_back(w->model()->index(i, 0).data().toString().toStdString());
         return out;
     }
 
