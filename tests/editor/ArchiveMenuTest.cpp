@@ -80,10 +80,8 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsATemporaryCopyGoneAtClose) {
     EXPECT_EQ(form->File().ArchivedLocale, 1031);
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
     OpenFromBrowser(2); // replaces the temporary file without a question
-    EXPECT_EQ(form->File().Path, TempFilePath());
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
     Edit(0);
-    dialogs.Answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(form->close());
     EXPECT_EQ(Messages(), Names{"Save changes to options.bin?"});
     dialogs.Answers = {MessageAnswer::No};

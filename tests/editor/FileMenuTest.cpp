@@ -143,10 +143,10 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     OpenFromMenu(notes);
     Edit(0, "objectLeft", "7");
     Trigger("fileSave");
-    EXPECT_EQ(Messages(), (Names{notes + " does not look like a dialog file. Open it anyway?",
-                                 notes + " does not look like a dialog file. Open it anyway?",
-                                 notes + " does not look like a dialog file.\r\nSaving replaces "
-                                         "its whole content with this dialog. Overwrite it?"}));
+    const std::string odd = notes + " does not look like a dialog file.";
+    EXPECT_EQ(Messages(), (Names{odd + " Open it anyway?", odd + " Open it anyway?",
+                                 odd + "\r\nSaving replaces its whole content with this dialog. "
+                                       "Overwrite it?"}));
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
 }
 
@@ -187,10 +187,9 @@ TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults)
 TEST_F(FileMenuTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles) {
     std::filesystem::create_directories(dir / "my dir");
     const std::string quoted = Write("my dir/Main.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
-    for (const auto& [line, title] : {
-             std::pair{"\"" + quoted + "\" -x", "Tarrox II - [Main.BIN]"},
-             {Write("dialog.txt", MakeDocument({{0, "Main"}})), "Tarrox II"},
-         }) {
+    for (const auto& [line, title] :
+         {std::pair{"\"" + quoted + "\" -x", "Tarrox II - [Main.BIN]"},
+          {Write("dialog.txt", MakeDocument({{0, "Main"}})), "Tarrox II"}}) {
         form.reset();
         Start(line);
         EXPECT_EQ(Title(), title);
