@@ -1,5 +1,4 @@
-// The real main window offscreen over a fresh document, with scripted dialogs, an in-memory
-// settings store and a program folder of its own.
+// The real main window offscreen, with scripted dialogs, settings in memory, its own folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -66,13 +65,12 @@ class EditorTest : public ::testing::Test {
         form.reset();
         std::filesystem::remove_all(dir);
     }
-    MainWindow& Start(const std::string& commandLine = "") {
+    void Start(const std::string& commandLine = "") {
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
         form->Startup(commandLine);
-        return *form;
     }
-    MainWindow& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
-        return Start(Write(name, d));
+    void StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
+        Start(Write(name, d));
     }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     std::string Write(const std::string& name, const DialogDocument& d) {
