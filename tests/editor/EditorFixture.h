@@ -10,6 +10,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
+#include <chrono>
+#include <functional>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
@@ -94,13 +97,9 @@ class EditorTest : public ::testing::Test {
     QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     std::string Title() { return form->windowTitle().toStdString(); }
-    // Chooses object `row` and types `value` into one of its boxes.
     void Edit(int row, const char* box = "objectLeft", const char* value = "123") {
         List("objectList")->setCurrentRow(row);
         Box(box)->setText(value);
-    }
-    std::string LastMessage() {
-        return dialogs.Messages.empty() ? "" : dialogs.Messages.back().Text;
     }
     Names Messages() {
         Names out;
@@ -108,6 +107,22 @@ class EditorTest : public ::testing::Test {
         return out;
     }
 
+    // Runs `act` on the modal window once it is up. It polls rather than firing once: another
+    // event loop (a progress window, a late paint) may run before the modal window's own.
+    void WhenModal(std::function<void(QWidget*)> act) {
+        auto* poll = new QTimer(form.get());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, act, deadline] {
+            QWidget* modal = QApplication::activeModalWidget();
+            const bool up = modal && modal->isVisible();
+            if (!up && std::chrono::steady_clock::now() < deadline) return;
+            poll->stop();
+            poll->deleteLater();
+            ASSERT_TRUE(up) << "no modal window came up";
+            act(modal);
+        });
+        poll->start(0);
+    }
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());

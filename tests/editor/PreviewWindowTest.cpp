@@ -102,9 +102,8 @@ void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t he
 
 class PreviewEditingTest : public PreviewTest {
   protected:
-    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x
-    // 60..79, a label over it at 140..189 x 65..84, and a light-up button at 300..359 x
-    // 150..179 with its text offset.
+    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x 60..79,
+    // a label over it at 140..189 x 65..84, a light-up button at 300..359 x 150..179.
     void SetUp() override {
         PreviewTest::SetUp();
         DialogDocument d = MakeDocument({{0, "Dialog"}, {2, "OK"}, {9, "Label"}, {14, "Lit"}});
@@ -203,7 +202,6 @@ TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
                                                  {"zoomOut", 2}, {"zoom1", 1},  {"zoom3", 3}};
     for (const auto& [action, zoom] : steps) {
         form->Preview()->findChild<QAction*>(action)->trigger();
-        ASSERT_EQ(picture->Zoom(), zoom);
         EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
         // The screen pixel just before the button's first one (at 110 * zoom) is not on it.
         EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom - 1, 60 * zoom)), QPoint(109, 60));
@@ -230,7 +228,7 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     const QImage cardBefore = form->CodesCard()->Image();
     dialogs.FileChoices.push_back(FileChoice{Path("cd/game/tfontgam.pcx"), 2});
     Trigger("optionsImportGameData");
-    EXPECT_NE(LastMessage().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
+    EXPECT_NE(Messages().back().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
               std::string::npos);
     EXPECT_EQ(text.ColorTable, ColorSetTable(1));
     EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
