@@ -70,7 +70,8 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsATemporaryCopyGoneAtClose) {
     OpenFromBrowser(1);
     EXPECT_EQ(browsed, (Names{"rez\\glumain.bin", "rez\\glumain.bin  (1031)", "rez\\options.bin"}));
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
-    OpenFromBrowser(2); // replaces the temporary file without a question
+    EXPECT_EQ(form->File().ArchivedLocale, 1031); // where it is written back
+    OpenFromBrowser(2);                           // replaces the temporary file without a question
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
     Edit(0);
     EXPECT_FALSE(form->close());

@@ -33,9 +33,6 @@ class FileMenuTest : public EditorTest {
             out.push_back(a->text().toStdString());
         return out;
     }
-    std::string Stored(int n) {
-        return store.Read("Recent Files", "File" + std::to_string(n)).value_or("");
-    }
     void Pick(int entry) { Find<QMenu>("fileRecentFiles")->actions()[entry]->trigger(); }
     std::string first, second;
 };
@@ -203,12 +200,12 @@ TEST_F(FileMenuTest, OpenedFilesAreListedNewestFirstKeptInTheSettingsAndMissingO
                      "&5 " + Path("3"), "&6 " + Path("4"), "&7 " + Path("5"), "&8 " + Path("6")}));
     Pick(1);
     EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
-    EXPECT_EQ(Stored(1), first);
+    EXPECT_EQ(store.Read("Recent Files", "File1"), first);
     Pick(3);
     EXPECT_EQ(Messages(), Names{Path("2") + " could not be found.\r\nIt has been removed from "
                                             "Recent Files."});
     EXPECT_EQ(Listed().size(), 7u);
-    EXPECT_EQ(Stored(4), Path("3"));
+    EXPECT_EQ(store.Read("Recent Files", "File4"), Path("3"));
 }
 
 TEST_F(FileMenuTest, ADroppedFileOpensAfterTheUnsavedWorkQuestion) {

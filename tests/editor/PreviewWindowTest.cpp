@@ -71,7 +71,9 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
         EXPECT_NE(preview.Picture().Pixels(), before);
         EXPECT_EQ(preview.Picture().Pixels(), Fresh());
     }
+    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
     EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
 // An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
