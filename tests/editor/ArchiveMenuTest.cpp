@@ -1,11 +1,7 @@
 #include <sys/stat.h>
 
-#include <QApplication>
 #include <QProgressDialog>
-#include <QTimer>
-#include <functional>
 
-#include "archive/LibraryArchive.h"
 #include "archive/qt/ArchiveBrowser.h"
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
@@ -24,14 +20,15 @@ class ArchiveMenuTest : public EditorTest {
         MakeSmpqArchive(archive,
                         {{"rez\\glumain.bin", mainBytes},
                          {"rez\\options.bin", Bytes(MakeDocument({{0, "Options"}}))},
-                         {"rez\\notes.txt", "not a dialog"}},
+                         {"rez\\glumain.bin", Bytes(MakeDocument({{0, "Haupt"}})), 1031}},
                         dir / "stage");
         // The archive work is the tool's, found beside the program like the name list.
-        std::filesystem::create_hard_link(TARROX_CLI, dir / "tarrox2-cli");
+        for (const char* name : {"tarrox2-cli", "real-cli"})
+            std::filesystem::create_hard_link(TARROX_CLI, dir / name);
     }
     // Makes the tool run `body` for `job` and do the real work for every other job.
     void ReplaceTool(const std::string& job, const std::string& body) {
-        std::filesystem::rename(dir / "tarrox2-cli", dir / "real-cli");
+        std::filesystem::remove(dir / "tarrox2-cli"); // a hard link: never write through it
         std::ofstream(dir / "tarrox2-cli")
             << "#!/bin/sh\ncase \"$1\" in " << job << ") " << body << ";; esac\nexec \""
             << Path("real-cli") << "\" \"$@\"\n";
@@ -61,146 +58,50 @@ class ArchiveMenuTest : public EditorTest {
     void OpenFromBrowser(int row) {
         OpenArchive(archive, [row](ArchiveBrowser& b) { Click(b, "openButton", row); });
     }
-    void Edit() {
-        List("objectList")->setCurrentRow(1);
-        Box("objectLeft")->setText("77");
-    }
 
     std::string archive, mainBytes;
     const std::string openFailed = "Error: Could not open archive.";
-    std::vector<std::string> browsed;
+    Names browsed;
 };
 
-TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsTheTemporaryCopy) {
-    Start();
-    OpenFromBrowser(0);
-    EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
-    EXPECT_EQ(form->File().Path, TempFilePath());
-    EXPECT_EQ(doc->ObjectCount, 3);
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
-    EXPECT_TRUE(Find<QAction>("fileSave")->isEnabled());
-    // A second open replaces the temporary file without a question.
-    OpenFromBrowser(1);
-    EXPECT_EQ(doc->ObjectCount, 1);
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
-    EXPECT_TRUE(dialogs.Messages.empty());
-    // The unsaved-work question names the archived file.
-    List("objectList")->setCurrentRow(0);
-    Box("objectLeft")->setText("1");
-    dialogs.Answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(form->close());
-    EXPECT_EQ(LastMessage(), "Save changes to options.bin?");
-}
-
-TEST_F(ArchiveMenuTest, ALocaleLineOpensThatLocalesFile) {
-    MakeSmpqArchive(archive,
-                    {{"rez\\glumain.bin", mainBytes},
-                     {"rez\\glumain.bin", Bytes(MakeDocument({{0, "Haupt"}})), 1031}},
-                    dir / "stage");
+TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsATemporaryCopyGoneAtClose) {
     Start();
     settings.MpqLocale = -1;
     OpenFromBrowser(1);
-    EXPECT_EQ(browsed[1], "rez\\glumain.bin  (1031)");
-    EXPECT_EQ(form->File().ArchivedLocale, 1031);
+    EXPECT_EQ(browsed, (Names{"rez\\glumain.bin", "rez\\glumain.bin  (1031)", "rez\\options.bin"}));
     EXPECT_EQ(doc->StringTable[doc->ObjectTable[0].Text], "Haupt");
-}
-
-TEST_F(ArchiveMenuTest, BrowserButtonsWithoutASelectionDoNothingAndExtractWritesTheFile) {
-    Start();
-    std::ofstream(Path("out.bin")) << std::string(5000, 'z');
-    dialogs.Answers = {MessageAnswer::Yes};
-    OpenArchive(archive, [&](ArchiveBrowser& b) {
-        Click(b, "openButton");
-        Click(b, "extractButton");
-        EXPECT_EQ(dialogs.FileDialogsShown.size(), 1u); // only File > Open's
-        dialogs.FileChoices.push_back(FileChoice{Path("out.bin"), 1});
-        Click(b, "extractButton", 0);
-        EXPECT_TRUE(b.isVisible());
-        Click(b, "cancelButton");
-        EXPECT_FALSE(b.isVisible());
-    });
-    EXPECT_EQ(dialogs.Messages.at(0).Title, "Save As..."); // replace out.bin?
-    EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
-    EXPECT_EQ(dialogs.FileDialogsShown.at(1).Filter, "Bin Files (*.bin)|*.bin");
-    EXPECT_FALSE(form->File().IsOpen);
-}
-
-TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndTheArchive) {
-    Start();
-    OpenFromBrowser(0);
-    Edit();
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
-    Trigger("fileSave");
-    EXPECT_EQ(LastMessage(), "Load rez\\glumain.bin into MPQ:" + archive);
-    EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir / "out"), Bytes(*doc));
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
-
-    Box("objectLeft")->setText("78");
-    const std::string before = Contents(archive);
-    ::chmod(archive.c_str(), 0444);
-    Trigger("fileSave");
-    ::chmod(archive.c_str(), 0644);
-    EXPECT_EQ(LastMessage(), openFailed);
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
-    EXPECT_EQ(Contents(archive), before);
-}
-
-TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRez) {
-    StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
-    dialogs.FileChoices.push_back(FileChoice{Path("new.mpq"), 2});
-    Trigger("fileSaveAs");
-    EXPECT_EQ(form->File().Path, Path("mine.bin"));
-    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
-    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
-    // Into a folder that is not there: nothing is stored and the document stays where it was.
-    Edit();
-    dialogs.FileChoices.push_back(FileChoice{Path("gone/other.mpq"), 2});
-    Trigger("fileSaveAs");
-    EXPECT_EQ(LastMessage(), openFailed);
-    EXPECT_EQ(form->File().ArchivePath, Path("new.mpq"));
-    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
-}
-
-// A file that is no archive, or a tool that crashes, costs the user nothing.
-TEST_F(ArchiveMenuTest, AnArchiveThatCannotBeReadLeavesTheDocumentAndItsMark) {
-    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
-                                   "trying to open a .bin file, select \"Bin Files\" in the file "
-                                   "type box.";
-    std::ofstream(Path("fake.mpq")) << "just some text";
-    StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
-    Edit();
-    for (const auto& [path, message] :
-         {std::pair{Path("fake.mpq"), notArchive}, {archive, openFailed}}) {
-        if (path == archive) ReplaceTool("list", "kill -SEGV $$"); // no browser comes up
-        dialogs.Answers = {MessageAnswer::No};                     // "Save changes?"
-        dialogs.FileChoices.push_back(FileChoice{path, 2});
-        Trigger("fileOpen");
-        EXPECT_EQ(LastMessage(), message);
-        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
-    }
-    EXPECT_EQ(dialogs.Messages.at(1).Title, "Not an MPQ Archive");
-    // Extracting for Open crashes: the browser stays, nothing is loaded.
-    std::filesystem::rename(dir / "real-cli", dir / "tarrox2-cli");
-    ReplaceTool("extract", "kill -SEGV $$");
+    EXPECT_EQ(form->File().ArchivedLocale, 1031); // where it is written back
+    OpenFromBrowser(2);                           // replaces the temporary file without a question
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > options.bin]");
+    Edit(0);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(Messages(), Names{"Save changes to options.bin?"});
     dialogs.Answers = {MessageAnswer::No};
-    OpenArchive(archive, [&](ArchiveBrowser& b) {
-        Click(b, "openButton", 0);
-        EXPECT_TRUE(b.isVisible());
-    });
-    EXPECT_EQ(LastMessage(), openFailed);
-    EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(PathExists(std::filesystem::path(TempFilePath()).parent_path().string()));
+    EXPECT_TRUE(PathExists(archive));
 }
 
-// A box under a window-modal progress window takes no input.
-TEST_F(ArchiveMenuTest, MessagesComeOnlyAfterTheProgressWindowIsGone) {
+// Messages come only after the progress window is gone: a box under it takes no input.
+TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndTheArchive) {
     Start();
     dialogs.OnMessage = [this](const ShownMessage& m) {
         if (!form->findChildren<QProgressDialog*>().isEmpty())
             ADD_FAILURE() << "shown under a progress window: " << m.Text;
     };
     OpenFromBrowser(0);
-    Edit();
-    // A compaction that fails after reporting progress: the bar moved, the message came after.
+    Edit(1);
+    Trigger("fileSave");
+    EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir / "out"), Bytes(*doc));
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    Box("objectLeft")->setText("78");
+    const std::string before = Contents(archive);
+    ::chmod(archive.c_str(), 0444);
+    Trigger("fileSave");
+    ::chmod(archive.c_str(), 0644);
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin *]");
+    EXPECT_EQ(Contents(archive), before);
+    // A compaction that fails after reporting progress: the bar moved, the file went in.
     ReplaceTool("put", "echo progress 1 2; sleep 0.3; echo 'Error: Could not compact' >&2; exit 1");
     int shownValue = -1;
     QTimer watch;
@@ -209,28 +110,70 @@ TEST_F(ArchiveMenuTest, MessagesComeOnlyAfterTheProgressWindowIsGone) {
     });
     watch.start(10);
     Trigger("fileSave");
-    EXPECT_EQ(LastMessage(), "Error: Could not compact");
     EXPECT_EQ(shownValue, 500);
-    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]"); // the file went in all the same
+    EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
+    const std::string load = "Load rez\\glumain.bin into MPQ:" + archive;
+    EXPECT_EQ(Messages(), (Names{load, load, openFailed, load, "Error: Could not compact"}));
 }
 
-// A .bin that holds an archive opens in the browser and is never written as a dialog; the next
-// dialog chosen opens as a dialog though the type box still shows archives.
-TEST_F(ArchiveMenuTest, TheFileNotTheTypeBoxDecidesHowItOpens) {
+TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureChangesNothing) {
+    StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
+    dialogs.FileChoices = {FileChoice{Path("new.mpq"), 2}, FileChoice{Path("gone/o.mpq"), 2}};
+    Trigger("fileSaveAs");
+    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
+    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
+    Edit(1);
+    Trigger("fileSaveAs");
+    EXPECT_EQ(Messages().back(), openFailed);
+    EXPECT_EQ(form->File().ArchivePath, Path("new.mpq"));
+    EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
+}
+
+// A .bin that holds an archive opens in the browser and is never written as a dialog; a file
+// that is no archive, or a tool that crashes listing or extracting, costs the user nothing; the
+// next dialog chosen opens as a dialog though the type box still shows archives.
+TEST_F(ArchiveMenuTest, TheFileDecidesHowItOpensAndNoFailureCostsTheDocument) {
     const std::string disguised = Path("archive.bin");
     std::filesystem::copy_file(archive, disguised);
-    const std::string before = Contents(disguised);
+    std::ofstream(Path("fake.mpq")) << "just some text";
+    std::ofstream(Path("out.bin")) << std::string(5000, 'z');
+    StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
+    Edit(1);
+    dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // "Save changes?", replace out.bin
+    OpenArchive(disguised, [&](ArchiveBrowser& b) {
+        Click(b, "openButton"); // without a selection: nothing
+        Click(b, "extractButton");
+        dialogs.FileChoices.push_back(FileChoice{Path("out.bin"), 1});
+        Click(b, "extractButton", 0);
+        EXPECT_TRUE(b.isVisible());
+    });
+    EXPECT_EQ(dialogs.FileDialogsShown.size(), 2u);
+    EXPECT_EQ(Contents(Path("out.bin")), mainBytes);
+    EXPECT_EQ(Contents(disguised), Contents(archive));
+    for (const char* job : {"none", "list", "extract"}) {
+        ReplaceTool(job, "kill -SEGV $$");
+        dialogs.Answers = {MessageAnswer::No};
+        if (std::string(job) == "extract") {
+            OpenArchive(archive, [&](ArchiveBrowser& b) { Click(b, "openButton", 0); });
+        } else {
+            dialogs.FileChoices.push_back(
+                FileChoice{job[0] == 'n' ? Path("fake.mpq") : archive, 2});
+            Trigger("fileOpen");
+        }
+        EXPECT_EQ(Title(), "Tarrox II - [kept.bin *]");
+    }
+    const std::string notArchive = "This file does not contain an MPQ archive.\r\nIf you were "
+                                   "trying to open a .bin file, select \"Bin Files\" in the file "
+                                   "type box.";
+    const std::string save = "Save changes to kept.bin?";
+    EXPECT_EQ(Messages(),
+              (Names{save, Path("out.bin") + " already exists.\r\nDo you want to replace it?", save,
+                     notArchive, save, openFailed, save, openFailed}));
+    dialogs.Answers = {MessageAnswer::No};
     const std::string next = Write("next.bin", MakeDocument({{0, "Next"}, {2, "x"}}));
-    StartWith(MakeDocument({{0, "Kept"}}), "kept.bin");
-    OpenArchive(disguised, [](ArchiveBrowser&) {});
-    EXPECT_EQ(browsed, (std::vector<std::string>{"rez\\glumain.bin", "rez\\options.bin"}));
-    EXPECT_EQ(form->File().Path, Path("kept.bin"));
-    EXPECT_EQ(Contents(disguised), before);
     dialogs.FileChoices.push_back(FileChoice{next, 2});
     Trigger("fileOpen");
-    EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(form->File().Path, next);
-    EXPECT_FALSE(form->File().FromArchive);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// Runs the real main window offscreen over a fresh document, with scripted dialogs, an
-// in-memory settings store and a program folder of its own.
+// The real main window offscreen, with scripted dialogs, settings in memory, its own folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,11 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
-#include <filesystem>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
@@ -33,12 +28,12 @@
 
 namespace tarrox::test {
 
+using Names = std::vector<std::string>;
 struct ObjectRow {
     int32_t Type = 2;
     std::string Text;
     int32_t SmkLink = -1;
 };
-
 struct SmkRow {
     std::string Name;
     int32_t Next = -1;
@@ -73,15 +68,12 @@ class EditorTest : public ::testing::Test {
         form.reset();
         std::filesystem::remove_all(dir);
     }
-
-    MainWindow& Start(const std::string& commandLine = "") {
+    void Start(const std::string& commandLine = "") {
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
         form->Startup(commandLine);
-        return *form;
     }
-    // Starts the editor on the document, opened from disk through the command line.
-    MainWindow& StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
-        return Start(Write(name, d));
+    void StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
+        Start(Write(name, d));
     }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     std::string Write(const std::string& name, const DialogDocument& d) {
@@ -89,12 +81,11 @@ class EditorTest : public ::testing::Test {
         return Path(name);
     }
     DialogDocument Reload(const std::string& path) {
-        auto read = std::make_unique<DialogDocument>();
+        DialogDocument read;
         std::string error;
-        EXPECT_TRUE(LoadBinFile(path, *read, error, MissingFile::IsAnError)) << error;
-        return *read;
+        EXPECT_TRUE(LoadBinFile(path, read, error, MissingFile::IsAnError)) << error;
+        return read;
     }
-
     template <class T> T* Find(const QString& name) {
         T* w = form->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -106,8 +97,14 @@ class EditorTest : public ::testing::Test {
     QCheckBox* Check(const QString& name) { return Find<QCheckBox>(name); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     std::string Title() { return form->windowTitle().toStdString(); }
-    std::string LastMessage() {
-        return dialogs.Messages.empty() ? "" : dialogs.Messages.back().Text;
+    void Edit(int row, const char* box = "objectLeft", const char* value = "123") {
+        List("objectList")->setCurrentRow(row);
+        Box(box)->setText(value);
+    }
+    Names Messages() {
+        Names out;
+        for (const ShownMessage& m : dialogs.Messages) out.push_back(m.Text);
+        return out;
     }
 
     // Runs `act` on the modal window once it is up. It polls rather than firing once: another
@@ -121,26 +118,19 @@ class EditorTest : public ::testing::Test {
             if (!up && std::chrono::steady_clock::now() < deadline) return;
             poll->stop();
             poll->deleteLater();
-            if (up)
-                act(modal);
-            else
-                ADD_FAILURE() << "no modal window came up";
+            ASSERT_TRUE(up) << "no modal window came up";
+            act(modal);
         });
         poll->start(0);
     }
-
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());
     }
-    template <class W> static std::vector<std::string> Entries(W* widget) {
-        std::vector<std::string> out;
-        for (int i = 0; i < widget->count(); ++i) {
-            if constexpr (std::is_same_v<W, QComboBox>)
-                out.push_back(widget->itemText(i).toStdString());
-            else
-                out.push_back(widget->item(i)->text().toStdString());
-        }
+    template <class W> static Names Entries(W* w) {
+        Names out;
+        for (int i = 0; i < w->count(); ++i)
+            out.push_back(w->model()->index(i, 0).data().toString().toStdString());
         return out;
     }
 

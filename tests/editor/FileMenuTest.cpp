@@ -1,5 +1,11 @@
-#include <QTextBrowser>
+// Opening and saving dialog files: the command line, the File menu, Recent Files, drops, and
+// the settings kept across runs.
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
+#include <map>
 
 #include "editor/EditorFixture.h"
 #include "support/SmpqArchive.h"
@@ -19,34 +25,27 @@ class FileMenuTest : public EditorTest {
         dialogs.FileChoices.push_back(FileChoice{path, 1});
         Trigger("fileOpen");
     }
-    void Edit(const char* left = "123") {
-        List("objectList")->setCurrentRow(1);
-        Box("objectLeft")->setText(left);
-    }
     // Recent Files are kept as they change; the options only when the window goes.
-    size_t OptionsWritten() {
-        return size_t(std::count_if(store.Values.begin(), store.Values.end(),
-                                    [](const auto& v) { return v.first.first == "Options"; }));
+    bool OptionsWritten() { return store.Read("Options", "Locale").has_value(); }
+    Names Listed() {
+        Names out;
+        for (QAction* a : Find<QMenu>("fileRecentFiles")->actions())
+            out.push_back(a->text().toStdString());
+        return out;
     }
+    void Pick(int entry) { Find<QMenu>("fileRecentFiles")->actions()[entry]->trigger(); }
     std::string first, second;
 };
 
-TEST_F(FileMenuTest, OpenReplacesTheDocumentAndClearsTheEditor) {
+TEST_F(FileMenuTest, OpenReplacesTheDocumentAndClearsTheEditorAndAFailedOneKeepsIt) {
     Start(first);
-    Edit();
+    Edit(1);
     dialogs.Answers = {MessageAnswer::No};
     OpenFromMenu(second);
     EXPECT_EQ(Box("objectText")->text(), "");
-    EXPECT_EQ(Combo("controlType")->currentIndex(), -1);
-    EXPECT_EQ(dialogs.FileDialogsShown.at(0).Filter,
-              "Bin Files (*.bin)|*.bin|Mpq Archives (*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|"
-              "*.mpq;*.exe;*.scm;*.scx");
-    EXPECT_EQ(List("objectList")->count(), 3);
-    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
-    // A file that cannot be read keeps the open document.
     std::filesystem::create_directories(dir / "folder.bin");
     OpenFromMenu(Path("folder.bin"));
-    EXPECT_EQ(LastMessage(), "Error: Could not open " + Path("folder.bin") + ".");
+    EXPECT_EQ(Messages().back(), "Error: Could not open " + Path("folder.bin") + ".");
     EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(List("objectList")->count(), 3);
 }
@@ -62,94 +61,69 @@ TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
             store.Values.clear();
             Write("first.bin", MakeDocument({{0, "First"}, {2, "a"}}));
             Start(first);
-            Edit();
+            Edit(1);
             dialogs.Answers = {answer};
             if (close) {
                 EXPECT_EQ(form->close(), goesOn);
-                EXPECT_EQ(OptionsWritten() == 0, !goesOn); // settings go only with the window
+                EXPECT_EQ(OptionsWritten(), goesOn); // settings go only with the window
             } else {
                 OpenFromMenu(second);
                 EXPECT_EQ(form->File().Path, goesOn ? second : first);
             }
-            ASSERT_EQ(dialogs.Messages.size(), 1u);
-            EXPECT_EQ(dialogs.Messages[0].Text, "Save changes to first.bin?");
-            EXPECT_EQ(dialogs.Messages[0].Buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(Messages(), Names{"Save changes to first.bin?"});
             EXPECT_EQ(Reload(first).ObjectTable[1].Left, answer == MessageAnswer::Yes ? 123 : 0);
         }
 }
 
 TEST_F(FileMenuTest, AFailedSaveIsReportedAndYesThenStops) {
     Start(Path("gone/new.bin")); // a missing file starts a new dialog
-    List("objectList")->setCurrentRow(0);
-    Box("objectLeft")->setText("5");
+    Edit(0);
     const std::string failed = "Error: Could not save " + Path("gone/new.bin") + ".";
     Trigger("fileSave");
-    EXPECT_EQ(LastMessage(), failed);
-    EXPECT_EQ(dialogs.Messages[0].Icon, MessageIcon::Critical);
     dialogs.Answers = {MessageAnswer::Yes};
     OpenFromMenu(second);
-    EXPECT_EQ(LastMessage(), failed);
-    EXPECT_TRUE(dialogs.FileDialogsShown.empty());
-    EXPECT_TRUE(form->IsModified());
     dialogs.Answers = {MessageAnswer::Yes};
     EXPECT_FALSE(form->close());
-    EXPECT_EQ(OptionsWritten(), 0u);
+    EXPECT_EQ(Messages(), (Names{failed, "Save changes to new.bin?", failed,
+                                 "Save changes to new.bin?", failed}));
+    EXPECT_TRUE(form->IsModified());
+    EXPECT_FALSE(OptionsWritten());
 }
 
 TEST_F(FileMenuTest, SaveAsAsksBeforeReplacingAndTakesTheNewNameOnlyWhenWritten) {
     Start(first);
-    Edit();
+    Edit(1);
     dialogs.FileChoices = {FileChoice{second, 1}, FileChoice{Path("gone/x.bin"), 1},
                            FileChoice{second, 1}};
     Trigger("fileSaveAs"); // No to replacing
-    EXPECT_EQ(LastMessage(), second + " already exists.\r\nDo you want to replace it?");
-    EXPECT_EQ(dialogs.Messages.back().Title, "Save As...");
     EXPECT_EQ(Reload(second).ObjectCount, 3);
     Trigger("fileSaveAs");
-    EXPECT_EQ(LastMessage(), "Error: Could not save " + Path("gone/x.bin") + ".");
-    EXPECT_EQ(form->File().Path, first);
+    EXPECT_EQ(Messages(), (Names{second + " already exists.\r\nDo you want to replace it?",
+                                 "Error: Could not save " + Path("gone/x.bin") + "."}));
     EXPECT_EQ(Title(), "Tarrox II - [first.bin *]");
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("fileSaveAs");
     EXPECT_EQ(Reload(second).ObjectTable[1].Left, 123);
-    EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
-    // The dialog keeps the last choice as its preset.
-    Trigger("fileSaveAs");
-    EXPECT_EQ(dialogs.FileDialogsShown.back().FileName, second);
-}
-
-TEST_F(FileMenuTest, TheLocaleAnswerIsRoundedAndBadAnswersChangeNothing) {
-    Start();
-    dialogs.InputAnswers = {"1033.5", "abc", ""};
-    for (int i = 0; i < 3; ++i) Trigger("optionsSetMpqLocale");
-    EXPECT_EQ(settings.MpqLocale, 1034);
-    EXPECT_EQ(dialogs.InputPrompts.front(), "Default locale ID: (-1 = show all)");
 }
 
 TEST_F(FileMenuTest, SmksNoObjectUsesAreMarkedAndSavingAsksBeforeDroppingThem) {
     StartWith(MakeDocument({{0, "d"}, {2, "a", 0}}, {{"used.smk"}}), "smk.bin");
     Trigger("addSmk");
-    EXPECT_EQ(Entries(List("smkList")),
-              (std::vector<std::string>{"0 - used.smk", "1 - New (unused)"}));
-    Edit("5");
+    Edit(1, "objectLeft", "5");
     Combo("objectSmk")->setCurrentIndex(1); // relinking moves the mark
-    EXPECT_EQ(Entries(Combo("nextSmk")),
-              (std::vector<std::string>{"0 - used.smk (unused)", "1 - New"}));
-    // No keeps the file and the mark, on Save and on Save As alike.
+    EXPECT_EQ(Entries(Combo("nextSmk")), (Names{"0 - used.smk (unused)", "1 - New"}));
     dialogs.FileChoices.push_back(FileChoice{Path("other.bin"), 1});
-    for (const char* action : {"fileSave", "fileSaveAs"}) {
-        Trigger(action);
-        EXPECT_EQ(LastMessage(), "These SMKs are not used by any object and will not be kept:"
-                                 "\r\n0 - used.smk\r\nSave anyway?")
-            << action;
-        EXPECT_EQ(Title(), "Tarrox II - [smk.bin *]");
-    }
+    const std::string ask = "These SMKs are not used by any object and will not be kept:\r\n0 - "
+                            "used.smk\r\nSave anyway?";
+    Trigger("fileSave"); // No keeps the file and the mark, on Save and on Save As alike
+    Trigger("fileSaveAs");
+    EXPECT_EQ(Messages(), (Names{ask, ask}));
+    EXPECT_EQ(Title(), "Tarrox II - [smk.bin *]");
     EXPECT_EQ(Reload(Path("smk.bin")).ObjectTable[1].Left, 0);
     EXPECT_FALSE(PathExists(Path("other.bin")));
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("fileSave");
-    EXPECT_EQ(Title(), "Tarrox II - [smk.bin]");
     EXPECT_EQ(Reload(Path("smk.bin")).SmkCount, 1);
 }
 
@@ -158,39 +132,98 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     std::ofstream(notes) << std::string(300, 'x');
     Start(first);
     OpenFromMenu(notes);
-    EXPECT_EQ(LastMessage(), notes + " does not look like a dialog file. Open it anyway?");
     EXPECT_EQ(form->File().Path, first);
     dialogs.Answers = {MessageAnswer::Yes};
     OpenFromMenu(notes);
-    List("objectList")->setCurrentRow(0);
-    Box("objectLeft")->setText("7");
+    Edit(0, "objectLeft", "7");
     Trigger("fileSave");
-    EXPECT_EQ(LastMessage(), notes + " does not look like a dialog file.\r\nSaving replaces its "
-                                     "whole content with this dialog. Overwrite it?");
+    const std::string odd = notes + " does not look like a dialog file.";
+    EXPECT_EQ(Messages(), (Names{odd + " Open it anyway?", odd + " Open it anyway?",
+                                 odd + "\r\nSaving replaces its whole content with this dialog. "
+                                       "Overwrite it?"}));
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
-    dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("fileSave");
-    EXPECT_EQ(Reload(notes).ObjectTable[0].Left, 7);
-    EXPECT_EQ(Title(), "Tarrox II - [notes.bin]");
 }
 
-TEST_F(FileMenuTest, ViewReadmeOpensTheGuideShowsItItselfOrSaysItIsMissing) {
-    Start();
-    Trigger("helpViewReadme");
-    EXPECT_EQ(LastMessage(), "Readme could not be found.");
-    EXPECT_EQ(dialogs.Messages[0].Title, "Help");
-    std::ofstream(Path("TarroxII.htm")) << "<html><body>Guide text</body></html>";
-    Trigger("helpViewReadme");
-    EXPECT_EQ(dialogs.Opened, std::vector<std::string>{Path("TarroxII.htm")});
-    dialogs.DefaultAppStarts = false;
-    Trigger("helpViewReadme");
-    QTextBrowser* shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "ReadmeWindow" && w->isVisible())
-            shown = qobject_cast<QTextBrowser*>(w);
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->toPlainText().contains("Guide text"));
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
+using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;
+
+// The stored options in the order of `Keys`; an empty value leaves the key out.
+OptionMap Options(const Names& values) {
+    static const char* Keys[] = {"AutoCalcSizes",    "Locale",
+                                 "PreviewShowAll",   "PreviewFillRects",
+                                 "PreviewClrHlight", "PreviewClrHlightDk",
+                                 "PreviewClrNormal", "PreviewClrNormalDk",
+                                 "PreviewFontClrs",  "PreviewCustomClr"};
+    OptionMap out;
+    for (size_t i = 0; i < values.size(); ++i)
+        if (values[i] != "-") out[{"Options", Keys[i]}] = values[i];
+    return out;
+}
+
+// Closing writes back stored values under the same keys, defaults for what is missing or bad.
+TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
+    const OptionMap defaults = Options(
+        {"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", ""});
+    const OptionMap own =
+        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx"});
+    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4"});
+    for (const auto& [before, after] :
+         {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
+        form.reset();
+        store.Values = before;
+        Start();
+        EXPECT_TRUE(form->close());
+        EXPECT_EQ(store.Values, after);
+    }
+}
+
+TEST_F(FileMenuTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles) {
+    std::filesystem::create_directories(dir / "my dir");
+    const std::string quoted = Write("my dir/Main.BIN", MakeDocument({{0, "Main"}, {2, "Go"}}));
+    for (const auto& [line, title] :
+         {std::pair{"\"" + quoted + "\" -x", "Tarrox II - [Main.BIN]"},
+          {Write("dialog.txt", MakeDocument({{0, "Main"}})), "Tarrox II"}}) {
+        form.reset();
+        Start(line);
+        EXPECT_EQ(Title(), title);
+    }
+    EXPECT_EQ(Messages(), Names{"Error: Not a valid file format."});
+}
+
+TEST_F(FileMenuTest, OpenedFilesAreListedNewestFirstKeptInTheSettingsAndMissingOnesGo) {
+    for (int i = 1; i <= 10; ++i)
+        store.Write("Recent Files", "File" + std::to_string(i), Path(std::to_string(i)));
+    Start(first);
+    dialogs.FileChoices.push_back(FileChoice{second, 1});
+    Trigger("fileOpen");
+    EXPECT_EQ(Listed(),
+              (Names{"&1 " + second, "&2 " + first, "&3 " + Path("1"), "&4 " + Path("2"),
+                     "&5 " + Path("3"), "&6 " + Path("4"), "&7 " + Path("5"), "&8 " + Path("6")}));
+    Pick(1);
+    EXPECT_EQ(Title(), "Tarrox II - [first.bin]");
+    EXPECT_EQ(store.Read("Recent Files", "File1"), first);
+    Pick(3);
+    EXPECT_EQ(Messages(), Names{Path("2") + " could not be found.\r\nIt has been removed from "
+                                            "Recent Files."});
+    EXPECT_EQ(Listed().size(), 7u);
+    EXPECT_EQ(store.Read("Recent Files", "File4"), Path("3"));
+}
+
+TEST_F(FileMenuTest, ADroppedFileOpensAfterTheUnsavedWorkQuestion) {
+    Start(first);
+    Edit(1);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+    // A drop reaches only the widget that took the drag's entry, and opens after the event.
+    for (MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
+        dialogs.Answers = {answer};
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
 }
 
 } // namespace

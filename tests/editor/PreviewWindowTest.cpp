@@ -1,14 +1,34 @@
-// The preview window: its menus and check marks, when it is made and redrawn, its fonts.
-#include "PreviewFixture.h"
+// The windows that draw game text. The preview window: its menus and check marks, when it is
+// redrawn; editing in its picture: clicks select, drags and keys move and resize, zoom maps.
+#include <QMouseEvent>
+#include <QTest>
+
+#include "editor/EditorFixture.h"
+#include "editor/PreviewPicture.h"
+#include "editor/PreviewWindow.h"
+#include "platform/DataFolders.h"
+#include "preview/ColorTables.h"
+#include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
 namespace {
 
-class PreviewWindowTest : public PreviewTest {
+// The editor with the bundled game data beside it, for the windows that draw game text.
+class PreviewTest : public EditorTest {
   protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir / "data");
+    }
+    void StartWithSample() { Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin"); }
+    // A colour set's table as the loader reads it from the bundled data.
+    std::array<uint32_t, ColorRows * ColorsPerRow> ColorSetTable(int set) {
+        TextDrawingState state;
+        EXPECT_TRUE(LoadColorTable(state, static_cast<uint8_t>(set), Path("data"), {}));
+        return state.ColorTable;
+    }
     PreviewWindow& Open() {
         Trigger("viewPreview");
-        EXPECT_NE(form->Preview(), nullptr);
         return *form->Preview();
     }
     bool Checked(const QString& item) {
@@ -21,143 +41,208 @@ class PreviewWindowTest : public PreviewTest {
     }
 };
 
-TEST_F(PreviewWindowTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
+TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
+    store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
     StartWithSample();
     List("objectList")->setCurrentRow(2);
     PreviewWindow& preview = Open();
-    EXPECT_TRUE(preview.isVisible());
-    EXPECT_EQ(preview.windowTitle(), "Object Preview");
+    EXPECT_TRUE(Checked("colorScheme1")); // by the stored highlight colour alone
     const struct {
         const char* Item;
         std::function<bool(const Settings&)> Holds;
-        std::vector<const char*> On, Off;
+        const char *On, *Off;
     } steps[] = {
-        {"viewCurrent", [](auto& s) { return !s.ShowAll; }, {"viewCurrent"}, {"viewAll"}},
-        {"viewAll", [](auto& s) { return s.ShowAll; }, {"viewAll"}, {"viewCurrent"}},
-        {"fillRectangles", [](auto& s) { return !s.FillRects; }, {}, {"fillRectangles"}},
-        {"fillRectangles", [](auto& s) { return s.FillRects; }, {"fillRectangles"}, {}},
-        {"colorScheme1",
-         [](auto& s) { return s.NormalColor == 0x6C && s.HighlightColorDark == 0; },
-         {"colorScheme1"},
-         {"colorScheme0", "colorScheme2"}},
-        {"colorScheme2",
-         [](auto& s) { return s.NormalColorDark == 0x500800; },
-         {"colorScheme2"},
-         {"colorScheme0", "colorScheme1"}},
-        {"colorScheme0",
-         [](auto& s) { return s.HighlightColor == 0x6060F0; },
-         {"colorScheme0"},
-         {"colorScheme1", "colorScheme2"}},
-        {"fontColorSet2",
-         [](auto& s) { return s.FontColorSet == 2; },
-         {"fontColorSet2"},
-         {"fontColorSet0", "fontColorSet1", "fontColorSet3"}},
-    };
+        {"viewCurrent", [](auto& s) { return !s.ShowAll; }, "viewCurrent", "viewAll"},
+        {"viewAll", [](auto& s) { return s.ShowAll; }, "viewAll", "viewCurrent"},
+        {"fillRectangles", [](auto& s) { return !s.FillRects; }, "viewAll", "fillRectangles"},
+        {"colorScheme2", [](auto& s) { return s.NormalColorDark == 0x500800; }, "colorScheme2",
+         "colorScheme1"},
+        {"colorScheme0", [](auto& s) { return s.HighlightColor == 0x6060F0; }, "colorScheme0",
+         "colorScheme2"},
+        {"fontColorSet2", [](auto& s) { return s.FontColorSet == 2; }, "fontColorSet2",
+         "fontColorSet1"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Item);
         doc->ObjectTable[1].Left += 3; // moved behind the window's back: shows a redraw
         const auto before = preview.Picture().Pixels();
         Choose(step.Item);
         EXPECT_TRUE(step.Holds(settings));
-        for (const char* on : step.On) EXPECT_TRUE(Checked(on)) << on;
-        for (const char* off : step.Off) EXPECT_FALSE(Checked(off)) << off;
+        EXPECT_TRUE(Checked(step.On) && !Checked(step.Off));
         EXPECT_NE(preview.Picture().Pixels(), before);
         EXPECT_EQ(preview.Picture().Pixels(), Fresh());
     }
+    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
     EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
-TEST_F(PreviewWindowTest, TheSchemeItemIsCheckedByTheStoredHighlightColourAlone) {
-    store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
+// An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
+// on deletes and adds, but an open window is only brought forward, never reloaded.
+TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
-    Open();
-    EXPECT_TRUE(Checked("colorScheme1"));
-    EXPECT_FALSE(Checked("colorScheme0"));
-    form->Preview()->close();
-    // A colour from an edited store checks nothing and is drawn as it is.
-    settings.HighlightColor = 0x0A0A0A;
-    List("objectList")->setCurrentRow(1);
-    const auto& pixels = Open().Picture().Pixels();
-    for (int i = 0; i < int(ColorSchemeItem::Count); ++i)
-        EXPECT_FALSE(Checked(QString("colorScheme%1").arg(i))) << i;
-    EXPECT_NE(std::find(pixels.begin(), pixels.end(), 0x0A0A0Au), pixels.end());
-}
-
-TEST_F(PreviewWindowTest, SetCustomStoresThePathAndAMissingTableIsSaid) {
-    std::filesystem::copy_file(dir / "data" / "tfontgam.pcx", dir / "custom.pcx");
-    StartWithSample();
-    PreviewWindow& preview = Open();
-    Choose("setCustomColors"); // cancelled: nothing stored, nothing loaded
-    EXPECT_EQ(dialogs.FileDialogsShown.back().Filter, "StarCraft Color Index Tables (*.pcx)|*.pcx");
-    EXPECT_EQ(settings.CustomColorFile, "");
-    dialogs.FileChoices = {FileChoice{Path("custom.pcx")}};
-    const auto before = preview.Picture().Pixels();
-    Choose("setCustomColors");
-    EXPECT_EQ(settings.CustomColorFile, Path("custom.pcx"));
-    EXPECT_TRUE(Checked("fontColorSet1"));
-    EXPECT_EQ(text.ColorTable, ColorSetTable(1));
-    Choose("fontColorSet3");
-    EXPECT_EQ(text.ColorTable, ColorSetTable(2)); // the custom file holds the in-game table
-    EXPECT_NE(preview.Picture().Pixels(), before);
-    EXPECT_TRUE(dialogs.Messages.empty());
-    // Custom without a table, or with one gone: said, the mark stays and the colours too.
-    for (const std::string custom : {"", "gone.pcx"}) {
-        settings.CustomColorFile = custom.empty() ? "" : Path(custom);
-        Choose("fontColorSet3");
-        EXPECT_TRUE(Checked("fontColorSet3"));
-        EXPECT_EQ(text.ColorTable, ColorSetTable(2));
-    }
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(dialogs.Messages[0].Text,
-              "No custom color table loaded.\r\nChoose one with Set Custom...");
-    EXPECT_EQ(dialogs.Messages[1].Text,
-              "Error: Could not load the color table " + Path("gone.pcx") + ".");
-}
-
-TEST_F(PreviewWindowTest, ClosingClosesTheFontsAndReopeningLoadsThemAfresh) {
-    StartWithSample();
-    QPointer<PreviewWindow> first = &Open();
-    EXPECT_FALSE(first->Fonts().Loaded[1].Bytes.empty());
-    first->close();
-    EXPECT_TRUE(first->Fonts().Loaded[1].Bytes.empty());
-    EXPECT_EQ(form->Preview(), nullptr);
-    SettleClosedWindows();
-    EXPECT_TRUE(first.isNull());
-    // The new window reads the font files again: one removed meanwhile stays empty.
-    std::filesystem::remove(dir / "data" / "font10.fnt");
-    PreviewWindow& second = Open();
-    EXPECT_TRUE(second.Fonts().Loaded[1].Bytes.empty());
-    EXPECT_FALSE(second.Fonts().Loaded[2].Bytes.empty());
-}
-
-TEST_F(PreviewWindowTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
-    StartWithSample();
-    List("objectList")->setCurrentRow(1);
-    Box("objectLeft")->setText("40");
+    Edit(1, "objectLeft", "40");
     PreviewWindow* preview = form->Preview();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_FALSE(preview->isVisible());
+    ASSERT_TRUE(preview && !preview->isVisible());
     const auto drawn = preview->Picture().Pixels();
-    EXPECT_EQ(drawn, Fresh());
-    List("objectList")->setCurrentRow(2); // a hidden window is not redrawn
-    EXPECT_EQ(preview->Picture().Pixels(), drawn);
-    // Shown, it is the same window with the same picture; then selections redraw.
+    doc->ObjectTable[1].Left += 5;
     EXPECT_EQ(&Open(), preview);
     EXPECT_EQ(preview->Picture().Pixels(), drawn);
-    List("objectList")->setCurrentRow(3);
-    EXPECT_EQ(preview->Picture().Pixels(), Fresh());
-    // An open window is only brought forward, never reloaded.
-    doc->ObjectTable[1].Left += 5;
-    const auto shown = preview->Picture().Pixels();
-    Open();
-    EXPECT_EQ(preview->Picture().Pixels(), shown);
-    // Deleting and adding redraw it.
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
     EXPECT_EQ(preview->Picture().Pixels(), Fresh());
-    EXPECT_NE(preview->Picture().Pixels(), shown);
-    Trigger("addObject");
-    EXPECT_EQ(preview->Picture().Pixels(), Fresh());
+}
+
+// Places an object with its response area over the same box.
+void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
+    o.Left = o.ResponseLeft = left;
+    o.Top = o.ResponseTop = top;
+    o.Width = o.ResponseWidth = width;
+    o.Height = o.ResponseHeight = height;
+    o.Right = o.ResponseRight = int16_t(left + width - 1);
+    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
+}
+
+class PreviewEditingTest : public PreviewTest {
+  protected:
+    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x 60..79,
+    // a label over it at 140..189 x 65..84, a light-up button at 300..359 x 150..179.
+    void SetUp() override {
+        PreviewTest::SetUp();
+        DialogDocument d = MakeDocument({{0, "Dialog"}, {2, "OK"}, {9, "Label"}, {14, "Lit"}});
+        Place(d.ObjectTable[0], 100, 50, 300, 200);
+        Place(d.ObjectTable[1], 10, 10, 50, 20);
+        Place(d.ObjectTable[2], 40, 15, 50, 20);
+        Place(d.ObjectTable[3], 200, 100, 60, 30);
+        d.ObjectTable[3].TextX = 16;
+        StartWith(d);
+        Trigger("viewPreview");
+        picture = form->Preview()->findChild<PreviewPicture*>("PreviewPicture");
+        ASSERT_NE(picture, nullptr);
+    }
+    // Mouse events at picture pixels, placed in the middle of the pixel on the screen.
+    void Mouse(QEvent::Type type, QPoint at) {
+        const int zoom = picture->Zoom();
+        const QPointF pos(at.x() * zoom + zoom / 2.0, at.y() * zoom + zoom / 2.0);
+        const bool move = type == QEvent::MouseMove;
+        QMouseEvent e(type, pos, picture->mapToGlobal(pos), move ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(picture, &e);
+    }
+    void Click(QPoint at) {
+        Mouse(QEvent::MouseButtonPress, at);
+        Mouse(QEvent::MouseButtonRelease, at);
+    }
+    // Presses at `from` and moves in steps to `from + by`, leaving the button down.
+    void DragBy(QPoint from, QPoint by) {
+        Mouse(QEvent::MouseButtonPress, from);
+        Mouse(QEvent::MouseMove, from + by / 2);
+        Mouse(QEvent::MouseMove, from + by);
+    }
+    int Selected() { return SelectedRow(List("objectList")); }
+    std::vector<int> Box3() {
+        const DialogObject& o = doc->ObjectTable[3];
+        return {o.Left, o.Top, o.Right, o.Bottom, o.Width, o.Height};
+    }
+    PreviewPicture* picture = nullptr;
+};
+
+TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObject) {
+    const std::pair<QPoint, int> clicks[] = {{{115, 65}, 1},  {{145, 70}, 2},  {{159, 79}, 2},
+                                             {{300, 150}, 3}, {{250, 120}, 0}, {{5, 5}, 0},
+                                             {{110, 60}, 1}};
+    for (const auto& [at, expected] : clicks) {
+        Click(at);
+        EXPECT_EQ(Selected(), expected) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(Box("objectLeft")->text(), "10"); // shown as a click on its entry shows it
+    DragBy({115, 65}, {1, 1});                  // a click's tremor is no drag
+    Mouse(QEvent::MouseButtonRelease, {116, 66});
+    EXPECT_FALSE(form->IsModified());
+}
+
+TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaAsOneStepAndTheBoxesFollowLive) {
+    const DialogObject before = doc->ObjectTable[3];
+    DragBy({310, 160}, {10, 5});
+    EXPECT_EQ(Selected(), 3) << "a press on an object selects it and drags it at once";
+    EXPECT_EQ(Box("objectLeft")->text(), "210") << "while the button is still down";
+    Mouse(QEvent::MouseButtonRelease, {320, 165});
+    DialogObject expected = before;
+    Place(expected, 210, 105, 60, 30); // Text X/Y are offsets inside the box
+    EXPECT_EQ(doc->ObjectTable[3], expected);
+    EXPECT_TRUE(form->IsModified());
+    // The preview's own Ctrl+Z and Ctrl+Y reach the history.
+    form->Preview()->activateWindow(); // shortcuts go to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Preview()));
+    QTest::keyClick(form->Preview(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], before);
+    EXPECT_FALSE(form->IsModified());
+    QTest::keyClick(form->Preview(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], expected);
+}
+
+TEST_F(PreviewEditingTest, HandlesResizeArrowKeysNudgeAndEscapePutsADragBack) {
+    Click({300, 150});          // the light-up button's top-left corner is also its handle
+    DragBy({359, 179}, {6, 4}); // the bottom-right handle
+    Mouse(QEvent::MouseButtonRelease, {365, 183});
+    EXPECT_EQ(Box3(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    DragBy({330, 150}, {0, -7}); // the top edge's handle
+    EXPECT_EQ(Box3()[1], 93);
+    QTest::keyClick(picture, Qt::Key_Escape);
+    Mouse(QEvent::MouseButtonRelease, {330, 143}); // changes nothing after Escape
+    EXPECT_EQ(Box3(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    // Shift moves by 8.
+    const std::pair<Qt::Key, bool> keys[] = {
+        {Qt::Key_Right, false}, {Qt::Key_Down, true}, {Qt::Key_Left, true}, {Qt::Key_Up, false}};
+    for (const auto& [key, shift] : keys)
+        QTest::keyClick(picture, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_EQ(Box3(), (std::vector<int>{193, 107, 258, 140, 66, 34}));
+}
+
+TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
+    const std::pair<const char*, int> steps[] = {{"zoomIn", 2},  {"zoomIn", 3}, {"zoomIn", 3},
+                                                 {"zoomOut", 2}, {"zoom1", 1},  {"zoom3", 3}};
+    for (const auto& [action, zoom] : steps) {
+        form->Preview()->findChild<QAction*>(action)->trigger();
+        EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
+        // The screen pixel just before the button's first one (at 110 * zoom) is not on it.
+        EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom - 1, 60 * zoom)), QPoint(109, 60));
+    }
+    // A drag at 3x moves by picture pixels, not screen pixels.
+    DragBy({310, 160}, {10, 5});
+    Mouse(QEvent::MouseButtonRelease, {320, 165});
+    EXPECT_EQ(Box3()[0] * 1000 + Box3()[1], 210105);
+}
+
+// After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"
+// every open window that draws game text shows the new colours.
+TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
+    std::filesystem::create_hard_link(TARROX_CLI, dir / "tarrox2-cli");
+    SetUserDataFolder(Path("user"));
+    // The game's in-game table in a folder of loose files: here the glue colours.
+    std::filesystem::create_directories(dir / "cd" / "game");
+    std::filesystem::copy_file(dir / "data" / "tfontglu.pcx", dir / "cd/game/tfontgam.pcx");
+    store.Values[{"Options", "PreviewFontClrs"}] = "2";
+    StartWithSample();
+    Trigger("viewPreview");
+    Trigger("viewFormattingCodes");
+    const Surface before = form->Preview()->Picture();
+    const QImage cardBefore = form->CodesCard()->Image();
+    dialogs.FileChoices.push_back(FileChoice{Path("cd/game/tfontgam.pcx"), 2});
+    Trigger("optionsImportGameData");
+    EXPECT_NE(Messages().back().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
+              std::string::npos);
+    EXPECT_EQ(text.ColorTable, ColorSetTable(1));
+    EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
+    EXPECT_NE(form->CodesCard()->Image(), cardBefore);
+    dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // asked first: No keeps them
+    Trigger("optionsUseBundledData");
+    EXPECT_TRUE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    Trigger("optionsUseBundledData");
+    EXPECT_FALSE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    EXPECT_EQ(form->Preview()->Picture().Pixels(), before.Pixels());
+    EXPECT_EQ(form->CodesCard()->Image(), cardBefore);
+    SetUserDataFolder({});
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-// The window tests need one QApplication for the whole run, offscreen unless told otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>
