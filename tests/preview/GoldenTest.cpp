@@ -147,21 +147,7 @@ TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
     }
 }
 
-// What the pictures cannot show: a selection outside the table, and the card's bounds.
-TEST(RedrawPreview, ShowingOnlyASelectionOutsideTheTableDrawsNothing) {
-    Surface surface;
-    PreviewSettings settings;
-    settings.ShowAll = false;
-    PreviewFonts fonts;
-    TextDrawingState text;
-    PreviewCanvas canvas{surface, settings, fonts, text};
-    DialogBuilder d;
-    d.Add(0, 0, 0, 640, 480).Add(5, 0, 0, 50, 50).Doc.ObjectCount = 1; // a record past the count
-    RedrawPreview(canvas, d.Doc, 1);
-    EXPECT_EQ(std::count(surface.Pixels().begin(), surface.Pixels().end(), 0u),
-              Surface::Width * Surface::Height);
-}
-
+// What the pictures cannot show: the card's bounds.
 TEST(CodesCard, EveryRowFitsTheCard) {
     for (bool custom : {false, true}) {
         TextDrawingState text;
