@@ -24,10 +24,8 @@ using ProgramFolderTest = test::TempDirTest;
 TEST_F(ProgramFolderTest, ShippedFilesAreFoundBesideTheProgramFirstThenInTheShareFolder) {
     const fs::path bin = dir_ / "bin", share = dir_ / "share" / "tarrox2";
     SetProgramFolder(bin.string());
-    for (auto [beside, shared, expected] : {std::tuple{true, false, bin},
-                                            {false, true, share},
-                                            {true, true, bin},
-                                            {false, false, bin}}) {
+    for (auto [beside, shared, expected] :
+         {std::tuple{false, true, share}, {true, true, bin}, {false, false, bin}}) {
         fs::remove_all(dir_);
         fs::create_directories(bin), fs::create_directories(share);
         if (beside) std::ofstream(bin / "TarroxII.htm") << "x";

@@ -15,26 +15,19 @@
 namespace tarrox {
 namespace {
 
-// .fnt bytes laid out by hand.
-struct TestLetter {
-    uint8_t Width = 0, Height = 0, XOffset = 1, YOffset = 1;
-    std::vector<uint8_t> Pixels;
-};
-
-// Letters follow the offset table in code order; `raw` overrides table entries.
+// .fnt bytes laid out by hand: letter records (width, height, x and y offset, pixels) follow
+// the offset table in code order; `raw` overrides table entries.
+using Letter = std::vector<uint8_t>;
 std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
-                               const std::map<uint8_t, TestLetter>& letters,
+                               const std::map<uint8_t, Letter>& letters,
                                const std::map<uint8_t, int32_t>& raw = {}) {
     std::vector<uint8_t> out = {'F', 'O', 'N', 'T', low, high, 0, maxHeight, 0, 0, 0, 0};
     out.resize(12 + 4 * size_t(std::max(high - low, 0)));
     auto put = [&](uint8_t code, uint32_t v) {
         for (int i = 0; i < 4; ++i) out[12 + 4 * (code - low - 1) + i] = uint8_t(v >> (8 * i));
     };
-    for (auto& [code, l] : letters) {
-        put(code, uint32_t(out.size()));
-        out.insert(out.end(), {l.Width, l.Height, l.XOffset, l.YOffset});
-        out.insert(out.end(), l.Pixels.begin(), l.Pixels.end());
-    }
+    for (auto& [code, l] : letters)
+        put(code, uint32_t(out.size())), out.insert(out.end(), l.begin(), l.end());
     for (auto [code, v] : raw) put(code, uint32_t(v));
     return out;
 }
@@ -84,7 +77,7 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     return s;
 }
 
-const TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
+const Letter Dot{3, 1, 1, 1, 0x07}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
 // The pixels the text sets, row by row, as "x,y:row.index".
@@ -113,10 +106,10 @@ TEST(GameFontText, DrawsLettersAndCodes) {
         // 'A' has no pixel bytes (B's record follows at once), 'B' three, 'C' two up to D's
         // record; 'D', the last record, has width 0 and only moves the pen by the spacing.
         {LoadFont(FontBytes(32, 90, 12,
-                            {{'A', {3, 1, 1, 1, {}}},
-                             {'B', {8, 1, 1, 1, {1, 1, 1}}},
-                             {'C', {8, 1, 1, 1, {2, 2}}},
-                             {'D', {0, 1, 1, 1, {1, 1}}}})),
+                            {{'A', {3, 1, 1, 1}},
+                             {'B', {8, 1, 1, 1, 1, 1, 1}},
+                             {'C', {8, 1, 1, 1, 2, 2}},
+                             {'D', {0, 1, 1, 1, 1, 1}}})),
          1, 0, 0, "ABDC", 640, "4,0:0.1 5,0:0.1 6,0:0.1 14,0:0.2 15,0:0.2"},
         // Newline back to x one line lower; space and tab move 5; code 3's row survives the
         // newline; 1 resets, 11 draws nothing, 12 does nothing.

@@ -10,10 +10,6 @@
 #include "document/DialogDocument.h"
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
-#include "platform/Surface.h"
-#include "preview/ColorTables.h"
-#include "preview/ReferenceCards.h"
-#include "preview/Renderer.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
@@ -144,24 +140,6 @@ TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
          {"--colors 4", "--scheme green", "--select 40", "--select x", "--bogus"}) {
         EXPECT_EQ(Render(out, options), 1) << options;
         EXPECT_FALSE(std::filesystem::exists(out)) << options;
-    }
-}
-
-// What the pictures cannot show: the card's bounds.
-TEST(CodesCard, EveryRowFitsTheCard) {
-    for (bool custom : {false, true}) {
-        TextDrawingState text;
-        LoadTextTables(text, Data);
-        GameFont font;
-        ASSERT_TRUE(LoadGameFont(Data + "/font10.fnt", font));
-        Surface card;
-        DrawCodesCard(card, font, text, Data, Data + "/tfontgam.pcx", custom);
-        CloseGameFont(font);
-        size_t outside = 0; // the card's window shows only its own size
-        for (int y = 0; y < Surface::Height; ++y)
-            for (int x = 0; x < Surface::Width; ++x)
-                outside += (x >= CodesCardWidth || y >= CodesCardHeight) && card.Pixel(x, y);
-        EXPECT_EQ(outside, 0u) << custom;
     }
 }
 
