@@ -66,9 +66,8 @@ TEST(Editing, TheDialogRecordStaysAndAddsStopWhenTheTableOrTheStringsAreFull) {
     }
     while (AddSmk(d)) {
     }
-    EXPECT_EQ(std::to_string(d.ObjectCount) + " " + std::to_string(d.SmkCount) + " " +
-                  std::to_string(d.StringCount) + CheckInvariants(d),
-              "128 128 256");
+    EXPECT_EQ(std::tuple(d.ObjectCount, d.SmkCount, d.StringCount, CheckInvariants(d)),
+              std::tuple(128, 128, 256, ""));
     --d.ObjectCount; // room among the objects, none among the strings
     EXPECT_FALSE(AddObject(d));
 }

@@ -8,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <numeric>
 #include <set>
 
 #include "platform/FileAccess.h"
@@ -33,14 +32,15 @@ class FileAccessTest : public test::TempDirTest {
             return out.empty() ? status == ReadStatus::Missing ? "(missing)" : "(refused)" : "?";
         return {out.begin(), out.end()};
     }
-    // Every name in the folder, with a symlink's target.
+    // Every name in the folder, sorted, with a symlink's target.
     std::string Listing(const fs::path& dir) {
-        std::set<std::string> names; // sorted
+        std::set<std::string> names;
         for (const auto& e : fs::directory_iterator(dir))
             names.insert(e.path().filename().string() +
-                         (e.is_symlink() ? "->" + fs::read_symlink(e.path()).string() : ""));
-        return std::accumulate(names.begin(), names.end(), std::string(),
-                               [](std::string a, const std::string& b) { return a + b + " "; });
+                         (e.is_symlink() ? "->" + fs::read_symlink(e.path()).string() : "") + " ");
+        std::string out;
+        for (const std::string& n : names) out += n;
+        return out;
     }
 };
 
