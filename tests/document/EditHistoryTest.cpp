@@ -23,20 +23,6 @@ Bytes Written(const DialogDocument& d) {
     return WriteBinDocument(d).value();
 }
 
-using Make = std::function<std::unique_ptr<EditCommand>(const DialogDocument&)>;
-template <class F> Make Obj(int32_t i, std::optional<std::string> text, F change) {
-    return [=](const DialogDocument& d) {
-        DialogObject o = d.ObjectTable[i];
-        return change(o), ReplaceObject(i, o, text);
-    };
-}
-template <class F> Make Smk(int32_t k, std::optional<std::string> name, F change) {
-    return [=](const DialogDocument& d) {
-        SmkEntry e = d.SmkTable[k];
-        return change(e), ReplaceSmk(k, e, name);
-    };
-}
-
 // Deletes renumber every link and string; each goes back and comes again.
 TEST(EditHistory, DeletesRenumberAndRevertToTheSameBytes) {
     const std::pair<std::function<std::unique_ptr<EditCommand>()>, std::string> cases[] = {
@@ -85,15 +71,18 @@ TEST(EditHistory, RandomRunsUndoToTheStartAndRedoToTheEnd) {
             const int32_t i = pick(d.ObjectCount), k = pick(d.SmkCount), next = pick(d.SmkCount);
             const auto left = int16_t(random());
             const std::string name = "n" + std::to_string(n);
-            const Make commands[] = {
-                [](auto&) { return AddObjectCommand(); },
-                [](auto&) { return AddSmkCommand(); },
-                [=](auto&) { return DeleteObjectCommand(i); },
-                [=](auto&) { return DeleteSmkCommand(k); },
-                Obj(std::max(i, 0), name, [=](auto& o) { o.Left = left, o.SmkLink = k; }),
-                Smk(std::max(k, 0), name, [=](auto& e) { e.Next = next; }),
+            DialogObject o = d.ObjectTable[std::max(i, 0)];
+            SmkEntry e = d.SmkTable[std::max(k, 0)];
+            o.Left = left, o.SmkLink = k, e.Next = next;
+            const std::function<std::unique_ptr<EditCommand>()> commands[] = {
+                [] { return AddObjectCommand(); },
+                [] { return AddSmkCommand(); },
+                [=] { return DeleteObjectCommand(i); },
+                [=] { return DeleteSmkCommand(k); },
+                [=] { return ReplaceObject(std::max(i, 0), o, name); },
+                [=] { return ReplaceSmk(std::max(k, 0), e, name); },
             };
-            if (history.Apply(commands[random() % 6](d), "step")) states.push_back(Written(d));
+            if (history.Apply(commands[random() % 6](), "step")) states.push_back(Written(d));
         }
         ASSERT_EQ(history.StepCount() + 1, states.size());
         for (size_t s = states.size() - 1; s-- > 0;)

@@ -16,7 +16,7 @@ ChildResult Shell(const std::string& script, ProcessLimits limits, const ChildWa
 }
 
 TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
-    const ProcessLimits loose{0, 0, 20};
+    const ProcessLimits loose{0, 0, 20}, small{64u << 20, 0, 20};
     const struct {
         std::string script;
         ProcessLimits limits;
@@ -30,10 +30,7 @@ TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
         {"yes", loose, Ending::OutputTooLong, -1, 0},
         {"cat; exit 0", loose, Ending::Exited, 0, 0}, // stdin is empty
         // Past its memory limit the shell dies instead of growing.
-        {"x=$(head -c 300000000 /dev/zero | tr '\\0' a); echo late",
-         {64u << 20, 0, 20},
-         Ending::Signalled,
-         -1,
+        {"x=$(head -c 300M /dev/zero | tr '\\0' a); echo late", small, Ending::Signalled, -1,
          SIGSEGV},
     };
     for (const auto& c : cases) {
