@@ -31,13 +31,7 @@ Names Formatted(const std::vector<ArchiveLine>& lines) {
     return out;
 }
 
-class ArchiveFilesTest : public ArchiveTest {
-  protected:
-    ArchiveResult Put(const std::string& archive, const std::string& content,
-                      mpq::CompactProgress* progress = nullptr) {
-        return WriteBackToArchive(archive, {Main}, WriteFile("in.bin", content), progress);
-    }
-};
+using ArchiveFilesTest = ArchiveTest;
 
 TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
     // The archive's own names come in its own spelling, sorted in among the shipped list's.
@@ -56,7 +50,7 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
         {a, 1033, LR::Listed, {amine, glu, options, z}},
         {a, -1, LR::Listed, {amine, glu, singl, options, z}},
         {MakeArchive("e.mpq", {{"other\\file.txt", "x"}}), -1, LR::Listed, {}},
-        {WriteFile("x.mpq", "definitely not MPQ data"), 0, LR::NotAnArchive, {}},
+        {Write("x.mpq", "definitely not MPQ data"), 0, LR::NotAnArchive, {}},
     };
     for (const auto& [archive, locale, result, expected] : cases) {
         SCOPED_TRACE(archive + " " + std::to_string(locale));
@@ -73,7 +67,7 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
 
 TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     using S = std::string;
-    const S a = Path("a.mpq"), big(70000, 'q'), out = WriteFile("out.bin", "old");
+    const S a = Path("a.mpq"), big(70000, 'q'), out = Write("out.bin", "old");
     const S o = Path("o"), noDir = Path("no/o"), tmp = TempFilePath();
     ASSERT_TRUE(MakeLibraryArchive(a, {{Main, big}, {"rez\\empty.bin", ""}}, true, 16));
     // "No" to the question before replacing keeps the file, silently.
@@ -107,7 +101,7 @@ TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
     const std::string a = MakeArchive("a.mpq", {{Main, "old main"},
                                                 {"rez\\glusingl.bin", std::string(9000, 's')},
                                                 {"rez\\options.bin", "de", 1031}});
-    const std::string in = WriteFile("in.bin", std::string(5000, 'd')), put = Contents(in);
+    const std::string in = Write("in.bin", std::string(5000, 'd')), put = Contents(in);
     // x.bin is named nowhere, so the old copy's space stays: that is no failure.
     const std::string unknown = bare + " not compacted: it holds files whose names are unknown";
     const std::tuple<std::string, ArchiveLine, std::vector<StoredFile>, std::string> cases[] = {
@@ -132,7 +126,7 @@ TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
 
 TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
     const std::string a = MakeArchive("a.mpq", {{Main, "main"}}), before = Contents(a);
-    const std::string text = WriteFile("text.mpq", "not an archive"), in = WriteFile("in.bin", "");
+    const std::string text = Write("text.mpq", "not an archive"), in = Write("in.bin", "");
     const std::string notOpened = "Error: Could not open archive.";
     const std::tuple<std::string, std::string, mode_t, std::string, MessageIcon> cases[] = {
         {a, Path("missing.bin"), 0644, "Error: Could not add file.\r\n2", MessageIcon::None},
@@ -163,7 +157,7 @@ TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
         EXPECT_EQ(Contents(a), before);
         ++steps;
     };
-    ASSERT_TRUE(Put(a, "small", &watch).Ok);
+    ASSERT_TRUE(WriteBackToArchive(a, {Main}, Write("in.bin", "small"), &watch).Ok);
     EXPECT_GT(steps, 0);
     EXPECT_LT(Contents(a).size(), before.size()); // the old copy's space is reclaimed
 
@@ -189,14 +183,14 @@ TEST_F(ArchiveFilesTest, UpdatesWaitForEachOtherAndClearTheRemainsOfAKilledOne) 
     const std::string a = MakeArchive("a.mpq", {{Main, "main"}});
     for (const char* name : {"a.mpq.tarrox-update-0123abcd", "a.mpq.tarrox-update-notmine",
                              "b.mpq.tarrox-update-0123abcd"})
-        WriteFile(name, "left over");
+        Write(name, "left over");
     {
         UpdateLock first(a, 0ms);
         ASSERT_TRUE(first.Held());
         EXPECT_NE(first.NewWorkingCopy(), first.NewWorkingCopy());
         EXPECT_FALSE(UpdateLock(a, 50ms).Held());
     }
-    const ArchiveResult r = Put(a, "second");
+    const ArchiveResult r = WriteBackToArchive(a, {Main}, Write("in.bin", "second"), nullptr);
     EXPECT_TRUE(r.Ok) << r.Message;
     EXPECT_EQ(SmpqExtract(a, Main), "second");
     EXPECT_EQ(Folder(), (Names{"a.mpq", "a.mpq.tarrox-update-notmine",

@@ -34,10 +34,10 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
                                           {"GAME\\TFONTGAM.PCX", Table()},
                                           {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)}}));
     fs::create_directories(dir_ / "stub");
-    WriteFile("stub/game.mpq", "MZ-program-stub" + std::string(4081, '\0') + game); // at 4096
+    Write("stub/game.mpq", "MZ-program-stub" + std::string(4081, '\0') + game); // at 4096
     fs::create_directories(dir_ / "cd" / "Files" / "FONT");
-    WriteFile("cd/Files/FONT/Font8.fnt", Font);
-    WriteFile("cd/tfonttitle.pcx", Table());
+    Write("cd/Files/FONT/Font8.fnt", Font);
+    Write("cd/tfonttitle.pcx", Table());
     const std::string other = Q(MakeArchive("other.mpq", {{"font\\font8.fnt", Encrypted},
                                                           {"glue\\title\\tfont.pcx", "not a table"},
                                                           {"font\\font32.fnt", Font}}));
@@ -50,7 +50,7 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
     const std::string fromCd = "Imported font8.fnt from files\\font\\font8.fnt in cd.\n";
     const Names fromGame = {"font10.fnt", "font14.fnt", "font16.fnt", "font8.fnt", "tfontgam.pcx"};
-    const std::string notes = WriteFile("notes.txt", "hello");
+    const std::string notes = Write("notes.txt", "hello");
     const std::tuple<std::string, int, std::string, std::string, Names> cases[] = {
         {Q(Path("game.mpq")), 0, report, "", fromGame},
         {Q(Path("stub/game.mpq")), 0, report, "", fromGame},
