@@ -60,7 +60,6 @@ TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
         {Err(add + " 13") + "exit 1", false, add + "\r\n13", Plain, {}},
         {Err(NotOpened) + Err("Error: 2") + "exit 1", false, NotOpened + "\r\nError: 2", Stop, {}},
         {Err("Error: said before the crash") + "kill -SEGV $$", false, NotOpened, Stop, {}},
-        {"exit 1", false, NotOpened, Stop, {}},
     };
     for (const auto& [said, done, message, icon, steps] : cases) {
         SCOPED_TRACE(said);

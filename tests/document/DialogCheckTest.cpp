@@ -54,13 +54,5 @@ TEST(DialogCheck, FindsTheSmksNoObjectReachesAndBrokenInvariants) {
     EXPECT_NE(CheckInvariants(d), "");
 }
 
-TEST(ControlTypeNames, SplitFromTheLiteralAndUnknownOutsideTheRange) {
-    const auto names = SplitControlTypeNames();
-    EXPECT_EQ(
-        names[0] + "," + names[8] + "," + names[14] + "," + ControlTypeName(names, 11) + "," +
-            ControlTypeName(names, 15) + "," + ControlTypeName(names, -2),
-        "Dialog Box,Text box,Button w/ light-up,Label (Right align),Unknown (15),Unknown (-2)");
-}
-
 } // namespace
 } // namespace tarrox
