@@ -41,7 +41,6 @@ TEST_F(MpqHeaderCheckTest, AcceptsOnlyArchivesWhoseTablesLieInTheFile) {
         {"after a program stub", stub + stub + good, P::Ok},
         {"user data pointing at it", userData(512, 16), P::Ok},
         {"off the 512-byte grid", stub.substr(0, 100) + good, P::NoHeader},
-        {"no signature", "just some text, long enough to be scanned", P::NoHeader},
         {"user data pointing past the end", userData(1u << 20, 16), P::BadUserData},
         {"user data larger than its room", userData(512, 4096), P::BadUserData},
         {"truncated header", good.substr(0, 20), P::BadHeaderSize},

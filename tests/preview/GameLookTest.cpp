@@ -175,20 +175,12 @@ TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFi
     }
 }
 
+// A fontwidth.dat without the smallest size's pair lends it slot 1's.
 TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
-    const struct {
-        std::vector<uint8_t> widths; // empty: the bundled file
-        int spacing, space;
-    } cases[] = {{{1, 4, 0, 5, 0, 5, 0, 6, 0, 7}, 1, 4}, {{}, 0, 3}}; // slot 1's values; bundled
-    for (const auto& c : cases) {
-        TextDrawingState state;
-        LoadTextTables(state, c.widths.empty() ? DataFolders(Data)
-                                               : WithUserFile("fontwidth.dat", c.widths));
-        state.TextSizeSlot = 0;
-        EXPECT_EQ(std::pair(int(state.LetterSpacing[0]), int(state.SpaceWidth[0])),
-                  std::pair(c.spacing, c.space));
-        EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + c.spacing) + c.space);
-    }
+    TextDrawingState state;
+    LoadTextTables(state, WithUserFile("fontwidth.dat", {1, 4, 0, 5, 0, 5, 0, 6, 0, 7}));
+    state.TextSizeSlot = 0;
+    EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + 1) + 4);
 }
 
 } // namespace

@@ -38,22 +38,6 @@ TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
     EXPECT_EQ(ObjectAt(doc, 115, 65), -1);
 }
 
-TEST(PartAt, HandlesWinOverTheBodyAndCornersOverEdges) {
-    const PictureRect box{10, 20, 50, 40};
-    const PictureRect dot{5, 5, 5, 5};
-    const struct {
-        PictureRect Box;
-        int32_t X, Y;
-        DragPart Expected;
-    } cases[] = {
-        {box, 10, 20, DragPart::TopLeft}, {box, 52, 42, DragPart::BottomRight},
-        {box, 8, 31, DragPart::Left},     {box, 30, 30, DragPart::Body},
-        {box, 53, 30, DragPart::None},    {dot, 7, 7, DragPart::TopLeft},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PartAt(c.Box, c.X, c.Y, 2), c.Expected) << c.X << "," << c.Y;
-}
-
 TEST(Dragged, MovesRigidlyResizesByTheDrawnBoxAndStaysInTheFields) {
     DialogObject offset = Box(10, 20, 50, 20);
     offset.ResponseLeft = 0; // a response area of its own does not follow a resize
