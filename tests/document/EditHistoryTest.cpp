@@ -119,10 +119,11 @@ TEST_F(Merging, ASharedKeyMergesOneRecordUntilMergingCloses) {
     SetLeft(0, drag, 2); // back where it began, as when a drag is cancelled: no step
     EXPECT_EQ(history.StepCount(), 2u);
     EXPECT_EQ(UndoAll(), "3 0 ");
-    history.Redo(); // undo and redo close merging
+    history.Redo();
     SetLeft(6, drag);
     EXPECT_EQ(history.StepCount(), 2u);
-    SetLeft(7, history.NewMergeKey()), SetLeft(8, NoMerge), SetLeft(9, NoMerge);
+    history.Undo(), history.Redo(); // undo and redo close merging
+    SetLeft(7, drag), SetLeft(8, history.NewMergeKey()), SetLeft(9, NoMerge);
     EXPECT_EQ(history.StepCount(), 4u); // the cap: the oldest step goes
     EXPECT_EQ(UndoAll(), "8 7 6 3 ");
     EXPECT_FALSE(history.IsAtSaved()); // the saved state is out of reach
