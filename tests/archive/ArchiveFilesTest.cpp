@@ -74,7 +74,9 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     const std::tuple<S, ArchiveLine, S, bool, bool, S, S> cases[] = {
         {a, {Main}, out, true, true, "", big},
         {a, {"rez\\empty.bin"}, out, false, false, "", big},
-        {a, {Main}, tmp, false, true, "", big}, // the temporary file: without a question
+        // The temporary file is replaced without a question.
+        {a, {"rez\\empty.bin"}, tmp, false, true, "", ""},
+        {a, {Main}, tmp, false, true, "", big},
         {o, {Main}, o, true, false, "Error: Could not open archive.", Gone},
         {a, {"rez\\absent.bin"}, o, true, false, "Error: Could not open file.", Gone},
         {a, {Main}, noDir, true, false, "Error: Could not save " + noDir + ".", Gone},
