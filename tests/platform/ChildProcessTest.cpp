@@ -44,5 +44,14 @@ TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
     EXPECT_EQ(RunChild("/nonexistent/tool", {}, loose).ExitCode, 127);
 }
 
+// A long job that reports progress is not taken for a hung one.
+TEST(ChildProcess, LinesKeepAQuietLimitAtBay) {
+    std::string lines;
+    const ChildWatch watch{[&](const std::string& l) { lines += l; }, [] {}};
+    EXPECT_TRUE(
+        Shell("for i in 1 2 3 4 5 6; do echo $i; sleep 0.25; done", {0, 0, 1}, watch).Succeeded());
+    EXPECT_EQ(lines, "123456");
+}
+
 } // namespace
 } // namespace tarrox
