@@ -66,6 +66,7 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
         std::string json, error;
     } refused[] = {
         {set("Left", "11", "40000"), "objects[1].Left: " + number16},
+        {set("Left", "11", "1.5"), "objects[1].Left: " + number16},
         {set("ControlType", "2", "\"2\""),
          "objects[1].ControlType: must be a number from -2147483648 to 2147483647"},
         {set("Unknown6", "\"00000000\"", "\"0000000g\""),
