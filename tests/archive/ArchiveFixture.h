@@ -18,8 +18,7 @@ class ArchiveTest : public TempDirTest {
         TempDirTest::SetUp();
         SetProgramFolder(dir_.string());
         std::filesystem::create_directories(dir_ / "data");
-        WriteFile("data/binlist.txt",
-                  "rez\\glumain.bin\r\nrez\\glusingl.bin\r\nrez\\options.bin\r\n");
+        Write("data/binlist.txt", "rez\\glumain.bin\r\nrez\\glusingl.bin\r\nrez\\options.bin\r\n");
     }
     std::string MakeArchive(const std::string& name, const std::vector<StoredFile>& files) {
         MakeSmpqArchive(Path(name), files, dir_ / "stage");
@@ -28,10 +27,6 @@ class ArchiveTest : public TempDirTest {
     static std::string Q(const std::string& s) { return "'" + s + "'"; }
     std::string SmpqExtract(const std::string& archive, const std::string& name, int locale = 0) {
         return test::SmpqExtract(archive, name, dir_ / "smpq-out", locale);
-    }
-    std::string WriteFile(const std::string& name, const std::string& content) {
-        std::ofstream(dir_ / name, std::ios::binary) << content;
-        return Path(name);
     }
     // The test folder's files, sorted: what an update leaves behind shows here.
     Names Folder() const {

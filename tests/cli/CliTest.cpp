@@ -26,9 +26,7 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
     fs::current_path(dir_); // for short paths in the messages
     Write("in.bin", bin), Write("t.bin", std::string(200, 'x')), Write("bad.json", "[]");
     ::chmod(Write("locked.bin", "123").c_str(), 0444);
-    ASSERT_EQ(::mkfifo("fifo", 0600), 0);
     fs::resize_file(Write("big.json", ""), (16u << 20) + 1); // sparse, so cheap
-    fs::create_directory("folder.json");
     const struct {
         std::string args, err;
         int status = 1;
@@ -36,14 +34,12 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
         {"dump t.bin", "warning: t.bin does not look like a dialog file", 0},
         {"resave in.bin out.bin", "", 0},
         {"dump none.bin", "Error: Could not open none.bin."},
-        // Neither a device nor a FIFO is waited on or read.
+        // A device is not waited on or read.
         {"resave /dev/zero out.bin", "Error: Could not open /dev/zero."},
-        {"resave fifo out.bin", "Error: Could not open fifo."},
         {"resave in.bin locked.bin", "Error: locked.bin is read-only."},
         {"load bad.json out.bin",
          "Error: the JSON must be an object with \"objects\" and \"smks\"."},
         {"load big.json out.bin", "Error: big.json is larger than 16 MB."},
-        {"load folder.json out.bin", "Error: Could not open folder.json."},
         {"load bad.json", "Error: usage: tarrox2-cli load IN.json OUT.bin"},
     };
     for (const auto& c : cases) {
@@ -84,8 +80,9 @@ TEST_F(CliTest, LoadOfADumpWritesWhatResaveWrites) {
         // Kept hostile inputs may be refused; everything else must read.
         if (dump.status != 0 && dialog.find("/tests/data/regressions/") != std::string::npos)
             continue;
+        ASSERT_EQ(dump.status, 0) << dump.err;
         Write("dump.json", dump.out);
-        ASSERT_EQ(Cli("load " + Path("dump.json") + " " + Path("load.bin")).err + dump.err, "");
+        ASSERT_EQ(Cli("load " + Path("dump.json") + " " + Path("load.bin")).err, "");
         ASSERT_EQ(Cli("resave '" + dialog + "' " + Path("re.bin")).status, 0);
         EXPECT_EQ(test::Contents(Path("load.bin")), test::Contents(Path("re.bin")));
     }

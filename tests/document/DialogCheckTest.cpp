@@ -24,12 +24,10 @@ TEST(DialogCheck, TellsDialogsFromArchivesAndOtherFiles) {
         {std::string("MPQ\x1A", 4) + std::string(40, '\0'), A},
         {std::string("MPQ\x1B", 4) + std::string(400, 'x'), A}, // user-data header
         {std::string("MPQ\x1C", 4) + std::string(400, 'x'), N},
-        {"hello", N},
         {dialog(child, smk).replace(34, 1, "\2"), N}, // object 0 not a dialog box
         {dialog(child, smk, 15), N},
         {dialog({172, 0, 9999, 0}, smk), N},
         {dialog({172, 5000, 0, 0}, smk), N},
-        {dialog(child, {258, 0, 9999}), N},
         {dialog(child, {258, 4000, 310}), N},
         {dialog({172, 86, 0, 0}, smk), D},
         {dialog(child, {258, 258, 310}), D},
@@ -52,19 +50,8 @@ TEST(DialogCheck, FindsTheSmksNoObjectReachesAndBrokenInvariants) {
     for (const auto& c : cases)
         EXPECT_EQ(UnreachableSmks(test::MakeDocument(c.links, c.nexts)), c.unreached);
     DialogDocument d = test::MakeDocument({-1, -1}, {});
-    EXPECT_EQ(CheckInvariants(d), "");
     d.ObjectTable[1].Text = 0;
     EXPECT_NE(CheckInvariants(d), "");
-    d = test::MakeDocument({-1, 0}, {});
-    EXPECT_NE(CheckInvariants(d), "");
-}
-
-TEST(ControlTypeNames, SplitFromTheLiteralAndUnknownOutsideTheRange) {
-    const auto names = SplitControlTypeNames();
-    EXPECT_EQ(
-        names[0] + "," + names[8] + "," + names[14] + "," + ControlTypeName(names, 11) + "," +
-            ControlTypeName(names, 15) + "," + ControlTypeName(names, -2),
-        "Dialog Box,Text box,Button w/ light-up,Label (Right align),Unknown (15),Unknown (-2)");
 }
 
 } // namespace

@@ -16,7 +16,7 @@ ChildResult Shell(const std::string& script, ProcessLimits limits, const ChildWa
 }
 
 TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
-    const ProcessLimits loose{0, 0, 20};
+    const ProcessLimits loose{0, 0, 20}, small{64u << 20, 0, 20};
     const struct {
         std::string script;
         ProcessLimits limits;
@@ -30,10 +30,7 @@ TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
         {"yes", loose, Ending::OutputTooLong, -1, 0},
         {"cat; exit 0", loose, Ending::Exited, 0, 0}, // stdin is empty
         // Past its memory limit the shell dies instead of growing.
-        {"x=$(head -c 300000000 /dev/zero | tr '\\0' a); echo late",
-         {64u << 20, 0, 20},
-         Ending::Signalled,
-         -1,
+        {"x=$(head -c 300M /dev/zero | tr '\\0' a); echo late", small, Ending::Signalled, -1,
          SIGSEGV},
     };
     for (const auto& c : cases) {
@@ -47,17 +44,13 @@ TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
     EXPECT_EQ(RunChild("/nonexistent/tool", {}, loose).ExitCode, 127);
 }
 
-TEST(ChildProcess, LinesArriveAsWrittenAndKeepAQuietLimitAtBay) {
-    std::vector<std::string> lines;
-    int waits = 0;
-    const ChildResult r =
-        Shell("for i in 1 2 3 4 5 6; do echo progress $i; sleep 0.25; done; printf tail", {0, 0, 1},
-              {[&](const std::string& l) { lines.push_back(l); }, [&] { ++waits; }});
-    EXPECT_TRUE(r.Succeeded());
-    EXPECT_EQ(lines, std::vector<std::string>({"progress 1", "progress 2", "progress 3",
-                                               "progress 4", "progress 5", "progress 6"}));
-    EXPECT_EQ(r.Out.substr(r.Out.size() - 4), "tail");
-    EXPECT_GT(waits, 0);
+// A long job that reports progress is not taken for a hung one.
+TEST(ChildProcess, LinesKeepAQuietLimitAtBay) {
+    std::string lines;
+    const ChildWatch watch{[&](const std::string& l) { lines += l; }, [] {}};
+    EXPECT_TRUE(
+        Shell("for i in 1 2 3 4 5 6; do echo $i; sleep 0.25; done", {0, 0, 1}, watch).Succeeded());
+    EXPECT_EQ(lines, "123456");
 }
 
 } // namespace

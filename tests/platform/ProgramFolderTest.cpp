@@ -20,26 +20,6 @@ namespace fs = std::filesystem;
 
 using ProgramFolderTest = test::TempDirTest;
 
-// A build tree keeps the files beside the program; an installed copy in share/tarrox2.
-TEST_F(ProgramFolderTest, ShippedFilesAreFoundBesideTheProgramFirstThenInTheShareFolder) {
-    const fs::path bin = dir_ / "bin", share = dir_ / "share" / "tarrox2";
-    SetProgramFolder(bin.string());
-    for (auto [beside, shared, expected] : {std::tuple{true, false, bin},
-                                            {false, true, share},
-                                            {true, true, bin},
-                                            {false, false, bin}}) {
-        fs::remove_all(dir_);
-        fs::create_directories(bin), fs::create_directories(share);
-        if (beside) std::ofstream(bin / "TarroxII.htm") << "x";
-        if (shared) std::ofstream(share / "TarroxII.htm") << "x";
-        EXPECT_EQ(DataFile("TarroxII.htm"), (expected / "TarroxII.htm").string())
-            << beside << shared;
-    }
-    fs::create_directories(share / "data");
-    EXPECT_EQ(DataFile("data") + ProgramFile("tarrox2-cli"),
-              (share / "data").string() + (bin / "tarrox2-cli").string());
-}
-
 // Two editors at once never share a working copy, and neither leaves one behind, whether it
 // ends normally or is told to stop.
 TEST_F(ProgramFolderTest, EachProcessHasItsOwnPrivateWorkingCopyGoneAtExit) {

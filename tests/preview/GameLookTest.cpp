@@ -15,26 +15,19 @@
 namespace tarrox {
 namespace {
 
-// .fnt bytes laid out by hand.
-struct TestLetter {
-    uint8_t Width = 0, Height = 0, XOffset = 1, YOffset = 1;
-    std::vector<uint8_t> Pixels;
-};
-
-// Letters follow the offset table in code order; `raw` overrides table entries.
+// .fnt bytes laid out by hand: letter records (width, height, x and y offset, pixels) follow
+// the offset table in code order; `raw` overrides table entries.
+using Letter = std::vector<uint8_t>;
 std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
-                               const std::map<uint8_t, TestLetter>& letters,
+                               const std::map<uint8_t, Letter>& letters,
                                const std::map<uint8_t, int32_t>& raw = {}) {
     std::vector<uint8_t> out = {'F', 'O', 'N', 'T', low, high, 0, maxHeight, 0, 0, 0, 0};
     out.resize(12 + 4 * size_t(std::max(high - low, 0)));
     auto put = [&](uint8_t code, uint32_t v) {
         for (int i = 0; i < 4; ++i) out[12 + 4 * (code - low - 1) + i] = uint8_t(v >> (8 * i));
     };
-    for (auto& [code, l] : letters) {
-        put(code, uint32_t(out.size()));
-        out.insert(out.end(), {l.Width, l.Height, l.XOffset, l.YOffset});
-        out.insert(out.end(), l.Pixels.begin(), l.Pixels.end());
-    }
+    for (auto& [code, l] : letters)
+        put(code, uint32_t(out.size())), out.insert(out.end(), l.begin(), l.end());
     for (auto [code, v] : raw) put(code, uint32_t(v));
     return out;
 }
@@ -84,7 +77,7 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     return s;
 }
 
-const TestLetter Dot{3, 1, 1, 1, {0x07}}; // index 7 at the pen
+const Letter Dot{3, 1, 1, 1, 0x07}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
 // The pixels the text sets, row by row, as "x,y:row.index".
@@ -102,10 +95,6 @@ std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, in
 }
 
 TEST(GameFontText, DrawsLettersAndCodes) {
-    GameFont closed = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
-    CloseGameFont(closed);
-    std::vector<uint8_t> lower = FontBytes(32, 90, 12, {{'A', Dot}});
-    std::copy_n("font", 4, lower.begin()); // only "FONT" is a font
     const struct {
         GameFont font;
         uint8_t spacing;
@@ -117,10 +106,10 @@ TEST(GameFontText, DrawsLettersAndCodes) {
         // 'A' has no pixel bytes (B's record follows at once), 'B' three, 'C' two up to D's
         // record; 'D', the last record, has width 0 and only moves the pen by the spacing.
         {LoadFont(FontBytes(32, 90, 12,
-                            {{'A', {3, 1, 1, 1, {}}},
-                             {'B', {8, 1, 1, 1, {1, 1, 1}}},
-                             {'C', {8, 1, 1, 1, {2, 2}}},
-                             {'D', {0, 1, 1, 1, {1, 1}}}})),
+                            {{'A', {3, 1, 1, 1}},
+                             {'B', {8, 1, 1, 1, 1, 1, 1}},
+                             {'C', {8, 1, 1, 1, 2, 2}},
+                             {'D', {0, 1, 1, 1, 1, 1}}})),
          1, 0, 0, "ABDC", 640, "4,0:0.1 5,0:0.1 6,0:0.1 14,0:0.2 15,0:0.2"},
         // Newline back to x one line lower; space and tab move 5; code 3's row survives the
         // newline; 1 resets, 11 draws nothing, 12 does nothing.
@@ -135,30 +124,20 @@ TEST(GameFontText, DrawsLettersAndCodes) {
                        {{'"', 0}, {'#', 8}, {'$', 20}, {'%', INT32_MAX}, {'&', -4}, {'\'', 47}})),
          0, 0, 0, "\"#$%&'!", 640, "0,0:0.7"},
         {LoadFont(FontBytes(31, 255, 12, {{255, Dot}})), 0, 0, 0, "\xff", 640, "0,0:0.7"},
-        {closed, 0, 0, 0, "AA", 640, ""},
-        {LoadFont(lower), 0, 0, 0, "AA", 640, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Drawn(c.font, Numbered(c.spacing), c.x, c.y, c.text, c.area), c.expected)
             << c.text;
 }
 
+// A run of three 5s, a run of none, literals 7 and 8, then a run past the end of the 8 x 1
+// image, taken whole; the rest black, and the palette after the data.
 TEST(PcxDecoding, RunsAndLiteralsInOrderARunTakenWholeAndThePaletteAfterTheData) {
-    const struct {
-        std::vector<uint8_t> bytes;
-        std::vector<uint32_t> first;
-    } cases[] = {
-        // A run of three 5s, a run of none, literals 7 and 8; the rest black.
-        {Pcx(5, 1, {0xC3, 0x05, 0xC0, 0x09, 0x07, 0x08}),
-         {Color(5), Color(5), Color(5), Color(7), Color(8), 0}},
-        // A run past the end of a 2 x 2 image is taken whole; the marker is not the palette's.
-        {Pcx(2, 2, {0xC6, 0x01}), {Color(1), Color(1), Color(1), Color(1), Color(1), Color(1), 0}},
-    };
-    for (const auto& c : cases) {
-        std::array<uint32_t, ColorRows * ColorsPerRow> t;
-        EXPECT_TRUE(DecodeColorTable(c.bytes, t));
-        EXPECT_EQ(std::vector<uint32_t>(t.begin(), t.begin() + c.first.size()), c.first);
-    }
+    std::array<uint32_t, ColorRows * ColorsPerRow> t;
+    EXPECT_TRUE(DecodeColorTable(Pcx(8, 1, {0xC3, 5, 0xC0, 9, 7, 8, 0xC6, 1}), t));
+    const std::vector<int> index = {5, 5, 5, 7, 8, 1, 1, 1, 1, 1, 1};
+    for (size_t i = 0; i <= index.size(); ++i)
+        EXPECT_EQ(t[i], i < index.size() ? Color(index[i]) : 0) << i;
 }
 
 class GameLookTest : public test::TempDirTest {
@@ -171,15 +150,11 @@ class GameLookTest : public test::TempDirTest {
 };
 
 TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFirst) {
-    // Code, the game's row: the menus' six rows, then in game the players' rows 8..19 and on.
-    std::vector<std::pair<int, int>> menus = {{1, 0}, {2, 0}, {13, 0}, {26, 0}, {3, 1},
-                                              {4, 2}, {5, 3}, {6, 4},  {7, 5}};
-    std::vector<std::pair<int, int>> inGame = {{8, 8},   {14, 9},  {15, 10}, {16, 11}, {17, 12},
-                                               {21, 13}, {22, 14}, {23, 15}, {24, 16}, {25, 17},
-                                               {27, 18}, {28, 19}, {29, 20}, {30, 21}, {31, 23}};
-    inGame.insert(inGame.end(), menus.begin(), menus.end());
-    for (auto [set, rows, codes] :
-         {std::tuple{InGame, 24, &inGame}, {Glue, 6, &menus}, {TitleScreen, 6, &menus}}) {
+    // Each code's row in the game (-1: none): the menus' codes 1-7, 13 and 26 use six rows; in
+    // game the players' rows 8..19 and on follow.
+    const int row[32] = {-1, 0,  0,  1,  2,  3,  4,  5,  8,  -1, -1, -1, -1, 0,  9,  10,
+                         11, 12, -1, -1, -1, 13, 14, 15, 16, 17, 0,  18, 19, 20, 21, 23};
+    for (auto [set, rows] : {std::pair{InGame, 24}, {Glue, 6}, {TitleScreen, 6}}) {
         const DataFolders data = WithUserFile(
             std::filesystem::path(ColorTablePath(set, "", "")).filename(), GameTable(rows));
         // The user's table, the bundled fontindex.dat; --data means only its folder.
@@ -188,37 +163,24 @@ TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFi
         TextDrawingState state;
         ASSERT_TRUE(LoadTextTables(state, data) && LoadColorTable(state, set, data, ""));
         state.TextSizeSlot = 1;
-        for (auto [code, row] : *codes)
-            EXPECT_EQ(Drawn(DotFont, state, 10, 10, std::string(1, char(code)) + "A"),
-                      "10,10:" + std::to_string(row) + ".7")
-                << set << " code " << code;
+        for (int code = 1; code < 32; ++code)
+            if (row[code] >= 0 && (set == InGame || code < 8 || code == 13 || code == 26)) {
+                EXPECT_EQ(Drawn(DotFont, state, 10, 10, std::string(1, char(code)) + "A"),
+                          "10,10:" + std::to_string(row[code]) + ".7")
+                    << set << " code " << code;
+            }
         // Invisible codes advance the pen but set no pixel, whatever the tables hold.
         state.CodeColorRows.fill(0);
-        EXPECT_EQ(Drawn(DotFont, state, 10, 10,
-                        "\x0b"
-                        "AAA\x04"
-                        "A\x14"
-                        "A"),
-                  "19,10:0.7");
+        EXPECT_EQ(Drawn(DotFont, state, 10, 10, CodesToText("<11>AAA<4>A<20>A")), "19,10:0.7");
     }
 }
 
+// A fontwidth.dat without the smallest size's pair lends it slot 1's.
 TEST_F(GameLookTest, SpacesInSlotZeroAdvance) {
-    const struct {
-        std::vector<uint8_t> widths; // empty: the bundled file
-        int spacing, space;
-    } cases[] = {{{1, 4, 0, 5, 0, 5, 0, 6, 0, 7}, 1, 4},       // slot 1's values
-                 {{1, 4, 0, 5, 0, 5, 0, 6, 0, 7, 2, 3}, 2, 3}, // its own pair
-                 {{}, 0, 3}};
-    for (const auto& c : cases) {
-        TextDrawingState state;
-        LoadTextTables(state, c.widths.empty() ? DataFolders(Data)
-                                               : WithUserFile("fontwidth.dat", c.widths));
-        state.TextSizeSlot = 0;
-        EXPECT_EQ(std::pair(int(state.LetterSpacing[0]), int(state.SpaceWidth[0])),
-                  std::pair(c.spacing, c.space));
-        EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + c.spacing) + c.space);
-    }
+    TextDrawingState state;
+    LoadTextTables(state, WithUserFile("fontwidth.dat", {1, 4, 0, 5, 0, 5, 0, 6, 0, 7}));
+    state.TextSizeSlot = 0;
+    EXPECT_EQ(MeasureGameLine(DotFont, state, "A A"), 2 * (3 + 1) + 4);
 }
 
 } // namespace
