@@ -9,6 +9,7 @@
 #include "platform/DataFolders.h"
 #include "preview/ColorTables.h"
 #include "reference/FormattingCodesCard.h"
+#include "support/BinBuilder.h"
 
 namespace tarrox::test {
 namespace {
@@ -90,16 +91,6 @@ TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
     EXPECT_EQ(preview->Picture().Pixels(), Fresh());
-}
-
-// Places an object with its response area over the same box.
-void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
-    o.Left = o.ResponseLeft = left;
-    o.Top = o.ResponseTop = top;
-    o.Width = o.ResponseWidth = width;
-    o.Height = o.ResponseHeight = height;
-    o.Right = o.ResponseRight = int16_t(left + width - 1);
-    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
 }
 
 class PreviewEditingTest : public PreviewTest {

@@ -1,6 +1,4 @@
-// Game text as the game draws it: font records, formatting codes, colour tables and their row
-// layout through the bundled fontindex.dat, spaces in the smallest size slot, and the user's
-// files found before the bundled ones.
+// Game text as the game draws it: fonts, codes, colour tables in the game's rows, data lookup.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -3,17 +3,14 @@
 
 #include "document/DialogDocument.h"
 #include "preview/ObjectGeometry.h"
+#include "support/BinBuilder.h"
 
 namespace tarrox {
 namespace {
 
 DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type = 2) {
-    DialogObject o;
-    o.ControlType = type;
-    o.Left = o.ResponseLeft = left, o.Top = o.ResponseTop = top;
-    o.Width = o.ResponseWidth = width, o.Height = o.ResponseHeight = height;
-    o.Right = o.ResponseRight = int16_t(left + width - 1);
-    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
+    DialogObject o{.ControlType = type};
+    test::Place(o, left, top, width, height);
     return o;
 }
 

@@ -73,6 +73,16 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     return d;
 }
 
+// Puts the object and its response area over the same box.
+inline void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
+    o.Left = o.ResponseLeft = left;
+    o.Top = o.ResponseTop = top;
+    o.Width = o.ResponseWidth = width;
+    o.Height = o.ResponseHeight = height;
+    o.Right = o.ResponseRight = int16_t(left + width - 1);
+    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
+}
+
 // One line: each object's string number/SMK link | each SMK's string number/next | strings.
 inline std::string Summary(const DialogDocument& d) {
     auto pair = [](int32_t a, int32_t b) { return std::to_string(a) + "/" + std::to_string(b); };

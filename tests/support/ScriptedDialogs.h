@@ -1,5 +1,4 @@
-// The dialog seam with scripted answers: every request is recorded, and answers are taken
-// from queues the test fills beforehand.
+// The dialog seam with scripted answers: requests are recorded, answers come from queues.
 #pragma once
 
 #include <deque>
