@@ -46,12 +46,20 @@ void MainWindow::UseBundledDataFromMenu() {
                 "Use Bundled Data") != MessageAnswer::Yes)
         return;
     const fs::path folder = UserDataFolder();
-    std::error_code ignored;
+    // A file that stays would go on being drawn with: the user must hear of it.
+    std::string kept;
+    auto forget = [&](const char* name) {
+        std::error_code error;
+        if (!fs::remove(folder / name, error) && error) kept += "\r\n" + (folder / name).string();
+    };
     if (!folder.empty()) {
-        for (const char* name : ImportedFontNames) fs::remove(folder / name, ignored);
-        for (const char* name : ImportedTableNames) fs::remove(folder / name, ignored);
+        for (const char* name : ImportedFontNames) forget(name);
+        for (const char* name : ImportedTableNames) forget(name);
     }
     ReloadGameData();
+    if (!kept.empty())
+        Message("Error: Could not remove these imported files:" + kept, MessageIcon::Critical,
+                MessageButtons::Ok, "Use Bundled Data");
 }
 
 void MainWindow::ReloadGameData() {

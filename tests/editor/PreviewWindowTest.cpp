@@ -233,6 +233,11 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     EXPECT_FALSE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
     EXPECT_EQ(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_EQ(form->CodesCard()->Image(), cardBefore);
+    std::filesystem::create_directories(dir / "user/font10.fnt/x"); // cannot be removed
+    dialogs.Answers = {MessageAnswer::Yes};
+    Trigger("optionsUseBundledData");
+    EXPECT_EQ(Messages().back(),
+              "Error: Could not remove these imported files:\r\n" + Path("user/font10.fnt"));
     SetUserDataFolder({});
 }
 
