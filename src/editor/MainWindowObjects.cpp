@@ -8,6 +8,7 @@
 #include "document/FormattingCodes.h"
 #include "document/NumberText.h"
 #include "editor/MainWindow.h"
+#include "editor/RecordBoxes.h"
 #include "editor/Settings.h"
 
 namespace tarrox {
@@ -120,18 +121,8 @@ void MainWindow::ObjectBoxEdited(ObjectBox edited) {
     }
     const int32_t index = selected_.Object;
     DialogObject after = doc_.ObjectTable[index];
-    std::optional<std::string> text; // stored once every box before it holds a number
-    // Half-typed numbers are normal: the boxes before one store now, the next keystroke all.
-    bool complete = true;
-    for (size_t i = 0; i < objectBoxes_.size() && complete; ++i) {
-        if (!ObjectFields[i]) {
-            text = CodesToText(objectBoxes_[i]->text().toLatin1().toStdString());
-            continue;
-        }
-        auto value = ParseInt16(objectBoxes_[i]->text().toStdString());
-        if (value) after.*ObjectFields[i] = *value;
-        complete = value.has_value();
-    }
+    std::optional<std::string> text;
+    const bool complete = ReadRecordBoxes(objectBoxes_, ObjectFields, after, text);
     Commit(ReplaceObject(index, after, std::move(text)),
            std::string("Edit ") + ObjectBoxNames[edited] + " of " + ObjectName(index), typingKey_,
            true);

@@ -5,8 +5,8 @@
 #include <QListWidget>
 
 #include "document/FormattingCodes.h"
-#include "document/NumberText.h"
 #include "editor/MainWindow.h"
+#include "editor/RecordBoxes.h"
 
 namespace tarrox {
 
@@ -64,16 +64,7 @@ void MainWindow::SmkBoxEdited(SmkBox edited) {
     const int32_t index = selected_.Smk;
     SmkEntry after = doc_.SmkTable[index];
     std::optional<std::string> fileName;
-    bool complete = true;
-    for (size_t i = 0; i < smkBoxes_.size() && complete; ++i) {
-        if (!SmkFields[i]) {
-            fileName = CodesToText(smkBoxes_[i]->text().toLatin1().toStdString());
-            continue;
-        }
-        auto value = ParseInt16(smkBoxes_[i]->text().toStdString());
-        if (value) after.*SmkFields[i] = *value;
-        complete = value.has_value();
-    }
+    const bool complete = ReadRecordBoxes(smkBoxes_, SmkFields, after, fileName);
     Commit(ReplaceSmk(index, after, std::move(fileName)),
            std::string("Edit ") + SmkBoxNames[edited] + " of " + SmkName(index), typingKey_, true);
     if (!complete) return;
