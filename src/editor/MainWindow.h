@@ -156,7 +156,6 @@ class MainWindow : public QMainWindow {
     void SelectObjectFromPreview(int32_t index);
 
     // Undo and redo (MainWindowHistory.cpp)
-    void BuildEditMenu();
     // Applies a change as an undo step and updates the Edit menu and the title. False when
     // the change could not be made.
     bool Commit(std::unique_ptr<EditCommand> command, std::string description,

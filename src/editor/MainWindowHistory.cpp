@@ -1,33 +1,13 @@
-// The Edit menu: undo and redo over the edit history, and the one entry for edits made
+// Undo and redo over the edit history, and the one entry for edits made
 // outside the main window's boxes.
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "editor/MainWindow.h"
 
 namespace tarrox {
-
-void MainWindow::BuildEditMenu() {
-    auto* edit = new QMenu("Edit", this);
-    edit->setObjectName("EditMenu");
-    QAction* undo = editMenu_[EditMenu::Undo] = edit->addAction("Undo");
-    undo->setObjectName("editUndo");
-    undo->setShortcut(QKeySequence("Ctrl+Z"));
-    connect(undo, &QAction::triggered, this, &MainWindow::UndoFromMenu);
-    QAction* redo = editMenu_[EditMenu::Redo] = edit->addAction("Redo");
-    redo->setObjectName("editRedo");
-    redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-    connect(redo, &QAction::triggered, this, &MainWindow::RedoFromMenu);
-    for (QAction* action : editMenu_) action->setShortcutContext(Qt::WindowShortcut);
-    // Between File and View.
-    QMenu* view = menuBar()->findChild<QMenu*>("ViewMenu");
-    menuBar()->insertMenu(view ? view->menuAction() : nullptr, edit);
-    UpdateEditMenu();
-}
 
 void MainWindow::UpdateEditMenu() {
     auto show = [](QAction* action, const char* verb, const std::string& step) {

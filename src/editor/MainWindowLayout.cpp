@@ -151,7 +151,6 @@ void MainWindow::BuildUi() {
     layout->addWidget(BuildSmkHalf(), 1);
     setCentralWidget(central);
     BuildMenus();
-    BuildEditMenu();
 }
 
 QWidget* MainWindow::BuildObjectHalf() {

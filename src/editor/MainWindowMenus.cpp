@@ -43,6 +43,13 @@ void MainWindow::BuildMenus() {
     file->insertMenu(fileMenu_[FileMenu::Separator], recentMenu_);
     fileMenu_[FileMenu::Save]->setEnabled(false);
     fileMenu_[FileMenu::SaveAs]->setEnabled(false);
+    QMenu* edit = bar->addMenu("Edit");
+    edit->setObjectName("EditMenu");
+    fill(edit, editMenu_,
+         {{"editUndo", "Undo", QKeySequence("Ctrl+Z"), &MainWindow::UndoFromMenu},
+          {"editRedo", "Redo", QKeySequence("Ctrl+Y"), &MainWindow::RedoFromMenu}});
+    editMenu_[EditMenu::Redo]->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    UpdateEditMenu();
     std::array<QAction*, 0> unkept{};
     QMenu* view = bar->addMenu("View");
     view->setObjectName("ViewMenu");
