@@ -1,7 +1,6 @@
 // import-data: the game's own fonts and colour tables, from its archives or from a folder of
 // loose files, into the user's data folder, where the preview looks first.
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -49,11 +48,6 @@ std::vector<Wanted> WantedFiles() {
     return wanted;
 }
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // An archived name under a folder of loose files, each part matched without regard to case as
 // the archives match names.
 std::optional<fs::path> FindLoose(const fs::path& root, const std::string& name) {
@@ -61,13 +55,13 @@ std::optional<fs::path> FindLoose(const fs::path& root, const std::string& name)
     size_t start = 0;
     while (start <= name.size()) {
         const size_t cut = std::min(name.find('\\', start), name.size());
-        const std::string part = Lower(name.substr(start, cut - start));
+        const std::string part = LowerCase(name.substr(start, cut - start));
         start = cut + 1;
         std::error_code ec;
         fs::directory_iterator it(at, ec), end;
         bool found = false;
         for (size_t seen = 0; !ec && it != end && seen < MaxFolderEntries; it.increment(ec), ++seen)
-            if (Lower(it->path().filename().string()) == part) {
+            if (LowerCase(it->path().filename().string()) == part) {
                 at = it->path();
                 found = true;
                 break;

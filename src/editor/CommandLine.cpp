@@ -1,7 +1,8 @@
 #include "editor/CommandLine.h"
 
-#include <cctype>
 #include <string_view>
+
+#include "platform/Gdi.h"
 
 namespace tarrox {
 
@@ -15,9 +16,7 @@ std::string FileNameFromCommandLine(const std::string& text) {
 bool HasBinExtension(const std::string& name) {
     const std::string_view extension = ".bin";
     if (name.size() < extension.size()) return false;
-    std::string tail = name.substr(name.size() - extension.size());
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == extension;
+    return LowerCase(name.substr(name.size() - extension.size())) == extension;
 }
 
 } // namespace tarrox

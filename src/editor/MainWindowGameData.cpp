@@ -1,7 +1,6 @@
 // Options > "Import Game Data..." and "Use Bundled Data": the user's own game files in the
 // user's data folder, and going back to the bundled ones. The archive library never runs in
 // the editor: the tool imports in a child process.
-#include <cctype>
 #include <filesystem>
 
 #include "archive/ArchiveClient.h"
@@ -10,6 +9,7 @@
 #include "editor/PreviewWindow.h"
 #include "editor/Settings.h"
 #include "platform/DataFolders.h"
+#include "platform/Gdi.h"
 #include "reference/FormattingCodesCard.h"
 
 namespace tarrox {
@@ -21,8 +21,7 @@ namespace fs = std::filesystem;
 // A loose font or table chosen in the dialog stands for the folder it lies in.
 std::string ImportSource(const FileDialogState& choice) {
     const fs::path chosen = choice.FileName;
-    std::string extension = chosen.extension().string();
-    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = LowerCase(chosen.extension().string());
     if (choice.FilterIndex == 2 || extension == ".fnt" || extension == ".pcx")
         return chosen.parent_path().string();
     return chosen.string();

@@ -1,21 +1,14 @@
 #include "editor/Settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "document/NumberText.h"
+#include "platform/Gdi.h"
 #include "platform/SettingsStore.h"
 
 namespace tarrox {
 
 namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 class Reader {
   public:
@@ -24,7 +17,7 @@ class Reader {
     void Bool(const char* key, bool& value) {
         auto text = store_.Read(SettingsSection, key);
         if (!text) return;
-        std::string t = Lower(*text);
+        std::string t = LowerCase(*text);
         if (t == "true")
             value = true;
         else if (t == "false")

@@ -1,5 +1,7 @@
 #include "platform/Gdi.h"
 
+#include <cctype>
+
 #include <filesystem>
 #include <system_error>
 
@@ -16,6 +18,11 @@ bool PathExists(const std::string& path) {
     auto status = std::filesystem::status(path, ec);
     if (ec) return false;
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 } // namespace tarrox

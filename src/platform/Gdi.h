@@ -13,4 +13,8 @@ std::string FileNameOf(const std::string& path);
 // or invalid paths and any error while asking.
 bool PathExists(const std::string& path);
 
+// The text with its letters in lower case, for file and archive names, which compare without
+// regard to case.
+std::string LowerCase(std::string text);
+
 } // namespace tarrox
