@@ -20,9 +20,9 @@
 #include "editor/Settings.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
 #include "preview/TextState.h"
-#include "support/MemorySettingsStore.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,6 @@
 #include <QListWidget>
 #include <QTest>
 #include <cstdio>
-#include <map>
 #include <memory>
 
 #include "archive/qt/ArchiveBrowser.h"
@@ -14,34 +13,12 @@
 #include "editor/MainWindow.h"
 #include "editor/PreviewWindow.h"
 #include "editor/Settings.h"
+#include "platform/MemorySettingsStore.h"
 #include "platform/ProgramFolder.h"
-#include "platform/SettingsStore.h"
 #include "platform/qt/QtDialogs.h"
 #include "preview/TextState.h"
 #include "reference/AboutWindow.h"
 #include "reference/FormattingCodesCard.h"
-
-namespace {
-
-// Starts from the defaults and forgets on exit: the user's own settings are neither read nor
-// changed.
-class FreshSettings : public tarrox::SettingsStore {
-  public:
-    std::optional<std::string> Read(const std::string& section, const std::string& key) override {
-        auto found = values_.find({section, key});
-        if (found == values_.end()) return std::nullopt;
-        return found->second;
-    }
-    void Write(const std::string& section, const std::string& key,
-               const std::string& value) override {
-        values_[{section, key}] = value;
-    }
-
-  private:
-    std::map<std::pair<std::string, std::string>, std::string> values_;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -61,7 +38,7 @@ int main(int argc, char* argv[]) {
     auto doc = std::make_unique<tarrox::DialogDocument>();
     tarrox::Settings settings;
     tarrox::QtDialogs dialogs;
-    FreshSettings store;
+    tarrox::MemorySettingsStore store; // the defaults; the user's settings stay untouched
     tarrox::TextDrawingState text;
     tarrox::MainWindow form(*doc, settings, dialogs, store, text);
     dialogs.SetParent(&form);

@@ -1,4 +1,5 @@
-// A settings store in memory, for tests.
+// Settings kept in memory and forgotten on exit: for tests, and for tools that must neither
+// read nor change the user's own settings.
 #pragma once
 
 #include <map>
@@ -8,7 +9,7 @@
 
 #include "platform/SettingsStore.h"
 
-namespace tarrox::test {
+namespace tarrox {
 
 class MemorySettingsStore : public SettingsStore {
   public:
@@ -25,4 +26,4 @@ class MemorySettingsStore : public SettingsStore {
     }
 };
 
-} // namespace tarrox::test
+} // namespace tarrox
