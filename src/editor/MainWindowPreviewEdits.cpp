@@ -1,4 +1,5 @@
 // What the preview's picture asks of the main window: a selection, or an object's new record.
+#include <QAction>
 #include <QListWidget>
 
 #include "editor/MainWindow.h"
@@ -19,9 +20,9 @@ void MainWindow::ConnectPreviewEdits(PreviewWindow& preview) {
             CloseEditMerging();
         }
     };
-    hooks.Undo = [this] { UndoFromMenu(); };
-    hooks.Redo = [this] { RedoFromMenu(); };
     preview.SetEditHooks(std::move(hooks));
+    // Undo and Redo answer their keys in the preview too: the drag to take back was made there.
+    preview.addActions({editMenu_[EditMenu::Undo], editMenu_[EditMenu::Redo]});
 }
 
 void MainWindow::SelectObjectFromPreview(int32_t index) {

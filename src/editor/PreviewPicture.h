@@ -26,9 +26,6 @@ struct PreviewEditHooks {
     std::function<void(int32_t index, const DialogObject& after, const std::string& description,
                        bool dragFinished)>
         ApplyObjectEdit;
-    // The owner's Edit > Undo and Redo, so a change made here can be taken back from here.
-    std::function<void()> Undo;
-    std::function<void()> Redo;
 };
 
 inline constexpr int MinZoom = 1, MaxZoom = 3;

@@ -49,26 +49,7 @@ PreviewWindow::~PreviewWindow() {
     CloseFonts();
 }
 
-void PreviewWindow::SetEditHooks(PreviewEditHooks hooks) {
-    undo_ = hooks.Undo;
-    redo_ = hooks.Redo;
-    view_->SetHooks(std::move(hooks));
-}
-
 void PreviewWindow::BuildMenus() {
-    // The main window's Undo and Redo keys work here too: the drag to take back was made here.
-    auto history = [this](const char* name, QList<QKeySequence> keys, bool redo) {
-        auto* action = new QAction(this);
-        action->setObjectName(name);
-        action->setShortcuts(keys);
-        connect(action, &QAction::triggered, this, [this, redo] {
-            if (const auto& step = redo ? redo_ : undo_) step();
-        });
-        addAction(action);
-    };
-    history("previewUndo", {QKeySequence("Ctrl+Z")}, false);
-    history("previewRedo", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}, true);
-
     auto add = [this](QMenu* menu, const QString& name, const QString& caption, auto handler) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);

@@ -47,7 +47,7 @@ class PreviewWindow : public QMainWindow {
     const Surface& Picture() const { return picture_; }
     const PreviewFonts& Fonts() const { return fonts_; }
     // Where selections and edits made in the picture go; the window itself writes nothing.
-    void SetEditHooks(PreviewEditHooks hooks);
+    void SetEditHooks(PreviewEditHooks hooks) { view_->SetHooks(std::move(hooks)); }
     int Zoom() const { return view_->Zoom(); }
 
   protected:
@@ -76,7 +76,6 @@ class PreviewWindow : public QMainWindow {
     PreviewFonts fonts_;
     Surface picture_;
     PreviewPicture* view_ = nullptr;
-    std::function<void()> undo_, redo_;
     QScrollArea* scroller_ = nullptr;
     FileDialogState colorTableDialog_{"StarCraft Color Index Tables (*.pcx)|*.pcx", 1, {}};
     bool unloaded_ = false;
