@@ -197,7 +197,7 @@ class MainWindow : public QMainWindow {
     void ReloadGameData();
 
     // Archives (MainWindowArchive.cpp)
-    bool OpenArchiveFromMenu(const std::string& archivePath);
+    void OpenArchiveFromMenu(const std::string& archivePath);
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
     void SaveIntoArchive(const std::string& archivePath);
     bool StoreInArchive();

@@ -12,18 +12,18 @@
 
 namespace tarrox {
 
-// False when the browser was never shown.
-bool MainWindow::OpenArchiveFromMenu(const std::string& archivePath) {
+// A shown browser makes the archive a recent file and saving possible, whatever was chosen.
+void MainWindow::OpenArchiveFromMenu(const std::string& archivePath) {
     ArchiveListing listing = ListInChild(archivePath, settings_.MpqLocale, KeepWindowsPainted);
     switch (listing.How) {
     case ArchiveListing::Kind::NotAnArchive:
         Message("This file does not contain an MPQ archive.\r\nIf you were trying to open a .bin "
                 "file, select \"Bin Files\" in the file type box.",
                 MessageIcon::Critical, MessageButtons::Ok, "Not an MPQ Archive");
-        return false;
+        return;
     case ArchiveListing::Kind::Failed:
         Message(listing.Message, MessageIcon::Critical);
-        return false;
+        return;
     case ArchiveListing::Kind::ListingFailed:
         Message("Error");
         break;
@@ -37,7 +37,8 @@ bool MainWindow::OpenArchiveFromMenu(const std::string& archivePath) {
         },
         this);
     browser.exec();
-    return true;
+    EnableSaving();
+    RememberFile(archivePath);
 }
 
 bool MainWindow::OpenFromArchive(const std::string& archivePath, const ArchiveLine& file) {

@@ -151,9 +151,7 @@ void MainWindow::OpenFromMenu() {
     // The file decides, not the type box the last Open left selected: a .bin is read as a
     // dialog (or as an archive when it holds one), anything else chosen as an archive is one.
     if (type == ArchiveFileType && !HasBinExtension(path)) {
-        if (!OpenArchiveFromMenu(path)) return;
-        EnableSaving();
-        RememberFile(path);
+        OpenArchiveFromMenu(path);
         return;
     }
     OpenDiskFile(path);
@@ -163,9 +161,7 @@ void MainWindow::OpenDiskFile(const std::string& path) {
     const FileShape shape = ShapeOfFile(path);
     if (shape == FileShape::MpqArchive) {
         fileDialog_.FilterIndex = ArchiveFileType;
-        if (!OpenArchiveFromMenu(path)) return;
-        EnableSaving();
-        RememberFile(path);
+        OpenArchiveFromMenu(path);
         return;
     }
     fileDialog_.FilterIndex = BinFileType;

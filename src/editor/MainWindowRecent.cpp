@@ -56,9 +56,8 @@ void MainWindow::OpenRecentFile(const std::string& path) {
 void MainWindow::OpenChosenFile(const std::string& path) {
     if (HasBinExtension(path)) {
         OpenDiskFile(path);
-    } else if (OpenArchiveFromMenu(path)) {
-        EnableSaving();
-        RememberFile(path);
+    } else {
+        OpenArchiveFromMenu(path);
     }
 }
 
