@@ -108,6 +108,8 @@ ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLi
     if (update.Opened() == Session::State::Busy)
         return Failure("Error: " + archivePath +
                        " is being updated by another save. Try again when it has finished.");
+    if (update.Opened() == Session::State::NotAFile)
+        return Failure("Error: " + archivePath + " is not a regular file.");
     if (update.Opened() != Session::State::Open) return Failure("Error: Could not open archive.");
     if (!update.Add(source, file.Name, file.Locale))
         return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);

@@ -74,13 +74,6 @@ bool Writable(const std::string& path) {
     return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
-bool SyncToDisk(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
 void WINAPI ForwardCompactProgress(void* user, DWORD, ULONGLONG done, ULONGLONG total) {
     static_cast<CompactProgress*>(user)->Update(done, total);
 }
@@ -198,12 +191,20 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
 
 UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
                              const std::string& nameList)
-    : target_(path), nameList_(nameList) {
-    if (mode == Mode::OpenExisting && !Writable(path)) {
+    : nameList_(nameList) {
+    // Through a link the update is of the file it names: the lock and the copy lie beside
+    // that file, so the rename stays on its file system and the link stays a link.
+    if (!FollowLinks(path, target_)) return;
+    struct stat st {};
+    if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        state_ = State::NotAFile;
+        return;
+    }
+    if (mode == Mode::OpenExisting && !Writable(target_)) {
         errno = EACCES;
         return;
     }
-    lock_ = std::make_unique<UpdateLock>(path, LockWait);
+    lock_ = std::make_unique<UpdateLock>(target_, LockWait);
     if (!lock_->Held()) {
         if (errno == EBUSY) state_ = State::Busy;
         return;
@@ -211,10 +212,10 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path)) return;
+        if (!Acceptable(target_)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
-        if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
+        if (!fs::copy_file(target_, copy_, fs::copy_options::overwrite_existing, ec)) {
             errno = ec.value();
             return;
         }
@@ -232,7 +233,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
         state_ = State::Open;
         return;
     }
-    if (fs::exists(path, ec) || ec) {
+    if (fs::exists(target_, ec) || ec) {
         errno = EEXIST;
         return;
     }
@@ -332,12 +333,8 @@ bool UpdateSession::Commit() {
     handle_ = nullptr;
     // After a failed step errno already holds that step's reason.
     if (!closed && !spoilt_) KeepLibraryError();
-    // On disk before it takes the original's place, so a power cut leaves one or the other.
-    bool ok = closed && !spoilt_ && SyncToDisk(copy_);
-    std::error_code ec;
-    if (ok) fs::rename(copy_, target_, ec);
-    if (ec) errno = ec.value();
-    ok = ok && !ec;
+    // The original's mode, owner and group go with the copy that takes its place.
+    const bool ok = closed && !spoilt_ && ReplaceFileWith(target_, copy_);
     if (ok) copy_.clear();
     Abandon();
     return ok;

@@ -19,7 +19,7 @@ TEST(DialogCheck, TellsDialogsFromArchivesAndOtherFiles) {
     const std::array<int32_t, 3> smk = {258, 0, 310};
     constexpr auto D = FileShape::Dialog, A = FileShape::MpqArchive, N = FileShape::NotADialog;
     const std::pair<std::string, FileShape> cases[] = {
-        {"", D},
+        {"", N},
         {dialog(child, smk), D},
         {std::string("MPQ\x1A", 4) + std::string(40, '\0'), A},
         {std::string("MPQ\x1B", 4) + std::string(400, 'x'), A}, // user-data header
