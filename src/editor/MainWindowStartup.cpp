@@ -15,6 +15,7 @@
 #include "editor/MainWindow.h"
 #include "editor/PreviewWindow.h"
 #include "editor/Settings.h"
+#include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 #include "preview/ColorTables.h"
@@ -98,7 +99,7 @@ void MainWindow::OpenFromCommandLine(const std::string& commandLine) {
     std::string name = FileNameFromCommandLine(commandLine);
     // Without the Open dialog's type box, an archive's extension or its header makes it one.
     if (!HasBinExtension(name) && !HasArchiveExtension(name) &&
-        ShapeOfFile(name) != FileShape::MpqArchive) {
+        !StartsWithMpqHeader(ReadFileHead(name, 4))) {
         Message("Error: Not a valid file format.", MessageIcon::Exclamation);
         file_.Path.clear();
         return;
