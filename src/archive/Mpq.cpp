@@ -3,6 +3,7 @@
 #include "archive/Mpq.h"
 
 #include "archive/MpqHeaderCheck.h"
+#include "archive/SectorDecode.h"
 #include "archive/UpdateLock.h"
 #include "platform/FileAccess.h"
 
@@ -90,8 +91,10 @@ constexpr std::chrono::milliseconds LockWait{3000};
 
 // Only what the archive check accepts reaches the library. `names` are the files the caller
 // will read, whose encrypted sector tables only their names unlock.
-bool Acceptable(const std::string& path, std::span<const std::string> names = {}) {
-    if (CheckMpqHeader(path, names) == MpqHeaderProblem::Ok) return true;
+bool Acceptable(const std::string& path, MpqHeaderProblem& refusal,
+                std::span<const std::string> names = {}) {
+    refusal = CheckMpqHeader(path, names);
+    if (refusal == MpqHeaderProblem::Ok) return true;
     errno = EINVAL;
     return false;
 }
@@ -116,6 +119,50 @@ std::vector<std::string> NamesIn(const std::string& nameList) {
     return names;
 }
 
+// A read that failed for want of memory or through the disk, not for what the archive holds.
+bool IsSystemError(DWORD error) {
+    return error == ENOMEM || error == EIO;
+}
+
+// The library's decoding is trusted only when an independent one, with every sector's length
+// checked, yields the same bytes.
+bool DecodesAlike(const std::string& path, HANDLE archive, HANDLE file,
+                  const std::vector<uint8_t>& read) {
+    ULONGLONG headerAt = 0, position = 0;
+    StoredFile stored;
+    const bool known =
+        ::SFileGetFileInfo(archive, SFileMpqHeaderOffset, &headerAt, sizeof headerAt, nullptr) &&
+        ::SFileGetFileInfo(archive, SFileMpqSectorSize, &stored.SectorSize,
+                           sizeof stored.SectorSize, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoByteOffset, &position, sizeof position, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoCompressedSize, &stored.Packed, sizeof stored.Packed,
+                           nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoFileSize, &stored.Size, sizeof stored.Size, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoFlags, &stored.Flags, sizeof stored.Flags, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoEncryptionKey, &stored.Key, sizeof stored.Key, nullptr);
+    if (!known) return false;
+    stored.Start = headerAt + position;
+    const auto decompress = [](bool imploded, std::span<uint8_t> in, std::span<uint8_t> out) {
+        int length = int(out.size());
+        const int done = imploded
+                             ? ::SCompExplode(out.data(), &length, in.data(), int(in.size()))
+                             : ::SCompDecompress(out.data(), &length, in.data(), int(in.size()));
+        return done != 0 && length == int(out.size());
+    };
+    std::vector<uint8_t> decoded;
+    return DecodeStoredFile(path, stored, decompress, decoded) && decoded == read;
+}
+
+// The sector checksums, and the CRC32 and MD5 that (attributes) keeps, where the archive has
+// them.
+bool PassesChecksums(HANDLE archive, const FoundFile& file) {
+    LocaleGuard localeGuard(file.Locale);
+    const DWORD result =
+        ::SFileVerifyFile(archive, file.Name.c_str(),
+                          SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5);
+    return (result & VERIFY_FILE_ERROR_MASK) == 0;
+}
+
 struct FileCloser {
     void operator()(void* file) const { ::SFileCloseFile(file); }
 };
@@ -124,7 +171,7 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 } // namespace
 
 ReadArchive::ReadArchive(const std::string& path) : path_(path) {
-    if (!Acceptable(path)) return;
+    if (!Acceptable(path, refusal_)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
     // Read-only: browsing must never write, and a read-only archive must still open.
@@ -170,7 +217,10 @@ bool ReadArchive::List(const std::string& nameList, size_t maxEntries,
 ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t maxSize,
                                               std::vector<uint8_t>& out) const {
     out.clear();
-    if (!handle_ || !Acceptable(path_, std::span(&file.Name, 1))) return ReadStatus::Failed;
+    if (!handle_) return ReadStatus::Failed;
+    // Only its name unlocks an encrypted file's sector table for the check.
+    MpqHeaderProblem refusal{};
+    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) return ReadStatus::Damaged;
     DescriptorZeroGuard guard;
     FileHandle handle;
     {
@@ -191,9 +241,16 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
     DWORD got = 0;
     const bool ok = ::SFileReadFile(handle.get(), out.data(), size, &got, nullptr);
     // Reaching the end exactly is reported as an error by the library.
-    if ((ok || ::GetLastError() == ERROR_HANDLE_EOF) && got == size) return ReadStatus::Ok;
+    const bool read = (ok || ::GetLastError() == ERROR_HANDLE_EOF) && got == size;
+    if (!read && IsSystemError(::GetLastError())) {
+        KeepLibraryError();
+        out.clear();
+        return ReadStatus::Failed;
+    }
+    if (read && DecodesAlike(path_, handle_, handle.get(), out) && PassesChecksums(handle_, file))
+        return ReadStatus::Ok;
     out.clear();
-    return ReadStatus::Failed;
+    return ReadStatus::Damaged;
 }
 
 UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
@@ -211,7 +268,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path)) return;
+        if (!Acceptable(path, refusal_)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
         if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
@@ -219,7 +276,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
             return;
         }
         // The library opens the copy: that is what must pass, whatever the original became.
-        if (!Acceptable(copy_, NamesIn(nameList))) return;
+        if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();
