@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -82,8 +83,61 @@ bool SyncToDisk(const std::string& path) {
     return ::close(fd) == 0 && ok;
 }
 
+// The library counts the tables it writes at the end on top of the bytes it planned for, and
+// so ends past its total; what goes on never passes the total and ends at it.
+struct ProgressForward {
+    CompactProgress* to = nullptr;
+    uint64_t done = 0, total = 0;
+
+    void Update(uint64_t nowDone, uint64_t nowTotal) {
+        if (nowTotal != total) done = 0;
+        total = nowTotal;
+        done = std::max(done, std::min(nowDone, nowTotal));
+        to->Update(done, total);
+    }
+    void Finish() {
+        if (total != 0 && done != total) Update(total, total);
+    }
+};
+
 void WINAPI ForwardCompactProgress(void* user, DWORD, ULONGLONG done, ULONGLONG total) {
-    static_cast<CompactProgress*>(user)->Update(done, total);
+    static_cast<ProgressForward*>(user)->Update(done, total);
+}
+
+// Writes all of `size` bytes, however few each write takes.
+bool WriteAll(int fd, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+// The archive's bytes into the working copy. On failure errno keeps the write's own reason (a
+// full disk) which the standard library's copy turns into a plain I/O error.
+bool CopyContents(const std::string& from, const std::string& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = ::open(to.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = out >= 0;
+    std::vector<char> buffer(1 << 16);
+    while (ok) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(out, buffer.data(), size_t(n));
+    }
+    const int error = errno;
+    ::close(in);
+    if (out >= 0 && ::close(out) != 0 && ok) return false;
+    errno = error;
+    return ok;
 }
 
 // How long a save waits for another save into the same archive before giving up.
@@ -271,10 +325,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
         if (!Acceptable(path, refusal_)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
-        if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
-            errno = ec.value();
-            return;
-        }
+        if (!CopyContents(path, copy_)) return;
         // The library opens the copy: that is what must pass, whatever the original became.
         if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
         HANDLE h = nullptr;
@@ -370,10 +421,12 @@ bool UpdateSession::Add(const std::string& source, const std::string& name, int3
 UpdateSession::CompactStatus UpdateSession::Compact(CompactProgress* progress) {
     if (state_ != State::Open || spoilt_) return CompactStatus::Failed;
     DescriptorZeroGuard guard;
-    if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, progress);
+    ProgressForward forward{progress};
+    if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, &forward);
     const bool ok = ::SFileCompactArchive(handle_, NameListOrNull(nameList_), false);
     const DWORD error = ok ? 0 : ::GetLastError();
     ::SFileSetCompactCallback(handle_, nullptr, nullptr);
+    if (ok && progress) forward.Finish();
     if (ok) return CompactStatus::Compacted;
     // A compaction that stopped half-way (a full disk) must not keep its partial file.
     std::error_code ec;
