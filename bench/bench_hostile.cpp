@@ -124,4 +124,45 @@ void BM_RenderZeroLineHeightFont(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderZeroLineHeightFont)->Unit(benchmark::kMillisecond);
 
+// 16 MB JSONs: one record of 99,999 keys (short, or long enough to fill 16 MB; these once took
+// 14 s and 81 s), 99,999 numbers in a table, and a whole dialog with a text of 16 MB of codes.
+std::string HostileJson(int shape) {
+    constexpr size_t Limit = size_t{16} << 20;
+    std::string json = R"({"objects":[{"Left":0,)";
+    if (shape == 0 || shape == 1) {
+        const std::string padding(shape == 0 ? 0 : Limit / 99999 - 16, 'k');
+        for (int i = 0; i < 99999; ++i) json += "\"" + padding + std::to_string(i) + "\":0,";
+        json += R"("Top":0}],"smks":[]})";
+    } else if (shape == 2) {
+        json = R"({"objects":[)";
+        for (int i = 0; i < 99999; ++i) json += "1,";
+        json += R"(1],"smks":[]})";
+    } else {
+        DialogDocument doc;
+        doc.ObjectCount = doc.StringCount = 1;
+        doc.ObjectTable[0].SmkLink = -1;
+        doc.StringTable[0] = "o0";
+        json = DocumentToJson(doc);
+        std::string text;
+        while (text.size() + 3 < Limit - json.size()) text += "<1>";
+        json.replace(json.find("o0"), 2, text);
+    }
+    return json;
+}
+
+// Loaded or refused, each well within a second; the label shows which.
+void BM_LoadHostileJson(benchmark::State& state) {
+    const std::string json = HostileJson(int(state.range(0)));
+    auto doc = std::make_unique<DialogDocument>();
+    std::string error;
+    for (auto _ : state) {
+        error = "loaded";
+        DocumentFromJson(json, *doc, error);
+    }
+    state.SetLabel(error.substr(0, 60));
+    state.counters["input_MB"] = double(json.size()) / double(1 << 20);
+    ReportPeak(state);
+}
+BENCHMARK(BM_LoadHostileJson)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -86,11 +86,11 @@ DialogObject Fields(const Control& c) {
     o.ResponseTop = c.top;
     o.ResponseRight = c.right;
     o.ResponseBottom = c.bottom;
-    o.ResponseWidth = o.Width;
-    o.ResponseHeight = o.Height;
+    o.TextRight = o.Width;
+    o.TextBottom = o.Height;
     if (c.type == 14) { // light-up buttons place their text inside themselves
-        o.TextX = 16;
-        o.TextY = 14;
+        o.TextLeft = 16;
+        o.TextTop = 14;
     }
     return o;
 }
