@@ -125,27 +125,29 @@ void BM_RenderZeroLineHeightFont(benchmark::State& state) {
 BENCHMARK(BM_RenderZeroLineHeightFont)->Unit(benchmark::kMillisecond);
 
 // 16 MB JSONs: one record of 99,999 keys (short, or long enough to fill 16 MB; these once took
-// 14 s and 81 s), 99,999 numbers in a table, and a whole dialog with a text of 16 MB of codes.
+// 14 s and 81 s), and whole dialogs: one text of 16 MB of codes, 128 texts of 128 KB each.
 std::string HostileJson(int shape) {
     constexpr size_t Limit = size_t{16} << 20;
-    std::string json = R"({"objects":[{"Left":0,)";
     if (shape == 0 || shape == 1) {
+        std::string json = R"({"objects":[{"Left":0,)";
         const std::string padding(shape == 0 ? 0 : Limit / 99999 - 16, 'k');
         for (int i = 0; i < 99999; ++i) json += "\"" + padding + std::to_string(i) + "\":0,";
-        json += R"("Top":0}],"smks":[]})";
-    } else if (shape == 2) {
-        json = R"({"objects":[)";
-        for (int i = 0; i < 99999; ++i) json += "1,";
-        json += R"(1],"smks":[]})";
-    } else {
-        DialogDocument doc;
-        doc.ObjectCount = doc.StringCount = 1;
-        doc.ObjectTable[0].SmkLink = -1;
-        doc.StringTable[0] = "o0";
-        json = DocumentToJson(doc);
-        std::string text;
-        while (text.size() + 3 < Limit - json.size()) text += "<1>";
-        json.replace(json.find("o0"), 2, text);
+        return json + R"("Top":0}],"smks":[]})";
+    }
+    DialogDocument doc;
+    doc.ObjectCount = doc.StringCount = shape == 2 ? 1 : MaxObjects;
+    for (int32_t i = 0; i < doc.ObjectCount; ++i) {
+        doc.ObjectTable[i].Text = i;
+        doc.ObjectTable[i].SmkLink = -1;
+        doc.StringTable[i] = "#" + std::to_string(i) + "#";
+    }
+    std::string json = DocumentToJson(doc);
+    const size_t each = (Limit - json.size()) / size_t(doc.ObjectCount);
+    std::string text;
+    while (text.size() + 3 <= each) text += shape == 2 ? "<1>" : "xyz";
+    for (int32_t i = 0; i < doc.ObjectCount; ++i) {
+        const std::string mark = "#" + std::to_string(i) + "#";
+        json.replace(json.find(mark), mark.size(), text);
     }
     return json;
 }

@@ -115,6 +115,7 @@ std::string Latin1ToUtf8(const std::string& bytes) {
 // False for a character outside U+0001..U+00FF. The parser has already checked the UTF-8.
 bool Utf8ToLatin1(const std::string& utf8, std::string& out) {
     out.clear();
+    out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size(); ++i) {
         auto c = static_cast<unsigned char>(utf8[i]);
         if (c == 0) return false;
