@@ -18,9 +18,9 @@ bool Has(int32_t flags, int bit) {
 // One object's drawing parameters. Sums are 32-bit: 16-bit fields cannot overflow them.
 struct Placement {
     int32_t X, Y, W, H, R, B;
-    int32_t TextX, TextY; // the light-up button's text offset
-    int lit;              // Highlight or 0
-    int optional;         // Fill | DarkFill when FillRects, else 0
+    int32_t TextLeft, TextTop; // the light-up button's text area's corner
+    int lit;                   // Highlight or 0
+    int optional;              // Fill | DarkFill when FillRects, else 0
     int align;
     std::string_view wholeText;
     std::string_view hotkeyDropped;
@@ -127,7 +127,7 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
     }
     case 14:
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawText(c, p, p.align, X + p.TextX, Y + p.TextY, p.hotkeyDropped);
+        DrawText(c, p, p.align, X + p.TextLeft, Y + p.TextTop, p.hotkeyDropped);
         break;
     default:
         break; // 7 and unknown types draw nothing
@@ -174,8 +174,8 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         p.B = baseY + o.Bottom;
         p.W = o.Width;
         p.H = o.Height;
-        p.TextX = o.TextX;
-        p.TextY = o.TextY;
+        p.TextLeft = o.TextLeft;
+        p.TextTop = o.TextTop;
         DrawObject(canvas, o.ControlType, p);
     }
 }
