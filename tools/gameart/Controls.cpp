@@ -121,7 +121,7 @@ void Stroke(Canvas& c, const std::vector<std::pair<double, double>>& points, dou
             }
 }
 
-// Pieces of `count` columns of `pieceWidth` (or rows, when `rows`), left to right.
+// The picture cut into `count` equal columns, left to right (or rows, top to bottom).
 std::vector<Canvas> Slices(const Canvas& whole, int count, bool rows = false) {
     std::vector<Canvas> pieces;
     for (int i = 0; i < count; ++i) {

@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
     constexpr int SetWidth = 256, SetHeight = 128, Tile = 8;
 
     const Canvas background = GlueBackgroundPicture(GlueBackground);
-    const std::vector<Canvas> glueFrames = DialogFrames(GlueControls(), false);
     const ControlColors glue = GlueControls();
+    const std::vector<Canvas> glueFrames = DialogFrames(glue, false);
     const std::vector<Canvas> glueTile = TileFrames(glue.Face, glue.Face.At(0.1));
     for (const GlueFolder& folder : GlueFolders()) {
         const std::string dir = "glue/" + Lower(folder.Name) + "/";
