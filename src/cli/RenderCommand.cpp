@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* RenderUsage =
     "Error: usage: tarrox2-cli render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] "
-    "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--select N] [--current]";
+    "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--no-hidden] [--select N] "
+    "[--current]";
 
 bool ParseInt(const std::string& text, int32_t& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -38,6 +39,8 @@ bool ParseRenderArgs(const Args& args, RenderOptions& o) {
         bool hasValue = i + 1 < args.size();
         if (a == "--no-fill") {
             o.settings.FillRects = false;
+        } else if (a == "--no-hidden") {
+            o.settings.ShowHidden = false;
         } else if (a == "--current") {
             o.settings.ShowAll = false;
         } else if (a == "--data" && hasValue) {

@@ -62,6 +62,9 @@ void PreviewWindow::BuildMenus() {
     viewItems_[PreviewViewItem::Current] =
         add(view, "viewCurrent", "Current", [this] { ShowAllChosen(false); });
     view->addSeparator();
+    viewItems_[PreviewViewItem::Hidden] =
+        add(view, "viewHidden", "Hidden Objects", [this] { ShowHiddenToggled(); });
+    view->addSeparator();
     QAction* zoomIn = add(view, "zoomIn", "Zoom In", [this] { ZoomChosen(Zoom() + 1); });
     // Ctrl+= is Ctrl++ on keyboards where + needs Shift.
     zoomIn->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
@@ -131,6 +134,8 @@ void PreviewWindow::RedrawPreview() {
     PreviewSettings chosen;
     chosen.ShowAll = settings_.ShowAll;
     chosen.FillRects = settings_.FillRects;
+    chosen.ShowHidden = settings_.ShowHidden;
+    view_->SetHiddenPickable(settings_.ShowHidden);
     chosen.Colors = {static_cast<uint32_t>(settings_.HighlightColor),
                      static_cast<uint32_t>(settings_.HighlightColorDark),
                      static_cast<uint32_t>(settings_.NormalColor),
@@ -144,6 +149,7 @@ void PreviewWindow::RedrawPreview() {
 void PreviewWindow::CheckViewItems() {
     viewItems_[PreviewViewItem::All]->setChecked(settings_.ShowAll);
     viewItems_[PreviewViewItem::Current]->setChecked(!settings_.ShowAll);
+    viewItems_[PreviewViewItem::Hidden]->setChecked(settings_.ShowHidden);
     for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
         zoomItems_[size_t(zoom - MinZoom)]->setChecked(zoom == Zoom());
 }
@@ -175,6 +181,12 @@ void PreviewWindow::CheckFontColorSet() {
 
 void PreviewWindow::ShowAllChosen(bool all) {
     settings_.ShowAll = all;
+    CheckViewItems();
+    RedrawPreview();
+}
+
+void PreviewWindow::ShowHiddenToggled() {
+    settings_.ShowHidden = !settings_.ShowHidden;
     CheckViewItems();
     RedrawPreview();
 }

@@ -22,7 +22,7 @@ struct DialogDocument;
 struct Settings;
 
 // Menu item positions.
-enum class PreviewViewItem { All, Current, Count };
+enum class PreviewViewItem { All, Current, Hidden, Count };
 inline constexpr int ZoomCount = MaxZoom - MinZoom + 1;
 enum class ColorSchemeItem { PinkAndBlue, Red, Blue, Count };
 // The first four are the font colour sets by number.
@@ -60,6 +60,7 @@ class PreviewWindow : public QMainWindow {
     void CheckViewItems();
     void CheckFontColorSet();
     void ShowAllChosen(bool all);
+    void ShowHiddenToggled();
     void FillRectanglesToggled();
     void ColorSchemeChosen(ColorSchemeItem item);
     void FontColorSetChosen(int set);

@@ -51,6 +51,7 @@ Settings ReadSettings(SettingsStore& store) {
     r.Int("Locale", s.MpqLocale, INT32_MIN, INT32_MAX);
     r.Bool("PreviewShowAll", s.ShowAll);
     r.Bool("PreviewFillRects", s.FillRects);
+    r.Bool("PreviewShowHidden", s.ShowHidden);
     r.Colour("PreviewClrHlight", s.HighlightColor);
     r.Colour("PreviewClrHlightDk", s.HighlightColorDark);
     r.Colour("PreviewClrNormal", s.NormalColor);
@@ -69,6 +70,7 @@ void WriteSettings(SettingsStore& store, const Settings& s) {
     put("Locale", std::to_string(s.MpqLocale));
     put("PreviewShowAll", boolText(s.ShowAll));
     put("PreviewFillRects", boolText(s.FillRects));
+    put("PreviewShowHidden", boolText(s.ShowHidden));
     put("PreviewClrHlight", std::to_string(s.HighlightColor));
     put("PreviewClrHlightDk", std::to_string(s.HighlightColorDark));
     put("PreviewClrNormal", std::to_string(s.NormalColor));

@@ -1,4 +1,4 @@
-// The ten per-user settings: read once at start-up, written once at shutdown.
+// The per-user settings: read once at start-up, written once at shutdown.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct Settings {
     int32_t MpqLocale = 0;
     bool ShowAll = true;
     bool FillRects = true;
+    bool ShowHidden = true;
     int32_t HighlightColor = 0x6060F0;
     int32_t HighlightColorDark = 0x4040C0;
     int32_t NormalColor = 0xC08040;

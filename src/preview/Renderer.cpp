@@ -6,6 +6,7 @@
 #include "document/DialogDocument.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
+#include "preview/ObjectGeometry.h"
 
 namespace tarrox {
 
@@ -18,13 +19,22 @@ bool Has(int32_t flags, int bit) {
 // One object's drawing parameters. Sums are 32-bit: 16-bit fields cannot overflow them.
 struct Placement {
     int32_t X, Y, W, H, R, B;
-    int32_t TextX, TextY; // the light-up button's text offset
+    PictureRect TextArea; // the light-up button's text area, inclusive
     int lit;              // Highlight or 0
     int optional;         // Fill | DarkFill when FillRects, else 0
     int align;
-    std::string_view wholeText;
-    std::string_view hotkeyDropped;
+    std::string_view text; // without the hotkey letter
 };
+
+// Where a light-up button aligns its text: its text area relative to the object, right and
+// bottom inclusive. The game leaves it all zeros for "the whole object"; an area turned
+// inside out is taken the same way, as no text would show in it.
+PictureRect LightUpTextArea(const DialogObject& o, int32_t x, int32_t y) {
+    const PictureRect whole{x, y, x + o.Width - 1, y + o.Height - 1};
+    if (o.TextX == 0 && o.TextY == 0 && o.ResponseWidth == 0 && o.ResponseHeight == 0) return whole;
+    if (o.ResponseWidth < o.TextX || o.ResponseHeight < o.TextY) return whole;
+    return {x + o.TextX, y + o.TextY, x + o.ResponseWidth, y + o.ResponseHeight};
+}
 
 int SizeSlot(int32_t flags, int32_t fontColorSet) {
     int slot = 3;
@@ -70,19 +80,19 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         DrawShape(c, Rounded | lit, X + 4, Y + 3, X + W - 4, Y + H - 3, 9);
         // The default button's square frame stays in the normal colour when selected.
         if (type == 1) DrawShape(c, Rounded, X, Y, X + W, Y + H, 0);
-        DrawObjectText(c, p.align | AlignCenter | AlignMiddle, X, Y, W, H, p.hotkeyDropped);
+        DrawObjectText(c, p.align | AlignCenter | AlignMiddle, X, Y, W, H, p.text);
         break;
     case 3:
         DrawShape(c, EllipseShape | opt | lit, X, Y, X + 19, Y + 19);
         DrawShape(c, EllipseShape | opt | lit, X + 4, Y + 4, X + 15, Y + 15);
         DrawShape(c, lit, X + 21, Y, X + W, Y + H);
         c.Text.TextSizeSlot = 1;
-        DrawObjectText(c, p.align | AlignMiddle, X + 23, Y, W, H, p.hotkeyDropped);
+        DrawObjectText(c, p.align | AlignMiddle, X + 23, Y, W, H, p.text);
         break;
     case 4:
         DrawShape(c, Rounded | opt | lit, X, Y + 1, X + 16, Y + 17, 2);
         DrawShape(c, lit, X + 18, Y, X + W, Y + H);
-        DrawObjectText(c, p.align | AlignMiddle, X + 20, Y, W, H, p.hotkeyDropped);
+        DrawObjectText(c, p.align | AlignMiddle, X + 20, Y, W, H, p.text);
         break;
     case 5:
         DrawShape(c, (opt & ~DarkFill) | lit, X, Y, X + W, Y + H);
@@ -100,7 +110,7 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
     case 11: {
         static constexpr int Extra[] = {0, AlignCenter, AlignRight};
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawObjectText(c, p.align | Extra[type - 9], X, Y, W, H, p.wholeText);
+        DrawObjectText(c, p.align | Extra[type - 9], X, Y, W, H, p.text);
         break;
     }
     case 12:
@@ -111,18 +121,28 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         break;
     case 13: {
         DrawShape(c, Rounded | opt | lit, X, Y, X + W, Y + H, 3);
-        DrawObjectText(c, p.align, X + 4, Y, W, H, p.wholeText);
+        DrawObjectText(c, p.align, X + 4, Y, W, H, p.text);
         const auto& arrow = ComboArrowImage();
         c.Target.BitBlt(X + W - 18, Y + 4, ComboArrowWidth, ComboArrowHeight, arrow);
         break;
     }
-    case 14:
+    case 14: {
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawObjectText(c, p.align, X + p.TextX, Y + p.TextY, W, H, p.hotkeyDropped);
+        const PictureRect& a = p.TextArea;
+        DrawObjectText(c, p.align, a.Left, a.Top, a.Right - a.Left + 1, a.Bottom - a.Top + 1,
+                       p.text);
         break;
+    }
     default:
         break; // 7 and unknown types draw nothing
     }
+}
+
+// The game neither draws nor hits a control without the Visible flag; its box alone marks where
+// it is. Its text would scribble over what the game shows there.
+void DrawHidden(PreviewCanvas& c, int32_t type, const Placement& p) {
+    if (type < 0 || type >= ControlTypeCount || type == 7) return;
+    DrawShape(c, Dimmed | p.lit, p.X, p.Y, p.X + p.W, p.Y + p.H);
 }
 
 } // namespace
@@ -146,10 +166,9 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         p.optional = canvas.Settings.FillRects ? Fill | DarkFill : 0;
         p.align = Alignment(o.Flags);
         if (o.Text >= 0 && o.Text < std::min<int32_t>(doc.StringCount, MaxStrings))
-            p.wholeText = doc.StringTable[o.Text];
-        p.hotkeyDropped = p.wholeText;
-        if (Has(o.Flags, HasHotkeyBit) && !p.hotkeyDropped.empty())
-            p.hotkeyDropped.remove_prefix(1);
+            p.text = doc.StringTable[o.Text];
+        // The hotkey is the text's first letter, never shown, whatever the control.
+        if (Has(o.Flags, HasHotkeyBit) && !p.text.empty()) p.text.remove_prefix(1);
         canvas.Text.TextSizeSlot =
             static_cast<uint8_t>(SizeSlot(o.Flags, canvas.Settings.FontColorSet));
         const bool relative = o.ControlType != 0;
@@ -160,9 +179,11 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         p.B = baseY + o.Bottom;
         p.W = o.Width;
         p.H = o.Height;
-        p.TextX = o.TextX;
-        p.TextY = o.TextY;
-        DrawObject(canvas, o.ControlType, p);
+        p.TextArea = LightUpTextArea(o, p.X, p.Y);
+        if (Has(o.Flags, VisibleBit))
+            DrawObject(canvas, o.ControlType, p);
+        else if (canvas.Settings.ShowHidden || i == selObj)
+            DrawHidden(canvas, o.ControlType, p);
     }
 }
 
