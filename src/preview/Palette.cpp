@@ -22,7 +22,7 @@ bool DecodeWpe(std::span<const uint8_t> bytes, Palette& palette, std::string& er
 
 int TranslucentIndex(const Palette& palette) {
     // Perceived brightness (ITU-R BT.601 weights): a dark blue is darker than a dark green.
-    auto brightness = [](Rgb c) { return 299 * c.R + 587 * c.G + 114 * c.B; };
+    auto brightness = [](PaletteColor c) { return 299 * c.R + 587 * c.G + 114 * c.B; };
     int darkest = 1;
     for (int i = 2; i < int(palette.size()); ++i)
         if (brightness(palette[i]) < brightness(palette[darkest])) darkest = i;

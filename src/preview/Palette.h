@@ -9,14 +9,14 @@
 
 namespace tarrox {
 
-struct Rgb {
+struct PaletteColor {
     uint8_t R = 0;
     uint8_t G = 0;
     uint8_t B = 0;
-    bool operator==(const Rgb&) const = default;
+    bool operator==(const PaletteColor&) const = default;
 };
 
-using Palette = std::array<Rgb, 256>;
+using Palette = std::array<PaletteColor, 256>;
 
 // Width x Height palette indices, row after row.
 struct IndexedImage {
@@ -30,7 +30,7 @@ struct IndexedImage {
 inline constexpr int64_t ArtPixelLimit = int64_t{4096} * 4096;
 
 // The Surface's 0x00BBGGRR form.
-inline uint32_t ColorOf(Rgb c) {
+inline uint32_t ColorOf(PaletteColor c) {
     return uint32_t{c.R} | uint32_t{c.G} << 8 | uint32_t{c.B} << 16;
 }
 

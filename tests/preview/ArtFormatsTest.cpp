@@ -131,7 +131,7 @@ TEST(GrpImage, TakesTheReadingThatFitsEveryFrameAndNamesWhereNeitherDoes) {
 }
 
 TEST(Palette, TheTranslucentIndexIsTheDarkestEntryButZero) {
-    auto with = [](std::vector<std::pair<int, Rgb>> entries) {
+    auto with = [](std::vector<std::pair<int, PaletteColor>> entries) {
         Palette p;
         p.fill({200, 200, 200});
         for (auto [i, c] : entries) p[i] = c;
@@ -154,8 +154,8 @@ TEST(Palette, TheTranslucentIndexIsTheDarkestEntryButZero) {
     Palette read;
     std::string error;
     ASSERT_TRUE(DecodeWpe(wpe, read, error));
-    EXPECT_EQ(read[0], (Rgb{0, 1, 2}));
-    EXPECT_EQ(read[255], (Rgb{255, 0, 1}));
+    EXPECT_EQ(read[0], (PaletteColor{0, 1, 2}));
+    EXPECT_EQ(read[255], (PaletteColor{255, 0, 1}));
     wpe.pop_back();
     EXPECT_FALSE(DecodeWpe(wpe, read, error));
     EXPECT_EQ(error, "it holds 1023 bytes, not the 1024 of a palette");

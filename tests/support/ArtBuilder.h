@@ -32,7 +32,7 @@ inline std::vector<uint8_t> PcxFile(int w, int h, int lineBytes, const std::vect
     for (uint8_t b : data) out.push_back(b);
     if (palette) {
         out.push_back(marker);
-        for (Rgb c : *palette) out.insert(out.end(), {c.R, c.G, c.B});
+        for (PaletteColor c : *palette) out.insert(out.end(), {c.R, c.G, c.B});
     }
     return out;
 }
