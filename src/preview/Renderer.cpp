@@ -212,6 +212,17 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         else if (canvas.Settings.ShowHidden || i == selObj)
             DrawHiddenObject(canvas, o.ControlType, p);
     }
+    // Objects drawn after the selected one may hide it: its outline is drawn once more, last,
+    // without fill or text, so what lies over it keeps its own.
+    if (selObj >= first && selObj < last) {
+        const DialogObject& o = doc.ObjectTable[selObj];
+        ObjectPlacement p = PlaceObject(canvas, doc, selObj, selObj);
+        p.optional = 0;
+        if (IsShown(o))
+            DrawOutlineShapes(canvas, o.ControlType, p);
+        else
+            DrawHiddenObject(canvas, o.ControlType, p);
+    }
 }
 
 } // namespace tarrox
