@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 
 #include "document/DialogDocument.h"
 #include "editor/Settings.h"
 #include "platform/DataFolders.h"
+#include "preview/ArtView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
 
@@ -27,9 +30,11 @@ int32_t Stored(uint32_t color) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selection,
-                             Settings& settings, TextDrawingState& text, Dialogs& dialogs)
-    : doc_(doc), selection_(selection), settings_(settings), text_(text), dialogs_(dialogs) {
+PreviewWindow::PreviewWindow(const DialogDocument& doc, const OpenFile& file,
+                             const Selection& selection, Settings& settings, TextDrawingState& text,
+                             Dialogs& dialogs)
+    : doc_(doc), file_(file), selection_(selection), settings_(settings), text_(text),
+      dialogs_(dialogs), art_(GameDataFolders()) {
     setObjectName("PreviewWindow");
     setWindowTitle("Object Preview");
     view_ = new PreviewPicture(doc, selection, this);
@@ -40,6 +45,10 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     setCentralWidget(scroller_);
     // Keys go to the picture (arrows move, Tab selects), not to the scroll bars.
     scroller_->setFocusProxy(view_);
+    // What the art view could not find; empty in the outline view.
+    missingArt_ = new QLabel(this);
+    missingArt_->setObjectName("missingArt");
+    statusBar()->addWidget(missingArt_, 1);
     BuildMenus();
     FitToPicture();
     LoadFontsAndDraw();
@@ -64,6 +73,8 @@ void PreviewWindow::BuildMenus() {
     view->addSeparator();
     viewItems_[PreviewViewItem::Hidden] =
         add(view, "viewHidden", "Hidden Objects", [this] { ShowHiddenToggled(); });
+    view->addSeparator();
+    BuildArtMenus(view);
     view->addSeparator();
     QAction* zoomIn = add(view, "zoomIn", "Zoom In", [this] { ZoomChosen(Zoom() + 1); });
     // Ctrl+= is Ctrl++ on keyboards where + needs Shift.
@@ -117,6 +128,11 @@ void PreviewWindow::LoadFontsAndDraw() {
     RedrawPreview();
 }
 
+void PreviewWindow::ReloadFonts() {
+    art_.SetFolders(GameDataFolders());
+    LoadFontsAndDraw();
+}
+
 void PreviewWindow::CloseFonts() {
     if (unloaded_) return;
     unloaded_ = true;
@@ -142,7 +158,14 @@ void PreviewWindow::RedrawPreview() {
                      static_cast<uint32_t>(settings_.NormalColorDark)};
     chosen.FontColorSet = settings_.FontColorSet;
     PreviewCanvas canvas{picture_, chosen, fonts_, text_};
-    tarrox::RedrawPreview(canvas, doc_, selection_.Object);
+    std::vector<std::string> missing;
+    if (settings_.GameArt)
+        missing = RedrawArtView(canvas, doc_, selection_.Object, art_, CurrentArtChoice());
+    else
+        tarrox::RedrawPreview(canvas, doc_, selection_.Object);
+    std::string status;
+    for (const std::string& line : missing) status += (status.empty() ? "" : " ") + line;
+    missingArt_->setText(QString::fromLatin1(status));
     view_->Refresh(picture_);
 }
 
@@ -163,7 +186,8 @@ void PreviewWindow::ZoomChosen(int zoom) {
 void PreviewWindow::FitToPicture() {
     // The drawing surface is the game's screen: the window shows all of it and does not
     // resize, unless a zoomed picture is larger than the screen; then it scrolls.
-    const QSize whole = view_->size() + QSize(0, menuBar()->sizeHint().height());
+    const QSize whole =
+        view_->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize room = screen()->availableGeometry().size() * 9 / 10;
     if (whole.width() <= room.width() && whole.height() <= room.height()) {
         setFixedSize(whole);
