@@ -124,4 +124,52 @@ void BM_RenderZeroLineHeightFont(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderZeroLineHeightFont)->Unit(benchmark::kMillisecond);
 
+// A text that says which record it belongs to.
+std::string Mark(int32_t record) {
+    return std::string("#").append(std::to_string(record)) += '#';
+}
+
+// 16 MB JSONs: one record of 99,999 keys (short, or long enough to fill 16 MB; these once took
+// 14 s and 81 s), and whole dialogs: one text of 16 MB of codes, 128 texts of 128 KB each.
+std::string HostileJson(int shape) {
+    constexpr size_t Limit = size_t{16} << 20;
+    if (shape == 0 || shape == 1) {
+        std::string json = R"({"objects":[{"Left":0,)";
+        const std::string padding(shape == 0 ? 0 : Limit / 99999 - 16, 'k');
+        for (int i = 0; i < 99999; ++i) json += "\"" + padding + std::to_string(i) + "\":0,";
+        return json + R"("Top":0}],"smks":[]})";
+    }
+    DialogDocument doc;
+    doc.ObjectCount = doc.StringCount = shape == 2 ? 1 : MaxObjects;
+    for (int32_t i = 0; i < doc.ObjectCount; ++i) {
+        doc.ObjectTable[i].Text = i;
+        doc.ObjectTable[i].SmkLink = -1;
+        doc.StringTable[i] = Mark(i);
+    }
+    std::string json = DocumentToJson(doc);
+    const size_t each = (Limit - json.size()) / size_t(doc.ObjectCount);
+    std::string text;
+    while (text.size() + 3 <= each) text += shape == 2 ? "<1>" : "xyz";
+    for (int32_t i = 0; i < doc.ObjectCount; ++i) {
+        const std::string mark = Mark(i);
+        json.replace(json.find(mark), mark.size(), text);
+    }
+    return json;
+}
+
+// Loaded or refused, each well within a second; the label shows which.
+void BM_LoadHostileJson(benchmark::State& state) {
+    const std::string json = HostileJson(int(state.range(0)));
+    auto doc = std::make_unique<DialogDocument>();
+    std::string error;
+    for (auto _ : state) {
+        error = "loaded";
+        DocumentFromJson(json, *doc, error);
+    }
+    state.SetLabel(error.substr(0, 60));
+    state.counters["input_MB"] = double(json.size()) / double(1 << 20);
+    ReportPeak(state);
+}
+BENCHMARK(BM_LoadHostileJson)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -82,15 +82,15 @@ DialogObject Fields(const Control& c) {
     o.Flags = c.flags;
     o.ControlId = c.id;
     o.ControlType = c.type;
-    o.ResponseLeft = c.left;
-    o.ResponseTop = c.top;
-    o.ResponseRight = c.right;
-    o.ResponseBottom = c.bottom;
-    o.ResponseWidth = o.Width;
-    o.ResponseHeight = o.Height;
-    if (c.type == 14) { // light-up buttons place their text inside themselves
-        o.TextX = 16;
-        o.TextY = 14;
+    // Both areas are relative to the object, right and bottom inclusive. The mouse responds
+    // over the whole object; light-up buttons place their text in a part of it.
+    o.ResponseRight = static_cast<int16_t>(o.Width - 1);
+    o.ResponseBottom = static_cast<int16_t>(o.Height - 1);
+    if (c.type == 14) {
+        o.TextLeft = 16;
+        o.TextTop = 14;
+        o.TextRight = o.ResponseRight;
+        o.TextBottom = o.ResponseBottom;
     }
     return o;
 }

@@ -45,10 +45,10 @@ template <typename Obj, typename C> void VisitObject(Obj& o, C& c) {
     c.Field(o.ResponseBottom);
     c.Raw(o.Unknown62);
     c.Field(o.SmkLink);
-    c.Field(o.TextX);
-    c.Field(o.TextY);
-    c.Field(o.ResponseWidth);
-    c.Field(o.ResponseHeight);
+    c.Field(o.TextLeft);
+    c.Field(o.TextTop);
+    c.Field(o.TextRight);
+    c.Field(o.TextBottom);
     c.Raw(o.Unknown78);
 }
 

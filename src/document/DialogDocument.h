@@ -30,16 +30,20 @@ struct DialogObject {
     int16_t ControlId = 0;
     int32_t ControlType = 0;
     std::array<uint8_t, 16> Unknown38{};
+    // Bytes 54-61: where the mouse is handled, relative to Left/Top, right/bottom inclusive.
     int16_t ResponseLeft = 0;
     int16_t ResponseTop = 0;
     int16_t ResponseRight = 0;
     int16_t ResponseBottom = 0;
     std::array<uint8_t, 4> Unknown62{};
     int32_t SmkLink = 0;
-    int16_t TextX = 0;
-    int16_t TextY = 0;
-    int16_t ResponseWidth = 0;
-    int16_t ResponseHeight = 0;
+    // Bytes 70-77: where a light-up button places its text, relative to Left/Top, right/bottom
+    // inclusive; all zeros means the whole object. Older JSON calls them TextX, TextY,
+    // ResponseWidth and ResponseHeight.
+    int16_t TextLeft = 0;
+    int16_t TextTop = 0;
+    int16_t TextRight = 0;
+    int16_t TextBottom = 0;
     std::array<uint8_t, 8> Unknown78{};
 
     bool operator==(const DialogObject&) const = default;

@@ -1,9 +1,9 @@
 #include "document/DocumentJson.h"
 
-#include <algorithm>
 #include <limits>
-#include <set>
+#include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -39,10 +39,10 @@ template <class Object, class Visit> void ObjectFields(Object& o, Visit&& visit)
     visit("ResponseBottom", o.ResponseBottom, Kind::Number);
     visit("Unknown62", o.Unknown62, Kind::Bytes);
     visit("SmkLink", o.SmkLink, Kind::SmkLink);
-    visit("TextX", o.TextX, Kind::Number);
-    visit("TextY", o.TextY, Kind::Number);
-    visit("ResponseWidth", o.ResponseWidth, Kind::Number);
-    visit("ResponseHeight", o.ResponseHeight, Kind::Number);
+    visit("TextLeft", o.TextLeft, Kind::Number);
+    visit("TextTop", o.TextTop, Kind::Number);
+    visit("TextRight", o.TextRight, Kind::Number);
+    visit("TextBottom", o.TextBottom, Kind::Number);
     visit("Unknown78", o.Unknown78, Kind::Bytes);
 }
 
@@ -59,6 +59,40 @@ template <class Smk, class Visit> void SmkFields(Smk& s, Visit&& visit) {
 
 constexpr auto EachObjectField = [](auto& o, auto&& visit) { ObjectFields(o, visit); };
 constexpr auto EachSmkField = [](auto& s, auto&& visit) { SmkFields(s, visit); };
+
+// What JSON written before the text area was understood calls its edges; still read.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 4> OldObjectNames{{
+    {"TextX", "TextLeft"},
+    {"TextY", "TextTop"},
+    {"ResponseWidth", "TextRight"},
+    {"ResponseHeight", "TextBottom"},
+}};
+
+std::string_view OldName(std::string_view name) {
+    for (const auto& [old, now] : OldObjectNames)
+        if (now == name) return old;
+    return {};
+}
+
+template <class Record, class Fields> std::vector<std::string> NamesOf(Fields fields) {
+    Record record{};
+    std::vector<std::string> names;
+    fields(record, [&](const char* name, auto&, Kind) { names.emplace_back(name); });
+    return names;
+}
+
+// The field a key of a record in `table` names, under its current name; empty for none.
+std::string FieldNamed(std::string_view table, std::string_view key) {
+    static const std::vector<std::string> objectNames = NamesOf<DialogObject>(EachObjectField);
+    static const std::vector<std::string> smkNames = NamesOf<SmkEntry>(EachSmkField);
+    const bool objects = table == "objects";
+    for (const std::string& name : objects ? objectNames : smkNames)
+        if (name == key) return name;
+    if (objects)
+        for (const auto& [old, now] : OldObjectNames)
+            if (old == key) return std::string(now);
+    return {};
+}
 
 template <class T> constexpr bool IsBytes = false;
 template <size_t N> constexpr bool IsBytes<std::array<uint8_t, N>> = true;
@@ -81,6 +115,7 @@ std::string Latin1ToUtf8(const std::string& bytes) {
 // False for a character outside U+0001..U+00FF. The parser has already checked the UTF-8.
 bool Utf8ToLatin1(const std::string& utf8, std::string& out) {
     out.clear();
+    out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size(); ++i) {
         auto c = static_cast<unsigned char>(utf8[i]);
         if (c == 0) return false;
@@ -150,37 +185,103 @@ struct Refusal {
     throw Refusal{"Error: " + where + ": " + what};
 }
 
+// Keys and values are quoted in messages up to this many bytes, cut at a character's start.
+constexpr size_t MaxQuoted = 100;
+
+std::string Clipped(std::string_view text) {
+    if (text.size() <= MaxQuoted) return std::string(text);
+    size_t end = MaxQuoted;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end)) + "...";
+}
+
+// The parser's message with the input it quotes ('...') clipped.
+std::string ParserMessage(std::string what) {
+    what.erase(0, what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
+    const size_t open = what.find('\''), close = what.rfind('\'');
+    if (open == std::string::npos || close <= open) return what;
+    return what.substr(0, open + 1) +
+           Clipped(std::string_view(what).substr(open + 1, close - open - 1)) + what.substr(close);
+}
+
+const std::string ObjectsRule = "must be an array of 1 to 128 objects";
+const std::string SmksRule = "must be an array of at most 128 SMK records";
+const std::string RootRule = "the JSON must be an object with \"objects\" and \"smks\".";
+
 // A dialog's JSON nests three deep and holds about 25 values per record; the caps let a hostile
 // file fail fast instead of building a huge tree first.
 constexpr int MaxDepth = 3;
 constexpr int MaxValues = 100000;
 
-Json Parse(std::string_view text) {
-    std::vector<std::set<std::string>> keys; // of each open object
-    int values = 0;
-    auto check = [&](int depth, nlohmann::json::parse_event_t event, Json& parsed) {
-        using Event = nlohmann::json::parse_event_t;
-        if (event == Event::object_start || event == Event::array_start || event == Event::value) {
-            if (++values > MaxValues)
+// Checks the JSON's shape while it is parsed: the root, its two tables and their records are
+// the only objects, and each key is checked as it comes. The parsed objects find each new key
+// by a linear search, so an object must never grow past the fields a record has.
+class ShapeCheck {
+  public:
+    using Event = nlohmann::json::parse_event_t;
+
+    // Depth as the parser counts it: 0 the root, 1 its values, 2 records, 3 their fields.
+    bool operator()(int depth, Event event, Json& parsed) {
+        const bool starts = event == Event::object_start || event == Event::array_start;
+        if (starts || event == Event::value) {
+            if (++values_ > MaxValues)
                 throw Refusal{"Error: the JSON holds far more values than a dialog has."};
-            if (event != Event::value && depth >= MaxDepth)
+            if (starts && depth >= MaxDepth)
                 throw Refusal{"Error: the JSON nests deeper than a dialog's records do."};
+            if (depth == 0 && event == Event::array_start) throw Refusal{"Error: " + RootRule};
+            if (depth == 1 && event == Event::object_start) Refuse(table_, TableRule());
+            if (depth == 1 && event == Event::array_start) record_ = -1;
+            // A record too many is refused before it is read.
+            if (depth == 2 && ++record_ >= (table_ == "objects" ? MaxObjects : MaxSmks))
+                Refuse(table_, TableRule());
+            if (depth == 2 && event == Event::object_start) recordKeys_.clear();
         }
-        if (event == Event::object_start) keys.emplace_back();
-        if (event == Event::object_end) keys.pop_back();
-        // Of a key given twice, one value would be lost without a word.
-        if (event == Event::key && !keys.back().insert(parsed.get<std::string>()).second)
-            throw Refusal{"Error: \"" + parsed.get<std::string>() +
-                          "\" appears twice in one object."};
+        if (event != Event::key) return true;
+        const std::string& key = parsed.get_ref<const std::string&>();
+        if (depth == 1) {
+            if (key != "objects" && key != "smks") Refuse(Clipped(key), "no such field");
+            table_ = key;
+            NoSecond(rootKeys_, key, key);
+        } else {
+            const std::string where = table_ + "[" + std::to_string(record_) + "]";
+            const std::string field = FieldNamed(table_, key);
+            if (field.empty()) Refuse(where + "." + Clipped(key), "no such field");
+            NoSecond(recordKeys_, field, key);
+        }
         return true;
-    };
+    }
+
+  private:
+    const std::string& TableRule() const { return table_ == "objects" ? ObjectsRule : SmksRule; }
+
+    // Of a field given twice, one value would be lost without a word.
+    static void NoSecond(std::vector<std::pair<std::string, std::string>>& seen,
+                         const std::string& field, const std::string& key) {
+        for (const auto& [earlier, given] : seen) {
+            if (earlier != field) continue;
+            if (given == key) throw Refusal{"Error: \"" + key + "\" appears twice in one object."};
+            throw Refusal{"Error: \"" + given + "\" and \"" + key +
+                          "\" name the same field in one object."};
+        }
+        seen.emplace_back(field, key);
+    }
+
+    int values_ = 0;
+    std::string table_;
+    int32_t record_ = -1;
+    std::vector<std::pair<std::string, std::string>> rootKeys_, recordKeys_;
+};
+
+Json Parse(std::string_view text) {
     try {
-        return Json::parse(text.begin(), text.end(), check);
+        ShapeCheck check;
+        return Json::parse(text.begin(), text.end(),
+                           [&check](int depth, ShapeCheck::Event event, Json& parsed) {
+                               return check(depth, event, parsed);
+                           });
     } catch (const Json::exception& e) {
         // Parse errors, and numbers beyond a double's range (thrown as out of range).
-        std::string what = e.what();
-        what.erase(0, what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
-        throw Refusal{"Error: not valid JSON: " + what};
+        throw Refusal{"Error: not valid JSON: " + ParserMessage(e.what())};
     }
 }
 
@@ -207,12 +308,13 @@ class RecordReader {
     void Read(const Json& json, const std::string& where, Record& record, Fields fields,
               bool isDialogBox = false) {
         if (!json.is_object()) Refuse(where, "must be an object");
-        std::vector<std::string> names;
+        // The parse has refused unknown keys and a field given twice.
         fields(record, [&](const char* name, auto& field, Kind kind) {
-            const std::string at = where + "." + name;
-            names.emplace_back(name);
             auto value = json.find(name);
-            if (value == json.end()) Refuse(at, "missing");
+            if (const std::string_view old = OldName(name); value == json.end() && !old.empty())
+                value = json.find(old);
+            if (value == json.end()) Refuse(where + "." + name, "missing");
+            const std::string at = where + "." + value.key();
             using T = std::remove_cvref_t<decltype(field)>;
             if constexpr (IsBytes<T>) {
                 if (!value->is_string() || !FromHex(value->template get<std::string>(), field))
@@ -229,10 +331,6 @@ class RecordReader {
                                                    "must be a number from " + Range(low, high)));
             }
         });
-        if (json.size() == names.size()) return;
-        for (const auto& item : json.items())
-            if (std::find(names.begin(), names.end(), item.key()) == names.end())
-                Refuse(where + "." + item.key(), "no such field");
     }
 
   private:
@@ -267,14 +365,10 @@ const Json& TableOf(const Json& root, const char* name, size_t least, size_t mos
 }
 
 void ReadDocument(const Json& root, DialogDocument& doc) {
-    if (!root.is_object())
-        throw Refusal{"Error: the JSON must be an object with \"objects\" and \"smks\"."};
-    for (const auto& item : root.items())
-        if (item.key() != "objects" && item.key() != "smks") Refuse(item.key(), "no such field");
-    const Json& objects =
-        TableOf(root, "objects", 1, MaxObjects, "must be an array of 1 to 128 objects");
-    const Json& smks =
-        TableOf(root, "smks", 0, MaxSmks, "must be an array of at most 128 SMK records");
+    // The parse has refused keys other than the two.
+    if (!root.is_object()) throw Refusal{"Error: " + RootRule};
+    const Json& objects = TableOf(root, "objects", 1, MaxObjects, ObjectsRule);
+    const Json& smks = TableOf(root, "smks", 0, MaxSmks, SmksRule);
     doc.ObjectCount = static_cast<int32_t>(objects.size());
     doc.SmkCount = static_cast<int32_t>(smks.size());
     doc.StringCount = doc.ObjectCount + doc.SmkCount;

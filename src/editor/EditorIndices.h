@@ -29,10 +29,10 @@ enum class ObjectBox {
     ResponseTop,
     ResponseRight,
     ResponseBottom,
-    ResponseWidth,
-    ResponseHeight,
-    TextX,
-    TextY,
+    TextLeft,
+    TextTop,
+    TextRight,
+    TextBottom,
     Count
 };
 

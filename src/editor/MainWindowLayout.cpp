@@ -44,25 +44,29 @@ const EnumArray<BoxInfo, ObjectBox> ObjectBoxes = {{{
      "Not completely understood. For buttons seems to be ID. -3 for "
      "cancel/previous/default button?, -2 for ok, and -1 for labels"},
     {"objectResponseLeft", "Left:",
-     "Left edge of area in which mouse hover events will be handled for button w/ "
-     "light up"},
+     "Left edge of the area in which mouse hover events are handled for a button w/ light up, "
+     "relative to the object's left edge"},
     {"objectResponseTop", "Top:",
-     "Top edge of area in which mouse hover events will be handled for button w/ "
-     "light up"},
+     "Top edge of the area in which mouse hover events are handled for a button w/ light up, "
+     "relative to the object's top edge"},
     {"objectResponseRight", "Right:",
-     "Right edge of area in which mouse hover events will be handled for button w/ "
-     "light up"},
+     "Right edge (inclusive) of the area in which mouse hover events are handled for a button "
+     "w/ light up, relative to the object's left edge"},
     {"objectResponseBottom", "Bottom:",
-     "Bottom edge of area in which mouse hover events will be handled for button "
-     "w/ light up"},
-    {"objectResponseWidth", "Width:",
-     "Width of area in which mouse hover events will be handled for button w/ light "
-     "up"},
-    {"objectResponseHeight", "Height:",
-     "Height of area in which mouse hover events will be handled for button w/ "
-     "light up"},
-    {"objectTextX", "Text X:", "Text coordinate X for button w/ light up (left edge)"},
-    {"objectTextY", "Text Y:", "Text coordinate Y for button w/ light up (top edge)"},
+     "Bottom edge (inclusive) of the area in which mouse hover events are handled for a button "
+     "w/ light up, relative to the object's top edge"},
+    {"objectTextLeft", "Left:",
+     "Left edge of the area a button w/ light up places its text in, relative to the object's "
+     "left edge. All four zero: the whole object"},
+    {"objectTextTop", "Top:",
+     "Top edge of the area a button w/ light up places its text in, relative to the object's "
+     "top edge. All four zero: the whole object"},
+    {"objectTextRight", "Right:",
+     "Right edge (inclusive) of the area a button w/ light up places its text in, relative to "
+     "the object's left edge. All four zero: the whole object"},
+    {"objectTextBottom", "Bottom:",
+     "Bottom edge (inclusive) of the area a button w/ light up places its text in, relative to "
+     "the object's top edge. All four zero: the whole object"},
 }}};
 
 const EnumArray<BoxInfo, SmkBox> SmkBoxes = {{{
@@ -183,30 +187,43 @@ QWidget* MainWindow::BuildObjectHalf() {
         grid->addWidget(objectBoxes_[box], row, col + 1, 1, span);
         return label;
     };
-    // Edges in the first pair of columns, the opposite edges beside them, sizes last. The
-    // response area's boxes follow the appearance boxes in the same order.
-    auto edgeGrid = [&](QGridLayout* grid, ObjectBox first) {
+    // Left and top in the first pair of columns, right and bottom beside them, then the sizes
+    // where there are any.
+    auto edgeGrid = [&](QGridLayout* grid, ObjectBox first, int count) {
         const int base = static_cast<int>(first);
-        for (int k = 0; k < 6; ++k) place(grid, static_cast<ObjectBox>(base + k), k % 2, k / 2 * 2);
+        for (int k = 0; k < count; ++k)
+            place(grid, static_cast<ObjectBox>(base + k), k % 2, k / 2 * 2);
     };
     auto* appearance = new QGroupBox("Appearance");
     appearance->setObjectName("Appearance");
     auto* grid = new QGridLayout(appearance);
-    edgeGrid(grid, ObjectBox::Left);
+    edgeGrid(grid, ObjectBox::Left, 6);
     place(grid, ObjectBox::Text, 2, 0, 5);
     place(grid, ObjectBox::ControlId, 3, 0);
     grid->addWidget(CaptionFor(controlType_, "Control Type:"), 3, 2);
     grid->addWidget(controlType_, 3, 3, 1, 3);
-    place(grid, ObjectBox::TextX, 4, 0)->setToolTip("Text coordinate X for button w/ light up");
-    place(grid, ObjectBox::TextY, 4, 2)->setToolTip("Text coordinate Y for button w/ light up");
 
-    auto* response = new QGroupBox("Mouse Response Area");
-    response->setObjectName("MouseResponseArea");
-    edgeGrid(new QGridLayout(response), ObjectBox::ResponseLeft);
-
+    auto areaGroup = [&](const char* title, const char* name, const char* tooltip,
+                         ObjectBox first) {
+        auto* group = new QGroupBox(title);
+        group->setObjectName(name);
+        group->setToolTip(tooltip);
+        edgeGrid(new QGridLayout(group), first, 4);
+        return group;
+    };
+    auto* response = areaGroup("Mouse Response Area", "MouseResponseArea",
+                               "Where a button w/ light up handles the mouse: edges relative to "
+                               "the object's left and top, right and bottom inclusive",
+                               ObjectBox::ResponseLeft);
+    auto* textArea = areaGroup("Text Area", "TextArea",
+                               "Where a button w/ light up places its text: edges relative to the "
+                               "object's left and top, right and bottom inclusive; all four zero "
+                               "means the whole object",
+                               ObjectBox::TextLeft);
     auto* fieldColumn = new QVBoxLayout;
     fieldColumn->addWidget(appearance);
     fieldColumn->addWidget(response);
+    fieldColumn->addWidget(textArea);
     fieldColumn->addStretch(1);
 
     auto* flags =

@@ -29,32 +29,30 @@ constexpr EnumArray<int16_t DialogObject::*, ObjectBox> ObjectFields{{{
     &DialogObject::ResponseTop,
     &DialogObject::ResponseRight,
     &DialogObject::ResponseBottom,
-    &DialogObject::ResponseWidth,
-    &DialogObject::ResponseHeight,
-    &DialogObject::TextX,
-    &DialogObject::TextY,
+    &DialogObject::TextLeft,
+    &DialogObject::TextTop,
+    &DialogObject::TextRight,
+    &DialogObject::TextBottom,
 }}};
 
 // What an undo step calls each box.
 constexpr EnumArray<const char*, ObjectBox> ObjectBoxNames{
     {{"Left", "Top", "Right", "Bottom", "Width", "Height", "Text", "Control ID", "Response Left",
-      "Response Top", "Response Right", "Response Bottom", "Response Width", "Response Height",
-      "Text X", "Text Y"}}};
+      "Response Top", "Response Right", "Response Bottom", "Text Area Left", "Text Area Top",
+      "Text Area Right", "Text Area Bottom"}}};
 
 std::string ObjectName(int32_t index) {
     return "Object " + std::to_string(index);
 }
 
-// Width and height follow the edges: the edge boxes of the appearance and the response area,
-// each with the opposite edge and the size it gives.
+// Width and height follow the edges: each edge box with the opposite edge and the size it
+// gives. The response and text areas have no size fields.
 struct EdgePair {
     ObjectBox Low, High, Size;
 };
-constexpr std::array<EdgePair, 4> EdgePairs{{
+constexpr std::array<EdgePair, 2> EdgePairs{{
     {ObjectBox::Left, ObjectBox::Right, ObjectBox::Width},
     {ObjectBox::Top, ObjectBox::Bottom, ObjectBox::Height},
-    {ObjectBox::ResponseLeft, ObjectBox::ResponseRight, ObjectBox::ResponseWidth},
-    {ObjectBox::ResponseTop, ObjectBox::ResponseBottom, ObjectBox::ResponseHeight},
 }};
 
 } // namespace

@@ -12,21 +12,32 @@ namespace {
 
 constexpr int32_t FieldMin = INT16_MIN, FieldMax = INT16_MAX;
 
-// One direction of a record: its edges and size, and the response area's.
+// One direction of a record: its edges and size.
 struct Axis {
     int16_t DialogObject::*Low;
     int16_t DialogObject::*High;
     int16_t DialogObject::*Size;
-    int16_t DialogObject::*ResponseLow;
-    int16_t DialogObject::*ResponseHigh;
-    int16_t DialogObject::*ResponseSize;
 };
-constexpr Axis Horizontal{&DialogObject::Left,          &DialogObject::Right,
-                          &DialogObject::Width,         &DialogObject::ResponseLeft,
-                          &DialogObject::ResponseRight, &DialogObject::ResponseWidth};
-constexpr Axis Vertical{
-    &DialogObject::Top,         &DialogObject::Bottom,         &DialogObject::Height,
-    &DialogObject::ResponseTop, &DialogObject::ResponseBottom, &DialogObject::ResponseHeight};
+constexpr Axis Horizontal{&DialogObject::Left, &DialogObject::Right, &DialogObject::Width};
+constexpr Axis Vertical{&DialogObject::Top, &DialogObject::Bottom, &DialogObject::Height};
+
+// An area of a record, four edges relative to its Left/Top with right/bottom inclusive.
+using Area = std::array<int16_t DialogObject::*, 4>;
+constexpr Area ResponseArea{&DialogObject::ResponseLeft, &DialogObject::ResponseTop,
+                            &DialogObject::ResponseRight, &DialogObject::ResponseBottom};
+constexpr Area TextArea{&DialogObject::TextLeft, &DialogObject::TextTop, &DialogObject::TextRight,
+                        &DialogObject::TextBottom};
+
+std::array<int32_t, 4> WholeObject(const DialogObject& o) {
+    return {0, 0, o.Width - 1, o.Height - 1};
+}
+
+bool CoversWholeObject(const DialogObject& o, const Area& area) {
+    const auto whole = WholeObject(o);
+    for (size_t i = 0; i < area.size(); ++i)
+        if (o.*area[i] != whole[i]) return false;
+    return true;
+}
 
 enum class Pull { None, Low, High };
 
@@ -35,23 +46,21 @@ bool IsDrawn(int32_t type) {
     return type >= 0 && type < ControlTypeCount && type != 7;
 }
 
-// Shifts the edges and the response area by one clamped delta, so the shape never changes.
+// Shifts both edges by one clamped delta, so the shape never changes. The areas are relative
+// to the edges and so stay where they are on the object.
 void Shift(DialogObject& o, const Axis& a, int32_t delta) {
     int32_t lowest = FieldMin, highest = FieldMax;
-    for (auto field : {a.Low, a.High, a.ResponseLow, a.ResponseHigh}) {
+    for (auto field : {a.Low, a.High}) {
         lowest = std::max(lowest, FieldMin - o.*field);
         highest = std::min(highest, FieldMax - o.*field);
     }
     delta = std::clamp(delta, lowest, highest);
-    for (auto field : {a.Low, a.High, a.ResponseLow, a.ResponseHigh})
-        o.*field = static_cast<int16_t>(o.*field + delta);
+    for (auto field : {a.Low, a.High}) o.*field = static_cast<int16_t>(o.*field + delta);
 }
 
 // Pulls one edge of the drawn box; the size must fit its field, so a span is at most FieldMax.
 void Pulled(DialogObject& o, const Axis& a, Pull pull, int32_t delta) {
     if (pull == Pull::None) return;
-    const bool responseMatched = o.*a.ResponseLow == o.*a.Low && o.*a.ResponseHigh == o.*a.High &&
-                                 o.*a.ResponseSize == o.*a.Size;
     int32_t low = o.*a.Low;
     int32_t high =
         std::min({low + std::max<int32_t>(o.*a.Size, 1) - 1, FieldMax, low + FieldMax - 1});
@@ -62,10 +71,6 @@ void Pulled(DialogObject& o, const Axis& a, Pull pull, int32_t delta) {
     o.*a.Low = static_cast<int16_t>(low);
     o.*a.High = static_cast<int16_t>(high);
     o.*a.Size = static_cast<int16_t>(high - low + 1);
-    if (!responseMatched) return;
-    o.*a.ResponseLow = o.*a.Low;
-    o.*a.ResponseHigh = o.*a.High;
-    o.*a.ResponseSize = o.*a.Size;
 }
 
 Pull HorizontalPull(DragPart part) {
@@ -155,6 +160,13 @@ DialogObject Dragged(const DialogObject& before, DragPart part, int32_t dx, int3
     } else {
         Pulled(after, Horizontal, HorizontalPull(part), dx);
         Pulled(after, Vertical, VerticalPull(part), dy);
+        // An area over the whole object stays over it; one of its own keeps its place.
+        for (const Area& area : {ResponseArea, TextArea}) {
+            if (!CoversWholeObject(before, area)) continue;
+            const auto whole = WholeObject(after);
+            for (size_t i = 0; i < area.size(); ++i)
+                after.*area[i] = static_cast<int16_t>(whole[i]);
+        }
     }
     return after;
 }

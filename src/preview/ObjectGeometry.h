@@ -54,10 +54,11 @@ std::array<Handle, 8> Handles(const PictureRect& box);
 DragPart PartAt(const PictureRect& box, int32_t x, int32_t y, int32_t grip);
 
 // The record after dragging `part` by (dx, dy) picture pixels from `before`. A move shifts
-// the edges and the mouse response area together (Text X/Y are offsets inside the box and
-// follow by themselves); a resize moves the pulled edges of the drawn box, keeps Width and
-// Height equal to Right - Left + 1 and Bottom - Top + 1, and keeps a response area that
-// matched the box matching it. Every field stays within 16 bits and a box at least 1 x 1.
+// the edges only: the mouse response and text areas are relative to the object and go with it.
+// A resize moves the pulled edges of the drawn box, keeps Width and Height equal to
+// Right - Left + 1 and Bottom - Top + 1, and keeps an area that covered the whole object,
+// (0, 0, Width - 1, Height - 1), covering it; any other area stays as it is. Every field stays
+// within 16 bits and a box at least 1 x 1.
 DialogObject Dragged(const DialogObject& before, DragPart part, int32_t dx, int32_t dy);
 
 } // namespace tarrox

@@ -21,9 +21,9 @@ bool Has(int32_t flags, int bit) {
 // inside out is taken the same way, as no text would show in it.
 PictureRect LightUpTextArea(const DialogObject& o, int32_t x, int32_t y) {
     const PictureRect whole{x, y, x + o.Width - 1, y + o.Height - 1};
-    if (o.TextX == 0 && o.TextY == 0 && o.ResponseWidth == 0 && o.ResponseHeight == 0) return whole;
-    if (o.ResponseWidth < o.TextX || o.ResponseHeight < o.TextY) return whole;
-    return {x + o.TextX, y + o.TextY, x + o.ResponseWidth, y + o.ResponseHeight};
+    if (o.TextLeft == 0 && o.TextTop == 0 && o.TextRight == 0 && o.TextBottom == 0) return whole;
+    if (o.TextRight < o.TextLeft || o.TextBottom < o.TextTop) return whole;
+    return {x + o.TextLeft, y + o.TextTop, x + o.TextRight, y + o.TextBottom};
 }
 
 int SizeSlot(int32_t flags, int32_t fontColorSet) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
 
 #include "document/DocumentJson.h"
@@ -31,8 +32,8 @@ TEST(DocumentJson, PrintsEveryFieldFromItsOffsetInFileOrder) {
               R"("Unknown28":"1d1e1f20","ControlId":8737,"ControlType":639968291,)"
               R"("Unknown38":"2728292a2b2c2d2e2f30313233343536","ResponseLeft":14391,)"
               R"("ResponseTop":14905,"ResponseRight":15419,"ResponseBottom":15933,)"
-              R"("Unknown62":"3f404142","SmkLink":0,"TextX":18503,"TextY":19017,)"
-              R"("ResponseWidth":19531,"ResponseHeight":20045,"Unknown78":"4f50515253545556"}],)"
+              R"("Unknown62":"3f404142","SmkLink":0,"TextLeft":18503,"TextTop":19017,)"
+              R"("TextRight":19531,"TextBottom":20045,"Unknown78":"4f50515253545556"}],)"
               R"("smks":[{"Next":-1,"Flags":27241,"Unknown6":"6b6c6d6e","FileName":"glue\\a.smk",)"
               R"("Unknown14":"73747576","OverlayX":30839,"OverlayY":31353,)"
               R"("Unknown22":"7b7c7d7e7f808182"}]})");
@@ -62,6 +63,9 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
     const std::string objects = "objects: must be an array of 1 to 128 objects";
     std::string object = base.substr(12, base.find("},{") - 11), tooMany = object;
     for (int i = 0; i < 128; ++i) tooMany += "," + object;
+    std::string manyKeys = "11";
+    for (int i = 0; i < 99999; ++i) manyKeys.append(",\"").append(std::to_string(i)) += "\":0";
+    const std::string longKey(5000, 'k'), longText(5000, 'v');
     const struct {
         std::string json, error;
     } refused[] = {
@@ -79,6 +83,13 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
         {set("Left", "11,", ""), "objects[1].Left: missing"},
         {set("Left", "11", "11,\"Lfet\":1"), "objects[1].Lfet: no such field"},
         {set("Left", "11", "11,\"Left\":12"), "\"Left\" appears twice"},
+        {set("TextLeft", "0", "0,\"TextX\":0"),
+         "\"TextLeft\" and \"TextX\" name the same field in one object"},
+        // Refused at the first unknown key, and only so much of a key or value is quoted.
+        {set("Left", "11", manyKeys), "objects[1].0: no such field"},
+        {set("Left", "11", "11,\"" + longKey + "\":1"),
+         std::string("objects[1].").append(longKey, 0, 100) + "...: no such field"},
+        {set("Text", "\"o1\"", "\"" + longText + "\x01\""), "not valid JSON: parse error"},
         {set("Left", "11", "[[11]]"), "the JSON nests deeper"},
         {"{\"objects\":[" + tooMany + "],\"smks\":[]}", objects},
         {"{\"objects\":[],\"smks\":[]}", objects},
@@ -87,10 +98,35 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
     for (const auto& c : refused) {
         DialogDocument kept = test::MakeDocument({-1, -1, -1}, {});
         std::string error;
+        const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(DocumentFromJson(c.json, kept, error)) << c.error;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.error;
         EXPECT_EQ(error.substr(0, c.error.size() + 7), "Error: " + c.error);
+        EXPECT_LT(error.size(), 300u) << c.error;
         EXPECT_EQ(kept.ObjectCount, 3) << c.error;
     }
+}
+
+// JSON written before the text area got its names keeps loading; fields keep their names in
+// messages.
+TEST(DocumentJson, ReadsTheTextAreaUnderItsOldNames) {
+    DialogDocument d = test::MakeDocument({-1, -1}, {});
+    DialogObject& o = d.ObjectTable[1];
+    o.TextLeft = 105, o.TextTop = 235, o.TextRight = 210, o.TextBottom = 277;
+    std::string json = DocumentToJson(d);
+    // Object 1 under the old names, object 0 under the new ones.
+    for (auto [old, now] : {std::pair{"TextX", "TextLeft"},
+                            {"TextY", "TextTop"},
+                            {"ResponseWidth", "TextRight"},
+                            {"ResponseHeight", "TextBottom"}})
+        json.replace(json.rfind(now), std::string_view(now).size(), old);
+    DialogDocument back;
+    std::string error;
+    ASSERT_TRUE(DocumentFromJson(json, back, error)) << error;
+    EXPECT_EQ(back.ObjectTable[1], o);
+    json.replace(json.find("\"ResponseWidth\":210"), 19, "\"ResponseWidth\":1e9");
+    EXPECT_FALSE(DocumentFromJson(json, back, error));
+    EXPECT_EQ(error, "Error: objects[1].ResponseWidth: must be a number from -32768 to 32767");
 }
 
 } // namespace

@@ -35,15 +35,15 @@ class EditorControlsTest : public EditorTest {
 };
 
 // The number boxes ("object" + name) and the fields they show, in the same order.
-const char* BoxNames[] = {"Left",           "Top",           "Right",          "Bottom",
-                          "Width",          "Height",        "ControlId",      "ResponseLeft",
-                          "ResponseTop",    "ResponseRight", "ResponseBottom", "ResponseWidth",
-                          "ResponseHeight", "TextX",         "TextY"};
+const char* BoxNames[] = {"Left",        "Top",           "Right",          "Bottom",
+                          "Width",       "Height",        "ControlId",      "ResponseLeft",
+                          "ResponseTop", "ResponseRight", "ResponseBottom", "TextLeft",
+                          "TextTop",     "TextRight",     "TextBottom"};
 using D = DialogObject;
 int16_t D::*const Fields[] = {
-    &D::Left,           &D::Top,           &D::Right,          &D::Bottom,      &D::Width,
-    &D::Height,         &D::ControlId,     &D::ResponseLeft,   &D::ResponseTop, &D::ResponseRight,
-    &D::ResponseBottom, &D::ResponseWidth, &D::ResponseHeight, &D::TextX,       &D::TextY};
+    &D::Left,           &D::Top,       &D::Right,        &D::Bottom,      &D::Width,
+    &D::Height,         &D::ControlId, &D::ResponseLeft, &D::ResponseTop, &D::ResponseRight,
+    &D::ResponseBottom, &D::TextLeft,  &D::TextTop,      &D::TextRight,   &D::TextBottom};
 
 TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     const int count = int(std::size(Fields));
@@ -68,26 +68,36 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     EXPECT_EQ(List("objectList")->item(1)->text(), "1 - Image");
     // A box that does not convert stores nothing from there on; a later valid edit stores all.
     Box("objectControlId")->setText("40000");
-    Box("objectTextX")->setText("99");
-    EXPECT_EQ(Shown().TextX, 113);
+    Box("objectTextLeft")->setText("99");
+    EXPECT_EQ(Shown().TextLeft, 111);
     Box("objectControlId")->setText("-2");
-    EXPECT_EQ(Shown().TextX, 99);
+    EXPECT_EQ(Shown().TextLeft, 99);
     List("objectList")->setCurrentRow(0); // object 0's link field is no SMK link
     EXPECT_FALSE(Check("usesSmk")->isEnabled() || Check("usesSmk")->isChecked());
 }
 
-TEST_F(EditorControlsTest, AutoCalcDerivesSizesFromEdgesOnlyWhenOn) {
+// The response and text areas have no sizes: Auto-Calc leaves the text area's right and bottom
+// (bytes 74 and 76) alone.
+TEST_F(EditorControlsTest, AutoCalcDerivesWidthAndHeightFromTheEdgesOnlyWhenOn) {
+    doc->ObjectTable[1].TextRight = 77, doc->ObjectTable[1].TextBottom = 66;
     List("objectList")->setCurrentRow(1);
     Box("objectRight")->setText("19");
     EXPECT_EQ(Shown().Width, 0); // off: no sizes derived
     Trigger("optionsAutoCalc");
-    Box("objectLeft")->setText("10");
-    Box("objectResponseBottom")->setText("20");
-    Box("objectResponseRight")->setText("4");
-    EXPECT_EQ(std::vector<int>({Shown().Width, Shown().ResponseWidth, Shown().ResponseHeight}),
-              std::vector<int>({10, 5, 21}));
+    for (auto [box, value] : {std::pair{"objectLeft", "10"},
+                              {"objectBottom", "20"},
+                              {"objectResponseRight", "4"},
+                              {"objectResponseBottom", "9"},
+                              {"objectTextLeft", "3"},
+                              {"objectTextTop", "2"}})
+        Box(box)->setText(value);
+    EXPECT_EQ(
+        std::vector<int>({Shown().Width, Shown().Height, Shown().TextRight, Shown().TextBottom}),
+        std::vector<int>({10, 21, 77, 66}));
     Box("objectWidth")->setText("3"); // a size never moves an edge
     EXPECT_EQ(Box("objectRight")->text(), "19");
+    for (const char* edge : {"Left", "Top", "Right", "Bottom"})
+        EXPECT_EQ(Box(QString("objectText") + edge)->parent()->objectName(), "TextArea");
 }
 
 TEST_F(EditorControlsTest, SmkEditsUpdateTheListAndBothPickers) {

@@ -116,18 +116,10 @@ TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     EXPECT_EQ(preview->Picture().Pixels(), Fresh());
 }
 
-class PreviewEditingTest : public PreviewTest {
+// The editor on a dialog of its own with the preview open, and the mouse in its picture.
+class PictureTest : public PreviewTest {
   protected:
-    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x 60..79,
-    // a label over it at 140..189 x 65..84, a light-up button at 300..359 x 150..179.
-    void SetUp() override {
-        PreviewTest::SetUp();
-        DialogDocument d = MakeDocument({{0, "Dialog"}, {2, "OK"}, {9, "Label"}, {14, "Lit"}});
-        Place(d.ObjectTable[0], 100, 50, 300, 200);
-        Place(d.ObjectTable[1], 10, 10, 50, 20);
-        Place(d.ObjectTable[2], 40, 15, 50, 20);
-        Place(d.ObjectTable[3], 200, 100, 60, 30);
-        d.ObjectTable[3].TextX = 16;
+    void OpenPicture(const DialogDocument& d) {
         StartWith(d);
         Trigger("viewPreview");
         picture = form->Preview()->findChild<PreviewPicture*>("PreviewPicture");
@@ -154,11 +146,27 @@ class PreviewEditingTest : public PreviewTest {
         Mouse(QEvent::MouseMove, from + by);
     }
     int Selected() { return SelectedRow(List("objectList")); }
+    PreviewPicture* picture = nullptr;
+};
+
+class PreviewEditingTest : public PictureTest {
+  protected:
+    // A dialog at (100, 50) whose children lie from its corner: a button over 110..159 x 60..79,
+    // a label over it at 140..189 x 65..84, a light-up button at 300..359 x 150..179.
+    void SetUp() override {
+        PictureTest::SetUp();
+        DialogDocument d = MakeDocument({{0, "Dialog"}, {2, "OK"}, {9, "Label"}, {14, "Lit"}});
+        Place(d.ObjectTable[0], 100, 50, 300, 200);
+        Place(d.ObjectTable[1], 10, 10, 50, 20);
+        Place(d.ObjectTable[2], 40, 15, 50, 20);
+        Place(d.ObjectTable[3], 200, 100, 60, 30);
+        d.ObjectTable[3].TextLeft = 16;
+        OpenPicture(d);
+    }
     std::vector<int> Box3() {
         const DialogObject& o = doc->ObjectTable[3];
         return {o.Left, o.Top, o.Right, o.Bottom, o.Width, o.Height};
     }
-    PreviewPicture* picture = nullptr;
 };
 
 TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObject) {
@@ -175,14 +183,14 @@ TEST_F(PreviewEditingTest, AClickSelectsTheTopmostObject) {
     EXPECT_FALSE(form->IsModified());
 }
 
-TEST_F(PreviewEditingTest, ADragMovesEdgesAndResponseAreaAsOneStepAndTheBoxesFollowLive) {
+TEST_F(PreviewEditingTest, ADragMovesTheEdgesAsOneStepAndTheBoxesFollowLive) {
     const DialogObject before = doc->ObjectTable[3];
     DragBy({310, 160}, {10, 5});
     EXPECT_EQ(Selected(), 3) << "a press on an object selects it and drags it at once";
     EXPECT_EQ(Box("objectLeft")->text(), "210") << "while the button is still down";
     Mouse(QEvent::MouseButtonRelease, {320, 165});
     DialogObject expected = before;
-    Place(expected, 210, 105, 60, 30); // Text X/Y are offsets inside the box
+    expected.Left = 210, expected.Top = 105, expected.Right = 269, expected.Bottom = 134;
     EXPECT_EQ(doc->ObjectTable[3], expected);
     EXPECT_TRUE(form->IsModified());
     // The preview's own Ctrl+Z and Ctrl+Y reach the history.
@@ -245,6 +253,36 @@ TEST_F(PreviewTest, TheReadmeWindowAndTheCodesCardCloseOnEscape) {
         QTest::keyClick(window, Qt::Key_Escape);
         EXPECT_TRUE(!window || !window->isVisible()) << name;
     }
+}
+
+// Light-up buttons as the game's files hold them, areas relative to the object: gluScore's "Ok"
+// (both areas over the whole button) and gluCmpgn's "Terran" (areas of its own). Moved with the
+// mouse and the keys and saved, only their edges change.
+TEST_F(PictureTest, MovingRealLightUpButtonsAndSavingChangesOnlyTheirEdges) {
+    DialogDocument d = MakeDocument({{0, "Dialog"}, {14, "Ok"}, {14, "Terran"}});
+    Place(d.ObjectTable[0], 0, 0, 640, 480);
+    d.ObjectTable[0].ResponseRight = 640, d.ObjectTable[0].ResponseBottom = 480;
+    Place(d.ObjectTable[1], 480, 430, 138, 30);
+    DialogObject& terran = d.ObjectTable[2];
+    Place(terran, 162, 4, 356, 278);
+    terran.ResponseLeft = 78, terran.ResponseTop = 30, terran.ResponseRight = 226;
+    terran.ResponseBottom = 253, terran.TextLeft = 105, terran.TextTop = 235;
+    terran.TextRight = 210, terran.TextBottom = 277;
+    for (DialogObject& o : d.ObjectTable) o.Flags = 0x200008;
+    OpenPicture(d);
+    DragBy({500, 440}, {-40, -40});
+    Mouse(QEvent::MouseButtonRelease, {460, 400});
+    DragBy({300, 100}, {8, 10});
+    Mouse(QEvent::MouseButtonRelease, {308, 110});
+    QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);
+    Trigger("fileSave");
+    std::vector<uint8_t> saved;
+    ASSERT_EQ(ReadFileBytes(Path("dialog.bin"), saved), ReadStatus::Ok);
+    for (auto [o, left, top] : {std::tuple{&d.ObjectTable[1], 440, 390}, {&terran, 178, 14}}) {
+        o->Right = int16_t(o->Right + left - o->Left), o->Left = int16_t(left);
+        o->Bottom = int16_t(o->Bottom + top - o->Top), o->Top = int16_t(top);
+    }
+    EXPECT_EQ(saved, WriteBinDocument(d).value());
 }
 
 // After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"

@@ -35,35 +35,41 @@ TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
     EXPECT_EQ(ObjectAt(doc, 115, 65), -1);
 }
 
-TEST(Dragged, MovesRigidlyResizesByTheDrawnBoxAndStaysInTheFields) {
-    DialogObject offset = Box(10, 20, 50, 20);
-    offset.ResponseLeft = 0; // a response area of its own does not follow a resize
-    DialogObject far = Box(32000, -32760, 700, 10);
+// A box with areas of its own: the response area (54-61), then the text area (70-77).
+DialogObject WithAreas(DialogObject o, std::array<int16_t, 8> areas) {
+    std::tie(o.ResponseLeft, o.ResponseTop, o.ResponseRight, o.ResponseBottom, o.TextLeft,
+             o.TextTop, o.TextRight, o.TextBottom) = std::tuple_cat(areas);
+    return o;
+}
+
+TEST(Dragged, MovesTheEdgesOnlyAndAResizeKeepsOnlyWholeObjectAreasWhole) {
+    const DialogObject ok = Box(480, 430, 138, 30); // both areas 0, 0, 137, 29
+    // Areas of their own: Terran's, and a text area of all zeros beside a whole response area.
+    const DialogObject terran =
+        WithAreas(Box(162, 4, 356, 278), {78, 30, 226, 253, 105, 235, 210, 277});
+    const DialogObject zeros = WithAreas(Box(10, 20, 50, 20), {0, 0, 49, 19, 0, 0, 0, 0});
+    const DialogObject far = Box(32000, -32760, 700, 10);
     DialogObject wrongRight = Box(10, 20, 50, 20);
     wrongRight.Right = 5; // the drawn box goes by Width, not Right
-    const DialogObject plain = Box(10, 20, 50, 20);
-    // Left, Top, Right, Bottom, Width, Height, then the six response fields after the drag.
+    // Left, Top, Right, Bottom, Width, Height, and the response and text areas after the drag.
     // clang-format off
-    const struct { DialogObject Before; DragPart Part; int32_t Dx, Dy; std::array<int16_t, 12> Expected; } cases[] = {
-        {plain, DragPart::Body, 10, 5, {20, 25, 69, 44, 50, 20, 20, 25, 69, 44, 50, 20}},
-        {plain, DragPart::TopLeft, -5, -6, {5, 14, 59, 39, 55, 26, 5, 14, 59, 39, 55, 26}},
-        {plain, DragPart::Left, 100, 9, {59, 20, 59, 39, 1, 20, 59, 20, 59, 39, 1, 20}},
-        {offset, DragPart::BottomRight, 1, 1, {10, 20, 60, 40, 51, 21, 0, 20, 59, 40, 50, 21}},
-        {wrongRight, DragPart::Right, 1, 0, {10, 20, 60, 39, 51, 20, 10, 20, 59, 39, 50, 20}},
+    const struct { DialogObject Before; DragPart Part; int32_t Dx, Dy; std::array<int16_t, 6> Edges; std::array<int16_t, 8> Areas; } cases[] = {
+        {ok, DragPart::Body, -40, -40, {440, 390, 577, 419, 138, 30}, {0, 0, 137, 29, 0, 0, 137, 29}},
+        {terran, DragPart::Body, 8, -1, {170, 3, 525, 280, 356, 278}, {78, 30, 226, 253, 105, 235, 210, 277}},
+        {ok, DragPart::TopLeft, -5, -6, {475, 424, 617, 459, 143, 36}, {0, 0, 142, 35, 0, 0, 142, 35}},
+        {ok, DragPart::Left, 200, 9, {617, 430, 617, 459, 1, 30}, {0, 0, 0, 29, 0, 0, 0, 29}},
+        {terran, DragPart::BottomRight, -6, 2, {162, 4, 511, 283, 350, 280}, {78, 30, 226, 253, 105, 235, 210, 277}},
+        {zeros, DragPart::Right, 1, 0, {10, 20, 60, 39, 51, 20}, {0, 0, 50, 19, 0, 0, 0, 0}},
+        {wrongRight, DragPart::Right, 1, 0, {10, 20, 60, 39, 51, 20}, {0, 0, 50, 19, 0, 0, 50, 19}},
         // At the ends of the 16-bit range a move stops whole and a size still fits its field.
-        {far, DragPart::Body, 5000, -50,
-         {32068, -32768, 32767, -32759, 700, 10, 32068, -32768, 32767, -32759, 700, 10}},
-        {far, DragPart::Left, -70000, 0,
-         {-67, -32760, 32699, -32751, 32767, 10, -67, -32760, 32699, -32751, 32767, 10}},
+        {far, DragPart::Body, 5000, -50, {32068, -32768, 32767, -32759, 700, 10}, {0, 0, 699, 9, 0, 0, 699, 9}},
+        {far, DragPart::Left, -70000, 0, {-67, -32760, 32699, -32751, 32767, 10}, {0, 0, 32766, 9, 0, 0, 32766, 9}},
     };
     // clang-format on
-    // These twelve and nothing else change: not Text X/Y, not the flags.
     for (const auto& c : cases) {
-        DialogObject expected = c.Before;
+        DialogObject expected = WithAreas(c.Before, c.Areas);
         std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom, expected.Width,
-                 expected.Height, expected.ResponseLeft, expected.ResponseTop,
-                 expected.ResponseRight, expected.ResponseBottom, expected.ResponseWidth,
-                 expected.ResponseHeight) = std::tuple_cat(c.Expected);
+                 expected.Height) = std::tuple_cat(c.Edges);
         SCOPED_TRACE(::testing::Message() << int(c.Part) << " " << c.Dx << "," << c.Dy);
         EXPECT_EQ(Dragged(c.Before, c.Part, c.Dx, c.Dy), expected);
     }

@@ -87,14 +87,14 @@ TEST(TextLayout, LightUpButtonsUseTheirTextAreaAndNoControlShowsItsHotkey) {
     // lies in x 267-372, y 239-281, not at the object's corner.
     DialogObject terran;
     terran.Left = 162, terran.Top = 4, terran.Width = 356, terran.Height = 278;
-    terran.TextX = 105, terran.TextY = 235, terran.ResponseWidth = 210, terran.ResponseHeight = 277;
+    terran.TextLeft = 105, terran.TextTop = 235, terran.TextRight = 210, terran.TextBottom = 277;
     const int32_t bottom = FlagMask(AlignBottomBit);
     EXPECT_EQ(DrawnControl(14, visible | bottom, terran, "AB\nA"), "316,259 319,259 320,271");
     // All zeros: the whole object. An area turned inside out is taken the same way.
     DialogObject whole = terran;
-    whole.TextX = whole.TextY = whole.ResponseWidth = whole.ResponseHeight = 0;
+    whole.TextLeft = whole.TextTop = whole.TextRight = whole.TextBottom = 0;
     EXPECT_EQ(DrawnControl(14, visible | bottom, whole, "A"), "340,271");
-    whole.ResponseWidth = -5;
+    whole.TextRight = -5;
     EXPECT_EQ(DrawnControl(14, visible | bottom, whole, "A"), "340,271");
     // The hotkey letter is never drawn, on a label as on a button.
     DialogObject label;

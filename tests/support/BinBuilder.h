@@ -73,14 +73,14 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     return d;
 }
 
-// Puts the object and its response area over the same box.
+// Puts the object over the box, its response and text areas over the whole of it (relative,
+// inclusive), as the game's light-up buttons have them.
 inline void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
-    o.Left = o.ResponseLeft = left;
-    o.Top = o.ResponseTop = top;
-    o.Width = o.ResponseWidth = width;
-    o.Height = o.ResponseHeight = height;
-    o.Right = o.ResponseRight = int16_t(left + width - 1);
-    o.Bottom = o.ResponseBottom = int16_t(top + height - 1);
+    o.Left = left, o.Top = top, o.Width = width, o.Height = height;
+    o.Right = int16_t(left + width - 1), o.Bottom = int16_t(top + height - 1);
+    o.ResponseLeft = o.ResponseTop = o.TextLeft = o.TextTop = 0;
+    o.ResponseRight = o.TextRight = int16_t(width - 1);
+    o.ResponseBottom = o.TextBottom = int16_t(height - 1);
 }
 
 // One line: each object's string number/SMK link | each SMK's string number/next | strings.
