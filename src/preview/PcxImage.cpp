@@ -62,7 +62,9 @@ bool DecodePcx(std::span<const uint8_t> bytes, PcxImage& image, std::string& err
     size_t pos = HeaderSize;
     while (line < height && pos < bytes.size()) {
         const uint8_t b = bytes[pos++];
-        if (b < 0xC0)
+        if (b < 0xC0 && column < width - 1) // most of a painted picture: one pixel inside a line
+            pixels[size_t(line * width + column++)] = b;
+        else if (b < 0xC0)
             put(b, 1);
         else if (pos < bytes.size())
             put(bytes[pos++], b & 0x3F);

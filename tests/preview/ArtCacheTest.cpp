@@ -116,7 +116,7 @@ TEST(ArtDrawing, ClipsToTheSurfaceSkipsIndexZeroAndDarkensUnderTheTranslucentInd
         IndexedDrawing How;
         std::string Expected;
     } cases[] = {
-        {-1, 0, {}, "0,0=2 1,0=0 0,1=3 1,1=2"},
+        {-1, 1, {}, "0,1=2 1,1=0 0,2=3 1,2=2"},
         {638, 478, {true, 2}, "638,478=1 639,478=half 639,479=3"},
         {-3, 0, {}, ""},
         {0, 480, {}, ""},

@@ -51,6 +51,8 @@ TEST(PcxImage, DecodesLinesOfAnyLengthAndRefusesWhatIsNotAWholePicture) {
         // No marker, or not where a palette ends the file: a picture without a palette.
         {PcxFile(3, 2, 3, {1, 2, 3, 0xC3, 9}, &palette, 0x0B), "3x2 1,2,3/9,9,9"},
         {PcxFile(3, 2, 3, {1, 2, 3, 0xC3, 9}, nullptr), "3x2 1,2,3/9,9,9"},
+        // Bytes between the data and the palette, as some writers leave.
+        {PcxFile(3, 2, 3, {1, 2, 3, 0xC3, 9, 0, 0}, &palette), "3x2 1,2,3/9,9,9 +palette"},
         {Bytes(plain.begin(), plain.end() - 1), "3x2 1,2,3/9,9,9"},
         {Bytes(plain.begin(), plain.begin() + 127), "it has no PCX header"},
         {WithByte(plain, 0, 11), "it has no PCX header"},
