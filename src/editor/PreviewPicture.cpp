@@ -121,7 +121,7 @@ std::pair<int32_t, DragPart> PreviewPicture::Target(QPoint at) const {
         const DragPart part = PartAt(ObjectRect(doc_, selected), at.x(), at.y(), Grip());
         if (part != DragPart::None && part != DragPart::Body) return {selected, part};
     }
-    const int32_t hit = ObjectAt(doc_, at.x(), at.y());
+    const int32_t hit = ObjectAt(doc_, at.x(), at.y(), hiddenPickable_);
     if (hit < 0) return {-1, DragPart::None};
     return {hit, ObjectRect(doc_, hit).Contains(at.x(), at.y()) ? DragPart::Body : DragPart::None};
 }

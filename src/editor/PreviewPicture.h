@@ -37,6 +37,8 @@ class PreviewPicture : public QWidget {
     void Refresh(const Surface& surface);
     void SetHooks(PreviewEditHooks hooks) { hooks_ = std::move(hooks); }
     void SetZoom(int zoom);
+    // Whether a click can pick an object the game does not show.
+    void SetHiddenPickable(bool pickable) { hiddenPickable_ = pickable; }
     int Zoom() const { return zoom_; }
     // The picture at 1x, as drawn.
     const QImage& Image() const { return image_; }
@@ -82,6 +84,7 @@ class PreviewPicture : public QWidget {
     PreviewEditHooks hooks_;
     QImage image_;
     int zoom_ = 1;
+    bool hiddenPickable_ = true;
     QRect shownHandles_;
     Drag drag_;
 };

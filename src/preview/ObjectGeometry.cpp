@@ -116,11 +116,13 @@ PictureRect ObjectRect(const DialogDocument& doc, int32_t index) {
     return {x, y, x + std::max<int32_t>(o.Width, 1) - 1, y + std::max<int32_t>(o.Height, 1) - 1};
 }
 
-int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y) {
+int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo) {
     const int32_t count = std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects);
     if (count == 0) return -1;
     for (int32_t i = count - 1; i > 0; --i) {
-        if (IsDrawn(doc.ObjectTable[i].ControlType) && ObjectRect(doc, i).Contains(x, y)) return i;
+        const DialogObject& o = doc.ObjectTable[i];
+        if (!hiddenToo && !(o.Flags & FlagMask(VisibleBit))) continue;
+        if (IsDrawn(o.ControlType) && ObjectRect(doc, i).Contains(x, y)) return i;
     }
     return 0;
 }

@@ -38,8 +38,9 @@ enum class DragPart {
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
 
 // The topmost drawn object under the point: later objects lie on top of earlier ones.
-// Object 0, the dialog, when no other is hit; -1 for a document without objects.
-int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y);
+// Object 0, the dialog, when no other is hit; -1 for a document without objects. Objects
+// without the Visible flag are passed over unless `hiddenToo`.
+int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo = true);
 
 // The eight handle points of a box, clockwise from the top-left corner.
 struct Handle {

@@ -165,11 +165,13 @@ using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;
 
 // The stored options in the order of `Keys`; an empty value leaves the key out.
 OptionMap Options(const Names& values) {
-    static const char* Keys[] = {"AutoCalcSizes",    "Locale",
-                                 "PreviewShowAll",   "PreviewFillRects",
-                                 "PreviewClrHlight", "PreviewClrHlightDk",
-                                 "PreviewClrNormal", "PreviewClrNormalDk",
-                                 "PreviewFontClrs",  "PreviewCustomClr"};
+    static const char* Keys[] = {"AutoCalcSizes",     "Locale",
+                                 "PreviewShowAll",    "PreviewFillRects",
+                                 "PreviewClrHlight",  "PreviewClrHlightDk",
+                                 "PreviewClrNormal",  "PreviewClrNormalDk",
+                                 "PreviewFontClrs",   "PreviewCustomClr",
+                                 "PreviewShowHidden", "PreviewGameArt",
+                                 "PreviewArtRace",    "PreviewArtFolders"};
     OptionMap out;
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i] != "-") out[{"Options", Keys[i]}] = values[i];
@@ -178,11 +180,12 @@ OptionMap Options(const Names& values) {
 
 // Closing writes back stored values under the same keys, defaults for what is missing or bad.
 TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
-    const OptionMap defaults = Options(
-        {"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", ""});
-    const OptionMap own =
-        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx"});
-    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4"});
+    const OptionMap defaults = Options({"False", "0", "True", "True", "6316272", "4210880",
+                                        "12615744", "8404992", "1", "", "True", "False", "0", ""});
+    const OptionMap own = Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1",
+                                   "3", "/a b.pcx", "False", "True", "2", "glucmpgn=PalCs"});
+    const OptionMap bad = Options(
+        {"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-", "maybe", "-", "3", "-"});
     for (const auto& [before, after] :
          {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
         form.reset();
