@@ -69,8 +69,11 @@ ArtFile<Art> ArtCache::Find(const std::string& gameName, Decode decode) {
     case ReadStatus::Missing:
         problem = shown + " is not imported.";
         break;
+    case ReadStatus::TooLarge:
+        problem = shown + " is larger than 4 MB.";
+        break;
     case ReadStatus::Failed:
-        problem = shown + " cannot be read (over 4 MB, not a file, or not readable).";
+        problem = shown + " cannot be read (not a file, or not readable).";
         break;
     case ReadStatus::Ok: {
         auto decoded = std::make_shared<Art>();

@@ -45,8 +45,12 @@ TEST_F(FileMenuTest, OpenReplacesTheDocumentAndClearsTheEditorAndAFailedOneKeeps
     OpenFromMenu(second);
     EXPECT_EQ(Box("objectText")->text(), "");
     std::filesystem::create_directories(dir / "folder.bin");
-    OpenFromMenu(Path("folder.bin"));
-    EXPECT_EQ(Messages().back(), "Error: Could not open " + Path("folder.bin") + ".");
+    std::ofstream(Path("big.bin")).close();
+    std::filesystem::resize_file(Path("big.bin"), (16u << 20) + 1); // sparse, so cheap
+    for (const char* name : {"folder.bin", "big.bin"}) OpenFromMenu(Path(name));
+    EXPECT_EQ(Messages(), (Names{"Save changes to first.bin?",
+                                 "Error: Could not open " + Path("folder.bin") + ".",
+                                 "Error: " + Path("big.bin") + " is larger than 16 MB."}));
     EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(List("objectList")->count(), 3);
 }
@@ -143,6 +147,18 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
                                  odd + "\r\nSaving replaces its whole content with this dialog. "
                                        "Overwrite it?"}));
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
+}
+
+// Too short for the dialog's own record: an empty file as much as a 1-byte one.
+TEST_F(FileMenuTest, AnEmptyFileIsAskedAboutAsAnyFileTooShortForADialog) {
+    Start(first);
+    for (const char* bytes : {"", "x"})
+        std::ofstream(Path(bytes + std::string("short.bin"))) << bytes;
+    OpenFromMenu(Path("short.bin"));
+    OpenFromMenu(Path("xshort.bin"));
+    const std::string ask = " does not look like a dialog file. Open it anyway?";
+    EXPECT_EQ(Messages(), (Names{Path("short.bin") + ask, Path("xshort.bin") + ask}));
+    EXPECT_EQ(form->File().Path, first);
 }
 
 using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;

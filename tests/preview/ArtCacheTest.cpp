@@ -100,8 +100,8 @@ std::string Changed(const Surface& s, const Palette& palette) {
             std::string what = c == 0x404040 ? "half" : "?";
             for (int i = 0; i < 4; ++i)
                 if (c == ColorOf(palette[i])) what = std::to_string(i);
-            out +=
-                (out.empty() ? "" : " ") + std::to_string(x) + "," + std::to_string(y) + "=" + what;
+            out.append(out.empty() ? "" : " ")
+                .append(std::to_string(x) + "," + std::to_string(y) + "=" + what);
         }
     return out;
 }

@@ -15,7 +15,10 @@ using Bytes = std::vector<uint8_t>;
 std::string Pixels(const IndexedImage& image) {
     std::string out = std::to_string(image.Width) + "x" + std::to_string(image.Height);
     for (size_t i = 0; i < image.Pixels.size(); ++i)
-        out += (i == 0 ? " " : i % image.Width ? "," : "/") + std::to_string(image.Pixels[i]);
+        out.append(i == 0            ? " "
+                   : i % image.Width ? ","
+                                     : "/")
+            .append(std::to_string(image.Pixels[i]));
     return out;
 }
 

@@ -74,8 +74,9 @@ std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, in
     for (int py = 0; py < Surface::Height; ++py)
         for (int px = 0; px < Surface::Width; ++px)
             if (uint32_t c = s.Pixel(px, py); c)
-                out += (out.empty() ? "" : " ") + std::to_string(px) + "," + std::to_string(py) +
-                       ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16);
+                out.append(out.empty() ? "" : " ")
+                    .append(std::to_string(px) + "," + std::to_string(py) + ":" +
+                            std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16));
     return out;
 }
 

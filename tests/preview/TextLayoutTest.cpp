@@ -36,7 +36,10 @@ struct TextOnlyCanvas {
         for (int y = 0; y < Surface::Height; ++y)
             for (int x = 0; x < Surface::Width; ++x)
                 if (surface.Pixel(x, y) == Ink)
-                    out += (out.empty() ? "" : " ") + std::to_string(x) + "," + std::to_string(y);
+                    out.append(out.empty() ? "" : " ")
+                        .append(std::to_string(x))
+                        .append(",")
+                        .append(std::to_string(y));
         return out;
     }
 };
