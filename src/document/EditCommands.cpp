@@ -214,23 +214,3 @@ std::unique_ptr<EditCommand> DeleteSmkCommand(int32_t index) {
 }
 
 } // namespace tarrox
-
-namespace tarrox {
-
-std::unique_ptr<EditCommand> ReplaceObjectsCommand(std::vector<IndexedObject>) {
-    return nullptr;
-}
-std::unique_ptr<EditCommand> DeleteObjectsCommand(std::vector<int32_t>) {
-    return nullptr;
-}
-std::unique_ptr<EditCommand> InsertObjectsCommand(const DialogDocument&) {
-    return nullptr;
-}
-std::string BatchDoesNotFit(const DialogDocument&, const DialogDocument&, std::string_view) {
-    return {};
-}
-std::unique_ptr<EditCommand> DrawOrderCommand(std::vector<int32_t>, DrawOrderMove) {
-    return nullptr;
-}
-
-} // namespace tarrox

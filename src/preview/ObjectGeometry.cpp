@@ -39,8 +39,6 @@ bool CoversWholeObject(const DialogObject& o, const Area& area) {
     return true;
 }
 
-enum class Pull { None, Low, High };
-
 // Types 7 and unknown draw nothing, so nothing of them can be pointed at.
 bool IsDrawn(int32_t type) {
     return type >= 0 && type < ControlTypeCount && type != 7;
@@ -73,6 +71,8 @@ void Pulled(DialogObject& o, const Axis& a, Pull pull, int32_t delta) {
     o.*a.Size = static_cast<int16_t>(high - low + 1);
 }
 
+} // namespace
+
 Pull HorizontalPull(DragPart part) {
     switch (part) {
     case DragPart::Left:
@@ -102,8 +102,6 @@ Pull VerticalPull(DragPart part) {
         return Pull::None;
     }
 }
-
-} // namespace
 
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index) {
     if (index < 0 || index >= MaxObjects) return {};

@@ -33,6 +33,12 @@ enum class DragPart {
     BottomRight
 };
 
+// Which edge of a direction a drag pulls: none (a move, or a part of the other direction), the
+// low one (left or top) or the high one (right or bottom).
+enum class Pull { None, Low, High };
+Pull HorizontalPull(DragPart part);
+Pull VerticalPull(DragPart part);
+
 // The box the preview draws object `index` in (Left and Width, Top and Height, children
 // placed from the dialog's corner), at least one pixel wide and high.
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
