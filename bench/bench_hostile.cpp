@@ -124,6 +124,11 @@ void BM_RenderZeroLineHeightFont(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderZeroLineHeightFont)->Unit(benchmark::kMillisecond);
 
+// A text that says which record it belongs to.
+std::string Mark(int32_t record) {
+    return std::string("#").append(std::to_string(record)) += '#';
+}
+
 // 16 MB JSONs: one record of 99,999 keys (short, or long enough to fill 16 MB; these once took
 // 14 s and 81 s), and whole dialogs: one text of 16 MB of codes, 128 texts of 128 KB each.
 std::string HostileJson(int shape) {
@@ -139,14 +144,14 @@ std::string HostileJson(int shape) {
     for (int32_t i = 0; i < doc.ObjectCount; ++i) {
         doc.ObjectTable[i].Text = i;
         doc.ObjectTable[i].SmkLink = -1;
-        doc.StringTable[i] = "#" + std::to_string(i) + "#";
+        doc.StringTable[i] = Mark(i);
     }
     std::string json = DocumentToJson(doc);
     const size_t each = (Limit - json.size()) / size_t(doc.ObjectCount);
     std::string text;
     while (text.size() + 3 <= each) text += shape == 2 ? "<1>" : "xyz";
     for (int32_t i = 0; i < doc.ObjectCount; ++i) {
-        const std::string mark = "#" + std::to_string(i) + "#";
+        const std::string mark = Mark(i);
         json.replace(json.find(mark), mark.size(), text);
     }
     return json;

@@ -5,6 +5,7 @@
 
 #include "archive/DialogNames.h"
 #include "archive/Mpq.h"
+#include "archive/MpqHeaderCheck.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
@@ -29,6 +30,18 @@ ArchiveResult Failure(std::string message, MessageIcon icon = MessageIcon::Criti
     return {false, std::move(message), icon, {}};
 }
 
+// Why the archive could not be opened; `otherwise` when the check did not refuse it.
+std::string NotOpenedBecause(MpqHeaderProblem refusal, const std::string& archivePath,
+                             const std::string& otherwise = {}) {
+    const std::string why = DescribeMpqProblem(refusal, archivePath);
+    return why.empty() ? otherwise : why;
+}
+
+// The working copy, or the finished archive, did not fit where it is written.
+bool NoRoom(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
 } // namespace
 
 std::string NameListPath() {
@@ -51,10 +64,13 @@ ArchiveLine ParseArchiveLine(const std::string& text) {
 }
 
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
-                           int32_t locale, std::vector<ArchiveLine>& lines) {
+                           int32_t locale, std::vector<ArchiveLine>& lines, std::string* refusal) {
     lines.clear();
     const mpq::ReadArchive archive(archivePath);
-    if (!archive.IsOpen()) return ListResult::NotAnArchive;
+    if (!archive.IsOpen()) {
+        if (refusal) *refusal = NotOpenedBecause(archive.Refusal(), archivePath);
+        return ListResult::NotAnArchive;
+    }
     const uint32_t count = archive.EntryCount();
     if (count < 2) return ListResult::TooFewEntries;
     std::vector<mpq::FoundFile> found;
@@ -71,12 +87,16 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
 ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine& file,
                                std::vector<uint8_t>& bytes) {
     const mpq::ReadArchive archive(archivePath);
-    if (!archive.IsOpen()) return Failure("Error: Could not open archive.");
+    if (!archive.IsOpen())
+        return Failure("Error: " +
+                       NotOpenedBecause(archive.Refusal(), archivePath, "Could not open archive."));
     switch (archive.ReadFile({file.Name, file.Locale}, MaxDialogFileSize, bytes)) {
     case mpq::ReadArchive::ReadStatus::Ok:
         return {true, {}, MessageIcon::None, {}};
     case mpq::ReadArchive::ReadStatus::Missing:
         return Failure("Error: Could not open file.");
+    case mpq::ReadArchive::ReadStatus::Damaged:
+        return Failure("Error: " + file.Name + " in " + archivePath + " is damaged.");
     case mpq::ReadArchive::ReadStatus::Failed:
         break;
     }
@@ -105,14 +125,22 @@ ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLi
     Session update(archivePath,
                    PathExists(archivePath) ? Session::Mode::OpenExisting : Session::Mode::CreateNew,
                    mpq::NewArchiveFileCount, NameListPath());
+    const int openError = errno;
+    const std::string diskFull = "Error: Could not update " + archivePath + ": the disk is full.";
     if (update.Opened() == Session::State::Busy)
         return Failure("Error: " + archivePath +
                        " is being updated by another save. Try again when it has finished.");
-    if (update.Opened() != Session::State::Open) return Failure("Error: Could not open archive.");
+    if (update.Opened() != Session::State::Open) {
+        if (NoRoom(openError)) return Failure(diskFull);
+        return Failure("Error: " +
+                       NotOpenedBecause(update.Refusal(), archivePath, "Could not open archive."));
+    }
     if (!update.Add(source, file.Name, file.Locale))
         return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);
     const Session::CompactStatus compacted = update.Compact(progress);
-    if (!update.Commit()) return Failure("Error: Could not write archive " + archivePath + ".");
+    if (!update.Commit())
+        return Failure(NoRoom(errno) ? diskFull
+                                     : "Error: Could not write archive " + archivePath + ".");
     ArchiveResult result{true, {}, MessageIcon::None, {}};
     if (compacted == Session::CompactStatus::Failed)
         result.Message = "Error: Could not compact";

@@ -31,9 +31,10 @@ enum class ListResult { Listed, NotAnArchive, TooFewEntries, ListingFailed };
 
 // The dialog files of the archive: names under "rez\" ending ".bin", of `locale` or neutral
 // (every locale for -1), sorted and one line per file. ListingFailed still fills
-// whatever was found.
+// whatever was found. For NotAnArchive, `refusal` (when given) says why in a user's words.
 ListResult ListDialogFiles(const std::string& archivePath, const std::string& nameList,
-                           int32_t locale, std::vector<ArchiveLine>& lines);
+                           int32_t locale, std::vector<ArchiveLine>& lines,
+                           std::string* refusal = nullptr);
 
 // What an archive operation leaves for the user. The windows show Message, the tool prints it;
 // Note is said only by the tool (a window keeps quiet about it).
@@ -48,7 +49,8 @@ struct ArchiveResult {
 using ReplaceQuestion = std::function<bool(const std::string& destination)>;
 
 // Reads one archived file whole. Fails with "Error: Could not open archive.",
-// "Error: Could not open file." or "Error: Could not read NAME.".
+// "Error: Could not open file.", "Error: NAME in ARCHIVE is damaged." or
+// "Error: Could not read NAME.".
 ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine& file,
                                std::vector<uint8_t>& bytes);
 

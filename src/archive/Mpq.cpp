@@ -3,6 +3,7 @@
 #include "archive/Mpq.h"
 
 #include "archive/MpqHeaderCheck.h"
+#include "archive/SectorDecode.h"
 #include "archive/UpdateLock.h"
 #include "platform/FileAccess.h"
 
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -81,8 +83,61 @@ bool SyncToDisk(const std::string& path) {
     return ::close(fd) == 0 && ok;
 }
 
+// The library counts the tables it writes at the end on top of the bytes it planned for, and
+// so ends past its total; what goes on never passes the total and ends at it.
+struct ProgressForward {
+    CompactProgress* to = nullptr;
+    uint64_t done = 0, total = 0;
+
+    void Update(uint64_t nowDone, uint64_t nowTotal) {
+        if (nowTotal != total) done = 0;
+        total = nowTotal;
+        done = std::max(done, std::min(nowDone, nowTotal));
+        to->Update(done, total);
+    }
+    void Finish() {
+        if (total != 0 && done != total) Update(total, total);
+    }
+};
+
 void WINAPI ForwardCompactProgress(void* user, DWORD, ULONGLONG done, ULONGLONG total) {
-    static_cast<CompactProgress*>(user)->Update(done, total);
+    static_cast<ProgressForward*>(user)->Update(done, total);
+}
+
+// Writes all of `size` bytes, however few each write takes.
+bool WriteAll(int fd, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+// The archive's bytes into the working copy. On failure errno keeps the write's own reason (a
+// full disk) which the standard library's copy turns into a plain I/O error.
+bool CopyContents(const std::string& from, const std::string& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = ::open(to.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = out >= 0;
+    std::vector<char> buffer(1 << 16);
+    while (ok) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = WriteAll(out, buffer.data(), size_t(n));
+    }
+    const int error = errno;
+    ::close(in);
+    if (out >= 0 && ::close(out) != 0 && ok) return false;
+    errno = error;
+    return ok;
 }
 
 // How long a save waits for another save into the same archive before giving up.
@@ -90,8 +145,10 @@ constexpr std::chrono::milliseconds LockWait{3000};
 
 // Only what the archive check accepts reaches the library. `names` are the files the caller
 // will read, whose encrypted sector tables only their names unlock.
-bool Acceptable(const std::string& path, std::span<const std::string> names = {}) {
-    if (CheckMpqHeader(path, names) == MpqHeaderProblem::Ok) return true;
+bool Acceptable(const std::string& path, MpqHeaderProblem& refusal,
+                std::span<const std::string> names = {}) {
+    refusal = CheckMpqHeader(path, names);
+    if (refusal == MpqHeaderProblem::Ok) return true;
     errno = EINVAL;
     return false;
 }
@@ -116,6 +173,50 @@ std::vector<std::string> NamesIn(const std::string& nameList) {
     return names;
 }
 
+// A read that failed for want of memory or through the disk, not for what the archive holds.
+bool IsSystemError(DWORD error) {
+    return error == ENOMEM || error == EIO;
+}
+
+// The library's decoding is trusted only when an independent one, with every sector's length
+// checked, yields the same bytes.
+bool DecodesAlike(const std::string& path, HANDLE archive, HANDLE file,
+                  const std::vector<uint8_t>& read) {
+    ULONGLONG headerAt = 0, position = 0;
+    StoredFile stored;
+    const bool known =
+        ::SFileGetFileInfo(archive, SFileMpqHeaderOffset, &headerAt, sizeof headerAt, nullptr) &&
+        ::SFileGetFileInfo(archive, SFileMpqSectorSize, &stored.SectorSize,
+                           sizeof stored.SectorSize, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoByteOffset, &position, sizeof position, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoCompressedSize, &stored.Packed, sizeof stored.Packed,
+                           nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoFileSize, &stored.Size, sizeof stored.Size, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoFlags, &stored.Flags, sizeof stored.Flags, nullptr) &&
+        ::SFileGetFileInfo(file, SFileInfoEncryptionKey, &stored.Key, sizeof stored.Key, nullptr);
+    if (!known) return false;
+    stored.Start = headerAt + position;
+    const auto decompress = [](bool imploded, std::span<uint8_t> in, std::span<uint8_t> out) {
+        int length = int(out.size());
+        const int done = imploded
+                             ? ::SCompExplode(out.data(), &length, in.data(), int(in.size()))
+                             : ::SCompDecompress(out.data(), &length, in.data(), int(in.size()));
+        return done != 0 && length == int(out.size());
+    };
+    std::vector<uint8_t> decoded;
+    return DecodeStoredFile(path, stored, decompress, decoded) && decoded == read;
+}
+
+// The sector checksums, and the CRC32 and MD5 that (attributes) keeps, where the archive has
+// them.
+bool PassesChecksums(HANDLE archive, const FoundFile& file) {
+    LocaleGuard localeGuard(file.Locale);
+    const DWORD result =
+        ::SFileVerifyFile(archive, file.Name.c_str(),
+                          SFILE_VERIFY_SECTOR_CRC | SFILE_VERIFY_FILE_CRC | SFILE_VERIFY_FILE_MD5);
+    return (result & VERIFY_FILE_ERROR_MASK) == 0;
+}
+
 struct FileCloser {
     void operator()(void* file) const { ::SFileCloseFile(file); }
 };
@@ -124,7 +225,7 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 } // namespace
 
 ReadArchive::ReadArchive(const std::string& path) : path_(path) {
-    if (!Acceptable(path)) return;
+    if (!Acceptable(path, refusal_)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
     // Read-only: browsing must never write, and a read-only archive must still open.
@@ -170,7 +271,10 @@ bool ReadArchive::List(const std::string& nameList, size_t maxEntries,
 ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t maxSize,
                                               std::vector<uint8_t>& out) const {
     out.clear();
-    if (!handle_ || !Acceptable(path_, std::span(&file.Name, 1))) return ReadStatus::Failed;
+    if (!handle_) return ReadStatus::Failed;
+    // Only its name unlocks an encrypted file's sector table for the check.
+    MpqHeaderProblem refusal{};
+    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) return ReadStatus::Damaged;
     DescriptorZeroGuard guard;
     FileHandle handle;
     {
@@ -191,9 +295,16 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
     DWORD got = 0;
     const bool ok = ::SFileReadFile(handle.get(), out.data(), size, &got, nullptr);
     // Reaching the end exactly is reported as an error by the library.
-    if ((ok || ::GetLastError() == ERROR_HANDLE_EOF) && got == size) return ReadStatus::Ok;
+    const bool read = (ok || ::GetLastError() == ERROR_HANDLE_EOF) && got == size;
+    if (!read && IsSystemError(::GetLastError())) {
+        KeepLibraryError();
+        out.clear();
+        return ReadStatus::Failed;
+    }
+    if (read && DecodesAlike(path_, handle_, handle.get(), out) && PassesChecksums(handle_, file))
+        return ReadStatus::Ok;
     out.clear();
-    return ReadStatus::Failed;
+    return ReadStatus::Damaged;
 }
 
 UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
@@ -211,15 +322,12 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path)) return;
+        if (!Acceptable(path, refusal_)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
-        if (!fs::copy_file(path, copy_, fs::copy_options::overwrite_existing, ec)) {
-            errno = ec.value();
-            return;
-        }
+        if (!CopyContents(path, copy_)) return;
         // The library opens the copy: that is what must pass, whatever the original became.
-        if (!Acceptable(copy_, NamesIn(nameList))) return;
+        if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();
@@ -313,10 +421,12 @@ bool UpdateSession::Add(const std::string& source, const std::string& name, int3
 UpdateSession::CompactStatus UpdateSession::Compact(CompactProgress* progress) {
     if (state_ != State::Open || spoilt_) return CompactStatus::Failed;
     DescriptorZeroGuard guard;
-    if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, progress);
+    ProgressForward forward{progress};
+    if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, &forward);
     const bool ok = ::SFileCompactArchive(handle_, NameListOrNull(nameList_), false);
     const DWORD error = ok ? 0 : ::GetLastError();
     ::SFileSetCompactCallback(handle_, nullptr, nullptr);
+    if (ok && progress) forward.Finish();
     if (ok) return CompactStatus::Compacted;
     // A compaction that stopped half-way (a full disk) must not keep its partial file.
     std::error_code ec;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/MpqHeaderCheck.h"
+
 namespace tarrox {
 class UpdateLock;
 }
@@ -33,20 +35,25 @@ class ReadArchive {
 
     // False when the file was refused or the library could not open it.
     bool IsOpen() const { return handle_ != nullptr; }
+    // Why the archive check refused the file; Ok when it did not.
+    MpqHeaderProblem Refusal() const { return refusal_; }
     // How many entries a listing can yield at most.
     uint32_t EntryCount() const;
     // The files whose names the archive or `nameList` knows, at most `maxEntries`. False only
     // when the listing itself failed; an archive with no files is fine.
     bool List(const std::string& nameList, size_t maxEntries, std::vector<FoundFile>& out) const;
 
-    enum class ReadStatus { Ok, Missing, Failed };
-    // Reads one file whole; a locale the file lacks falls back to neutral. Failed also for a
-    // file larger than `maxSize`.
+    enum class ReadStatus { Ok, Missing, Damaged, Failed };
+    // Reads one file whole; a locale the file lacks falls back to neutral. Damaged when its
+    // bytes are not surely its content: a sector that does not decode to its length, or a
+    // checksum the archive keeps that does not match. Failed also for a file larger than
+    // `maxSize`.
     ReadStatus ReadFile(const FoundFile& file, uint32_t maxSize, std::vector<uint8_t>& out) const;
 
   private:
     std::string path_;
     void* handle_ = nullptr;
+    MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
 };
 
 // Told how far a compaction has got; the archive layer knows nothing of windows.
@@ -72,6 +79,8 @@ class UpdateSession {
 
     // Busy: another update of the archive held its lock for longer than we wait.
     State Opened() const { return state_; }
+    // Why the archive check refused the archive; Ok when it did not.
+    MpqHeaderProblem Refusal() const { return refusal_; }
 
     // Stores the file, replacing one of the same name and locale, compressed the way the game
     // reads. False on failure, with the reason in errno; the session is then spoilt.
@@ -93,6 +102,7 @@ class UpdateSession {
     void* handle_ = nullptr;
     std::unique_ptr<UpdateLock> lock_;
     State state_ = State::Failed;
+    MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
     bool spoilt_ = false;
 };
 

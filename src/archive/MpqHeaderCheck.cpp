@@ -3,16 +3,18 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <functional>
 #include <vector>
 
+#include "archive/MpqFormat.h"
 #include "platform/FileAccess.h"
 
 namespace tarrox {
 
 namespace {
+
+using namespace mpq_format;
 
 // Archive headers lie on these boundaries after any program stub.
 constexpr uint64_t HeaderAlignment = 512;
@@ -24,57 +26,8 @@ constexpr uint16_t MaxSectorShift = 15;
 // Maps of a later game start with their own header and do not use user data.
 constexpr uint32_t OtherGameMapId = 0x57334D48; // "HM3W"
 
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t Le16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-
 // Reads exactly `size` bytes at `offset`; false past the end or on an error.
 using ReadAt = std::function<bool(uint64_t offset, uint8_t* out, size_t size)>;
-
-// The tables are encrypted with a key the format fixes; see how the format scrambles them.
-struct Crypt {
-    std::array<uint32_t, 0x500> table{};
-    Crypt() {
-        uint32_t seed = 0x00100001;
-        for (uint32_t i = 0; i < 0x100; ++i)
-            for (uint32_t j = 0, at = i; j < 5; ++j, at += 0x100) {
-                seed = (seed * 125 + 3) % 0x2AAAAB;
-                const uint32_t high = (seed & 0xFFFF) << 16;
-                seed = (seed * 125 + 3) % 0x2AAAAB;
-                table[at] = high | (seed & 0xFFFF);
-            }
-    }
-    // Names hash without regard to case, and with either slash.
-    uint32_t Hash(const char* name, uint32_t kind) const {
-        uint32_t a = 0x7FED7FED, b = 0xEEEEEEEE;
-        for (; *name; ++name) {
-            uint8_t c = uint8_t(*name);
-            if (c >= 'a' && c <= 'z') c = uint8_t(c - 'a' + 'A');
-            if (c == '/') c = '\\';
-            a = table[kind + c] ^ (a + b);
-            b = c + a + b + (b << 5) + 3;
-        }
-        return a;
-    }
-    uint32_t KeyOf(const char* name) const { return Hash(name, 0x300); }
-    void Decrypt(std::vector<uint32_t>& words, uint32_t key) const {
-        uint32_t seed = 0xEEEEEEEE;
-        for (uint32_t& w : words) {
-            seed += table[0x400 + (key & 0xFF)];
-            w ^= key + seed;
-            key = ((~key << 0x15) + 0x11111111) | (key >> 0x0B);
-            seed = w + seed + (seed << 5) + 3;
-        }
-    }
-};
-
-const Crypt& TheCrypt() {
-    static const Crypt crypt;
-    return crypt;
-}
 
 bool TableFits(uint64_t headerAt, uint32_t position, uint32_t entries, uint64_t fileSize) {
     const uint64_t start = headerAt + position;
@@ -93,14 +46,6 @@ bool ReadTable(const ReadAt& read, uint64_t at, uint32_t position, uint32_t entr
     return true;
 }
 
-// The file flags of the game's archives. Later formats' patch files make the library read
-// headers it does not bound.
-constexpr uint32_t FileImplode = 0x100, FileCompress = 0x200, FileEncrypted = 0x10000,
-                   FileFixKey = 0x20000, FileSingleUnit = 0x1000000, FileDeleted = 0x2000000,
-                   FileSectorCrc = 0x4000000, FileExists = 0x80000000;
-constexpr uint32_t KnownFileFlags = FileImplode | FileCompress | FileEncrypted | FileFixKey |
-                                    FileSingleUnit | FileDeleted | FileSectorCrc | FileExists;
-
 // The key of an encrypted file: from its name without folders, and for some also its place.
 uint32_t FileKey(const std::string& name, const uint32_t* e) {
     const size_t cut = name.find_last_of("\\/");
@@ -109,9 +54,6 @@ uint32_t FileKey(const std::string& name, const uint32_t* e) {
     return key;
 }
 
-// A compressed sector starts with a byte naming its methods. The library decompresses the
-// sectors of a format-0 archive with a routine that asserts (and so aborts) on LZMA's value.
-constexpr uint8_t LzmaMethod = 0x12;
 bool SectorMethodKnown(const ReadAt& read, uint32_t flags, uint64_t at, uint32_t packed,
                        uint32_t full, uint32_t key) {
     if (!(flags & FileCompress) || packed == 0 || packed >= full) return true;
@@ -179,7 +121,7 @@ MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, 
     // A name's slot holds a block index, or marks a free or deleted slot.
     for (size_t i = 3; i < hashes.size(); i += 4)
         if (hashes[i] >= blockEntries && hashes[i] < 0xFFFFFFFE)
-            return MpqHeaderProblem::BadHashTable;
+            return MpqHeaderProblem::BadHashEntry;
     if (!ReadTable(read, at, Le32(h + 20), blockEntries, "(BLOCK TABLE)", blocks))
         return MpqHeaderProblem::BadBlockTable;
     for (size_t i = 0; i < blocks.size(); i += 4)
@@ -190,9 +132,13 @@ MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, 
     all.insert(all.end(), names.begin(), names.end());
     for (const std::string& name : all) {
         const uint32_t a = crypt.Hash(name.c_str(), 0x100), b = crypt.Hash(name.c_str(), 0x200);
-        uint32_t slot = crypt.Hash(name.c_str(), 0) & (hashEntries - 1);
-        for (uint32_t n = 0; n < hashEntries && hashes[slot * 4 + 3] != 0xFFFFFFFF;
-             ++n, slot = (slot + 1) & (hashEntries - 1)) {
+        // The library's walk: masked steps, which for a size other than a power of two go
+        // round a short cycle of the slots; it ends back at the first.
+        const uint32_t mask = hashEntries - 1, first = crypt.Hash(name.c_str(), 0) & mask;
+        uint32_t slot = first;
+        for (bool started = false;
+             hashes[slot * 4 + 3] != 0xFFFFFFFF && (!started || slot != first);
+             started = true, slot = (slot + 1) & mask) {
             const uint32_t* entry = &hashes[slot * 4];
             if (entry[0] != a || entry[1] != b || entry[3] >= blockEntries) continue;
             const uint32_t* e = &blocks[entry[3] * 4];
@@ -208,8 +154,7 @@ MpqHeaderProblem CheckArchiveHeader(const uint8_t* h, uint64_t at, uint64_t file
     if (Le16(h + 12) != 0) return MpqHeaderProblem::BadVersion;
     if (Le16(h + 14) > MaxSectorShift) return MpqHeaderProblem::BadSectorShift;
     const uint32_t hashEntries = Le32(h + 24);
-    if (hashEntries == 0 || (hashEntries & (hashEntries - 1)) != 0 ||
-        !TableFits(at, Le32(h + 16), hashEntries, fileSize))
+    if (hashEntries == 0 || !TableFits(at, Le32(h + 16), hashEntries, fileSize))
         return MpqHeaderProblem::BadHashTable;
     if (!TableFits(at, Le32(h + 20), Le32(h + 28), fileSize))
         return MpqHeaderProblem::BadBlockTable;
@@ -285,6 +230,34 @@ MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const s
         return true;
     };
     return Check(file.size(), readAt, names);
+}
+
+std::string DescribeMpqProblem(MpqHeaderProblem problem, const std::string& archive) {
+    const std::string damaged = archive + " is damaged: ";
+    switch (problem) {
+    case MpqHeaderProblem::Ok:
+    case MpqHeaderProblem::Unreadable:
+        return {};
+    case MpqHeaderProblem::NoHeader:
+        return archive + " does not contain an MPQ archive.";
+    case MpqHeaderProblem::BadUserData:
+        return damaged + "the header in front of it does not lead to the archive.";
+    case MpqHeaderProblem::BadHeaderSize:
+        return damaged + "its header is cut off or of an unknown size.";
+    case MpqHeaderProblem::BadVersion:
+        return archive + " is of a later archive format than the game reads.";
+    case MpqHeaderProblem::BadSectorShift:
+        return damaged + "its sector size is out of range.";
+    case MpqHeaderProblem::BadHashTable:
+        return damaged + "its hash table is empty or lies outside the file.";
+    case MpqHeaderProblem::BadHashEntry:
+        return damaged + "its hash table names files its block table does not have.";
+    case MpqHeaderProblem::BadBlockTable:
+        return damaged + "its block table lies outside the file.";
+    case MpqHeaderProblem::BadFileEntry:
+        return damaged + "a file in it lies outside it or is stored in a way that cannot be read.";
+    }
+    return {};
 }
 
 } // namespace tarrox

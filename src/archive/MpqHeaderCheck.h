@@ -1,7 +1,9 @@
 // A look at an archive's header before the MPQ library is given the file: the library trusts
 // the header's table positions and sizes, and a damaged or hostile file can make it read out
 // of bounds, divide by zero or allocate gigabytes. Only what the game's own archives use is
-// accepted: a format-0 header and tables that lie inside the file.
+// accepted: a format-0 header and tables that lie inside the file. A hash table of any size
+// will do: the library masks every index with the size less one, which stays below the size,
+// and steps through a cycle that comes back to where it began.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +26,8 @@ enum class MpqHeaderProblem {
     BadHeaderSize,  // a header size other than the 32 bytes of format 0
     BadVersion,     // a format newer than the game's
     BadSectorShift, // sector size outside 512 bytes .. 16 MiB
-    BadHashTable,   // not a power of two, or not inside the file
+    BadHashTable,   // empty, or not inside the file
+    BadHashEntry,   // naming a block the block table does not have
     BadBlockTable,  // not inside the file
     BadFileEntry,   // a file outside the archive, of unknown kind, or with a broken sector table
 };
@@ -37,5 +40,9 @@ MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::st
 // The same over bytes already in memory.
 MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file,
                                 std::span<const std::string> names = {});
+
+// Why `archive` was refused, in a user's words and naming it ("A is damaged: its block table
+// lies outside the file."); empty for Ok and for a file that could not be read at all.
+std::string DescribeMpqProblem(MpqHeaderProblem problem, const std::string& archive);
 
 } // namespace tarrox

@@ -87,9 +87,11 @@ int List(const Args& given) {
         return Fail("Error: usage: tarrox2-cli list ARCHIVE [--locale N]");
     LimitSelf(ArchiveJob::List);
     std::vector<ArchiveLine> lines;
-    ListResult result = ListDialogFiles(args[0], NameListPath(), locale, lines);
+    std::string refusal;
+    ListResult result = ListDialogFiles(args[0], NameListPath(), locale, lines, &refusal);
     if (result == ListResult::NotAnArchive)
-        return Fail("Error: " + args[0] + " does not contain an MPQ archive.");
+        return Fail("Error: " +
+                    (refusal.empty() ? args[0] + " does not contain an MPQ archive." : refusal));
     for (const ArchiveLine& line : lines) {
         std::string text = FormatArchiveLine(line);
         for (char& c : text)

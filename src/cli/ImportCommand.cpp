@@ -71,7 +71,7 @@ std::optional<fs::path> FindLoose(const fs::path& root, const std::string& name)
     return at;
 }
 
-enum class Lookup { Found, Missing, Failed };
+enum class Lookup { Found, Missing, Damaged, Failed };
 
 // An archive or a folder of loose files.
 class Source {
@@ -82,6 +82,10 @@ class Source {
         archive_ = std::make_unique<mpq::ReadArchive>(path);
     }
     bool Usable() const { return !archive_ || archive_->IsOpen(); }
+    // Why an archive could not be used, in a user's words; empty when not known.
+    std::string Refusal() const {
+        return archive_ ? DescribeMpqProblem(archive_->Refusal(), path_) : std::string();
+    }
     const std::string& Path() const { return path_; }
     const std::string& Label() const { return label_; }
 
@@ -92,6 +96,8 @@ class Source {
                 return Lookup::Found;
             case mpq::ReadArchive::ReadStatus::Missing:
                 return Lookup::Missing;
+            case mpq::ReadArchive::ReadStatus::Damaged:
+                return Lookup::Damaged;
             case mpq::ReadArchive::ReadStatus::Failed:
                 return Lookup::Failed;
             }
@@ -138,6 +144,8 @@ Outcome FindCopy(const Wanted& w, const std::vector<std::unique_ptr<Source>>& so
             GameFont font;
             if (found == Lookup::Failed)
                 o.Refused.push_back(where + " could not be read.");
+            else if (found == Lookup::Damaged)
+                o.Refused.push_back(where + " is damaged.");
             else if (w.Font && !LoadGameFont(bytes, font))
                 o.Refused.push_back(w.Target + " in " + source->Label() +
                                     " is encrypted; the copies on the game's CD, in install.exe, "
@@ -170,10 +178,13 @@ int ImportData(const Args& given) {
     for (const std::string& path : args) {
         sources.push_back(std::make_unique<Source>(path));
         if (sources.back()->Usable()) continue;
-        std::fprintf(stderr,
-                     PathExists(path) ? "Error: %s does not contain an MPQ archive.\n"
-                                      : "Error: %s does not exist.\n",
-                     path.c_str());
+        const std::string why = sources.back()->Refusal();
+        if (!PathExists(path))
+            std::fprintf(stderr, "Error: %s does not exist.\n", path.c_str());
+        else if (!why.empty())
+            std::fprintf(stderr, "Error: %s\n", why.c_str());
+        else
+            std::fprintf(stderr, "Error: %s does not contain an MPQ archive.\n", path.c_str());
         failed = true;
     }
     if (std::none_of(sources.begin(), sources.end(), [](const auto& s) { return s->Usable(); }))

@@ -1,6 +1,7 @@
 // The menu bar, opening and saving .bin files, the unsaved-work question and the title.
 #include <QAction>
 #include <QListWidget>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <memory>
@@ -203,6 +204,12 @@ void MainWindow::SaveAsFromMenu() {
 }
 
 namespace {
+// Windows of their own that only show something close on Escape, as dialogs do.
+void CloseOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+}
+
 // An open window is only brought forward; a closed one is made afresh.
 void BringForward(QWidget* window) {
     window->show();
@@ -216,7 +223,10 @@ void MainWindow::ShowPreview() {
 }
 
 void MainWindow::ShowCodesCard() {
-    if (!CodesCard()) codesCard_ = new FormattingCodesCard(text_, settings_.CustomColorFile);
+    if (!CodesCard()) {
+        codesCard_ = new FormattingCodesCard(text_, settings_.CustomColorFile);
+        CloseOnEscape(codesCard_);
+    }
     BringForward(codesCard_);
 }
 
@@ -243,6 +253,7 @@ void MainWindow::ShowReadmeWindow(const std::string& readme) {
         readme_->setOpenExternalLinks(true);
         readme_->resize(ReadmeWidth, ReadmeHeight);
         readme_->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(readme)));
+        CloseOnEscape(readme_);
     }
     BringForward(readme_);
 }

@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "document/DialogCheck.h"
 #include "editor/CommandLine.h"
 #include "editor/MainWindow.h"
 #include "editor/PreviewWindow.h"
 #include "editor/Settings.h"
+#include "platform/FileAccess.h"
 #include "platform/Gdi.h"
 #include "platform/ProgramFolder.h"
 #include "preview/ColorTables.h"
@@ -27,8 +29,7 @@ MainWindow::MainWindow(DialogDocument& doc, Settings& settings, Dialogs& dialogs
     : QMainWindow(parent), doc_(doc), history_(doc), settings_(settings), dialogs_(dialogs),
       store_(store), text_(text) {
     typingKey_ = history_.NewMergeKey();
-    fileDialog_.Filter = "Bin Files (*.bin)|*.bin|Mpq Archives "
-                         "(*.mpq;*.exe;*.snp;*.scm;*.scx;*.w3m)|*.mpq;*.exe;*.scm;*.scx";
+    fileDialog_.Filter = DialogFileFilter();
     BuildUi();
     ConnectHandlers();
 }
@@ -96,12 +97,14 @@ void MainWindow::LoadTextDrawingTables() {
 void MainWindow::OpenFromCommandLine(const std::string& commandLine) {
     if (commandLine.empty()) return;
     std::string name = FileNameFromCommandLine(commandLine);
-    if (!HasBinExtension(name)) {
+    // Without the Open dialog's type box, an archive's extension or its header makes it one.
+    if (!HasBinExtension(name) && !HasArchiveExtension(name) &&
+        !StartsWithMpqHeader(ReadFileHead(name, 4))) {
         Message("Error: Not a valid file format.", MessageIcon::Exclamation);
         file_.Path.clear();
         return;
     }
-    OpenDiskFile(name);
+    OpenChosenFile(name);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

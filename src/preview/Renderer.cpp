@@ -24,6 +24,7 @@ struct Placement {
     int align;
     std::string_view wholeText;
     std::string_view hotkeyDropped;
+    bool outlineOnly; // the selected object drawn again over the objects after it
 };
 
 int SizeSlot(int32_t flags, int32_t fontColorSet) {
@@ -57,6 +58,13 @@ void DrawSliderMarks(PreviewCanvas& c, const Placement& p) {
     }
 }
 
+// Text and pictures belong to the first drawing only: drawn again they would cover the objects
+// above.
+void DrawText(PreviewCanvas& c, const Placement& p, int align, int32_t x, int32_t y,
+              std::string_view text) {
+    if (!p.outlineOnly) DrawObjectText(c, align, x, y, p.W, p.H, text);
+}
+
 void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
     const int opt = p.optional, lit = p.lit;
     const int32_t X = p.X, Y = p.Y, W = p.W, H = p.H, R = p.R, B = p.B;
@@ -70,19 +78,19 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         DrawShape(c, Rounded | lit, X + 4, Y + 3, X + W - 4, Y + H - 3, 9);
         // The default button's square frame stays in the normal colour when selected.
         if (type == 1) DrawShape(c, Rounded, X, Y, X + W, Y + H, 0);
-        DrawObjectText(c, p.align | AlignCenter | AlignMiddle, X, Y, W, H, p.hotkeyDropped);
+        DrawText(c, p, p.align | AlignCenter | AlignMiddle, X, Y, p.hotkeyDropped);
         break;
     case 3:
         DrawShape(c, EllipseShape | opt | lit, X, Y, X + 19, Y + 19);
         DrawShape(c, EllipseShape | opt | lit, X + 4, Y + 4, X + 15, Y + 15);
         DrawShape(c, lit, X + 21, Y, X + W, Y + H);
         c.Text.TextSizeSlot = 1;
-        DrawObjectText(c, p.align | AlignMiddle, X + 23, Y, W, H, p.hotkeyDropped);
+        DrawText(c, p, p.align | AlignMiddle, X + 23, Y, p.hotkeyDropped);
         break;
     case 4:
         DrawShape(c, Rounded | opt | lit, X, Y + 1, X + 16, Y + 17, 2);
         DrawShape(c, lit, X + 18, Y, X + W, Y + H);
-        DrawObjectText(c, p.align | AlignMiddle, X + 20, Y, W, H, p.hotkeyDropped);
+        DrawText(c, p, p.align | AlignMiddle, X + 20, Y, p.hotkeyDropped);
         break;
     case 5:
         DrawShape(c, (opt & ~DarkFill) | lit, X, Y, X + W, Y + H);
@@ -100,7 +108,7 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
     case 11: {
         static constexpr int Extra[] = {0, AlignCenter, AlignRight};
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawObjectText(c, p.align | Extra[type - 9], X, Y, W, H, p.wholeText);
+        DrawText(c, p, p.align | Extra[type - 9], X, Y, p.wholeText);
         break;
     }
     case 12:
@@ -111,14 +119,15 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         break;
     case 13: {
         DrawShape(c, Rounded | opt | lit, X, Y, X + W, Y + H, 3);
-        DrawObjectText(c, p.align, X + 4, Y, W, H, p.wholeText);
+        DrawText(c, p, p.align, X + 4, Y, p.wholeText);
         const auto& arrow = ComboArrowImage();
-        c.Target.BitBlt(X + W - 18, Y + 4, ComboArrowWidth, ComboArrowHeight, arrow);
+        if (!p.outlineOnly)
+            c.Target.BitBlt(X + W - 18, Y + 4, ComboArrowWidth, ComboArrowHeight, arrow);
         break;
     }
     case 14:
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawObjectText(c, p.align, X + p.TextLeft, Y + p.TextTop, W, H, p.hotkeyDropped);
+        DrawText(c, p, p.align, X + p.TextLeft, Y + p.TextTop, p.hotkeyDropped);
         break;
     default:
         break; // 7 and unknown types draw nothing
@@ -139,11 +148,16 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         first = last = selObj;
     }
     const DialogObject& dialog = doc.ObjectTable[0];
-    for (int32_t i = first; i <= last; ++i) {
+    // Objects drawn after the selected one may hide it: its outline is drawn once more, last.
+    const int32_t outlineStep = selObj >= first && selObj < last ? last + 1 : last;
+    for (int32_t step = first; step <= outlineStep; ++step) {
+        const bool outlineOnly = step > last;
+        const int32_t i = outlineOnly ? selObj : step;
         const DialogObject& o = doc.ObjectTable[i];
         Placement p{};
+        p.outlineOnly = outlineOnly;
         p.lit = i == selObj ? Highlight : 0;
-        p.optional = canvas.Settings.FillRects ? Fill | DarkFill : 0;
+        p.optional = canvas.Settings.FillRects && !outlineOnly ? Fill | DarkFill : 0;
         p.align = Alignment(o.Flags);
         if (o.Text >= 0 && o.Text < std::min<int32_t>(doc.StringCount, MaxStrings))
             p.wholeText = doc.StringTable[o.Text];

@@ -10,8 +10,9 @@ namespace tarrox {
 
 struct DialogDocument;
 
-// Repaints `canvas` from the document: all objects in index order, or only `selObj` when
-// ShowAll is off. Leaves canvas.Text.TextSizeSlot at the last object's slot.
+// Repaints `canvas` from the document: all objects in index order, then the outline of
+// `selObj` over them, or only `selObj` when ShowAll is off. Leaves canvas.Text.TextSizeSlot at
+// the last drawn object's slot.
 void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t selObj);
 
 } // namespace tarrox

@@ -45,6 +45,20 @@ TEST_F(ArchiveChildTest, ArchivesThatOnceFailedAreRefused) {
     EXPECT_EQ(replayed, 6);
 }
 
+// Its one file once came out as whatever the process had in memory, with success.
+TEST_F(ArchiveChildTest, ADamagedFileIsRefusedByTheToolAndTheEditor) {
+    const std::string a = Write(
+        "a.mpq", Contents(TARROX_SOURCE_DIR "/tests/data/regressions/damaged-sector-method.mpq"));
+    const std::string out = Path("o.bin"),
+                      damaged = "Error: rez\\glumain.bin in " + a + " is damaged.";
+    const CliRun r = RunCli("extract " + Q(a) + " 'rez\\glumain.bin' " + Q(out), dir_);
+    EXPECT_EQ(std::tie(r.status, r.err), std::make_tuple(1, damaged + "\n"));
+    std::filesystem::create_symlink(TARROX_CLI, Path("tarrox2-cli"));
+    const ArchiveOutcome o = ExtractInChild(a, {"rez\\glumain.bin"}, out);
+    EXPECT_EQ(std::tie(o.Done, o.Message), std::make_tuple(false, damaged));
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 using Steps = std::vector<std::pair<uint64_t, uint64_t>>;
 struct Recorded : mpq::CompactProgress {
     Steps Seen;

@@ -17,10 +17,14 @@ using namespace std::chrono_literals;
 using LR = ListResult;
 const std::string Sep(1, char(31)), Main = "rez\\glumain.bin", Gone = "<unreadable>";
 
+// Progress never goes back nor past its total.
 struct OnProgress : mpq::CompactProgress {
     std::function<void()> Step;
+    std::pair<uint64_t, uint64_t> Last;
     void Update(uint64_t done, uint64_t total) override {
         EXPECT_LE(done, total);
+        EXPECT_GE(done, Last.second == total ? Last.first : 0);
+        Last = {done, total};
         Step();
     }
 };
@@ -89,6 +93,37 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     EXPECT_EQ(questions, (Names{out, out}));
 }
 
+// A damaged method byte made the library leave part of its buffer as it was, or run a sound
+// codec over a dialog, and the result went out as the file. Every value of the byte either
+// yields the file exactly or is refused, with and without the checksums of (attributes).
+TEST_F(ArchiveFilesTest, ExtractHandsOutTheFilesContentOrSaysItIsDamaged) {
+    const std::string content = Contents(TARROX_SOURCE_DIR "/samples/mainmenu.bin");
+    const std::string checked = Contents(MakeArchive("checked.mpq", {{Main, content}}));
+    ASSERT_TRUE(MakeLibraryArchive(Path("plain.mpq"), {{Main, content}}, true, 16));
+    const std::string plain = Contents(Path("plain.mpq")), a = Path("a.mpq"), out = Path("o.bin");
+    const std::string damaged = "Error: " + Main + " in " + a + " is damaged.";
+    // LZMA's value makes the library abort, so the archive check already refuses the archive.
+    const std::string lzma = "Error: " + a + " is damaged: a file in it lies outside it or is " +
+                             "stored in a way that cannot be read.";
+    for (const std::string& archive : {checked, plain}) {
+        std::vector<int> accepted;
+        for (int method = 0; method < 256; ++method) {
+            SCOPED_TRACE(std::to_string(method) + (archive == plain ? " plain" : " checked"));
+            Write("a.mpq", WithFirstSectorMethod(archive, uint8_t(method)));
+            const ArchiveResult r = ExtractArchivedFile(a, {Main}, out);
+            if (r.Ok) {
+                EXPECT_EQ(Contents(out), content);
+                accepted.push_back(method);
+            } else {
+                EXPECT_EQ(std::make_tuple(r.Message, Contents(out)),
+                          std::tie(method == 0x12 ? lzma : damaged, Gone));
+            }
+            std::filesystem::remove(out);
+        }
+        EXPECT_EQ(accepted, std::vector<int>{0x08}); // PKWARE's, as stored
+    }
+}
+
 TEST_F(ArchiveFilesTest, PutStoresTheFileAndKeepsTheOthers) {
     const std::string bare = Path("bare.mpq"), full = Path("full.mpq"), fresh = Path("new.mpq");
     ASSERT_TRUE(MakeLibraryArchive(bare, {{Main, "old"}, {"rez\\x.bin", "x"}}, false, 16));
@@ -128,7 +163,8 @@ TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
     const std::tuple<std::string, std::string, mode_t, std::string, MessageIcon> cases[] = {
         {a, Path("missing.bin"), 0644, "Error: Could not add file.\r\n2", MessageIcon::None},
         {a, in, 0444, notOpened, MessageIcon::Critical},
-        {text, in, 0644, notOpened, MessageIcon::Critical},
+        {text, in, 0644, "Error: " + text + " does not contain an MPQ archive.",
+         MessageIcon::Critical},
     };
     for (const auto& [archive, source, mode, message, icon] : cases) {
         ::chmod(archive.c_str(), mode);
@@ -156,7 +192,8 @@ TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
     };
     ASSERT_TRUE(WriteBackToArchive(a, {Main}, Write("in.bin", "small"), &watch).Ok);
     EXPECT_GT(steps, 0);
-    EXPECT_LT(Contents(a).size(), before.size()); // the old copy's space is reclaimed
+    EXPECT_EQ(watch.Last.first, watch.Last.second); // it ends all done
+    EXPECT_LT(Contents(a).size(), before.size());   // the old copy's space is reclaimed
 
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
@@ -172,6 +209,20 @@ TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
     EXPECT_EQ(std::tie(r.Ok, r.Message), std::make_tuple(true, "Error: Could not compact"));
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
     EXPECT_EQ(SmpqExtract(a, "rez\\b.bin") + SmpqExtract(a, "rez\\c.bin"), noise + "small");
+
+    // The working copy itself does not fit: the write fails as on a full disk (with EFBIG here,
+    // ENOSPC there), and the user hears that, not that the archive could not be opened.
+    const std::string after = Contents(a);
+    const rlimit small{4096, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const ArchiveResult full = WriteBackToArchive(a, {"rez\\d.bin"}, Path("in.bin"), nullptr);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(std::tie(full.Ok, full.Message),
+              std::make_tuple(false, "Error: Could not update " + a + ": the disk is full."));
+    EXPECT_EQ(Contents(a), after);
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
 }
 
 // A second update waits for the first; the one after clears what a killed update left of this

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/ProgramFolder.h"
 #include "support/SmpqArchive.h"
@@ -11,6 +12,17 @@
 namespace tarrox::test {
 
 using Names = std::vector<std::string>;
+
+// The archive with the method byte of its first file's first sector set to `method`. Both
+// makers store the first file, compressed and unencrypted, right after the 32-byte header,
+// starting with its sector table.
+inline std::string WithFirstSectorMethod(std::string archive, uint8_t method) {
+    constexpr size_t FirstFile = 32;
+    uint32_t firstSector = 0;
+    std::memcpy(&firstSector, archive.data() + FirstFile, 4);
+    archive.at(FirstFile + firstSector) = char(method);
+    return archive;
+}
 
 class ArchiveTest : public TempDirTest {
   protected:

@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "archive/ArchiveFixture.h"
+#include "archive/MpqFormat.h"
 #include "archive/MpqHeaderCheck.h"
+#include "support/CliRun.h"
 
 namespace tarrox::test {
 namespace {
@@ -15,7 +17,8 @@ constexpr size_t VersionAndShift = 12, HashPos = 16, BlockPos = 20, HashEntries 
                  BlockEntries = 28;
 
 std::string With(std::string b, size_t at, uint32_t v) {
-    std::memcpy(b.data() + at, &v, 4); // the format and this machine are little-endian
+    b.replace(at, 4, reinterpret_cast<const char*>(&v),
+              4); // the format and this machine are little-endian
     return b;
 }
 
@@ -46,12 +49,13 @@ TEST_F(MpqHeaderCheckTest, AcceptsOnlyArchivesWhoseTablesLieInTheFile) {
         {"truncated header", good.substr(0, 20), P::BadHeaderSize},
         {"later format", With(good, VersionAndShift, 1 | 3 << 16), P::BadVersion},
         {"sector shift too large", With(good, VersionAndShift, 16 << 16), P::BadSectorShift},
-        {"hash size not a power of two", With(good, HashEntries, 3), P::BadHashTable},
+        {"hash size of none", With(good, HashEntries, 0), P::BadHashTable},
         {"hash table past the end", With(good, HashPos, 0xFFFFFFF0), P::BadHashTable},
         {"hash table onto other bytes", With(good, HashPos, Get(good, HashPos) + 16),
-         P::BadHashTable},
+         P::BadHashEntry},
         {"block table cut off", good.substr(0, good.size() - 1), P::BadBlockTable},
         {"huge block count", With(good, BlockEntries, 0x10000000), P::BadBlockTable},
+        {"a name's block missing", With(good, BlockEntries, 1), P::BadHashEntry},
         // Its first entry then reads the (listfile)'s sector table as a file.
         {"block table onto other bytes", With(good, BlockPos, Get(good, BlockPos) - 16),
          P::BadFileEntry},
@@ -64,6 +68,83 @@ TEST_F(MpqHeaderCheckTest, AcceptsOnlyArchivesWhoseTablesLieInTheFile) {
     EXPECT_EQ(
         std::make_tuple(CheckMpqHeader(a), CheckMpqHeader(Path("fifo")), CheckMpqHeader(Path(""))),
         std::make_tuple(P::Ok, P::Unreadable, P::Unreadable));
+}
+
+void Encrypt(std::vector<uint32_t>& words, uint32_t key) {
+    const auto& table = mpq_format::TheCrypt().table;
+    uint32_t seed = 0xEEEEEEEE;
+    for (uint32_t& w : words) {
+        seed += table[0x400 + (key & 0xFF)];
+        const uint32_t plain = w;
+        w ^= key + seed;
+        key = ((~key << 0x15) + 0x11111111) | (key >> 0x0B);
+        seed = plain + seed + (seed << 5) + 3;
+    }
+}
+
+// The archive with its hash table rebuilt at `entries` slots after its end, each name where the
+// library looks for it: from its hash masked with the size less one, stepping the same way.
+std::string WithHashTableOf(std::string archive, uint32_t entries, const Names& names) {
+    const auto& crypt = mpq_format::TheCrypt();
+    const uint32_t key = crypt.KeyOf("(hash table)"), mask = entries - 1;
+    std::vector<uint32_t> old(Get(archive, HashEntries) * 4), fresh(entries * 4, 0xFFFFFFFF);
+    std::memcpy(old.data(), archive.data() + Get(archive, HashPos), old.size() * 4);
+    crypt.Decrypt(old, key);
+    for (const std::string& name : names) {
+        const uint32_t a = crypt.Hash(name.c_str(), 0x100), b = crypt.Hash(name.c_str(), 0x200);
+        size_t from = 0;
+        while (from < old.size() && !(old[from] == a && old[from + 1] == b)) from += 4;
+        if (from == old.size()) ADD_FAILURE() << name << " is not in the archive";
+        uint32_t slot = crypt.Hash(name.c_str(), 0) & mask;
+        while (fresh[slot * 4 + 3] != 0xFFFFFFFF) slot = (slot + 1) & mask;
+        std::copy_n(old.begin() + long(std::min(from, old.size() - 4)), 4,
+                    fresh.begin() + slot * 4);
+    }
+    Encrypt(fresh, key);
+    const uint32_t at = uint32_t(archive.size());
+    archive.append(reinterpret_cast<const char*>(fresh.data()), fresh.size() * 4);
+    return With(With(With(archive, HashPos, at), HashEntries, entries), 8,
+                uint32_t(archive.size()));
+}
+
+// A hash table of 3,000 entries, as a public archive has, is read like any other.
+TEST_F(MpqHeaderCheckTest, AHashTableOfAnySizeIsRead) {
+    const std::string a = MakeArchive(
+        "a.mpq", {{"rez\\glumain.bin", "main"}, {"rez\\glusingl.bin", std::string(9000, 's')}});
+    Write("a.mpq",
+          WithHashTableOf(Contents(a), 3000,
+                          {"rez\\glumain.bin", "rez\\glusingl.bin", "(listfile)", "(attributes)"}));
+    ASSERT_EQ(Get(Contents(a), HashEntries), 3000u);
+    const CliRun list = RunCli("list " + Q(a), dir_);
+    EXPECT_EQ(std::tie(list.status, list.out, list.err),
+              std::make_tuple(0, "rez\\glumain.bin\nrez\\glusingl.bin\n", ""));
+    const CliRun extract = RunCli("extract " + Q(a) + " 'rez\\glusingl.bin' " + Q(Path("o")), dir_);
+    EXPECT_EQ(std::tie(extract.status, extract.err), std::make_tuple(0, ""));
+    EXPECT_EQ(Contents(Path("o")), std::string(9000, 's'));
+}
+
+// A refused archive is named with the reason, not called no archive at all.
+TEST_F(MpqHeaderCheckTest, ARefusalSaysWhy) {
+    const std::string good = Contents(MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}}));
+    const std::string damaged = " is damaged: ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"definitely not MPQ data", " does not contain an MPQ archive."},
+        {good.substr(0, good.size() - 1), damaged + "its block table lies outside the file."},
+        {With(good, HashPos, 0xFFFFFFF0),
+         damaged + "its hash table is empty or lies outside the file."},
+        {With(good, BlockEntries, 1),
+         damaged + "its hash table names files its block table does not have."},
+        {With(good, VersionAndShift, 1 | 3 << 16),
+         " is of a later archive format than the game reads."},
+        {With(good, BlockPos, Get(good, BlockPos) - 16),
+         damaged + "a file in it lies outside it or is stored in a way that cannot be read."},
+    };
+    for (const auto& [bytes, why] : cases) {
+        SCOPED_TRACE(why);
+        const std::string path = Write("case.mpq", bytes);
+        const CliRun r = RunCli("list " + Q(path), dir_);
+        EXPECT_EQ(std::tie(r.status, r.err), std::make_tuple(1, "Error: " + path + why + "\n"));
+    }
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
     std::string object = base.substr(12, base.find("},{") - 11), tooMany = object;
     for (int i = 0; i < 128; ++i) tooMany += "," + object;
     std::string manyKeys = "11";
-    for (int i = 0; i < 99999; ++i) manyKeys += ",\"" + std::to_string(i) + "\":0";
+    for (int i = 0; i < 99999; ++i) manyKeys.append(",\"").append(std::to_string(i)) += "\":0";
     const std::string longKey(5000, 'k'), longText(5000, 'v');
     const struct {
         std::string json, error;
@@ -88,7 +88,7 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
         // Refused at the first unknown key, and only so much of a key or value is quoted.
         {set("Left", "11", manyKeys), "objects[1].0: no such field"},
         {set("Left", "11", "11,\"" + longKey + "\":1"),
-         "objects[1]." + longKey.substr(0, 100) + "...: no such field"},
+         std::string("objects[1].").append(longKey, 0, 100) + "...: no such field"},
         {set("Text", "\"o1\"", "\"" + longText + "\x01\""), "not valid JSON: parse error"},
         {set("Left", "11", "[[11]]"), "the JSON nests deeper"},
         {"{\"objects\":[" + tooMany + "],\"smks\":[]}", objects},

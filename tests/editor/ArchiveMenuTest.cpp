@@ -38,16 +38,20 @@ class ArchiveMenuTest : public EditorTest {
         auto b = WriteBinDocument(d).value();
         return {b.begin(), b.end()};
     }
-    // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
-    void OpenArchive(const std::string& path, std::function<void(ArchiveBrowser&)> inBrowser) {
-        dialogs.FileChoices.push_back(FileChoice{path, 2});
-        WhenModal([&](QWidget* modal) {
+    // Runs `inBrowser` once the archive browser is up, then closes it.
+    void WhenBrowsing(std::function<void(ArchiveBrowser&)> inBrowser) {
+        WhenModal([this, inBrowser](QWidget* modal) {
             auto* browser = dynamic_cast<ArchiveBrowser*>(modal);
             ASSERT_NE(browser, nullptr);
             browsed = Entries(browser->findChild<QListWidget*>("fileList"));
             inBrowser(*browser);
             if (browser->isVisible()) browser->reject();
         });
+    }
+    // File > Open of `path` as an archive; `inBrowser` runs while the browser is shown.
+    void OpenArchive(const std::string& path, std::function<void(ArchiveBrowser&)> inBrowser) {
+        dialogs.FileChoices.push_back(FileChoice{path, 2});
+        WhenBrowsing(std::move(inBrowser));
         Trigger("fileOpen");
     }
     // Picks `row` (unless negative) in the browser and clicks `button`.
@@ -80,6 +84,23 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsATemporaryCopyGoneAtClose) {
     EXPECT_TRUE(form->close());
     EXPECT_FALSE(PathExists(std::filesystem::path(TempFilePath()).parent_path().string()));
     EXPECT_TRUE(PathExists(archive));
+}
+
+// As the desktop entry starts it: an archive's extension, in any case, or its header, whatever
+// the name, opens the browser.
+TEST_F(ArchiveMenuTest, TheCommandLineOpensAnArchiveInTheBrowser) {
+    for (const char* name : {"STARDAT.MPQ", "stardat.dat"}) {
+        std::filesystem::copy_file(archive, dir / name);
+        form.reset();
+        form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
+        browsed.clear();
+        WhenBrowsing([](ArchiveBrowser& b) { Click(b, "openButton", 0); });
+        form->Startup('"' + Path(name) + '"');
+        EXPECT_EQ(browsed, (Names{"rez\\glumain.bin", "rez\\options.bin"}));
+        EXPECT_EQ(Title(), "Tarrox II - [" + std::string(name) + " > glumain.bin]");
+        EXPECT_EQ(store.Read("Recent Files", "File1"), Path(name));
+    }
+    EXPECT_EQ(Messages(), Names{});
 }
 
 // Messages come only after the progress window is gone: a box under it takes no input.

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "editor/EditorFixture.h"
+#include "platform/qt/QtDialogs.h"
 #include "support/SmpqArchive.h"
 
 namespace tarrox::test {
@@ -187,6 +188,27 @@ TEST_F(FileMenuTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles)
         EXPECT_EQ(Title(), title);
     }
     EXPECT_EQ(Messages(), Names{"Error: Not a valid file format."});
+}
+
+// Qt matches the list in parentheses at the end of what the user reads: there must be one, and
+// it must be the type's own.
+TEST_F(FileMenuTest, EachFileTypeReadsAsExactlyThePatternsItMatches) {
+    Start();
+    Trigger("fileOpen");
+    Trigger("optionsImportGameData");
+    ASSERT_EQ(dialogs.FileDialogsShown.size(), 2u);
+    for (const FileDialogState& shown : dialogs.FileDialogsShown) {
+        const QStringList parts = QString::fromStdString(shown.Filter).split('|');
+        const QStringList filters = QtNameFilters(shown.Filter);
+        ASSERT_EQ(filters.size() * 2, parts.size());
+        for (qsizetype i = 0; i < filters.size(); ++i) {
+            const QString patterns = QString(parts[2 * i + 1]).replace(';', ' ');
+            EXPECT_EQ(filters[i].count('('), 1) << filters[i].toStdString();
+            EXPECT_TRUE(filters[i].endsWith(" (" + patterns + ")")) << filters[i].toStdString();
+        }
+    }
+    EXPECT_EQ(QtNameFilters(dialogs.FileDialogsShown[0].Filter),
+              (QStringList{"Bin Files (*.bin)", "Mpq Archives (*.mpq *.exe *.snp *.scm *.scx)"}));
 }
 
 TEST_F(FileMenuTest, OpenedFilesAreListedNewestFirstKeptInTheSettingsAndMissingOnesGo) {

@@ -1,7 +1,10 @@
 // The windows that draw game text. The preview window: its menus and check marks, when it is
 // redrawn; editing in its picture: clicks select, drags and keys move and resize, zoom maps.
+// The small windows beside it close on Escape.
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
+#include <fstream>
 
 #include "editor/EditorFixture.h"
 #include "editor/PreviewPicture.h"
@@ -211,6 +214,25 @@ TEST_F(PreviewEditingTest, ZoomScalesThePictureAndMapsPointsBackToTheirPixel) {
     DragBy({310, 160}, {10, 5});
     Mouse(QEvent::MouseButtonRelease, {320, 165});
     EXPECT_EQ(Box3()[0] * 1000 + Box3()[1], 210105);
+}
+
+// The readme (in its own window when no browser starts) and the codes card.
+TEST_F(PreviewTest, TheReadmeWindowAndTheCodesCardCloseOnEscape) {
+    std::ofstream(dir / "TarroxII.htm") << "<html><body>The guide</body></html>";
+    dialogs.DefaultAppStarts = false;
+    Start();
+    Trigger("helpViewReadme");
+    Trigger("viewFormattingCodes");
+    for (const char* name : {"ReadmeWindow", "FormattingCodesCard"}) {
+        QPointer<QWidget> window;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name) window = w;
+        ASSERT_TRUE(window && window->isVisible()) << name;
+        window->activateWindow(); // shortcuts go to the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window)) << name;
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_TRUE(!window || !window->isVisible()) << name;
+    }
 }
 
 // Light-up buttons as the game's files hold them, areas relative to the object: gluScore's "Ok"

@@ -15,6 +15,17 @@ struct Rgb {
 
 inline constexpr int RowCount = 24;
 
+// Shade v (0-7) of a colour row: black up to the colour itself, then a highlight toward white.
+inline Rgb RowShade(Rgb c, int v) {
+    static constexpr double Level[8] = {0.0, 0.22, 0.38, 0.55, 0.72, 0.86, 1.0, 1.0};
+    auto channel = [&](uint8_t base) {
+        double value = base * Level[v];
+        if (v == 7) value += (255 - base) * 0.45;
+        return uint8_t(value > 254.5 ? 255 : value + 0.5);
+    };
+    return {channel(c.R), channel(c.G), channel(c.B)};
+}
+
 // fontindex.dat. Entry 0 is what codes 11 and 20 would select; they draw nothing, whatever it
 // names. Codes without a colour of their own keep row 0.
 inline constexpr std::array<uint8_t, 32> CodeRows = {0,  0,  0,  1,  2,  3,  4,  5,  8,  0, 0,

@@ -165,14 +165,10 @@ Bytes MakeColorTable(std::span<const gamedata::RowColor> colors) {
     out.push_back(12);
     Bytes palette(768, 0);
     auto setRow = [&](int row, gamedata::Rgb c) {
-        static constexpr double Level[8] = {0.0, 0.22, 0.38, 0.55, 0.72, 0.86, 1.0, 1.0};
         for (int v = 0; v < 8; ++v) {
-            const uint8_t base[3] = {c.R, c.G, c.B};
-            for (int ch = 0; ch < 3; ++ch) {
-                double value = base[ch] * Level[v];
-                if (v == 7) value += (255 - base[ch]) * 0.45; // the highlight
-                palette[(row * 8 + v) * 3 + ch] = uint8_t(std::min(255.0, value + 0.5));
-            }
+            const gamedata::Rgb shade = gamedata::RowShade(c, v);
+            const size_t at = size_t(row * 8 + v) * 3;
+            palette[at] = shade.R, palette[at + 1] = shade.G, palette[at + 2] = shade.B;
         }
     };
     for (const auto& rc : colors) setRow(gamedata::CodeRows[rc.Code], rc.Color);

@@ -19,9 +19,9 @@ std::string Bytes(const QString& s) {
     return s.toLocal8Bit().toStdString();
 }
 
-// "Caption|*.a;*.b|..." -> Qt name filters. A caption that already ends in its own pattern list
-// is kept as it is; otherwise the patterns are appended, since Qt reads them from the text.
-QStringList NameFilters(const std::string& filter) {
+} // namespace
+
+QStringList QtNameFilters(const std::string& filter) {
     QStringList parts = Text(filter).split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -36,8 +36,6 @@ QStringList NameFilters(const std::string& filter) {
     }
     return filters;
 }
-
-} // namespace
 
 MessageAnswer QtDialogs::MessageBox(const std::string& text, MessageIcon icon,
                                     MessageButtons buttons, const std::string& title) {
@@ -102,7 +100,7 @@ bool QtDialogs::ShowFileDialog(FileDialogState& state, bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The program asks its own replace question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    QStringList filters = NameFilters(state.Filter);
+    QStringList filters = QtNameFilters(state.Filter);
     dialog.setNameFilters(filters);
     int index = state.FilterIndex - 1;
     if (index >= 0 && index < filters.size()) dialog.selectNameFilter(filters[index]);

@@ -3,9 +3,16 @@
 
 #include "platform/Dialogs.h"
 
+#include <QStringList>
+#include <string>
+
 class QWidget;
 
 namespace tarrox {
+
+// "Caption|*.a;*.b|..." -> Qt name filters. A caption that already ends in its own pattern list
+// is kept as it is; otherwise the patterns are appended, since Qt reads them from the text.
+QStringList QtNameFilters(const std::string& filter);
 
 class QtDialogs : public Dialogs {
   public:
