@@ -123,6 +123,25 @@ int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y) {
     return 0;
 }
 
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box) {
+    const PictureRect b{std::min(box.Left, box.Right), std::min(box.Top, box.Bottom),
+                        std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
+    std::vector<int32_t> inside;
+    for (int32_t i = 1; i < std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects); ++i) {
+        if (!IsDrawn(doc.ObjectTable[i].ControlType)) continue;
+        const PictureRect r = ObjectRect(doc, i);
+        if (b.Contains(r.Left, r.Top) && b.Contains(r.Right, r.Bottom)) inside.push_back(i);
+    }
+    return inside;
+}
+
+bool OnDialogEdge(const DialogDocument& doc, int32_t x, int32_t y, int32_t band) {
+    if (doc.ObjectCount <= 0) return false;
+    const PictureRect d = ObjectRect(doc, 0);
+    return d.Contains(x, y) &&
+           (x < d.Left + band || x > d.Right - band || y < d.Top + band || y > d.Bottom - band);
+}
+
 std::array<Handle, 8> Handles(const PictureRect& b) {
     const int32_t midX = b.Left + (b.Right - b.Left) / 2;
     const int32_t midY = b.Top + (b.Bottom - b.Top) / 2;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tarrox {
 
@@ -46,6 +47,14 @@ PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
 // The topmost drawn object under the point: later objects lie on top of earlier ones.
 // Object 0, the dialog, when no other is hit; -1 for a document without objects.
 int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y);
+
+// The drawn objects other than the dialog lying wholly within the box (a selection rectangle
+// drawn either way round), in draw order.
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box);
+
+// True where a press moves the dialog itself rather than starting a selection rectangle: within
+// `band` pixels inside the dialog's edges.
+bool OnDialogEdge(const DialogDocument& doc, int32_t x, int32_t y, int32_t band);
 
 // The eight handle points of a box, clockwise from the top-left corner.
 struct Handle {

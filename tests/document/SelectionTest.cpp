@@ -68,6 +68,8 @@ TEST(SelectionCommands, RenumberTargetTheNewRecordsAndTakeThemselvesBackExactly)
         DialogDocument d = sample;
         EditHistory history(d);
         ASSERT_TRUE(history.Apply(c.Make(), "step"));
+        ASSERT_TRUE(history.LastApplied());
+        EXPECT_EQ(Selected(*history.LastApplied()), c.Selected);
         EXPECT_EQ(test::Summary(d), c.After);
         EXPECT_EQ(CheckInvariants(d), "");
         const DialogDocument applied = d;
@@ -90,6 +92,7 @@ TEST(SelectionCommands, NothingToChangeIsRefused) {
     // Already on top: applied, but no step.
     EXPECT_TRUE(history.Apply(DrawOrderCommand({3}, DrawOrderMove::BringForward), "Order"));
     EXPECT_EQ(history.StepCount(), 0u);
+    EXPECT_FALSE(history.LastApplied()); // nothing new to show
     EXPECT_TRUE(Same(d, Sample()));
 }
 
