@@ -67,6 +67,11 @@ class PreviewWindow : public QMainWindow {
     void LoadFontColors();
     void ZoomChosen(int zoom);
     void FitToPicture();
+    void ShowGridToggled();
+    void SnapToGridToggled();
+    void GridSizeFromMenu();
+    // The picture and the check marks take the grid settings.
+    void ApplyGrid();
 
     const DialogDocument& doc_;
     const Selection& selection_;
@@ -83,6 +88,8 @@ class PreviewWindow : public QMainWindow {
     EnumArray<QAction*, PreviewViewItem> viewItems_{};
     std::array<QAction*, ZoomCount> zoomItems_{};
     QAction* fillRectangles_ = nullptr;
+    QAction* showGrid_ = nullptr;
+    QAction* snapToGrid_ = nullptr;
     EnumArray<QAction*, ColorSchemeItem> colorSchemes_{};
     EnumArray<QAction*, FontColorItem> fontColors_{};
 };

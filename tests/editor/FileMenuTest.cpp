@@ -153,7 +153,9 @@ OptionMap Options(const Names& values) {
                                  "PreviewShowAll",   "PreviewFillRects",
                                  "PreviewClrHlight", "PreviewClrHlightDk",
                                  "PreviewClrNormal", "PreviewClrNormalDk",
-                                 "PreviewFontClrs",  "PreviewCustomClr"};
+                                 "PreviewFontClrs",  "PreviewCustomClr",
+                                 "PreviewShowGrid",  "PreviewSnapToGrid",
+                                 "PreviewGridSize"};
     OptionMap out;
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i] != "-") out[{"Options", Keys[i]}] = values[i];
@@ -162,11 +164,12 @@ OptionMap Options(const Names& values) {
 
 // Closing writes back stored values under the same keys, defaults for what is missing or bad.
 TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
-    const OptionMap defaults = Options(
-        {"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", ""});
-    const OptionMap own =
-        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx"});
-    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4"});
+    const OptionMap defaults = Options({"False", "0", "True", "True", "6316272", "4210880",
+                                        "12615744", "8404992", "1", "", "False", "False", "8"});
+    const OptionMap own = Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1",
+                                   "3", "/a b.pcx", "True", "True", "32"});
+    const OptionMap bad =
+        Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-", "-", "on", "33"});
     for (const auto& [before, after] :
          {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
         form.reset();
