@@ -205,6 +205,7 @@ void PreviewPicture::mousePressEvent(QMouseEvent* event) {
     // The owner may refuse the selection; only selected objects are ever dragged.
     if (part == DragPart::None || !selection_.HasObject(index)) return;
     StartDrag(index, part, at, event->position(), false, false);
+    drag_.PickAlone = selection_.Objects.size() > 1;
     setCursor(CursorFor(part));
 }
 
@@ -307,6 +308,7 @@ void PreviewPicture::EndDrag(bool cancelled) {
     const Drag drag = drag_;
     drag_ = {};
     if (drag.Band) return update();
+    if (!drag.Started && drag.PickAlone && !cancelled) return Select({drag.Index});
     if (!drag.Sent) return;
     std::vector<IndexedObject> records;
     for (int32_t i : drag.Moved)

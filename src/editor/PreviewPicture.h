@@ -79,6 +79,8 @@ class PreviewPicture : public QWidget {
         // A selection rectangle from Start to End instead of a move; Adding keeps the selection.
         bool Band = false;
         bool Adding = false;
+        // Pressed on one of several selected: a click without a drag selects it alone.
+        bool PickAlone = false;
         QPoint End;
     };
 
