@@ -39,7 +39,8 @@ const std::string& Archive() {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.rfind("rez\\", 0) == 0) fill(dir / "rez" / line.substr(4), 3000);
         }
-        for (int i = 0; i < 300; ++i) fill(dir / "rez" / ("f" + std::to_string(i) + ".pcx"), 20000);
+        for (int i = 0; i < 300; ++i)
+            fill(dir / "rez" / (std::string("f").append(std::to_string(i)) + ".pcx"), 20000);
         fill(dir / "big.smk", 4 << 20);
         const std::string archive = (dir / "patch.mpq").string();
         const std::string command =

@@ -130,6 +130,8 @@ ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLi
     if (update.Opened() == Session::State::Busy)
         return Failure("Error: " + archivePath +
                        " is being updated by another save. Try again when it has finished.");
+    if (update.Opened() == Session::State::NotAFile)
+        return Failure("Error: " + archivePath + " is not a regular file.");
     if (update.Opened() != Session::State::Open) {
         if (NoRoom(openError)) return Failure(diskFull);
         return Failure("Error: " +

@@ -76,13 +76,6 @@ bool Writable(const std::string& path) {
     return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
-bool SyncToDisk(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
 // The library counts the tables it writes at the end on top of the bytes it planned for, and
 // so ends past its total; what goes on never passes the total and ends at it.
 struct ProgressForward {
@@ -309,12 +302,20 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
 
 UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
                              const std::string& nameList)
-    : target_(path), nameList_(nameList) {
-    if (mode == Mode::OpenExisting && !Writable(path)) {
+    : nameList_(nameList) {
+    // Through a link the update is of the file it names: the lock and the copy lie beside
+    // that file, so the rename stays on its file system and the link stays a link.
+    if (!FollowLinks(path, target_)) return;
+    struct stat st {};
+    if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        state_ = State::NotAFile;
+        return;
+    }
+    if (mode == Mode::OpenExisting && !Writable(target_)) {
         errno = EACCES;
         return;
     }
-    lock_ = std::make_unique<UpdateLock>(path, LockWait);
+    lock_ = std::make_unique<UpdateLock>(target_, LockWait);
     if (!lock_->Held()) {
         if (errno == EBUSY) state_ = State::Busy;
         return;
@@ -322,10 +323,10 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(path, refusal_)) return;
+        if (!Acceptable(target_, refusal_)) return;
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
-        if (!CopyContents(path, copy_)) return;
+        if (!CopyContents(target_, copy_)) return;
         // The library opens the copy: that is what must pass, whatever the original became.
         if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
         HANDLE h = nullptr;
@@ -340,7 +341,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
         state_ = State::Open;
         return;
     }
-    if (fs::exists(path, ec) || ec) {
+    if (fs::exists(target_, ec) || ec) {
         errno = EEXIST;
         return;
     }
@@ -442,12 +443,8 @@ bool UpdateSession::Commit() {
     handle_ = nullptr;
     // After a failed step errno already holds that step's reason.
     if (!closed && !spoilt_) KeepLibraryError();
-    // On disk before it takes the original's place, so a power cut leaves one or the other.
-    bool ok = closed && !spoilt_ && SyncToDisk(copy_);
-    std::error_code ec;
-    if (ok) fs::rename(copy_, target_, ec);
-    if (ec) errno = ec.value();
-    ok = ok && !ec;
+    // The original's mode, owner and group go with the copy that takes its place.
+    const bool ok = closed && !spoilt_ && ReplaceFileWith(target_, copy_);
     if (ok) copy_.clear();
     Abandon();
     return ok;

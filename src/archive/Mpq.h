@@ -65,12 +65,15 @@ class CompactProgress {
 
 // One update of an archive. It holds the archive's lock from start to end and works on a copy
 // beside the archive under a name of its own, which replaces the original only in Commit;
-// otherwise the original stays as it was and the copy goes when the session does. `nameList`
-// names the files the archive may not list itself, which compacting and growing need.
+// otherwise the original stays as it was and the copy goes when the session does. A symlink
+// is followed to the archive it names, which is the one replaced, keeping its mode, owner and
+// group. `nameList` names the files the archive may not list itself, which compacting and
+// growing need.
 class UpdateSession {
   public:
     enum class Mode { OpenExisting, CreateNew };
-    enum class State { Open, Busy, Failed };
+    // NotAFile: the path (or the file a link there names) is a folder, a pipe or a device.
+    enum class State { Open, Busy, NotAFile, Failed };
     UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
                   const std::string& nameList);
     ~UpdateSession();

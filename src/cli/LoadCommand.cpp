@@ -1,6 +1,4 @@
 // load: the inverse of dump, so dialogs can be kept, compared and edited as text.
-#include <filesystem>
-
 #include "cli/Commands.h"
 #include "document/DocumentJson.h"
 #include "platform/FileAccess.h"
@@ -14,12 +12,9 @@ constexpr uint64_t MaxJsonBytes = uint64_t{16} << 20;
 
 bool ReadJson(const std::string& path, std::string& text, std::string& error) {
     std::vector<uint8_t> bytes;
-    if (ReadFileBytes(path, bytes, MaxJsonBytes) != ReadStatus::Ok) {
-        std::error_code ec;
-        const bool tooLarge = std::filesystem::is_regular_file(path, ec) &&
-                              std::filesystem::file_size(path, ec) > MaxJsonBytes && !ec;
-        error = tooLarge ? "Error: " + path + " is larger than 16 MB."
-                         : "Error: Could not open " + path + ".";
+    const ReadStatus status = ReadFileBytes(path, bytes, MaxJsonBytes);
+    if (status != ReadStatus::Ok) {
+        error = ReadFailureMessage(path, status, MaxJsonBytes);
         return false;
     }
     text.assign(bytes.begin(), bytes.end());

@@ -1,4 +1,6 @@
 #include <charconv>
+#include <cstdio>
+#include <optional>
 #include <filesystem>
 
 #include "cli/Commands.h"
@@ -7,6 +9,8 @@
 #include "platform/FileAccess.h"
 #include "platform/PngFile.h"
 #include "platform/Surface.h"
+#include "preview/ArtCache.h"
+#include "preview/ArtView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
 
@@ -16,7 +20,8 @@ namespace {
 
 constexpr const char* RenderUsage =
     "Error: usage: tarrox2-cli render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] "
-    "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--select N] [--current]";
+    "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--no-hidden] [--select N] "
+    "[--current] [--art] [--background FOLDER|none] [--race terran|protoss|zerg]";
 
 bool ParseInt(const std::string& text, int32_t& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -29,6 +34,9 @@ struct RenderOptions {
     DataFolders data = GameDataFolders();
     int32_t colors = 1, select = -1;
     PreviewSettings settings;
+    bool art = false;
+    std::optional<std::string> background; // the screen's own folder when not given
+    Race race = Race::Terran;
 };
 
 bool ParseRenderArgs(const Args& args, RenderOptions& o) {
@@ -38,6 +46,23 @@ bool ParseRenderArgs(const Args& args, RenderOptions& o) {
         bool hasValue = i + 1 < args.size();
         if (a == "--no-fill") {
             o.settings.FillRects = false;
+        } else if (a == "--art") {
+            o.art = true;
+        } else if (a == "--background" && hasValue) {
+            const std::string& folder = args[++i];
+            o.background = folder == "none" ? std::string() : folder;
+        } else if (a == "--race" && hasValue) {
+            const std::string& race = args[++i];
+            if (race == "terran")
+                o.race = Race::Terran;
+            else if (race == "protoss")
+                o.race = Race::Protoss;
+            else if (race == "zerg")
+                o.race = Race::Zerg;
+            else
+                return false;
+        } else if (a == "--no-hidden") {
+            o.settings.ShowHidden = false;
         } else if (a == "--current") {
             o.settings.ShowAll = false;
         } else if (a == "--data" && hasValue) {
@@ -90,7 +115,15 @@ int Render(const Args& args) {
     LoadPreviewFonts(fonts, o.data);
     Surface surface;
     PreviewCanvas canvas{surface, o.settings, fonts, text};
-    RedrawPreview(canvas, doc, o.select);
+    if (o.art) {
+        const ArtChoice choice{o.background.value_or(DefaultArtFolder(DialogName(o.in))), o.race};
+        ArtCache art(o.data);
+        // Missing art is no failure: the picture shows outlines there, and the list says why.
+        for (const std::string& missing : RedrawArtView(canvas, doc, o.select, art, choice))
+            std::fprintf(stderr, "%s\n", missing.c_str());
+    } else {
+        RedrawPreview(canvas, doc, o.select);
+    }
 
     RgbImage image{Surface::Width, Surface::Height, surface.Pixels()};
     if (IsReadOnlyFile(o.out)) return Fail("Error: " + o.out + " is read-only.");

@@ -12,9 +12,9 @@ bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& erro
                  MissingFile missing) {
     std::vector<uint8_t> bytes;
     ReadStatus status = ReadFileBytes(path, bytes);
-    if (status == ReadStatus::Failed ||
-        (status == ReadStatus::Missing && missing == MissingFile::IsAnError)) {
-        error = "Error: Could not open " + path + ".";
+    if (status != ReadStatus::Ok &&
+        (status != ReadStatus::Missing || missing == MissingFile::IsAnError)) {
+        error = ReadFailureMessage(path, status);
         return false;
     }
     return ReadBinDocument(bytes, out, error);

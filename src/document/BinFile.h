@@ -11,7 +11,7 @@ enum class MissingFile { ReadsAsEmpty, IsAnError };
 
 // Reads the file into `out` (a fresh document). A missing file either reads as zero bytes,
 // which gives one empty dialog object, or is an error. On failure `error` holds the message
-// for the user: "Error: Could not open PATH." or the reader's own refusal.
+// for the user: ReadFailureMessage's or the reader's own refusal.
 bool LoadBinFile(const std::string& path, DialogDocument& out, std::string& error,
                  MissingFile missing = MissingFile::ReadsAsEmpty);
 

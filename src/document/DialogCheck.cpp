@@ -61,7 +61,6 @@ bool StartsWithMpqHeader(std::span<const uint8_t> bytes) {
 
 FileShape ShapeOfBytes(std::span<const uint8_t> bytes) {
     if (StartsWithMpqHeader(bytes)) return FileShape::MpqArchive;
-    if (bytes.empty()) return FileShape::Dialog;
     const Walk walk(bytes);
     if (!walk.Inside(0, bin::ObjectSize)) return FileShape::NotADialog;
     const DialogObject dialog = walk.Object(0);

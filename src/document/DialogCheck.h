@@ -17,7 +17,8 @@ bool StartsWithMpqHeader(std::span<const uint8_t> bytes);
 enum class FileShape { Dialog, MpqArchive, NotADialog };
 
 // Every dialog has object 0 of control type 0, every record it reaches of a known control type,
-// and every followed link and string offset inside the file. No bytes are an empty dialog.
+// and every followed link and string offset inside the file. A file too short for object 0,
+// an empty one too, holds no dialog: it reads as an empty one, but the user is told.
 FileShape ShapeOfBytes(std::span<const uint8_t> bytes);
 // The file's shape; a file that is missing or cannot be read counts as a dialog, so opening
 // it behaves and reports as before.

@@ -87,6 +87,7 @@ enum ObjectFlagBit : int {
     HasHotkeyBit = 9,
     Size10Bit = 10,
     Size16Bit = 11,
+    TransparentBit = 13, // palette index 0 of an image is not drawn
     Size16xBit = 14,
     Size14Bit = 16,
     TranslucencyBit = 18,

@@ -44,7 +44,7 @@ FormattingCodesCard* MainWindow::CodesCard() const {
 
 PreviewWindow& MainWindow::EnsurePreview() {
     if (!Preview()) {
-        preview_ = new PreviewWindow(doc_, selected_, settings_, text_, dialogs_);
+        preview_ = new PreviewWindow(doc_, file_, selected_, settings_, text_, dialogs_);
         ConnectPreviewEdits(*preview_);
     }
     return *preview_;

@@ -174,7 +174,7 @@ std::pair<int32_t, DragPart> PreviewPicture::Target(QPoint at) const {
         const DragPart part = PartAt(ObjectRect(doc_, selected), at.x(), at.y(), Grip());
         if (part != DragPart::None && part != DragPart::Body) return {selected, part};
     }
-    const int32_t hit = ObjectAt(doc_, at.x(), at.y());
+    const int32_t hit = ObjectAt(doc_, at.x(), at.y(), hiddenPickable_);
     if (hit < 0) return {-1, DragPart::None};
     // Inside the dialog but on none of its objects, only its edge band moves it.
     if (hit == 0 && !OnDialogEdge(doc_, at.x(), at.y(), DialogEdgeBand)) return {0, DragPart::None};
@@ -196,7 +196,7 @@ void PreviewPicture::mousePressEvent(QMouseEvent* event) {
         if (empty && (keys & Qt::ControlModifier))
             StartDrag(0, DragPart::None, at, event->position(), true, true);
         else
-            ExtendSelection(ObjectAt(doc_, at.x(), at.y()), keys);
+            ExtendSelection(ObjectAt(doc_, at.x(), at.y(), hiddenPickable_), keys);
         return;
     }
     if (empty) return StartDrag(0, DragPart::None, at, event->position(), true, false);
@@ -298,8 +298,8 @@ void PreviewPicture::EndBand() {
         return;
     }
     std::vector<int32_t> chosen = drag.Adding ? selection_.Objects : std::vector<int32_t>{};
-    for (int32_t i :
-         ObjectsWithin(doc_, {drag.Start.x(), drag.Start.y(), drag.End.x(), drag.End.y()}))
+    const PictureRect band{drag.Start.x(), drag.Start.y(), drag.End.x(), drag.End.y()};
+    for (int32_t i : ObjectsWithin(doc_, band, hiddenPickable_))
         if (std::find(chosen.begin(), chosen.end(), i) == chosen.end()) chosen.push_back(i);
     Select(std::move(chosen));
 }

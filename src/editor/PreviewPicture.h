@@ -50,6 +50,8 @@ class PreviewPicture : public QWidget {
     void SetHooks(PreviewEditHooks hooks) { hooks_ = std::move(hooks); }
     void SetZoom(int zoom);
     void SetGrid(const PictureGrid& grid);
+    // Whether a click can pick an object the game does not show.
+    void SetHiddenPickable(bool pickable) { hiddenPickable_ = pickable; }
     int Zoom() const { return zoom_; }
     // The picture at 1x, as drawn.
     const QImage& Image() const { return image_; }
@@ -114,6 +116,7 @@ class PreviewPicture : public QWidget {
     int zoom_ = 1;
     PictureGrid grid_;
     QRect shownSelection_;
+    bool hiddenPickable_ = true;
     Drag drag_;
 };
 

@@ -2,16 +2,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 
 #include "document/DialogDocument.h"
 #include "document/NumberText.h"
 #include "editor/Settings.h"
 #include "platform/DataFolders.h"
 #include "preview/Arrange.h"
+#include "preview/ArtView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
 
@@ -29,9 +32,11 @@ int32_t Stored(uint32_t color) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selection,
-                             Settings& settings, TextDrawingState& text, Dialogs& dialogs)
-    : doc_(doc), selection_(selection), settings_(settings), text_(text), dialogs_(dialogs) {
+PreviewWindow::PreviewWindow(const DialogDocument& doc, const OpenFile& file,
+                             const Selection& selection, Settings& settings, TextDrawingState& text,
+                             Dialogs& dialogs)
+    : doc_(doc), file_(file), selection_(selection), settings_(settings), text_(text),
+      dialogs_(dialogs), art_(GameDataFolders()) {
     setObjectName("PreviewWindow");
     setWindowTitle("Object Preview");
     view_ = new PreviewPicture(doc, selection, this);
@@ -42,6 +47,10 @@ PreviewWindow::PreviewWindow(const DialogDocument& doc, const Selection& selecti
     setCentralWidget(scroller_);
     // Keys go to the picture (arrows move, Tab selects), not to the scroll bars.
     scroller_->setFocusProxy(view_);
+    // What the art view could not find; empty in the outline view.
+    missingArt_ = new QLabel(this);
+    missingArt_->setObjectName("missingArt");
+    statusBar()->addWidget(missingArt_, 1);
     BuildMenus();
     FitToPicture();
     LoadFontsAndDraw();
@@ -63,6 +72,11 @@ void PreviewWindow::BuildMenus() {
     viewItems_[PreviewViewItem::All] = add(view, "viewAll", "All", [this] { ShowAllChosen(true); });
     viewItems_[PreviewViewItem::Current] =
         add(view, "viewCurrent", "Current", [this] { ShowAllChosen(false); });
+    view->addSeparator();
+    viewItems_[PreviewViewItem::Hidden] =
+        add(view, "viewHidden", "Hidden Objects", [this] { ShowHiddenToggled(); });
+    view->addSeparator();
+    BuildArtMenus(view);
     view->addSeparator();
     QAction* zoomIn = add(view, "zoomIn", "Zoom In", [this] { ZoomChosen(Zoom() + 1); });
     // Ctrl+= is Ctrl++ on keyboards where + needs Shift.
@@ -121,6 +135,11 @@ void PreviewWindow::LoadFontsAndDraw() {
     RedrawPreview();
 }
 
+void PreviewWindow::ReloadFonts() {
+    art_.SetFolders(GameDataFolders());
+    LoadFontsAndDraw();
+}
+
 void PreviewWindow::CloseFonts() {
     if (unloaded_) return;
     unloaded_ = true;
@@ -138,19 +157,29 @@ void PreviewWindow::RedrawPreview() {
     PreviewSettings chosen;
     chosen.ShowAll = settings_.ShowAll;
     chosen.FillRects = settings_.FillRects;
+    chosen.ShowHidden = settings_.ShowHidden;
+    view_->SetHiddenPickable(settings_.ShowHidden);
     chosen.Colors = {static_cast<uint32_t>(settings_.HighlightColor),
                      static_cast<uint32_t>(settings_.HighlightColorDark),
                      static_cast<uint32_t>(settings_.NormalColor),
                      static_cast<uint32_t>(settings_.NormalColorDark)};
     chosen.FontColorSet = settings_.FontColorSet;
     PreviewCanvas canvas{picture_, chosen, fonts_, text_};
-    tarrox::RedrawPreview(canvas, doc_, selection_.Object);
+    std::vector<std::string> missing;
+    if (settings_.GameArt)
+        missing = RedrawArtView(canvas, doc_, selection_.Object, art_, CurrentArtChoice());
+    else
+        tarrox::RedrawPreview(canvas, doc_, selection_.Object);
+    std::string status;
+    for (const std::string& line : missing) status += (status.empty() ? "" : " ") + line;
+    missingArt_->setText(QString::fromLatin1(status));
     view_->Refresh(picture_);
 }
 
 void PreviewWindow::CheckViewItems() {
     viewItems_[PreviewViewItem::All]->setChecked(settings_.ShowAll);
     viewItems_[PreviewViewItem::Current]->setChecked(!settings_.ShowAll);
+    viewItems_[PreviewViewItem::Hidden]->setChecked(settings_.ShowHidden);
     for (int zoom = MinZoom; zoom <= MaxZoom; ++zoom)
         zoomItems_[size_t(zoom - MinZoom)]->setChecked(zoom == Zoom());
 }
@@ -164,7 +193,8 @@ void PreviewWindow::ZoomChosen(int zoom) {
 void PreviewWindow::FitToPicture() {
     // The drawing surface is the game's screen: the window shows all of it and does not
     // resize, unless a zoomed picture is larger than the screen; then it scrolls.
-    const QSize whole = view_->size() + QSize(0, menuBar()->sizeHint().height());
+    const QSize whole =
+        view_->size() + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QSize room = screen()->availableGeometry().size() * 9 / 10;
     if (whole.width() <= room.width() && whole.height() <= room.height()) {
         setFixedSize(whole);
@@ -214,6 +244,12 @@ void PreviewWindow::CheckFontColorSet() {
 
 void PreviewWindow::ShowAllChosen(bool all) {
     settings_.ShowAll = all;
+    CheckViewItems();
+    RedrawPreview();
+}
+
+void PreviewWindow::ShowHiddenToggled() {
+    settings_.ShowHidden = !settings_.ShowHidden;
     CheckViewItems();
     RedrawPreview();
 }

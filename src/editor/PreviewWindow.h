@@ -11,9 +11,13 @@
 #include "editor/PreviewPicture.h"
 #include "platform/Dialogs.h"
 #include "platform/Surface.h"
+#include "preview/ArtCache.h"
+#include "preview/ArtScreen.h"
 #include "preview/Shapes.h"
 
 class QAction;
+class QLabel;
+class QMenu;
 class QScrollArea;
 
 namespace tarrox {
@@ -22,7 +26,7 @@ struct DialogDocument;
 struct Settings;
 
 // Menu item positions.
-enum class PreviewViewItem { All, Current, Count };
+enum class PreviewViewItem { All, Current, Hidden, Count };
 inline constexpr int ZoomCount = MaxZoom - MinZoom + 1;
 enum class ColorSchemeItem { PinkAndBlue, Red, Blue, Count };
 // The first four are the font colour sets by number.
@@ -33,14 +37,14 @@ class PreviewWindow : public QMainWindow {
   public:
     // Loads the fonts and draws the document; the caller decides whether to show it. The
     // selection is the main window's, which outlives this one.
-    PreviewWindow(const DialogDocument& doc, const Selection& selection, Settings& settings,
-                  TextDrawingState& text, Dialogs& dialogs);
+    PreviewWindow(const DialogDocument& doc, const OpenFile& file, const Selection& selection,
+                  Settings& settings, TextDrawingState& text, Dialogs& dialogs);
     ~PreviewWindow() override;
 
     // The one way to draw: the whole document afresh from the current settings.
     void RedrawPreview();
-    // After the game data changed: loads the fonts again and redraws.
-    void ReloadFonts() { LoadFontsAndDraw(); }
+    // After the game data changed: loads the fonts and the art again and redraws.
+    void ReloadFonts();
 
     // Once the user has closed the window it is gone for good; the next request makes a new one.
     bool IsUnloaded() const { return unloaded_; }
@@ -60,6 +64,7 @@ class PreviewWindow : public QMainWindow {
     void CheckViewItems();
     void CheckFontColorSet();
     void ShowAllChosen(bool all);
+    void ShowHiddenToggled();
     void FillRectanglesToggled();
     void ColorSchemeChosen(ColorSchemeItem item);
     void FontColorSetChosen(int set);
@@ -72,13 +77,23 @@ class PreviewWindow : public QMainWindow {
     void GridSizeFromMenu();
     // The picture and the check marks take the grid settings.
     void ApplyGrid();
+    // The art view's menus and choices (PreviewWindowArt.cpp).
+    void BuildArtMenus(QMenu* view);
+    void FillBackgroundMenu();
+    void GameArtToggled();
+    void BackgroundChosen(const std::string& folder);
+    void RaceChosen(Race race);
+    ArtChoice CurrentArtChoice() const;
+    std::string OpenDialogName() const;
 
     const DialogDocument& doc_;
+    const OpenFile& file_;
     const Selection& selection_;
     Settings& settings_;
     TextDrawingState& text_;
     Dialogs& dialogs_;
     PreviewFonts fonts_;
+    ArtCache art_;
     Surface picture_;
     PreviewPicture* view_ = nullptr;
     QScrollArea* scroller_ = nullptr;
@@ -92,6 +107,10 @@ class PreviewWindow : public QMainWindow {
     QAction* snapToGrid_ = nullptr;
     EnumArray<QAction*, ColorSchemeItem> colorSchemes_{};
     EnumArray<QAction*, FontColorItem> fontColors_{};
+    QAction* gameArt_ = nullptr;
+    QMenu* backgroundMenu_ = nullptr;
+    std::array<QAction*, 3> races_{};
+    QLabel* missingArt_ = nullptr;
 };
 
 } // namespace tarrox

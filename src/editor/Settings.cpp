@@ -1,6 +1,8 @@
 #include "editor/Settings.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "document/NumberText.h"
 #include "platform/Gdi.h"
@@ -44,6 +46,35 @@ class Reader {
 
 } // namespace
 
+namespace {
+
+std::vector<std::string> ArtFolderPairs(const std::string& list) {
+    std::vector<std::string> pairs;
+    for (size_t start = 0; start < list.size();) {
+        size_t end = std::min(list.find(';', start), list.size());
+        if (end > start) pairs.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return pairs;
+}
+
+} // namespace
+
+std::optional<std::string> ChosenArtFolder(const Settings& settings, const std::string& dialog) {
+    for (const std::string& pair : ArtFolderPairs(settings.ArtFolders))
+        if (pair.starts_with(dialog + "=")) return pair.substr(dialog.size() + 1);
+    return std::nullopt;
+}
+
+void ChooseArtFolder(Settings& settings, const std::string& dialog, const std::string& folder) {
+    if (dialog.find_first_of("=;") != std::string::npos || folder.find(';') != std::string::npos)
+        return;
+    std::string kept;
+    for (const std::string& pair : ArtFolderPairs(settings.ArtFolders))
+        if (!pair.starts_with(dialog + "=")) kept += pair + ";";
+    settings.ArtFolders = kept + dialog + "=" + folder;
+}
+
 Settings ReadSettings(SettingsStore& store) {
     Settings s;
     Reader r(store);
@@ -51,6 +82,10 @@ Settings ReadSettings(SettingsStore& store) {
     r.Int("Locale", s.MpqLocale, INT32_MIN, INT32_MAX);
     r.Bool("PreviewShowAll", s.ShowAll);
     r.Bool("PreviewFillRects", s.FillRects);
+    r.Bool("PreviewShowHidden", s.ShowHidden);
+    r.Bool("PreviewGameArt", s.GameArt);
+    r.Int("PreviewArtRace", s.ArtRace, 0, 2);
+    r.Text("PreviewArtFolders", s.ArtFolders);
     r.Colour("PreviewClrHlight", s.HighlightColor);
     r.Colour("PreviewClrHlightDk", s.HighlightColorDark);
     r.Colour("PreviewClrNormal", s.NormalColor);
@@ -72,6 +107,10 @@ void WriteSettings(SettingsStore& store, const Settings& s) {
     put("Locale", std::to_string(s.MpqLocale));
     put("PreviewShowAll", boolText(s.ShowAll));
     put("PreviewFillRects", boolText(s.FillRects));
+    put("PreviewShowHidden", boolText(s.ShowHidden));
+    put("PreviewGameArt", boolText(s.GameArt));
+    put("PreviewArtRace", std::to_string(s.ArtRace));
+    put("PreviewArtFolders", s.ArtFolders);
     put("PreviewClrHlight", std::to_string(s.HighlightColor));
     put("PreviewClrHlightDk", std::to_string(s.HighlightColorDark));
     put("PreviewClrNormal", std::to_string(s.NormalColor));

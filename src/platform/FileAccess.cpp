@@ -51,8 +51,45 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
-// The file the path names once symlinks are followed; false when they loop or cannot be read.
-// A link to a missing file names that file, so saving creates it where the link points.
+// A new file beside `target` under a name no other save uses: the process id and a counter,
+// with O_EXCL so a leftover of the same name is never reused or followed.
+int CreateSibling(const std::string& target, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        temp = target + ".tarrox-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Gives the finished file `temp` the permission bits, owner and group of `old` (the file it
+// replaces, when there is one), puts it on disk and renames it over `target`. The caller
+// removes `temp` when this fails.
+bool TakePlaceOf(Descriptor& fd, const std::string& temp, const std::string& target,
+                 const struct stat* old) {
+    bool ok = true;
+    if (old) {
+        // Owner and group first: changing them may clear the set-id bits set after.
+        if (::fchown(fd.get(), old->st_uid, old->st_gid) != 0)
+            (void)!::fchown(fd.get(), static_cast<uid_t>(-1), old->st_gid);
+        ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
+    }
+    // On disk before it takes the old file's place, so a power cut leaves one or the other.
+    ok = ok && ::fsync(fd.get()) == 0;
+    ok = fd.Close() && ok;
+    return ok && ::rename(temp.c_str(), target.c_str()) == 0;
+}
+
+// Whether `file` exists, filled into `st`; false with errno for a failed look other than a
+// missing file.
+bool LookUp(const std::string& file, struct stat& st, bool& exists) {
+    exists = ::stat(file.c_str(), &st) == 0;
+    return exists || errno == ENOENT;
+}
+
+} // namespace
+
 bool FollowLinks(std::string path, std::string& file) {
     namespace fs = std::filesystem;
     for (int hops = 0; hops < 40; ++hops) {
@@ -67,22 +104,9 @@ bool FollowLinks(std::string path, std::string& file) {
         if (target.is_relative()) target = fs::path(path).parent_path() / target;
         path = target.string();
     }
+    errno = ELOOP;
     return false;
 }
-
-// A new file beside `target` under a name no other save uses: the process id and a counter,
-// with O_EXCL so a leftover of the same name is never reused or followed.
-int CreateSibling(const std::string& target, std::string& temp) {
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        temp = target + ".tarrox-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-} // namespace
 
 int OpenRegularFile(const std::string& path, uint64_t& size) {
     // Non-blocking, so opening a FIFO with no writer returns at once; it is refused below.
@@ -119,7 +143,7 @@ ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uin
     Descriptor fd(OpenRegularFile(path, size));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
-    if (size > limit) return ReadStatus::Failed;
+    if (size > limit) return ReadStatus::TooLarge;
     out.reserve(static_cast<size_t>(size));
     // Read to the end rather than to the size seen: a file cut short or grown meanwhile must
     // not pass as a different one, and one grown past the limit is refused like any other.
@@ -129,11 +153,17 @@ ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uin
         if (got < 0 && errno == EINTR) continue;
         if (got < 0 || out.size() + static_cast<uint64_t>(got) > limit) {
             out.clear();
-            return ReadStatus::Failed;
+            return got < 0 ? ReadStatus::Failed : ReadStatus::TooLarge;
         }
         if (got == 0) return ReadStatus::Ok;
         out.insert(out.end(), buffer, buffer + got);
     }
+}
+
+std::string ReadFailureMessage(const std::string& path, ReadStatus status, uint64_t limit) {
+    if (status == ReadStatus::TooLarge)
+        return "Error: " + path + " is larger than " + std::to_string(limit >> 20) + " MB.";
+    return "Error: Could not open " + path + ".";
 }
 
 bool WriteFileInPlace(const std::string& path, std::span<const uint8_t> bytes) {
@@ -146,27 +176,30 @@ bool WriteFileInPlace(const std::string& path, std::span<const uint8_t> bytes) {
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
     std::string target;
-    if (!FollowLinks(path, target)) return false;
     struct stat old;
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) return false;
+    bool exists = false;
+    if (!FollowLinks(path, target) || !LookUp(target, old, exists)) return false;
     if (exists && !S_ISREG(old.st_mode)) return false;
 
     std::string temp;
     Descriptor fd(CreateSibling(target, temp));
     if (fd.get() < 0) return false;
-    bool ok = WriteAll(fd.get(), bytes);
-    if (ok && exists) {
-        // Owner and group first: changing them may clear the set-id bits set after.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
-            (void)!::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
-        ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-    }
-    ok = ok && ::fsync(fd.get()) == 0;
-    ok = fd.Close() && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    const bool ok =
+        WriteAll(fd.get(), bytes) && TakePlaceOf(fd, temp, target, exists ? &old : nullptr);
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+bool ReplaceFileWith(const std::string& file, const std::string& finished) {
+    struct stat old;
+    bool exists = false;
+    if (!LookUp(file, old, exists)) return false;
+    if (exists && !S_ISREG(old.st_mode)) {
+        errno = EINVAL;
+        return false;
+    }
+    Descriptor fd(::open(finished.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    return fd.get() >= 0 && TakePlaceOf(fd, finished, file, exists ? &old : nullptr);
 }
 
 bool IsReadOnlyFile(const std::string& path) {

@@ -9,17 +9,22 @@
 
 namespace tarrox {
 
-enum class ReadStatus { Ok, Missing, Failed };
+enum class ReadStatus { Ok, Missing, TooLarge, Failed };
 
 // The largest file the program reads unless the caller asks for less. The game's dialogs are a
 // few kilobytes; this leaves room for anything a modder could make by hand.
 inline constexpr uint64_t DefaultReadLimit = uint64_t{16} << 20;
 
-// Reads the whole file. A missing file is reported apart from one that exists but cannot be
-// read: not a regular file (a folder, a FIFO, a device — refused at once, never waited on),
-// larger than `limit`, no permission, an I/O error.
+// Reads the whole file. A missing file and one larger than `limit` are reported apart from one
+// that exists but cannot be read: not a regular file (a folder, a FIFO, a device — refused at
+// once, never waited on), no permission, an I/O error.
 ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out,
                          uint64_t limit = DefaultReadLimit);
+
+// What the user is told when ReadFileBytes(path, …, limit) did not give Ok: "Error: PATH is
+// larger than N MB." or "Error: Could not open PATH.".
+std::string ReadFailureMessage(const std::string& path, ReadStatus status,
+                               uint64_t limit = DefaultReadLimit);
 
 // Opens a regular file for reading and tells its size; -1 for anything else (a FIFO, a device
 // or a folder is refused at once, never waited on). The caller closes the descriptor.
@@ -34,12 +39,23 @@ std::vector<uint8_t> ReadFileHead(const std::string& path, size_t count);
 // is not a regular one or cannot be opened or written.
 bool WriteFileInPlace(const std::string& path, std::span<const uint8_t> bytes);
 
+// The file the path names once symlinks are followed; false when they loop or cannot be read.
+// A link to a missing file names that file, so saving creates it where the link points.
+bool FollowLinks(std::string path, std::string& file);
+
 // Replaces the file with exactly `bytes`: written to a uniquely named sibling first and
 // renamed over the target, so a failed write leaves any old file as it was and no temporary
 // behind. A symlink keeps pointing at its file, which is the one replaced; the new file keeps
 // the old one's permission bits, and its owner and group where the process may set them.
 // False, with nothing written, when the target exists but is not a regular file.
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+
+// Puts `finished`, a complete file the caller made beside `file` (a path with no link left, see
+// FollowLinks), in place of `file` the way WriteFileAtomically does: with the old file's
+// permission bits, owner and group, and on disk before the rename. False, with `file`
+// untouched and `finished` still there, when `file` exists but is not a regular file or a step
+// failed.
+bool ReplaceFileWith(const std::string& file, const std::string& finished);
 
 // True when the file exists and nobody may write it: no write permission bit at all, or none
 // for this process. Saving still could (root may, renaming may), so callers that must not

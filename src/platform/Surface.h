@@ -28,6 +28,10 @@ class Surface {
     }
     uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * Width + x]; }
     const std::vector<uint32_t>& Pixels() const { return pixels_; }
+    // Row y (0 <= y < Height) as Width pixels, for drawing pictures a row at a time.
+    std::span<uint32_t, Width> Row(int y) {
+        return std::span<uint32_t, Width>(pixels_.data() + static_cast<size_t>(y) * Width, Width);
+    }
     void Fill(uint32_t color);
 
     void SetPen(uint32_t color) { pen_ = color; }

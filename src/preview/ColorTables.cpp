@@ -5,6 +5,7 @@
 
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
+#include "preview/PcxImage.h"
 
 namespace tarrox {
 
@@ -45,41 +46,16 @@ bool DecodeColorTable(std::span<const uint8_t> bytes, ColorTableEntries& table) 
             append(bytes[pos++], b & 0x3F);
         }
     }
-    const size_t palette = pos + 1;
-    auto paletteByte = [&](size_t at) { return at < bytes.size() ? bytes[at] : uint8_t{0}; };
-    for (size_t i = 0; i < TableEntries; ++i) {
-        if (int64_t(i) >= decoded) {
-            table[i] = 0;
-            continue;
-        }
-        size_t entry = palette + size_t{kept[i]} * 3;
-        table[i] = uint32_t{paletteByte(entry)} | uint32_t{paletteByte(entry + 1)} << 8 |
-                   uint32_t{paletteByte(entry + 2)} << 16;
-    }
+    const Palette palette = ReadPalette(bytes.subspan(std::min(pos + 1, bytes.size())), 3);
+    for (size_t i = 0; i < TableEntries; ++i)
+        table[i] = int64_t(i) < decoded ? ColorOf(palette[kept[i]]) : 0;
     return true;
 }
 
 bool IsWholeColorTable(std::span<const uint8_t> bytes) {
-    constexpr size_t PaletteSize = 769; // marker and 256 colours
-    if (bytes.size() < PcxDataStart + PaletteSize || bytes[0] != 10 || bytes[3] != 8 ||
-        bytes[65] != 1)
-        return false;
-    const int64_t width = int64_t{ReadI16(bytes, 8)} - ReadI16(bytes, 4) + 1;
-    const int64_t height = int64_t{ReadI16(bytes, 10)} - ReadI16(bytes, 6) + 1;
-    const int64_t lineBytes = uint16_t(bytes[66] | bytes[67] << 8);
-    if (width < 1 || height < 1 || lineBytes < width) return false;
-    const int64_t wanted = lineBytes * height;
-    const size_t dataEnd = bytes.size() - PaletteSize;
-    int64_t decoded = 0;
-    size_t pos = PcxDataStart;
-    while (decoded < wanted && pos < dataEnd) {
-        const uint8_t b = bytes[pos++];
-        if (b < 0xC0)
-            ++decoded;
-        else if (pos < dataEnd)
-            decoded += b & 0x3F, ++pos;
-    }
-    return decoded >= wanted && bytes[dataEnd] == 12;
+    PcxImage image;
+    std::string error;
+    return DecodePcx(bytes, image, error) && image.HasPalette;
 }
 
 std::string ColorTablePath(uint8_t set, const DataFolders& data, const std::string& customFile) {

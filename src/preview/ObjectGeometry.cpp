@@ -44,6 +44,10 @@ bool IsDrawn(int32_t type) {
     return type >= 0 && type < ControlTypeCount && type != 7;
 }
 
+bool Pickable(const DialogObject& o, bool hiddenToo) {
+    return IsDrawn(o.ControlType) && (hiddenToo || (o.Flags & FlagMask(VisibleBit)));
+}
+
 // Shifts both edges by one clamped delta, so the shape never changes. The areas are relative
 // to the edges and so stay where they are on the object.
 void Shift(DialogObject& o, const Axis& a, int32_t delta) {
@@ -114,21 +118,22 @@ PictureRect ObjectRect(const DialogDocument& doc, int32_t index) {
     return {x, y, x + std::max<int32_t>(o.Width, 1) - 1, y + std::max<int32_t>(o.Height, 1) - 1};
 }
 
-int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y) {
+int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo) {
     const int32_t count = std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects);
     if (count == 0) return -1;
     for (int32_t i = count - 1; i > 0; --i) {
-        if (IsDrawn(doc.ObjectTable[i].ControlType) && ObjectRect(doc, i).Contains(x, y)) return i;
+        if (Pickable(doc.ObjectTable[i], hiddenToo) && ObjectRect(doc, i).Contains(x, y)) return i;
     }
     return 0;
 }
 
-std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box) {
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box,
+                                   bool hiddenToo) {
     const PictureRect b{std::min(box.Left, box.Right), std::min(box.Top, box.Bottom),
                         std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
     std::vector<int32_t> inside;
     for (int32_t i = 1; i < std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects); ++i) {
-        if (!IsDrawn(doc.ObjectTable[i].ControlType)) continue;
+        if (!Pickable(doc.ObjectTable[i], hiddenToo)) continue;
         const PictureRect r = ObjectRect(doc, i);
         if (b.Contains(r.Left, r.Top) && b.Contains(r.Right, r.Bottom)) inside.push_back(i);
     }

@@ -45,12 +45,14 @@ Pull VerticalPull(DragPart part);
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
 
 // The topmost drawn object under the point: later objects lie on top of earlier ones.
-// Object 0, the dialog, when no other is hit; -1 for a document without objects.
-int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y);
+// Object 0, the dialog, when no other is hit; -1 for a document without objects. Objects
+// without the Visible flag are passed over unless `hiddenToo`.
+int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo = true);
 
 // The drawn objects other than the dialog lying wholly within the box (a selection rectangle
-// drawn either way round), in draw order.
-std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box);
+// drawn either way round), in draw order; hidden ones only with `hiddenToo`, as ObjectAt.
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box,
+                                   bool hiddenToo = true);
 
 // True where a press moves the dialog itself rather than starting a selection rectangle: within
 // `band` pixels inside the dialog's edges.

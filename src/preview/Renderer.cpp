@@ -6,6 +6,7 @@
 #include "document/DialogDocument.h"
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
+#include "preview/ObjectDrawing.h"
 
 namespace tarrox {
 
@@ -15,17 +16,15 @@ bool Has(int32_t flags, int bit) {
     return (uint32_t(flags) >> bit) & 1;
 }
 
-// One object's drawing parameters. Sums are 32-bit: 16-bit fields cannot overflow them.
-struct Placement {
-    int32_t X, Y, W, H, R, B;
-    int32_t TextLeft, TextTop; // the light-up button's text area's corner
-    int lit;                   // Highlight or 0
-    int optional;              // Fill | DarkFill when FillRects, else 0
-    int align;
-    std::string_view wholeText;
-    std::string_view hotkeyDropped;
-    bool outlineOnly; // the selected object drawn again over the objects after it
-};
+// Where a light-up button aligns its text: its text area relative to the object, right and
+// bottom inclusive. The game leaves it all zeros for "the whole object"; an area turned
+// inside out is taken the same way, as no text would show in it.
+PictureRect LightUpTextArea(const DialogObject& o, int32_t x, int32_t y) {
+    const PictureRect whole{x, y, x + o.Width - 1, y + o.Height - 1};
+    if (o.TextLeft == 0 && o.TextTop == 0 && o.TextRight == 0 && o.TextBottom == 0) return whole;
+    if (o.TextRight < o.TextLeft || o.TextBottom < o.TextTop) return whole;
+    return {x + o.TextLeft, y + o.TextTop, x + o.TextRight, y + o.TextBottom};
+}
 
 int SizeSlot(int32_t flags, int32_t fontColorSet) {
     int slot = 3;
@@ -50,7 +49,7 @@ int Alignment(int32_t flags) {
     return align;
 }
 
-void DrawSliderMarks(PreviewCanvas& c, const Placement& p) {
+void DrawSliderMarks(PreviewCanvas& c, const ObjectPlacement& p) {
     for (int32_t v = 30; v < p.W;) {
         DrawShape(c, EllipseShape | Fill | DarkFill | p.lit, p.X + v, p.Y + 2, p.X + v + 5,
                   p.Y + 9);
@@ -58,14 +57,7 @@ void DrawSliderMarks(PreviewCanvas& c, const Placement& p) {
     }
 }
 
-// Text and pictures belong to the first drawing only: drawn again they would cover the objects
-// above.
-void DrawText(PreviewCanvas& c, const Placement& p, int align, int32_t x, int32_t y,
-              std::string_view text) {
-    if (!p.outlineOnly) DrawObjectText(c, align, x, y, p.W, p.H, text);
-}
-
-void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
+void DrawOutlineShapes(PreviewCanvas& c, int32_t type, const ObjectPlacement& p) {
     const int opt = p.optional, lit = p.lit;
     const int32_t X = p.X, Y = p.Y, W = p.W, H = p.H, R = p.R, B = p.B;
     switch (type) {
@@ -78,19 +70,15 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         DrawShape(c, Rounded | lit, X + 4, Y + 3, X + W - 4, Y + H - 3, 9);
         // The default button's square frame stays in the normal colour when selected.
         if (type == 1) DrawShape(c, Rounded, X, Y, X + W, Y + H, 0);
-        DrawText(c, p, p.align | AlignCenter | AlignMiddle, X, Y, p.hotkeyDropped);
         break;
     case 3:
         DrawShape(c, EllipseShape | opt | lit, X, Y, X + 19, Y + 19);
         DrawShape(c, EllipseShape | opt | lit, X + 4, Y + 4, X + 15, Y + 15);
         DrawShape(c, lit, X + 21, Y, X + W, Y + H);
-        c.Text.TextSizeSlot = 1;
-        DrawText(c, p, p.align | AlignMiddle, X + 23, Y, p.hotkeyDropped);
         break;
     case 4:
         DrawShape(c, Rounded | opt | lit, X, Y + 1, X + 16, Y + 17, 2);
         DrawShape(c, lit, X + 18, Y, X + W, Y + H);
-        DrawText(c, p, p.align | AlignMiddle, X + 20, Y, p.hotkeyDropped);
         break;
     case 5:
         DrawShape(c, (opt & ~DarkFill) | lit, X, Y, X + W, Y + H);
@@ -101,33 +89,22 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
         DrawSliderMarks(c, p);
         break;
     case 8:
-        DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        break;
     case 9:
     case 10:
-    case 11: {
-        static constexpr int Extra[] = {0, AlignCenter, AlignRight};
+    case 11:
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawText(c, p, p.align | Extra[type - 9], X, Y, p.wholeText);
         break;
-    }
     case 12:
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
         DrawShape(c, Triangle | opt | lit, R - 16, Y + 15, R, Y);
         DrawShape(c, opt | lit, R - 16, Y + 18, R + 1, B - 22);
         DrawShape(c, Triangle | opt | lit, R - 16, B - 19, R, B - 4);
         break;
-    case 13: {
+    case 13:
         DrawShape(c, Rounded | opt | lit, X, Y, X + W, Y + H, 3);
-        DrawText(c, p, p.align, X + 4, Y, p.wholeText);
-        const auto& arrow = ComboArrowImage();
-        if (!p.outlineOnly)
-            c.Target.BitBlt(X + W - 18, Y + 4, ComboArrowWidth, ComboArrowHeight, arrow);
         break;
-    }
     case 14:
         DrawShape(c, opt | lit, X, Y, X + W, Y + H);
-        DrawText(c, p, p.align, X + p.TextLeft, Y + p.TextTop, p.hotkeyDropped);
         break;
     default:
         break; // 7 and unknown types draw nothing
@@ -135,6 +112,86 @@ void DrawObject(PreviewCanvas& c, int32_t type, const Placement& p) {
 }
 
 } // namespace
+
+bool IsShown(const DialogObject& o) {
+    return Has(o.Flags, VisibleBit);
+}
+
+ObjectPlacement PlaceObject(PreviewCanvas& canvas, const DialogDocument& doc, int32_t index,
+                            int32_t selObj) {
+    const DialogObject& o = doc.ObjectTable[index];
+    const DialogObject& dialog = doc.ObjectTable[0];
+    ObjectPlacement p{};
+    p.lit = index == selObj ? Highlight : 0;
+    p.optional = canvas.Settings.FillRects ? Fill | DarkFill : 0;
+    p.align = Alignment(o.Flags);
+    if (o.Text >= 0 && o.Text < std::min<int32_t>(doc.StringCount, MaxStrings))
+        p.text = doc.StringTable[o.Text];
+    p.wholeText = p.text;
+    // The hotkey is the text's first letter, never shown, whatever the control.
+    if (Has(o.Flags, HasHotkeyBit) && !p.text.empty()) p.text.remove_prefix(1);
+    canvas.Text.TextSizeSlot =
+        static_cast<uint8_t>(SizeSlot(o.Flags, canvas.Settings.FontColorSet));
+    const bool relative = o.ControlType != 0;
+    const int32_t baseX = relative ? dialog.Left : 0, baseY = relative ? dialog.Top : 0;
+    p.X = baseX + o.Left;
+    p.Y = baseY + o.Top;
+    p.R = baseX + o.Right;
+    p.B = baseY + o.Bottom;
+    p.W = o.Width;
+    p.H = o.Height;
+    p.TextArea = LightUpTextArea(o, p.X, p.Y);
+    return p;
+}
+
+void DrawControlText(PreviewCanvas& c, int32_t type, const ObjectPlacement& p) {
+    const int32_t X = p.X, Y = p.Y, W = p.W, H = p.H;
+    switch (type) {
+    case 1:
+    case 2:
+        DrawObjectText(c, p.align | AlignCenter | AlignMiddle, X, Y, W, H, p.text);
+        break;
+    case 3:
+        c.Text.TextSizeSlot = 1;
+        DrawObjectText(c, p.align | AlignMiddle, X + 23, Y, W, H, p.text);
+        break;
+    case 4:
+        DrawObjectText(c, p.align | AlignMiddle, X + 20, Y, W, H, p.text);
+        break;
+    case 9:
+    case 10:
+    case 11: {
+        static constexpr int Extra[] = {0, AlignCenter, AlignRight};
+        DrawObjectText(c, p.align | Extra[type - 9], X, Y, W, H, p.text);
+        break;
+    }
+    case 13:
+        DrawObjectText(c, p.align, X + 4, Y, W, H, p.text);
+        break;
+    case 14: {
+        const PictureRect& a = p.TextArea;
+        DrawObjectText(c, p.align, a.Left, a.Top, a.Right - a.Left + 1, a.Bottom - a.Top + 1,
+                       p.text);
+        break;
+    }
+    default:
+        break; // the others show no text
+    }
+}
+
+void DrawOutlineObject(PreviewCanvas& c, int32_t type, const ObjectPlacement& p) {
+    DrawOutlineShapes(c, type, p);
+    DrawControlText(c, type, p);
+    if (type == 13) {
+        const auto& arrow = ComboArrowImage();
+        c.Target.BitBlt(p.X + p.W - 18, p.Y + 4, ComboArrowWidth, ComboArrowHeight, arrow);
+    }
+}
+
+void DrawHiddenObject(PreviewCanvas& c, int32_t type, const ObjectPlacement& p) {
+    if (type < 0 || type >= ControlTypeCount || type == 7) return;
+    DrawShape(c, Dimmed | p.lit, p.X, p.Y, p.X + p.W, p.Y + p.H);
+}
 
 void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t selObj) {
     canvas.Target.SetPen(0);
@@ -147,36 +204,24 @@ void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t sel
         if (selObj < 0 || selObj >= count) return;
         first = last = selObj;
     }
-    const DialogObject& dialog = doc.ObjectTable[0];
-    // Objects drawn after the selected one may hide it: its outline is drawn once more, last.
-    const int32_t outlineStep = selObj >= first && selObj < last ? last + 1 : last;
-    for (int32_t step = first; step <= outlineStep; ++step) {
-        const bool outlineOnly = step > last;
-        const int32_t i = outlineOnly ? selObj : step;
+    for (int32_t i = first; i <= last; ++i) {
         const DialogObject& o = doc.ObjectTable[i];
-        Placement p{};
-        p.outlineOnly = outlineOnly;
-        p.lit = i == selObj ? Highlight : 0;
-        p.optional = canvas.Settings.FillRects && !outlineOnly ? Fill | DarkFill : 0;
-        p.align = Alignment(o.Flags);
-        if (o.Text >= 0 && o.Text < std::min<int32_t>(doc.StringCount, MaxStrings))
-            p.wholeText = doc.StringTable[o.Text];
-        p.hotkeyDropped = p.wholeText;
-        if (Has(o.Flags, HasHotkeyBit) && !p.hotkeyDropped.empty())
-            p.hotkeyDropped.remove_prefix(1);
-        canvas.Text.TextSizeSlot =
-            static_cast<uint8_t>(SizeSlot(o.Flags, canvas.Settings.FontColorSet));
-        const bool relative = o.ControlType != 0;
-        const int32_t baseX = relative ? dialog.Left : 0, baseY = relative ? dialog.Top : 0;
-        p.X = baseX + o.Left;
-        p.Y = baseY + o.Top;
-        p.R = baseX + o.Right;
-        p.B = baseY + o.Bottom;
-        p.W = o.Width;
-        p.H = o.Height;
-        p.TextLeft = o.TextLeft;
-        p.TextTop = o.TextTop;
-        DrawObject(canvas, o.ControlType, p);
+        const ObjectPlacement p = PlaceObject(canvas, doc, i, selObj);
+        if (IsShown(o))
+            DrawOutlineObject(canvas, o.ControlType, p);
+        else if (canvas.Settings.ShowHidden || i == selObj)
+            DrawHiddenObject(canvas, o.ControlType, p);
+    }
+    // Objects drawn after the selected one may hide it: its outline is drawn once more, last,
+    // without fill or text, so what lies over it keeps its own.
+    if (selObj >= first && selObj < last) {
+        const DialogObject& o = doc.ObjectTable[selObj];
+        ObjectPlacement p = PlaceObject(canvas, doc, selObj, selObj);
+        p.optional = 0;
+        if (IsShown(o))
+            DrawOutlineShapes(canvas, o.ControlType, p);
+        else
+            DrawHiddenObject(canvas, o.ControlType, p);
     }
 }
 

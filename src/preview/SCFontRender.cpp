@@ -116,7 +116,10 @@ int64_t MeasureGameLine(const GameFont& font, const TextDrawingState& state,
     for (char ch : text) {
         uint8_t b = static_cast<uint8_t>(ch);
         if (b == 0 || b == 10) break;
-        width += b == 32 ? state.Space() : font.Letters[b].Width + state.Spacing();
+        if (b == 9 || b == 32)
+            width += state.Space();
+        else if (b > 32) // formatting codes take no room on the line
+            width += font.Letters[b].Width + state.Spacing();
     }
     return width;
 }
@@ -125,15 +128,17 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
                   int64_t y, std::string_view text, int64_t areaWidth) {
     PenPosition pen{x, y};
     int row = 0;
-    // Codes 18 and 19 always measure the whole text; measure it once however many there are.
+    // Codes 18 and 19 align the line they stand on; measure each line once however many
+    // codes it holds.
+    size_t lineStart = 0;
     int64_t lineWidth = -1;
     auto freeWidth = [&] {
-        if (lineWidth < 0) lineWidth = MeasureGameLine(font, state, text);
+        if (lineWidth < 0) lineWidth = MeasureGameLine(font, state, text.substr(lineStart));
         return areaWidth - lineWidth;
     };
     int64_t steps = TextStepBudget;
-    for (char ch : text) {
-        uint8_t b = static_cast<uint8_t>(ch);
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint8_t b = static_cast<uint8_t>(text[i]);
         // Rows drawn start at most one above the pen, and the pen never moves up.
         if (steps <= 0 || pen.Y > Surface::Height) return;
         switch (b) {
@@ -149,6 +154,8 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
         case 10:
             pen.X = x;
             pen.Y += font.Header.MaxHeight;
+            lineStart = i + 1;
+            lineWidth = -1;
             break;
         case 11:
         case 20:

@@ -55,12 +55,12 @@ bool LoadGameFont(const std::string& path, GameFont& font);
 void CloseGameFont(GameFont& font);
 
 // Draws the text with its top-left pen at (x, y). `areaWidth` is the width codes 18 and 19
-// align within.
+// align the line they stand on within.
 void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState& state, int64_t x,
                   int64_t y, std::string_view text, int64_t areaWidth);
 
-// The width of the text's first line as codes 18 and 19 measure it: every byte but a space
-// counts its letter's width plus the letter spacing.
+// The width of the text's first line as codes 18 and 19 measure it: a space or tab its
+// advance, a letter its width plus the letter spacing, a formatting code nothing.
 int64_t MeasureGameLine(const GameFont& font, const TextDrawingState& state, std::string_view text);
 
 // Draws one letter in colour row `row` and moves the pen right past it.

@@ -18,10 +18,11 @@ void DrawShape(PreviewCanvas& canvas, int style, int32_t x1, int32_t y1, int32_t
                int32_t corner) {
     const ColorScheme& c = canvas.Settings.Colors;
     const bool lit = style & Highlight;
-    const uint32_t outline = lit ? c.HighlightColor : c.NormalColor;
+    uint32_t outline = lit ? c.HighlightColor : c.NormalColor;
+    if (style & Dimmed) outline = (outline >> 1) & 0x7F7F7F;
     Surface& s = canvas.Target;
     s.SetPen(outline);
-    if (style & Fill)
+    if ((style & Fill) && !(style & Dimmed))
         s.SetSolidBrush(style & DarkFill ? (lit ? c.HighlightColorDark : c.NormalColorDark)
                                          : outline);
     else
@@ -44,22 +45,33 @@ void DrawShape(PreviewCanvas& canvas, int style, int32_t x1, int32_t y1, int32_t
 
 void DrawObjectText(PreviewCanvas& canvas, int align, int32_t x, int32_t y, int32_t w, int32_t h,
                     std::string_view text) {
+    text = text.substr(0, text.find('\0'));
     if (text.empty()) return;
     const GameFont& font = canvas.Fonts.BySlot(canvas.Text.TextSizeSlot);
-    const int64_t m = font.Header.MaxHeight;
 
-    std::string codes;
-    if (align & AlignCenter) codes += '\x13';
-    if (align & AlignRight) codes += '\x12';
-    codes.append(text);
+    // Centre and right alignment apply to every line on its own, as the game's glue screens
+    // show two centred lines of different widths: the code goes in front of each line.
+    std::string lineCode;
+    if (align & AlignCenter) lineCode += '\x13';
+    if (align & AlignRight) lineCode += '\x12';
+    std::string codes = lineCode;
+    int64_t lines = 1;
+    for (char ch : text) {
+        codes += ch;
+        if (ch != '\n') continue;
+        codes += lineCode;
+        ++lines;
+    }
 
+    // Middle and bottom place the block of all lines, each the font's full height.
+    const int64_t block = lines * font.Header.MaxHeight;
     int64_t penY = int64_t{y} + 1;
     if (align & AlignTop)
         penY = int64_t{y} + 1;
     else if (align & AlignMiddle)
-        penY = HalfToEven(int64_t{h} - m + 2 * (int64_t{y} + 1));
+        penY = HalfToEven(int64_t{h} - block + 2 * (int64_t{y} + 1));
     else if (align & AlignBottom)
-        penY = int64_t{y} + 1 + h - m;
+        penY = int64_t{y} + 1 + h - block;
     DrawGameText(canvas.Target, font, canvas.Text, int64_t{x} + 1, penY, codes, w);
 }
 

@@ -33,6 +33,9 @@ inline constexpr ColorScheme BlueScheme{Rgb(12, 72, 204), Rgb(8, 52, 152), Rgb(3
 struct PreviewSettings {
     bool ShowAll = true;
     bool FillRects = true;
+    // Objects without the Visible flag: drawn dimmed, as outlines only, so they can be found
+    // and picked; off, only the selected one is.
+    bool ShowHidden = true;
     ColorScheme Colors = PinkAndBlueScheme;
     int32_t FontColorSet = 1;
 };
@@ -63,6 +66,7 @@ enum ShapeStyle : uint8_t {
     Highlight = 8,
     Rounded = 16,
     EllipseShape = 32,
+    Dimmed = 64, // half as bright, never filled: a control the game does not show
     Triangle = 128,
 };
 
@@ -80,7 +84,8 @@ void DrawShape(PreviewCanvas& canvas, int style, int32_t x1, int32_t y1, int32_t
                int32_t corner = 0);
 
 // The text in its box (x, y, w, h) with the font of the current TextSizeSlot: Right and
-// Center become codes 18 and 19 in front of it; Top, Middle and Bottom choose the pen's y.
+// Center become codes 18 and 19 in front of every line; Top, Middle and Bottom place the
+// block of all its lines.
 void DrawObjectText(PreviewCanvas& canvas, int align, int32_t x, int32_t y, int32_t w, int32_t h,
                     std::string_view text);
 

@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -174,6 +175,55 @@ TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
     }
     EXPECT_EQ(Contents(a) + Contents(text), before + "not an archive");
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin", "text.mpq"}));
+}
+
+// The update works beside the file a link names and keeps what the file was: a link stays a
+// link, the mode, owner and group stay, also when compacting rewrote the whole archive.
+TEST_F(ArchiveFilesTest, PutThroughALinkReplacesTheFileItNamesKeepingModeAndOwner) {
+    std::filesystem::create_directory(Path("real"));
+    const std::string real = MakeArchive("real/a.mpq", {{Main, "old"}, {"rez\\b.bin", "b"}});
+    std::filesystem::create_symlink("real/a.mpq", Path("l.mpq"));
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    // Only root can give the archive another owner; the rest holds for anybody.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(real.c_str(), 1234, 5678), 0);
+    }
+    struct : mpq::CompactProgress {
+        std::string lock;
+        bool besideTheFile = false;
+        void Update(uint64_t, uint64_t) override { besideTheFile = std::filesystem::exists(lock); }
+    } watch;
+    watch.lock = real + ".tarrox-lock";
+    const ArchiveResult r =
+        WriteBackToArchive(Path("l.mpq"), {Main}, Write("in.bin", "new"), &watch);
+    EXPECT_TRUE(r.Ok && r.Message.empty()) << r.Message;
+    EXPECT_TRUE(watch.besideTheFile);
+    EXPECT_EQ(SmpqExtract(real, Main) + SmpqExtract(Path("l.mpq"), "rez\\b.bin"), "newb");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(std::make_pair(st.st_uid, st.st_gid), std::make_pair(1234u, 5678u));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("l.mpq")));
+    EXPECT_EQ(Folder(), (Names{"in.bin", "l.mpq", "real"}));
+    EXPECT_EQ(test::Contents(real).substr(0, 4), "MPQ\x1a");
+}
+
+TEST_F(ArchiveFilesTest, PutRefusesWhatIsNoFileAndChangesNothing) {
+    std::filesystem::create_directory(Path("folder.mpq"));
+    ASSERT_EQ(::mkfifo(Path("fifo.mpq").c_str(), 0600), 0);
+    std::filesystem::create_symlink("fifo.mpq", Path("l.mpq"));
+    const std::string in = Write("in.bin", "new");
+    for (const std::string name : {"folder.mpq", "fifo.mpq", "l.mpq"}) {
+        const ArchiveResult r = WriteBackToArchive(Path(name), {Main}, in, nullptr);
+        EXPECT_EQ(std::tie(r.Ok, r.Message),
+                  std::make_tuple(false, "Error: " + Path(name) + " is not a regular file."));
+    }
+    EXPECT_EQ(Folder(), (Names{"fifo.mpq", "folder.mpq", "in.bin", "l.mpq"}));
+    EXPECT_TRUE(std::filesystem::is_empty(Path("folder.mpq")));
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.mpq")));
 }
 
 // While the archive is rewritten the original stays as it was, so a crash loses nothing; a

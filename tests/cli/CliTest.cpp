@@ -26,12 +26,17 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
     fs::current_path(dir_); // for short paths in the messages
     Write("in.bin", bin), Write("t.bin", std::string(200, 'x')), Write("bad.json", "[]");
     ::chmod(Write("locked.bin", "123").c_str(), 0444);
-    fs::resize_file(Write("big.json", ""), (16u << 20) + 1); // sparse, so cheap
+    Write("empty.bin", ""), Write("one.bin", "x");
+    for (const char* big : {"big.json", "big.bin"})
+        fs::resize_file(Write(big, ""), (16u << 20) + 1); // sparse, so cheap
     const struct {
         std::string args, err;
         int status = 1;
     } cases[] = {
         {"dump t.bin", "warning: t.bin does not look like a dialog file", 0},
+        // Too short to hold a dialog, whether empty or not.
+        {"dump empty.bin", "warning: empty.bin does not look like a dialog file", 0},
+        {"dump one.bin", "warning: one.bin does not look like a dialog file", 0},
         {"resave in.bin out.bin", "", 0},
         {"dump none.bin", "Error: Could not open none.bin."},
         // A device is not waited on or read.
@@ -40,6 +45,9 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
         {"load bad.json out.bin",
          "Error: the JSON must be an object with \"objects\" and \"smks\"."},
         {"load big.json out.bin", "Error: big.json is larger than 16 MB."},
+        {"dump big.bin", "Error: big.bin is larger than 16 MB."},
+        {"resave big.bin out.bin", "Error: big.bin is larger than 16 MB."},
+        {"render big.bin out.bin", "Error: big.bin is larger than 16 MB."},
         {"load bad.json", "Error: usage: tarrox2-cli load IN.json OUT.bin"},
     };
     for (const auto& c : cases) {

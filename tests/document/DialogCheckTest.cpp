@@ -19,12 +19,12 @@ TEST(DialogCheck, TellsDialogsFromArchivesAndOtherFiles) {
     const std::array<int32_t, 3> smk = {258, 0, 310};
     constexpr auto D = FileShape::Dialog, A = FileShape::MpqArchive, N = FileShape::NotADialog;
     const std::pair<std::string, FileShape> cases[] = {
-        {"", D},
+        {"", N},
         {dialog(child, smk), D},
         {std::string("MPQ\x1A", 4) + std::string(40, '\0'), A},
         {std::string("MPQ\x1B", 4) + std::string(400, 'x'), A}, // user-data header
         {std::string("MPQ\x1C", 4) + std::string(400, 'x'), N},
-        {dialog(child, smk).replace(34, 1, "\2"), N}, // object 0 not a dialog box
+        {dialog(child, smk).replace(34, 1, 1, '\2'), N}, // object 0 not a dialog box
         {dialog(child, smk, 15), N},
         {dialog({172, 0, 9999, 0}, smk), N},
         {dialog({172, 5000, 0, 0}, smk), N},

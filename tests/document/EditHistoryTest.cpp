@@ -70,7 +70,7 @@ TEST(EditHistory, RandomRunsUndoToTheStartAndRedoToTheEnd) {
         for (int n = 0; n < 60; ++n) {
             const int32_t i = pick(d.ObjectCount), k = pick(d.SmkCount), next = pick(d.SmkCount);
             const auto left = int16_t(random());
-            const std::string name = "n" + std::to_string(n);
+            const std::string name = std::string("n").append(std::to_string(n));
             DialogObject o = d.ObjectTable[std::max(i, 0)];
             SmkEntry e = d.SmkTable[std::max(k, 0)];
             o.Left = left, o.SmkLink = k, e.Next = next;

@@ -45,8 +45,12 @@ TEST_F(FileMenuTest, OpenReplacesTheDocumentAndClearsTheEditorAndAFailedOneKeeps
     OpenFromMenu(second);
     EXPECT_EQ(Box("objectText")->text(), "");
     std::filesystem::create_directories(dir / "folder.bin");
-    OpenFromMenu(Path("folder.bin"));
-    EXPECT_EQ(Messages().back(), "Error: Could not open " + Path("folder.bin") + ".");
+    std::ofstream(Path("big.bin")).close();
+    std::filesystem::resize_file(Path("big.bin"), (16u << 20) + 1); // sparse, so cheap
+    for (const char* name : {"folder.bin", "big.bin"}) OpenFromMenu(Path(name));
+    EXPECT_EQ(Messages(), (Names{"Save changes to first.bin?",
+                                 "Error: Could not open " + Path("folder.bin") + ".",
+                                 "Error: " + Path("big.bin") + " is larger than 16 MB."}));
     EXPECT_EQ(form->File().Path, second);
     EXPECT_EQ(List("objectList")->count(), 3);
 }
@@ -145,16 +149,30 @@ TEST_F(FileMenuTest, AFileThatIsNoDialogOpensOnlyWhenWantedAndIsOverwrittenOnlyW
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
 }
 
+// Too short for the dialog's own record: an empty file as much as a 1-byte one.
+TEST_F(FileMenuTest, AnEmptyFileIsAskedAboutAsAnyFileTooShortForADialog) {
+    Start(first);
+    for (const char* bytes : {"", "x"})
+        std::ofstream(Path(bytes + std::string("short.bin"))) << bytes;
+    OpenFromMenu(Path("short.bin"));
+    OpenFromMenu(Path("xshort.bin"));
+    const std::string ask = " does not look like a dialog file. Open it anyway?";
+    EXPECT_EQ(Messages(), (Names{Path("short.bin") + ask, Path("xshort.bin") + ask}));
+    EXPECT_EQ(form->File().Path, first);
+}
+
 using OptionMap = std::map<std::pair<std::string, std::string>, std::string>;
 
 // The stored options in the order of `Keys`; an empty value leaves the key out.
 OptionMap Options(const Names& values) {
-    static const char* Keys[] = {"AutoCalcSizes",    "Locale",
-                                 "PreviewShowAll",   "PreviewFillRects",
-                                 "PreviewClrHlight", "PreviewClrHlightDk",
-                                 "PreviewClrNormal", "PreviewClrNormalDk",
-                                 "PreviewFontClrs",  "PreviewCustomClr",
-                                 "PreviewShowGrid",  "PreviewSnapToGrid",
+    static const char* Keys[] = {"AutoCalcSizes",     "Locale",
+                                 "PreviewShowAll",    "PreviewFillRects",
+                                 "PreviewClrHlight",  "PreviewClrHlightDk",
+                                 "PreviewClrNormal",  "PreviewClrNormalDk",
+                                 "PreviewFontClrs",   "PreviewCustomClr",
+                                 "PreviewShowHidden", "PreviewGameArt",
+                                 "PreviewArtRace",    "PreviewArtFolders",
+                                 "PreviewShowGrid",   "PreviewSnapToGrid",
                                  "PreviewGridSize"};
     OptionMap out;
     for (size_t i = 0; i < values.size(); ++i)
@@ -164,12 +182,14 @@ OptionMap Options(const Names& values) {
 
 // Closing writes back stored values under the same keys, defaults for what is missing or bad.
 TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
-    const OptionMap defaults = Options({"False", "0", "True", "True", "6316272", "4210880",
-                                        "12615744", "8404992", "1", "", "False", "False", "8"});
-    const OptionMap own = Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1",
-                                   "3", "/a b.pcx", "True", "True", "32"});
-    const OptionMap bad =
-        Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-", "-", "on", "33"});
+    const OptionMap defaults =
+        Options({"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", "",
+                 "True", "False", "0", "", "False", "False", "8"});
+    const OptionMap own =
+        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx",
+                 "False", "True", "2", "glucmpgn=PalCs", "True", "True", "32"});
+    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-",
+                                   "maybe", "-", "3", "-", "-", "on", "33"});
     for (const auto& [before, after] :
          {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
         form.reset();

@@ -36,7 +36,9 @@ class PreviewTest : public EditorTest {
     void Choose(const QString& item) { form->Preview()->findChild<QAction*>(item)->trigger(); }
     // What a preview made now, from the same settings and document, would show.
     std::vector<uint32_t> Fresh() {
-        return PreviewWindow(*doc, form->Selected(), settings, text, dialogs).Picture().Pixels();
+        return PreviewWindow(*doc, form->File(), form->Selected(), settings, text, dialogs)
+            .Picture()
+            .Pixels();
     }
 };
 

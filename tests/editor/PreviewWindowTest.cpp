@@ -1,6 +1,7 @@
 // The windows that draw game text. The preview window: its menus and check marks, when it is
 // redrawn; editing in its picture: clicks select, drags and keys move and resize, zoom maps.
 // The small windows beside it close on Escape.
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -27,12 +28,15 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
         {"viewCurrent", [](auto& s) { return !s.ShowAll; }, "viewCurrent", "viewAll"},
         {"viewAll", [](auto& s) { return s.ShowAll; }, "viewAll", "viewCurrent"},
         {"fillRectangles", [](auto& s) { return !s.FillRects; }, "viewAll", "fillRectangles"},
+        {"viewHidden", [](auto& s) { return !s.ShowHidden; }, "viewAll", "viewHidden"},
         {"colorScheme2", [](auto& s) { return s.NormalColorDark == 0x500800; }, "colorScheme2",
          "colorScheme1"},
         {"colorScheme0", [](auto& s) { return s.HighlightColor == 0x6060F0; }, "colorScheme0",
          "colorScheme2"},
         {"fontColorSet2", [](auto& s) { return s.FontColorSet == 2; }, "fontColorSet2",
-         "fontColorSet1"}};
+         "fontColorSet1"},
+        {"viewGameArt", [](auto& s) { return s.GameArt; }, "viewGameArt", "fillRectangles"},
+        {"raceZerg", [](auto& s) { return s.ArtRace == 2; }, "raceZerg", "raceTerran"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Item);
         doc->ObjectTable[1].Left += 3; // moved behind the window's back: shows a redraw
@@ -50,6 +54,20 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
 
 // An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
 // on deletes and adds, but an open window is only brought forward, never reloaded.
+TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachDialog) {
+    StartWithSample();
+    PreviewWindow& preview = Open();
+    auto* status = preview.findChild<QLabel*>("missingArt");
+    Choose("viewGameArt");
+    EXPECT_TRUE(status->text().contains("glue\\mainmenu\\title.pcx is not imported."));
+    // The sample's name is no screen of the game's: no background until one is chosen.
+    EXPECT_TRUE(Checked("background_none"));
+    Choose("background_none");
+    EXPECT_EQ(settings.ArtFolders, "mainmenu=none");
+    Choose("viewGameArt");
+    EXPECT_EQ(status->text(), "");
+}
+
 TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
     Edit(1, "objectLeft", "40");

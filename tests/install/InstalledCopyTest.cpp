@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using InstalledCopyTest = EditorTest;
 
 TEST_F(InstalledCopyTest, TheToolRunsFromAReadOnlyPrefix) {
-    const auto Q = [](const fs::path& p) { return "'" + p.string() + "'"; };
+    const auto Q = [](const fs::path& p) { return std::string("'").append(p.string()) + "'"; };
     const fs::path prefix = dir / "prefix", cli = prefix / "bin" / "tarrox2-cli";
     ASSERT_EQ(
         Shell(Q(TARROX_CMAKE) + " --install " + Q(TARROX_BUILD_DIR) + " --prefix " + Q(prefix)), 0);

@@ -24,13 +24,15 @@ const std::pair<const char*, Writer> Writers[] = {{"in place", WriteFileInPlace}
 
 class FileAccessTest : public test::TempDirTest {
   protected:
-    // The file's text, or "(refused)" with nothing kept.
+    // The file's text, or why not with nothing kept.
     std::string Read(const std::string& path, uint64_t limit = DefaultReadLimit) {
         Bytes out{1};
         const ReadStatus status = ReadFileBytes(path, out, limit);
-        if (status != ReadStatus::Ok)
-            return out.empty() ? status == ReadStatus::Missing ? "(missing)" : "(refused)" : "?";
-        return {out.begin(), out.end()};
+        if (status == ReadStatus::Ok) return {out.begin(), out.end()};
+        if (!out.empty()) return "?";
+        return status == ReadStatus::Missing    ? "(missing)"
+               : status == ReadStatus::TooLarge ? "(too large)"
+                                                : "(refused)";
     }
     // Every name in the folder, sorted, with a symlink's target.
     std::string Listing(const fs::path& dir) {
@@ -50,10 +52,12 @@ TEST_F(FileAccessTest, OnlyRegularFilesWithinTheLimitAreRead) {
     std::ofstream(Path("sparse")).close();
     fs::resize_file(Path("sparse"), DefaultReadLimit + 1);
     std::ofstream(Path("ten")) << "0123456789";
-    for (const std::string& path :
-         {Path("none"), dir_.string(), Path("fifo"), std::string("/dev/zero"), Path("sparse")})
-        EXPECT_EQ(Read(path), path == Path("none") ? "(missing)" : "(refused)") << path;
-    EXPECT_EQ(Read(Path("ten"), 9) + Read(Path("ten"), 10), "(refused)0123456789");
+    const std::pair<std::string, std::string> cases[] = {
+        {Path("none"), "(missing)"}, {dir_.string(), "(refused)"},    {Path("fifo"), "(refused)"},
+        {"/dev/zero", "(refused)"},  {Path("sparse"), "(too large)"},
+    };
+    for (const auto& [path, read] : cases) EXPECT_EQ(Read(path), read) << path;
+    EXPECT_EQ(Read(Path("ten"), 9) + Read(Path("ten"), 10), "(too large)0123456789");
 }
 
 TEST_F(FileAccessTest, WritingReplacesRegularFilesThroughLinksAndRefusesOthers) {

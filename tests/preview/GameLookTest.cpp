@@ -8,27 +8,14 @@
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
 #include "preview/SCFontRender.h"
+#include "support/FontBuilder.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
 
-// .fnt bytes laid out by hand: letter records (width, height, x and y offset, pixels) follow
-// the offset table in code order; `raw` overrides table entries.
-using Letter = std::vector<uint8_t>;
-std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
-                               const std::map<uint8_t, Letter>& letters,
-                               const std::map<uint8_t, int32_t>& raw = {}) {
-    std::vector<uint8_t> out = {'F', 'O', 'N', 'T', low, high, 0, maxHeight, 0, 0, 0, 0};
-    out.resize(12 + 4 * size_t(std::max(high - low, 0)));
-    auto put = [&](uint8_t code, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[12 + 4 * (code - low - 1) + i] = uint8_t(v >> (8 * i));
-    };
-    for (auto& [code, l] : letters)
-        put(code, uint32_t(out.size())), out.insert(out.end(), l.begin(), l.end());
-    for (auto [code, v] : raw) put(code, uint32_t(v));
-    return out;
-}
+using test::FontBytes;
+using test::Letter;
 
 GameFont LoadFont(const std::vector<uint8_t>& bytes) {
     GameFont font;
@@ -87,8 +74,9 @@ std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, in
     for (int py = 0; py < Surface::Height; ++py)
         for (int px = 0; px < Surface::Width; ++px)
             if (uint32_t c = s.Pixel(px, py); c)
-                out += (out.empty() ? "" : " ") + std::to_string(px) + "," + std::to_string(py) +
-                       ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16);
+                out.append(out.empty() ? "" : " ")
+                    .append(std::to_string(px) + "," + std::to_string(py) + ":" +
+                            std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16));
     return out;
 }
 
@@ -113,8 +101,9 @@ TEST(GameFontText, DrawsLettersAndCodes) {
         // newline; 1 resets, 11 draws nothing, 12 does nothing.
         {DotFont, 2, 20, 30, CodesToText("AA<10><3>A A<9>A<1>A<11>A<5>A<12>A"), 640,
          "20,30:0.7 25,30:0.7 20,42:3.7 30,42:3.7 40,42:3.7 45,42:0.7 55,42:0.7 60,42:0.7"},
-        // Code 18 (0 + 1) and two letters (3 + 1 each) measure 9; only the first line moves.
-        {DotFont, 1, 10, 0, CodesToText("<18>AA<10>A"), 20, "21,0:0.7 25,0:0.7 10,12:0.7"},
+        // Code 18 takes no room and two letters (3 + 1 each) measure 8; only the line it
+        // stands on moves.
+        {DotFont, 1, 10, 0, CodesToText("<18>AA<10>A"), 20, "22,0:0.7 26,0:0.7 10,12:0.7"},
         // Offsets of 0 (the game's "no letter"), into the header or the table, past the end,
         // negative, and a header cut short by the end of the 49-byte file.
         {LoadFont(

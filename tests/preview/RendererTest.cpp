@@ -16,6 +16,7 @@ DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32
             .Width = width,
             .Height = height,
             .Text = -1,
+            .Flags = FlagMask(VisibleBit),
             .ControlType = type};
 }
 

@@ -64,7 +64,7 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     for (int32_t r = 0; r < d.StringCount; ++r) {
         const bool object = r < d.ObjectCount;
         d.StringTable[text[r]] =
-            (object ? "o" : "s") + std::to_string(object ? r : r - d.ObjectCount);
+            std::string(object ? "o" : "s").append(std::to_string(object ? r : r - d.ObjectCount));
         if (object)
             d.ObjectTable[r] = {.Text = text[r], .SmkLink = links[r]};
         else
@@ -91,7 +91,7 @@ inline std::string Summary(const DialogDocument& d) {
         out += pair(d.ObjectTable[i].Text, d.ObjectTable[i].SmkLink) + " ";
     out += "|";
     for (int32_t k = 0; k < d.SmkCount; ++k)
-        out += " " + pair(d.SmkTable[k].FileName, d.SmkTable[k].Next);
+        out.append(" ").append(pair(d.SmkTable[k].FileName, d.SmkTable[k].Next));
     out += " |";
     for (int32_t s = 0; s < d.StringCount; ++s) out += (s ? "," : " ") + d.StringTable[s];
     return out;
