@@ -236,6 +236,8 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     Trigger("optionsImportGameData");
     EXPECT_NE(Messages().back().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
               std::string::npos);
+    std::filesystem::create_directories(dir / "user/art/glue/palmm"); // as imported art lies
+    std::filesystem::copy_file(dir / "data/tfontglu.pcx", dir / "user/art/glue/palmm/tfont.pcx");
     EXPECT_EQ(text.ColorTable, ColorSetTable(1));
     EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_NE(form->CodesCard()->Image(), cardBefore);
@@ -244,6 +246,7 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     EXPECT_TRUE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
     Trigger("optionsUseBundledData");
     EXPECT_FALSE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "user" / "art"));
     EXPECT_EQ(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_EQ(form->CodesCard()->Image(), cardBefore);
     std::filesystem::create_directories(dir / "user/font10.fnt/x"); // cannot be removed
