@@ -9,8 +9,10 @@
 
 #include "BusyDialog.h"
 #include "GlueScreen.h"
+#include "document/EditHistory.h"
 #include "platform/Surface.h"
 #include "platform/qt/SurfaceView.h"
+#include "preview/Arrange.h"
 #include "preview/ArtView.h"
 #include "preview/ColorTables.h"
 #include "preview/ObjectGeometry.h"
@@ -69,6 +71,36 @@ void BM_DragStep(benchmark::State& state) {
     DragSteps(state, p, *p.doc, 5, [&] { RedrawPreview(p.canvas, *p.doc, 5); });
 }
 BENCHMARK(BM_DragStep)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The same with 64 objects selected, moved together as one merged undo step, drawn at 1x.
+void BM_DragSelectionStep(benchmark::State& state) {
+    Preview p;
+    EditHistory history(*p.doc);
+    const MergeKey drag = history.NewMergeKey();
+    const DialogDocument start = *p.doc;
+    std::vector<int32_t> selection;
+    for (int32_t i = 1; i <= 64; ++i) selection.push_back(i * 2 - 1);
+    int32_t step = 0;
+    QImage screen(Surface::Width, Surface::Height, QImage::Format_RGB32);
+    QImage shown(Surface::Width, Surface::Height, QImage::Format_RGB32);
+    for (auto _ : state) {
+        ++step;
+        const DragDelta d =
+            SnappedDrag(ObjectRect(start, 1), DragPart::Body, step % 40, step % 23, 1);
+        history.Apply(ReplaceObjectsCommand(MovedTogether(start, selection, d.Dx, d.Dy)), "Move",
+                      drag);
+        RedrawPreview(p.canvas, *p.doc, selection.front());
+        QImage image = SurfaceImage(p.surface, Surface::Width, Surface::Height);
+        const QRect changed = ChangedArea(shown, image);
+        shown = std::move(image);
+        QPainter painter(&screen);
+        painter.drawImage(changed, shown, changed);
+        painter.end();
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+    state.SetLabel(std::to_string(history.StepCount()) + " undo step");
+}
+BENCHMARK(BM_DragSelectionStep)->Unit(benchmark::kMicrosecond);
 
 // A control dragged over a glue screen drawn with its background, panels and frames.
 void BM_ArtViewDragStep(benchmark::State& state) {
