@@ -1,6 +1,9 @@
 // tarrox2-cli import-data: plain fonts and whole tables come in, from archives and folders;
 // encrypted fonts, broken tables and missing files are reported.
 #include "archive/ArchiveFixture.h"
+#include "document/BinWriter.h"
+#include "support/ArtBuilder.h"
+#include "support/BinBuilder.h"
 #include "support/CliRun.h"
 
 namespace tarrox::test {
@@ -49,7 +52,8 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n"
         "glue\\title\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
     const std::string fromCd = "Imported font8.fnt from files\\font\\font8.fnt in cd.\n";
-    const Names fromGame = {"font10.fnt", "font14.fnt", "font16.fnt", "font8.fnt", "tfontgam.pcx"};
+    const Names fromGame = {"art",        "font10.fnt", "font14.fnt",
+                            "font16.fnt", "font8.fnt",  "tfontgam.pcx"};
     const std::string notes = Write("notes.txt", "hello");
     const std::tuple<std::string, int, std::string, std::string, Names> cases[] = {
         {Q(Path("game.mpq")), 0, report, "", fromGame},
@@ -75,6 +79,72 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
             EXPECT_NE(r.out.find(out.substr(at, end + 1 - at)), std::string::npos) << out;
     }
+}
+
+std::string Bytes(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// A dialog whose Image objects name the given pictures.
+std::string DialogShowing(const std::vector<std::string>& pictures) {
+    DialogDocument d = MakeDocument(std::vector<int32_t>(pictures.size() + 1, -1), {});
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        d.ObjectTable[i + 1].ControlType = 5;
+        d.ObjectTable[i + 1].Flags = 0x8; // visible
+        d.StringTable[i + 1] = pictures[i];
+    }
+    return Bytes(WriteBinDocument(d).value());
+}
+
+// The files under `root`, relative, '/' between folders, sorted.
+Names FilesUnder(const fs::path& root) {
+    Names out;
+    std::error_code none;
+    for (const auto& e : fs::recursive_directory_iterator(root, none))
+        if (e.is_regular_file()) out.push_back(fs::relative(e.path(), root).generic_string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// The art comes in under its archived name in lower case, from the first source with a copy
+// the preview can draw; the pictures the dialogs name come too, names that would leave the art
+// folder do not; the report counts per source; the art view then finds what came in.
+TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
+    const Palette palette = TestPalette();
+    const std::vector<uint8_t> pixels(12, 7);
+    const std::string picture = Bytes(EncodePcx(4, 3, pixels, palette));
+    const std::string frames = Bytes(GrpFile({{0, 0, 4, 3, pixels}}, true));
+    MakeArchive("StarDat.mpq", {{"glue\\PalNl\\Backgnd.pcx", picture},
+                                {"glue\\palcs\\backgnd.pcx", "not a picture"},
+                                {"dlgs\\terran.grp", frames},
+                                {"tileset\\jungle.wpe", std::string(1024, '\x11')},
+                                {"rez\\glucmpgn.bin",
+                                 DialogShowing({"glue\\campaign\\pBotL.pcx", "..\\..\\up.pcx"})},
+                                {"glue\\campaign\\pbotl.pcx", picture}});
+    fs::create_directories(dir_ / "cd" / "Glue" / "PalCs");
+    Write("cd/Glue/PalCs/BACKGND.PCX", picture);
+    Write("up.pcx", picture);
+    const CliRun r = RunCli("import-data " + Q(Path("StarDat.mpq")) + " " + Q(Path("cd")) +
+                                " --to " + Q(Path("user")),
+                            dir_);
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string line :
+         {"glue\\palcs\\backgnd.pcx in StarDat.mpq cannot be drawn: ",
+          "Imported 4 art files from StarDat.mpq.\n", "Imported 1 art file from cd.\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << " in\n" << r.out;
+    EXPECT_EQ(
+        FilesUnder(dir_ / "user"),
+        (Names{"art/dlgs/terran.grp", "art/glue/campaign/pbotl.pcx", "art/glue/palcs/backgnd.pcx",
+               "art/glue/palnl/backgnd.pcx", "art/tileset/jungle.wpe"}));
+    EXPECT_EQ(Contents(Path("user/art/glue/palcs/backgnd.pcx")), picture);
+
+    const std::string dialog = Write(
+        "glucmpgn.bin", DialogShowing({"glue\\campaign\\pBotL.pcx", "glue\\campaign\\pTopL.pcx"}));
+    const CliRun drawn = RunCli("render " + Q(dialog) + " " + Q(Path("out.png")) +
+                                    " --art --data " + Q(Path("user")),
+                                dir_);
+    EXPECT_EQ(std::make_pair(drawn.status, drawn.err),
+              std::make_pair(0, std::string("glue\\campaign\\ptopl.pcx is not imported.\n")));
 }
 
 } // namespace
