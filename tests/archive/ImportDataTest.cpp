@@ -15,18 +15,19 @@ const std::string Font = std::string("FONT\x20\x21\x08\x0d", 8) + std::string(4,
 const std::string Encrypted = std::string(12, '\x5a');
 
 // An 8 x 1 colour table: the header, eight pixels, the marker and a palette.
-std::string Table() {
+std::string Table(char marker = '\x0c') {
     std::string out(128, '\0');
     out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[8] = 7, out[65] = 1, out[66] = 8;
     for (char i = 0; i < 8; ++i) out += i;
-    return out + '\x0c' + std::string(768, '\x33');
+    return out + marker + std::string(768, '\x33');
 }
 
 using ImportDataTest = ArchiveTest;
 
 TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
     // The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first
-    // in the lookup order, a table under an upper-case name, a broken table, a missing one.
+    // in the lookup order, a table under an upper-case name, a cut-off table, one without the
+    // marker before its palette, a missing one.
     MakeArchive("game.mpq", {{"font\\font8.fnt", Font},
                              {"files\\font\\font10.fnt", Font},
                              {"setupdat\\font\\font14.fnt", Font},
@@ -34,7 +35,8 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
                              {"files\\font\\font16.fnt", Font},
                              {"font\\font32.fnt", Encrypted},
                              {"GAME\\TFONTGAM.PCX", Table()},
-                             {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)}});
+                             {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)},
+                             {"glue\\title\\tfont.pcx", Table('\x0b')}});
     fs::create_directories(dir_ / "cd" / "Files" / "FONT");
     Write("cd/Files/FONT/Font8.fnt", Font);
     Write("cd/tfonttitle.pcx", Table());
@@ -47,7 +49,8 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "font16x.fnt was not found.\nfont32.fnt in game.mpq is encrypted; "
         "the copies on the game's CD, in install.exe, are not.\n"
         "Imported tfontgam.pcx from game\\tfontgam.pcx in game.mpq.\n"
-        "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
+        "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n"
+        "glue\\title\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
     const std::string fromCd = "Imported font8.fnt from files\\font\\font8.fnt in cd.\n";
     const Names fromGame = {"art",        "font10.fnt", "font14.fnt",
                             "font16.fnt", "font8.fnt",  "tfontgam.pcx"};
