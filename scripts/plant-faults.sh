@@ -22,7 +22,7 @@ logs=$work/logs
 jobs=${JOBS:-2}
 
 # The list: records of "key: value" lines, parted by blank lines; '#' starts a comment line.
-files=() finds=() replaces=() users=() harmless=()
+files=() finds=() replaces=() users=() harmless=() sanitized=()
 add_record() {
     [[ -z $file$find$user ]] && return
     local n=$((${#files[@]} + 1))
@@ -31,21 +31,22 @@ add_record() {
         exit 2
     fi
     files+=("$file") finds+=("$find") replaces+=("$replace") users+=("$user")
-    harmless+=("$why")
+    harmless+=("$why") sanitized+=("$sanitize")
 }
-file='' find='' replace='' user='' why=''
+file='' find='' replace='' user='' why='' sanitize=''
 while IFS= read -r line || [[ -n $line ]]; do
     case $line in
     '#'*) ;;
     '')
         add_record
-        file='' find='' replace='' user='' why=''
+        file='' find='' replace='' user='' why='' sanitize=''
         ;;
     file:*) file=${line#file:} file=${file# } ;;
     find:*) find=${line#find:} find=${find# } ;;
     replace:*) replace=${line#replace:} replace=${replace# } ;;
     user:*) user=${line#user:} user=${user# } ;;
     harmless:*) why=${line#harmless:} why=${why# } ;;
+    sanitize:*) sanitize=${line#sanitize:} sanitize=${sanitize# } ;;
     *)
         echo "$list: not a record line: $line" >&2
         exit 2
@@ -106,14 +107,33 @@ cmake -S "$tree" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARROX
     "${launcher[@]}" >"$logs/configure.log"
 
 run_tests() {
-    (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --stop-on-failure --timeout 300 -j"$jobs")
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        UBSAN_OPTIONS=halt_on_error=1 ctest --stop-on-failure --timeout 300 -j"$jobs")
 }
+
+# Faults only a sanitizer sees run the core tests as scripts/sanitize.sh builds them.
+asan=$tree/build-asan
+wants_asan=0
+for i in "${!files[@]}"; do
+    n=$((i + 1))
+    if [[ -n ${sanitized[i]} && (-z ${ONLY:-} || " $ONLY " == *" $n "*) ]]; then wants_asan=1; fi
+done
+if ((wants_asan)); then
+    cmake -S "$tree" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARROX_CORE_ONLY=ON \
+        -DTARROX_SANITIZE=ON -DTARROX_WERROR=ON "${launcher[@]}" >"$logs/configure-asan.log"
+fi
 
 start=$SECONDS
 echo "Building the unchanged copy and running its tests…"
 if ! cmake --build "$build" -j"$jobs" >"$logs/baseline.log" 2>&1 ||
-    ! run_tests >>"$logs/baseline.log" 2>&1; then
+    ! run_tests "$build" >>"$logs/baseline.log" 2>&1; then
     echo "The unchanged tree does not build or pass its tests; see $logs/baseline.log" >&2
+    exit 2
+fi
+if ((wants_asan)) && { ! cmake --build "$asan" -j"$jobs" >>"$logs/baseline.log" 2>&1 ||
+    ! run_tests "$asan" >>"$logs/baseline.log" 2>&1; }; then
+    echo "The unchanged tree does not pass its tests under the sanitizers; see" \
+        "$logs/baseline.log" >&2
     exit 2
 fi
 
@@ -144,10 +164,15 @@ for i in "${!files[@]}"; do
     printf '%s' "${text/"${finds[i]}"/"${replaces[i]}"}" >"$path"
     began=$SECONDS
     log=$logs/fault-$n.log
-    if ! cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$log" 2>&1; then
+    if [[ -n ${sanitized[i]} ]]; then
+        into=$asan built=(cmake --build "$asan" -j"$jobs")
+    else
+        into=$build built=(cmake --build "$build" -j"$jobs" --target "${targets[@]}")
+    fi
+    if ! "${built[@]}" >"$log" 2>&1; then
         verdict='DID NOT BUILD'
         broken=$((broken + 1))
-    elif ! run_tests >>"$log" 2>&1; then
+    elif ! run_tests "$into" >>"$log" 2>&1; then
         verdict=caught
         caught=$((caught + 1))
     elif [[ -n ${harmless[i]} ]]; then

@@ -81,6 +81,17 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
     }
 }
 
+// A copy whose sector does not decode is called damaged, not unreadable, and is not taken.
+TEST_F(ImportDataTest, ADamagedCopyIsSaidToBeDamaged) {
+    const std::string font = Font + std::string(600, '\0');
+    const std::string made = MakeArchive("made.mpq", {{"font\\font8.fnt", font}});
+    const std::string damaged = Write("damaged.mpq", WithFirstSectorMethod(Contents(made), 0x01));
+    const CliRun r = RunCli("import-data " + Q(damaged) + " --to " + Q(Path("user")), dir_);
+    EXPECT_NE(r.out.find("font\\font8.fnt in damaged.mpq is damaged.\n"), std::string::npos)
+        << r.out;
+    EXPECT_FALSE(fs::exists(dir_ / "user" / "font8.fnt"));
+}
+
 std::string Bytes(const std::vector<uint8_t>& bytes) {
     return {bytes.begin(), bytes.end()};
 }

@@ -52,9 +52,8 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
     EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
-// An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
-// on deletes and adds, but an open window is only brought forward, never reloaded.
 TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachDialog) {
+    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
     StartWithSample();
     PreviewWindow& preview = Open();
     auto* status = preview.findChild<QLabel*>("missingArt");
@@ -62,12 +61,15 @@ TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachD
     EXPECT_TRUE(status->text().contains("glue\\mainmenu\\title.pcx is not imported."));
     // The sample's name is no screen of the game's: no background until one is chosen.
     EXPECT_TRUE(Checked("background_none"));
+    Choose("background_PalCs");
     Choose("background_none");
-    EXPECT_EQ(settings.ArtFolders, "mainmenu=none");
+    EXPECT_EQ(settings.ArtFolders, "glucmpgn=PalNl;mainmenu=none");
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
 }
 
+// An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
+// on deletes and adds, but an open window is only brought forward, never reloaded.
 TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
     Edit(1, "objectLeft", "40");
