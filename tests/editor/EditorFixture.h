@@ -56,17 +56,15 @@ inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
     return d;
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public TempDirTest {
   protected:
     void SetUp() override {
-        dir = TestTempPath("ui-");
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        SetProgramFolder(dir.string());
+        TempDirTest::SetUp();
+        SetProgramFolder(dir_.string());
     }
     void TearDown() override {
         form.reset();
-        std::filesystem::remove_all(dir);
+        TempDirTest::TearDown();
     }
     void Start(const std::string& commandLine = "") {
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
@@ -75,10 +73,9 @@ class EditorTest : public ::testing::Test {
     void StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
         Start(Write(name, d));
     }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    using TempDirTest::Write;
     std::string Write(const std::string& name, const DialogDocument& d) {
-        EXPECT_TRUE(WriteFileAtomically(Path(name), WriteBinDocument(d).value()));
-        return Path(name);
+        return Write(name, WriteBinDocument(d).value());
     }
     DialogDocument Reload(const std::string& path) {
         DialogDocument read;
@@ -134,7 +131,6 @@ class EditorTest : public ::testing::Test {
         return out;
     }
 
-    std::filesystem::path dir;
     std::unique_ptr<DialogDocument> doc = std::make_unique<DialogDocument>();
     Settings settings;
     ScriptedDialogs dialogs;

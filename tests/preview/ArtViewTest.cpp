@@ -1,6 +1,4 @@
-// The art view over art made here in the game's formats: the screen's background, images with
-// their transparency, controls built from frames, the in-game tile box, hidden controls left
-// out, the selection on top, and missing art outlined and named.
+// The art view over art made here in the game's formats.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,8 +70,7 @@ class ArtViewTest : public test::TempDirTest {
         object(4, 5, 400, 400, 20, 20, 2);
     }
     void Put(const std::string& name, const std::vector<uint8_t>& bytes) {
-        fs::create_directories(fs::path(Path("art/" + name)).parent_path());
-        ASSERT_TRUE(WriteFileAtomically(Path("art/" + name), bytes));
+        Write("art/" + name, bytes);
     }
     static std::vector<uint8_t> Picture(int w, int h, const std::vector<uint8_t>& pixels) {
         return test::EncodePcx(w, h, pixels, Colors);

@@ -8,6 +8,7 @@
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
 #include "preview/SCFontRender.h"
+#include "support/ArtBuilder.h"
 #include "support/FontBuilder.h"
 #include "support/TempDir.h"
 
@@ -32,15 +33,10 @@ const std::string Data = std::string(TARROX_SOURCE_DIR) + "/data";
 // Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
 const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
 
-// A w x h PCX image of `data`, then the marker and the palette.
-std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data) {
-    std::vector<uint8_t> out(128, 0);
-    out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[65] = 1;
-    out[8] = uint8_t(w - 1), out[10] = uint8_t(h - 1), out[66] = uint8_t(w);
-    for (uint8_t b : data) out.push_back(b); // insert() trips a false -Warray-bounds in g++ 12
-    out.push_back(12);
-    for (int i = 0; i < 256; ++i) out.insert(out.end(), {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)});
-    return out;
+std::vector<uint8_t> Pcx(int w, int h, const std::vector<uint8_t>& data) {
+    Palette p;
+    for (int i = 0; i < 256; ++i) p[i] = {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)};
+    return test::PcxFile(w, h, w, data, &p);
 }
 
 // A table shaped like the game's: `rows` rows of 8 in one long image (64 x 3 in game, 48 x 1
@@ -69,19 +65,14 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
 const Letter Dot{3, 1, 1, 1, 0x07}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
-// The pixels the text sets, row by row, as "x,y:row.index".
+// The pixels the text sets as "x,y:row.index".
 std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, int y,
                   std::string_view text, int area = 640) {
     Surface s;
     DrawGameText(s, font, state, x, y, text, area);
-    std::string out;
-    for (int py = 0; py < Surface::Height; ++py)
-        for (int px = 0; px < Surface::Width; ++px)
-            if (uint32_t c = s.Pixel(px, py); c)
-                out.append(out.empty() ? "" : " ")
-                    .append(std::to_string(px) + "," + std::to_string(py) + ":" +
-                            std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16));
-    return out;
+    return test::PixelList(s, [](uint32_t c) {
+        return c ? ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16) : "-";
+    });
 }
 
 TEST(GameFontText, DrawsLettersAndCodes) {
@@ -137,7 +128,7 @@ class GameLookTest : public test::TempDirTest {
   protected:
     // The user's folder holds `name`; everything else comes from the bundled data.
     DataFolders WithUserFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-        EXPECT_TRUE(WriteFileAtomically(Path(name), bytes));
+        Write(name, bytes);
         return {dir_.string(), Data};
     }
 };

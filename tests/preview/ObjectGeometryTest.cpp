@@ -8,11 +8,7 @@
 namespace tarrox {
 namespace {
 
-DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type = 2) {
-    DialogObject o{.ControlType = type};
-    test::Place(o, left, top, width, height);
-    return o;
-}
+using test::Box;
 
 TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
     DialogDocument doc;

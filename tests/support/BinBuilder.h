@@ -83,6 +83,20 @@ inline void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int
     o.ResponseBottom = o.TextBottom = int16_t(height - 1);
 }
 
+// A visible object of `type` placed over the box.
+inline DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height,
+                        int32_t type = 2) {
+    DialogObject o{.Flags = FlagMask(VisibleBit), .ControlType = type};
+    Place(o, left, top, width, height);
+    return o;
+}
+
+// Object 1 links SMK 0, which chains to SMK 1; objects 2 and 3 link SMKs 2 and 1. Strings in
+// reading order, not table order, as a read file has them.
+inline DialogDocument LinkedSample() {
+    return MakeDocument({-1, 0, 2, 1}, {1, -1, -1}, {0, 1, 4, 6, 2, 3, 5});
+}
+
 // One line: each object's string number/SMK link | each SMK's string number/next | strings.
 inline std::string Summary(const DialogDocument& d) {
     auto pair = [](int32_t a, int32_t b) { return std::to_string(a) + "/" + std::to_string(b); };
