@@ -104,8 +104,7 @@ class EditorTest : public TempDirTest {
         return out;
     }
 
-    // Runs `act` on the modal window once it is up. It polls rather than firing once: another
-    // event loop (a progress window, a late paint) may run before the modal window's own.
+    // Runs `act` on the modal window once up; polls, as other event loops may run first.
     void WhenModal(std::function<void(QWidget*)> act) {
         auto* poll = new QTimer(form.get());
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -1,5 +1,3 @@
-// Opening and saving dialog files: the command line, the File menu, Recent Files, drops, and
-// the settings kept across runs.
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -199,8 +197,7 @@ TEST_F(FileMenuTest, TheCommandLineOpensADialogStartsANewOneOrRefusesOtherFiles)
     EXPECT_EQ(Messages(), Names{"Error: Not a valid file format."});
 }
 
-// Qt matches the list in parentheses at the end of what the user reads: there must be one, and
-// it must be the type's own.
+// Qt matches by the one list in parentheses at the end of what the user reads.
 TEST_F(FileMenuTest, EachFileTypeReadsAsExactlyThePatternsItMatches) {
     Start();
     Trigger("fileOpen");

@@ -1,5 +1,4 @@
-// The installed copy, read-only as in a system folder, run from there: the tool finds its
-// shipped files and writes nothing into the install tree.
+// The installed tool, read-only as in a system folder, finds its files and writes nothing there.
 #include <fstream>
 
 #include "editor/EditorFixture.h"

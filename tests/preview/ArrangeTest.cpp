@@ -36,8 +36,7 @@ std::string Boxes(const std::vector<IndexedObject>& records) {
     return out;
 }
 
-// What a move or resize must keep: the drawn box as Width and Height say, areas that covered the
-// whole object still covering it, other areas and every other field untouched.
+// The box as Width and Height say, whole areas still whole, everything else untouched.
 void ExpectOnlyEdgesAndWholeAreasChanged(const DialogDocument& doc,
                                          const std::vector<IndexedObject>& records) {
     for (const IndexedObject& r : records) {

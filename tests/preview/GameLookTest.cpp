@@ -18,8 +18,7 @@ namespace {
 using test::FontBytes;
 using test::Letter;
 
-// The font of `bytes`, cut to its first `keep` bytes when given (exactly that long, so the
-// sanitizers see a read past its end).
+// The font of `bytes`, cut to exactly `keep` bytes so the sanitizers see a read past its end.
 GameFont LoadFont(std::vector<uint8_t> bytes, size_t keep = SIZE_MAX) {
     bytes.resize(std::min(keep, bytes.size()));
     bytes.shrink_to_fit();
@@ -39,8 +38,7 @@ std::vector<uint8_t> Pcx(int w, int h, const std::vector<uint8_t>& data) {
     return test::PcxFile(w, h, w, data, &p);
 }
 
-// A table shaped like the game's: `rows` rows of 8 in one long image (64 x 3 in game, 48 x 1
-// for the menus), pixel i = i.
+// A table shaped like the game's, `rows` rows of 8 in one image, pixel i = i.
 std::vector<uint8_t> GameTable(int rows) {
     std::vector<uint8_t> data;
     for (int i = 0; i < rows * 8; ++i) {
@@ -50,8 +48,7 @@ std::vector<uint8_t> GameTable(int rows) {
     return rows == 24 ? Pcx(64, 3, data) : Pcx(48, 1, data);
 }
 
-// Every code's row is its number, but code 0's is never the starting row and code 5's is past
-// the 24 rows, so row 0. Size slot 1 has the given spacing and space width, slot 0 (1, 4).
+// Every code's row is its number, but code 0's is not the start and 5's is past the rows.
 TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     TextDrawingState s;
     for (size_t i = 0; i < s.ColorTable.size(); ++i) s.ColorTable[i] = Color(int(i));
@@ -114,8 +111,7 @@ TEST(GameFontText, DrawsLettersAndCodes) {
             << c.text;
 }
 
-// A run of three 5s, a run of none, literals 7 and 8, then a run past the end of the 8 x 1
-// image, taken whole; the rest black, and the palette after the data.
+// Runs of three and none, literals, a run past the image's end taken whole; then the palette.
 TEST(PcxDecoding, RunsAndLiteralsInOrderARunTakenWholeAndThePaletteAfterTheData) {
     std::array<uint32_t, ColorRows * ColorsPerRow> t;
     EXPECT_TRUE(DecodeColorTable(Pcx(8, 1, {0xC3, 5, 0xC0, 9, 7, 8, 0xC6, 1}), t));
@@ -134,8 +130,7 @@ class GameLookTest : public test::TempDirTest {
 };
 
 TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFirst) {
-    // Each code's row in the game (-1: none): the menus' codes 1-7, 13 and 26 use six rows; in
-    // game the players' rows 8..19 and on follow.
+    // Each code's row in the game (-1: none); the menus' six rows serve codes 1-7, 13 and 26.
     const int row[32] = {-1, 0,  0,  1,  2,  3,  4,  5,  8,  -1, -1, -1, -1, 0,  9,  10,
                          11, 12, -1, -1, -1, 13, 14, 15, 16, 17, 0,  18, 19, 20, 21, 23};
     for (auto [set, rows] : {std::pair{InGame, 24}, {Glue, 6}, {TitleScreen, 6}}) {

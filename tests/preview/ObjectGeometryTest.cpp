@@ -27,8 +27,7 @@ TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
         {190, 85, 0}, {5, 5, 0},    {300, 150, 5}, {301, 150, 0}, {-40000, 70000, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ObjectAt(doc, c.X, c.Y), c.Expected) << c.X << "," << c.Y;
-    // A selection rectangle takes what lies wholly inside, drawn either way round; the dialog
-    // moves by a band inside its edges.
+    // A rectangle takes what lies wholly inside, either way round; the dialog's edge band.
     const struct {
         PictureRect Band;
         std::vector<int32_t> Inside;

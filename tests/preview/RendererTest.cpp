@@ -9,8 +9,7 @@
 namespace tarrox {
 namespace {
 
-// Object 1 at 100..199 x 100..199; object 2, drawn later, over its lower half and the
-// dialog's left edge.
+// Object 2, drawn later, lies over object 1's lower half and the dialog's left edge.
 TEST(RedrawPreview, TheSelectedObjectsOutlineLiesOverLaterObjectsWhichKeepTheirFill) {
     DialogDocument doc;
     doc.ObjectTable[0] = test::Box(0, 0, 640, 480, 0);

@@ -1,5 +1,4 @@
-// Lays out .bin bytes by hand (records and strings at any offset, links as raw values) for the
-// odd layouts real and broken files have; and builds documents in memory the same terse way.
+// .bin bytes laid out by hand, records and strings at any offset; documents built tersely.
 #pragma once
 
 #include <array>
@@ -52,8 +51,7 @@ inline std::vector<uint8_t> Layout(const std::vector<std::array<int32_t, 4>>& ob
     return b.Bytes();
 }
 
-// Objects with the given SMK links and SMKs with the given next links, named "o0".., "s0"..;
-// `text` gives each record's string number (objects, then SMKs), else strings follow the records.
+// Objects and SMKs with the given links, named "o0".., "s0"..; `text` gives each one's string.
 inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
                                    const std::vector<int32_t>& nexts,
                                    std::vector<int32_t> text = {}) {
@@ -73,8 +71,7 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     return d;
 }
 
-// Puts the object over the box, its response and text areas over the whole of it (relative,
-// inclusive), as the game's light-up buttons have them.
+// Puts the object over the box, its response and text areas over all of it, as buttons have.
 inline void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
     o.Left = left, o.Top = top, o.Width = width, o.Height = height;
     o.Right = int16_t(left + width - 1), o.Bottom = int16_t(top + height - 1);

@@ -22,8 +22,7 @@ template <class Name> std::string PixelList(const Surface& s, Name name) {
     return out;
 }
 
-// Letter records (width, height, x and y offset, pixels) follow the offset table in code
-// order; `raw` overrides table entries.
+// Letter records (width, height, x, y, pixels) in code order; `raw` overrides table entries.
 using Letter = std::vector<uint8_t>;
 inline std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
                                       const std::map<uint8_t, Letter>& letters,
