@@ -4,8 +4,10 @@
 #include <QTest>
 #include <fstream>
 
+#include "document/BinWriter.h"
 #include "editor/PreviewFixture.h"
 #include "platform/DataFolders.h"
+#include "platform/FileAccess.h"
 #include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
@@ -98,6 +100,38 @@ TEST_F(PreviewTest, TheReadmeWindowAndTheCodesCardCloseOnEscape) {
         EXPECT_TRUE(!window || !window->isVisible()) << name;
     }
 }
+
+// Light-up buttons as the game's files hold them, areas relative to the object: gluScore's "Ok"
+// (both areas over the whole button) and gluCmpgn's "Terran" (areas of its own). Moved with the
+// mouse and the keys and saved, only their edges change.
+TEST_F(PictureTest, MovingRealLightUpButtonsAndSavingChangesOnlyTheirEdges) {
+    DialogDocument d = MakeDocument({{0, "Dialog"}, {14, "Ok"}, {14, "Terran"}});
+    Place(d.ObjectTable[0], 0, 0, 640, 480);
+    d.ObjectTable[0].ResponseRight = 640, d.ObjectTable[0].ResponseBottom = 480;
+    Place(d.ObjectTable[1], 480, 430, 138, 30);
+    DialogObject& terran = d.ObjectTable[2];
+    Place(terran, 162, 4, 356, 278);
+    terran.ResponseLeft = 78, terran.ResponseTop = 30, terran.ResponseRight = 226;
+    terran.ResponseBottom = 253, terran.TextLeft = 105, terran.TextTop = 235;
+    terran.TextRight = 210, terran.TextBottom = 277;
+    for (DialogObject& o : d.ObjectTable) o.Flags = 0x200008;
+    OpenPicture(d);
+    DragBy({500, 440}, {-40, -40});
+    Mouse(QEvent::MouseButtonRelease, {460, 400});
+    DragBy({300, 100}, {8, 10});
+    Mouse(QEvent::MouseButtonRelease, {308, 110});
+    QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);
+    Trigger("fileSave");
+    std::vector<uint8_t> saved;
+    ASSERT_EQ(ReadFileBytes(Path("dialog.bin"), saved), ReadStatus::Ok);
+    for (auto [o, left, top] : {std::tuple{&d.ObjectTable[1], 440, 390}, {&terran, 178, 14}}) {
+        o->Right = int16_t(o->Right + left - o->Left), o->Left = int16_t(left);
+        o->Bottom = int16_t(o->Bottom + top - o->Top), o->Top = int16_t(top);
+    }
+    EXPECT_EQ(saved, WriteBinDocument(d).value());
+}
+
+// After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"
 
 TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     std::filesystem::create_hard_link(TARROX_CLI, dir_ / "tarrox2-cli");
