@@ -1,4 +1,3 @@
-// The tool's archive commands, and the editor's side of running them in a child.
 #include <sys/stat.h>
 
 #include "archive/ArchiveClient.h"
@@ -21,8 +20,7 @@ class ArchiveChildTest : public ArchiveTest {
     }
 };
 
-// Archives that once crashed the tool or made it take gigabytes or seconds: every command
-// refuses them with a message and leaves the file as it was.
+// Archives that once crashed the tool or took gigabytes or seconds: refused, left as they were.
 TEST_F(ArchiveChildTest, ArchivesThatOnceFailedAreRefused) {
     int replayed = 0;
     for (const auto& entry :

@@ -1,8 +1,5 @@
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include "archive/ArchiveFiles.h"
 #include "archive/ArchiveFixture.h"
@@ -30,12 +27,6 @@ struct OnProgress : mpq::CompactProgress {
     }
 };
 
-Names Formatted(const std::vector<ArchiveLine>& lines) {
-    Names out;
-    for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
-    return out;
-}
-
 using ArchiveFilesTest = ArchiveTest;
 
 TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
@@ -61,7 +52,9 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
         SCOPED_TRACE(archive + " " + std::to_string(locale));
         std::vector<ArchiveLine> lines;
         EXPECT_EQ(ListDialogFiles(archive, NameListPath(), locale, lines), result);
-        EXPECT_EQ(Formatted(lines), expected);
+        Names formatted;
+        for (const ArchiveLine& l : lines) formatted.push_back(FormatArchiveLine(l));
+        EXPECT_EQ(formatted, expected);
     }
 }
 
@@ -95,9 +88,7 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     EXPECT_EQ(questions, (Names{out, out}));
 }
 
-// A damaged method byte made the library leave part of its buffer as it was, or run a sound
-// codec over a dialog, and the result went out as the file. Every value of the byte either
-// yields the file exactly or is refused, with and without the checksums of (attributes).
+// A damaged method byte once handed out stale buffer bytes or a sound codec's output as the file.
 TEST_F(ArchiveFilesTest, ExtractHandsOutTheFilesContentOrSaysItIsDamaged) {
     const std::string content = Contents(TARROX_SOURCE_DIR "/samples/mainmenu.bin");
     const std::string checked = Contents(MakeArchive("checked.mpq", {{Main, content}}));
@@ -178,15 +169,13 @@ TEST_F(ArchiveFilesTest, AFailedPutLeavesTheArchiveByteIdentical) {
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin", "text.mpq"}));
 }
 
-// The update works beside the file a link names and keeps what the file was: a link stays a
-// link, the mode, owner and group stay, also when compacting rewrote the whole archive.
+// A link stays a link, the mode, owner and group stay, also when compacting rewrote it all.
 TEST_F(ArchiveFilesTest, PutThroughALinkReplacesTheFileItNamesKeepingModeAndOwner) {
     std::filesystem::create_directory(Path("real"));
     const std::string real = MakeArchive("real/a.mpq", {{Main, "old"}, {"rez\\b.bin", "b"}});
     std::filesystem::create_symlink("real/a.mpq", Path("l.mpq"));
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
-    // Only root can give the archive another owner; the rest holds for anybody.
-    const bool root = ::geteuid() == 0;
+    const bool root = ::geteuid() == 0; // only root can give it another owner
     if (root) {
         ASSERT_EQ(::chown(real.c_str(), 1234, 5678), 0);
     }
@@ -204,9 +193,8 @@ TEST_F(ArchiveFilesTest, PutThroughALinkReplacesTheFileItNamesKeepingModeAndOwne
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    if (root) {
-        EXPECT_EQ(std::make_pair(st.st_uid, st.st_gid), std::make_pair(1234u, 5678u));
-    }
+    EXPECT_EQ(std::make_pair(st.st_uid, st.st_gid),
+              root ? std::make_pair(1234u, 5678u) : std::make_pair(st.st_uid, st.st_gid));
     EXPECT_TRUE(std::filesystem::is_symlink(Path("l.mpq")));
     EXPECT_EQ(Folder(), (Names{"in.bin", "l.mpq", "real"}));
     EXPECT_EQ(test::Contents(real).substr(0, 4), "MPQ\x1a");
@@ -227,8 +215,7 @@ TEST_F(ArchiveFilesTest, PutRefusesWhatIsNoFileAndChangesNothing) {
     EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.mpq")));
 }
 
-// While the archive is rewritten the original stays as it was, so a crash loses nothing; a
-// disk that fills on the way costs the partial file, not the archive.
+// The original stays as it was while rewritten; a disk that fills costs only the partial file.
 TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
     std::string noise(100000, 0); // does not compress, so the archive outgrows the limit
     uint32_t x = 1;
@@ -246,38 +233,31 @@ TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
     EXPECT_EQ(watch.Last.first, watch.Last.second); // it ends all done
     EXPECT_LT(Contents(a).size(), before.size());   // the old copy's space is reclaimed
 
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    OnProgress fill;
-    fill.Step = [&] {
-        const rlimit small{4096, saved.rlim_max};
+    OnProgress fill; // the disk fills once compaction begins
+    fill.Step = [] {
+        rlimit small{};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4096;
         ::setrlimit(RLIMIT_FSIZE, &small);
     };
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const ArchiveResult r = WriteBackToArchive(a, {"rez\\c.bin"}, Path("in.bin"), &fill);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const ArchiveResult r = WithFileSizeLimit(RLIM_INFINITY, [&] {
+        return WriteBackToArchive(a, {"rez\\c.bin"}, Path("in.bin"), &fill);
+    });
     EXPECT_EQ(std::tie(r.Ok, r.Message), std::make_tuple(true, "Error: Could not compact"));
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
     EXPECT_EQ(SmpqExtract(a, "rez\\b.bin") + SmpqExtract(a, "rez\\c.bin"), noise + "small");
-
-    // The working copy itself does not fit: the write fails as on a full disk (with EFBIG here,
-    // ENOSPC there), and the user hears that, not that the archive could not be opened.
+    // The working copy itself does not fit: the user hears the disk is full, not that the
+    // archive could not be opened.
     const std::string after = Contents(a);
-    const rlimit small{4096, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    const ArchiveResult full = WriteBackToArchive(a, {"rez\\d.bin"}, Path("in.bin"), nullptr);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const ArchiveResult full = WithFileSizeLimit(
+        4096, [&] { return WriteBackToArchive(a, {"rez\\d.bin"}, Path("in.bin"), nullptr); });
     EXPECT_EQ(std::tie(full.Ok, full.Message),
               std::make_tuple(false, "Error: Could not update " + a + ": the disk is full."));
     EXPECT_EQ(Contents(a), after);
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
 }
 
-// A second update waits for the first; the one after clears what a killed update left of this
-// archive, and nothing of other archives or programs.
+// Updates wait for each other and clear what a killed one left of this archive, nothing else.
 TEST_F(ArchiveFilesTest, UpdatesWaitForEachOtherAndClearTheRemainsOfAKilledOne) {
     const std::string a = MakeArchive("a.mpq", {{Main, "main"}});
     for (const char* name : {"a.mpq.tarrox-update-0123abcd", "a.mpq.tarrox-update-notmine",

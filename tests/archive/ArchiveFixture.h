@@ -1,5 +1,4 @@
-// Archives made for a test with the independent smpq client, in the test's own folder, which
-// is also the program folder (so data/binlist.txt is the test's name list).
+// Archives made with smpq in the test's folder, also the program folder with its name list.
 #pragma once
 
 #include <algorithm>
@@ -13,9 +12,8 @@ namespace tarrox::test {
 
 using Names = std::vector<std::string>;
 
-// The archive with the method byte of its first file's first sector set to `method`. Both
-// makers store the first file, compressed and unencrypted, right after the 32-byte header,
-// starting with its sector table.
+// The archive with its first file's first sector's method byte set: both makers store that
+// file compressed right after the 32-byte header, starting with its sector table.
 inline std::string WithFirstSectorMethod(std::string archive, uint8_t method) {
     constexpr size_t FirstFile = 32;
     uint32_t firstSector = 0;
@@ -40,7 +38,7 @@ class ArchiveTest : public TempDirTest {
     std::string SmpqExtract(const std::string& archive, const std::string& name, int locale = 0) {
         return test::SmpqExtract(archive, name, dir_ / "smpq-out", locale);
     }
-    // The test folder's files, sorted: what an update leaves behind shows here.
+    // The test folder's files, sorted: what an update leaves behind.
     Names Folder() const {
         Names out;
         for (const auto& e : std::filesystem::directory_iterator(dir_))

@@ -1,5 +1,3 @@
-// tarrox2-cli import-data: plain fonts and whole tables come in, from archives and folders;
-// encrypted fonts, broken tables and missing files are reported.
 #include "archive/ArchiveFixture.h"
 #include "document/BinWriter.h"
 #include "support/ArtBuilder.h"
@@ -14,20 +12,17 @@ namespace fs = std::filesystem;
 const std::string Font = std::string("FONT\x20\x21\x08\x0d", 8) + std::string(4, '\0');
 const std::string Encrypted = std::string(12, '\x5a');
 
-// An 8 x 1 colour table: the header, eight pixels, the marker and a palette.
-std::string Table(char marker = '\x0c') {
-    std::string out(128, '\0');
-    out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[8] = 7, out[65] = 1, out[66] = 8;
-    for (char i = 0; i < 8; ++i) out += i;
-    return out + marker + std::string(768, '\x33');
+// An 8 x 1 colour table.
+std::string Table(uint8_t marker = 0x0C) {
+    const Palette palette = TestPalette();
+    return Text(PcxFile(8, 1, 8, {0, 1, 2, 3, 4, 5, 6, 7}, &palette, marker));
 }
 
 using ImportDataTest = ArchiveTest;
 
 TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
-    // The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first
-    // in the lookup order, a table under an upper-case name, a cut-off table, one without the
-    // marker before its palette, a missing one.
+    // Every font folder, an encrypted copy found first, an upper-case name, a cut-off table, one
+    // without the marker before its palette, a missing one.
     MakeArchive("game.mpq", {{"font\\font8.fnt", Font},
                              {"files\\font\\font10.fnt", Font},
                              {"setupdat\\font\\font14.fnt", Font},
@@ -37,7 +32,6 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
                              {"GAME\\TFONTGAM.PCX", Table()},
                              {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)},
                              {"glue\\title\\tfont.pcx", Table('\x0b')}});
-    fs::create_directories(dir_ / "cd" / "Files" / "FONT");
     Write("cd/Files/FONT/Font8.fnt", Font);
     Write("cd/tfonttitle.pcx", Table());
     const std::string other = Q(MakeArchive("other.mpq", {{"font\\font8.fnt", Encrypted},
@@ -92,10 +86,6 @@ TEST_F(ImportDataTest, ADamagedCopyIsSaidToBeDamaged) {
     EXPECT_FALSE(fs::exists(dir_ / "user" / "font8.fnt"));
 }
 
-std::string Bytes(const std::vector<uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
 // A dialog whose Image objects name the given pictures.
 std::string DialogShowing(const std::vector<std::string>& pictures) {
     DialogDocument d = MakeDocument(std::vector<int32_t>(pictures.size() + 1, -1), {});
@@ -104,7 +94,7 @@ std::string DialogShowing(const std::vector<std::string>& pictures) {
         d.ObjectTable[i + 1].Flags = 0x8; // visible
         d.StringTable[i + 1] = pictures[i];
     }
-    return Bytes(WriteBinDocument(d).value());
+    return Text(WriteBinDocument(d).value());
 }
 
 // The files under `root`, relative, '/' between folders, sorted.
@@ -117,14 +107,13 @@ Names FilesUnder(const fs::path& root) {
     return out;
 }
 
-// The art comes in under its archived name in lower case, from the first source with a copy
-// the preview can draw; the pictures the dialogs name come too, names that would leave the art
-// folder do not; the report counts per source; the art view then finds what came in.
+// Art comes under its archived name in lower case from the first source with a drawable copy,
+// with the pictures the dialogs name but none outside the art folder; the preview finds it.
 TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
     const Palette palette = TestPalette();
     const std::vector<uint8_t> pixels(12, 7);
-    const std::string picture = Bytes(EncodePcx(4, 3, pixels, palette));
-    const std::string frames = Bytes(GrpFile({{0, 0, 4, 3, pixels}}, true));
+    const std::string picture = Text(EncodePcx(4, 3, pixels, palette));
+    const std::string frames = Text(GrpFile({{0, 0, 4, 3, pixels}}, true));
     MakeArchive("StarDat.mpq", {{"glue\\PalNl\\Backgnd.pcx", picture},
                                 {"glue\\palcs\\backgnd.pcx", "not a picture"},
                                 {"dlgs\\terran.grp", frames},
@@ -132,7 +121,6 @@ TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
                                 {"rez\\glucmpgn.bin",
                                  DialogShowing({"glue\\campaign\\pBotL.pcx", "..\\..\\up.pcx"})},
                                 {"glue\\campaign\\pbotl.pcx", picture}});
-    fs::create_directories(dir_ / "cd" / "Glue" / "PalCs");
     Write("cd/Glue/PalCs/BACKGND.PCX", picture);
     Write("up.pcx", picture);
     const CliRun r = RunCli("import-data " + Q(Path("StarDat.mpq")) + " " + Q(Path("cd")) +

@@ -12,14 +12,11 @@ namespace {
 
 using P = MpqHeaderProblem;
 
-// Header fields, as offsets.
 constexpr size_t VersionAndShift = 12, HashPos = 16, BlockPos = 20, HashEntries = 24,
                  BlockEntries = 28;
 
-std::string With(std::string b, size_t at, uint32_t v) {
-    b.replace(at, 4, reinterpret_cast<const char*>(&v),
-              4); // the format and this machine are little-endian
-    return b;
+std::string With(std::string b, size_t at, uint32_t v) { // both little-endian
+    return b.replace(at, 4, reinterpret_cast<const char*>(&v), 4);
 }
 
 uint32_t Get(const std::string& b, size_t at) {
@@ -84,8 +81,8 @@ void Encrypt(std::vector<uint32_t>& words, uint32_t key) {
     }
 }
 
-// The archive with its hash table rebuilt at `entries` slots after its end, each name where the
-// library looks for it: from its hash masked with the size less one, stepping the same way.
+// The archive with its hash table rebuilt after its end at `entries` slots, each name where the
+// library looks for it.
 std::string WithHashTableOf(std::string archive, uint32_t entries, const Names& names) {
     const auto& crypt = mpq_format::TheCrypt();
     const uint32_t key = crypt.KeyOf("(hash table)"), mask = entries - 1;
@@ -109,7 +106,7 @@ std::string WithHashTableOf(std::string archive, uint32_t entries, const Names& 
                 uint32_t(archive.size()));
 }
 
-// A hash table of 3,000 entries, as a public archive has, is read like any other.
+// 3,000 entries, as a public archive has.
 TEST_F(MpqHeaderCheckTest, AHashTableOfAnySizeIsRead) {
     const std::string a = MakeArchive(
         "a.mpq", {{"rez\\glumain.bin", "main"}, {"rez\\glusingl.bin", std::string(9000, 's')}});

@@ -12,8 +12,7 @@ namespace {
 using test::Layout;
 constexpr int32_t O = bin::ObjectSize;
 
-// `children` objects after the dialog; `sharers` of them link one chain of `smks` SMK records;
-// every record names one string of `length` bytes.
+// `sharers` of `children` objects link one chain of `smks` SMKs; all name one string.
 std::vector<uint8_t> Crowded(int children, int sharers, int smks, size_t length = 1) {
     const int32_t s = (children + 1) * O, text = s + smks * 30;
     test::BinBuilder b;
@@ -89,8 +88,7 @@ TEST(BinFile, WriterEndsLinksToNoRecordAndRefusesFilesThatWouldNotReadBack) {
     EXPECT_EQ(WriteBinDocument(test::MakeDocument({-1, 1}, {1})), // one past the last SMK
               Layout({{0, 0, 202, O}, {O, 0, 205, 0}}, {{172, 0, 208}},
                      {{202, "o0"}, {205, "o1"}, {208, "s0"}}));
-    // 256 records naming one string: at 32768 bytes the text is exactly the bound; the
-    // largest would also push the last string's offset past 2 GiB.
+    // 256 records naming one string: exactly the bound, one byte more, and past 2 GiB.
     const size_t fits = size_t(bin::MaxStringBytes / 256);
     for (size_t length : {fits, fits + 1, size_t{9} << 20}) {
         auto d = std::make_unique<DialogDocument>(), back = std::make_unique<DialogDocument>();

@@ -9,8 +9,7 @@
 namespace tarrox {
 namespace {
 
-// Record bytes 1, 2, 3, ... make every field's value tell which offsets it was read from, so
-// a field out of place or of the wrong width cannot hide behind a symmetric encode/decode.
+// Record bytes 1, 2, 3, ... give each field a value naming its offsets: no symmetric slip hides.
 TEST(DocumentJson, PrintsEveryFieldFromItsOffsetInFileOrder) {
     std::array<uint8_t, bin::ObjectSize> object{};
     std::array<uint8_t, bin::SmkSize> smk{};
@@ -107,8 +106,7 @@ TEST(DocumentJson, RefusesWhatTheFormatCannotHoldNamingTheField) {
     }
 }
 
-// JSON written before the text area got its names keeps loading; fields keep their names in
-// messages.
+// JSON from before the text area got its names still loads.
 TEST(DocumentJson, ReadsTheTextAreaUnderItsOldNames) {
     DialogDocument d = test::MakeDocument({-1, -1}, {});
     DialogObject& o = d.ObjectTable[1];

@@ -13,10 +13,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Strings in reading order, not table order, as a read file has them.
-DialogDocument Sample() {
-    return test::MakeDocument({-1, 0, 2, 1}, {1, -1, -1}, {0, 1, 4, 6, 2, 3, 5});
-}
+const auto Sample = test::LinkedSample;
 
 Bytes Written(const DialogDocument& d) {
     EXPECT_EQ(CheckInvariants(d), "");
@@ -25,19 +22,19 @@ Bytes Written(const DialogDocument& d) {
 
 // Deletes renumber every link and string; each goes back and comes again.
 TEST(EditHistory, DeletesRenumberAndRevertToTheSameBytes) {
-    const std::pair<std::function<std::unique_ptr<EditCommand>()>, std::string> cases[] = {
-        {[] { return DeleteObjectCommand(0); }, "0/0 3/2 5/1 | 1/1 2/-1 4/-1 | o1,s0,s1,o2,s2,o3"},
-        {[] { return DeleteObjectCommand(1); }, "0/-1 3/2 5/1 | 1/1 2/-1 4/-1 | o0,s0,s1,o2,s2,o3"},
-        {[] { return DeleteSmkCommand(0); }, "0/-1 1/-1 3/1 5/0 | 2/-1 4/-1 | o0,o1,s1,o2,s2,o3"},
-        {[] { return DeleteSmkCommand(1); }, "0/-1 1/0 3/1 5/-1 | 2/-1 4/-1 | o0,o1,s0,o2,s2,o3"},
-        {[] { return DeleteSmkCommand(2); }, "0/-1 1/0 4/-1 5/1 | 2/1 3/-1 | o0,o1,s0,s1,o2,o3"},
+    std::pair<std::unique_ptr<EditCommand>, std::string> cases[] = {
+        {DeleteObjectCommand(0), "0/0 3/2 5/1 | 1/1 2/-1 4/-1 | o1,s0,s1,o2,s2,o3"},
+        {DeleteObjectCommand(1), "0/-1 3/2 5/1 | 1/1 2/-1 4/-1 | o0,s0,s1,o2,s2,o3"},
+        {DeleteSmkCommand(0), "0/-1 1/-1 3/1 5/0 | 2/-1 4/-1 | o0,o1,s1,o2,s2,o3"},
+        {DeleteSmkCommand(1), "0/-1 1/0 3/1 5/-1 | 2/-1 4/-1 | o0,o1,s0,o2,s2,o3"},
+        {DeleteSmkCommand(2), "0/-1 1/0 4/-1 5/1 | 2/1 3/-1 | o0,o1,s0,s1,o2,o3"},
     };
-    for (const auto& [make, after] : cases) {
+    for (auto& [command, after] : cases) {
         SCOPED_TRACE(after);
         DialogDocument d = Sample();
         EditHistory history(d);
         const Bytes original = Written(d);
-        ASSERT_TRUE(history.Apply(make(), "Delete"));
+        ASSERT_TRUE(history.Apply(std::move(command), "Delete"));
         EXPECT_EQ(test::Summary(d), after);
         const Bytes applied = Written(d);
         EXPECT_TRUE(history.Undo() && Written(d) == original && history.Redo() &&

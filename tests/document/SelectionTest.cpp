@@ -1,8 +1,6 @@
 // Commands on several objects, the clipboard's batches and find.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "document/Clipboard.h"
 #include "document/DocumentJson.h"
 #include "document/EditHistory.h"
@@ -12,10 +10,7 @@
 namespace tarrox {
 namespace {
 
-// Object 1 links SMK 0, which chains to SMK 1; objects 2 and 3 link SMKs 2 and 1.
-DialogDocument Sample() {
-    return test::MakeDocument({-1, 0, 2, 1}, {1, -1, -1}, {0, 1, 4, 6, 2, 3, 5});
-}
+const auto Sample = test::LinkedSample;
 
 // Every slot of every table, past the counts too: what taking a step back exactly means.
 bool Same(const DialogDocument& a, const DialogDocument& b) {
@@ -32,42 +27,32 @@ TEST(SelectionCommands, RenumberTargetTheNewRecordsAndTakeThemselvesBackExactly)
     const DialogDocument sample = Sample();
     DialogObject second = sample.ObjectTable[2], third = sample.ObjectTable[3];
     second.Left = 7;
-    const struct {
-        std::function<std::unique_ptr<EditCommand>()> Make;
+    struct {
+        std::unique_ptr<EditCommand> Command;
         std::string After;
         std::vector<int32_t> Selected;
     } cases[] = {
         // Object 0 and unknown indices are left out; strings close up as one delete does.
-        {[] {
-             return DeleteObjectsCommand({3, 1, 0, 99});
-         },
-         "0/-1 3/2 | 1/1 2/-1 4/-1 | o0,s0,s1,o2,s2",
-         {-1}},
+        {DeleteObjectsCommand({3, 1, 0, 99}), "0/-1 3/2 | 1/1 2/-1 4/-1 | o0,s0,s1,o2,s2", {-1}},
         // Links and chains go to the new SMK records; shared records are copied once.
-        {[&] {
-             return InsertObjectsCommand(CopyObjects(sample, {3, 1}));
-         },
+        {InsertObjectsCommand(CopyObjects(sample, {3, 1})),
          "0/-1 1/0 4/2 6/1 7/3 8/4 | 2/1 3/-1 5/-1 9/-1 10/3 | o0,o1,s0,s1,o2,s2,o3,o3,o1,s1,s0",
          {4, 5}},
-        {[&] {
-             return InsertObjectsCommand(CopyObjects(sample, {2, 2, 0}));
-         },
+        {InsertObjectsCommand(CopyObjects(sample, {2, 2, 0})),
          "0/-1 1/0 4/2 6/1 7/3 | 2/1 3/-1 5/-1 8/-1 | o0,o1,s0,s1,o2,s2,o3,o2,s2",
          {4}},
-        {[] { return DrawOrderCommand({1}, DrawOrderMove::BringToFront); },
+        {DrawOrderCommand({1}, DrawOrderMove::BringToFront),
          "0/-1 4/2 6/1 1/0 | 2/1 3/-1 5/-1 | o0,o1,s0,s1,o2,s2,o3",
          {3}},
-        {[&] {
-             return ReplaceObjectsCommand({{3, second}, {2, third}});
-         },
+        {ReplaceObjectsCommand({{3, second}, {2, third}}),
          "0/-1 1/0 6/1 4/2 | 2/1 3/-1 5/-1 | o0,o1,s0,s1,o2,s2,o3",
          {3, 2}},
     };
-    for (const auto& c : cases) {
+    for (auto& c : cases) {
         SCOPED_TRACE(c.After);
         DialogDocument d = sample;
         EditHistory history(d);
-        ASSERT_TRUE(history.Apply(c.Make(), "step"));
+        ASSERT_TRUE(history.Apply(std::move(c.Command), "step"));
         ASSERT_TRUE(history.LastApplied());
         EXPECT_EQ(Selected(*history.LastApplied()), c.Selected);
         EXPECT_EQ(test::Summary(d), c.After);

@@ -13,31 +13,27 @@ class ArchiveMenuTest : public EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
-        std::filesystem::create_directories(dir / "data");
-        std::ofstream(dir / "data" / "binlist.txt") << "rez\\glumain.bin\r\nrez\\options.bin\r\n";
+        Write("data/binlist.txt", "rez\\glumain.bin\r\nrez\\options.bin\r\n");
         mainBytes = Bytes(MakeDocument({{0, "Main"}, {2, "Play"}, {5, "logo"}}));
         archive = Path("x.mpq");
         MakeSmpqArchive(archive,
                         {{"rez\\glumain.bin", mainBytes},
                          {"rez\\options.bin", Bytes(MakeDocument({{0, "Options"}}))},
                          {"rez\\glumain.bin", Bytes(MakeDocument({{0, "Haupt"}})), 1031}},
-                        dir / "stage");
+                        dir_ / "stage");
         // The archive work is the tool's, found beside the program like the name list.
         for (const char* name : {"tarrox2-cli", "real-cli"})
-            std::filesystem::create_hard_link(TARROX_CLI, dir / name);
+            std::filesystem::create_hard_link(TARROX_CLI, dir_ / name);
     }
     // Makes the tool run `body` for `job` and do the real work for every other job.
     void ReplaceTool(const std::string& job, const std::string& body) {
-        std::filesystem::remove(dir / "tarrox2-cli"); // a hard link: never write through it
-        std::ofstream(dir / "tarrox2-cli")
+        std::filesystem::remove(dir_ / "tarrox2-cli"); // a hard link: never write through it
+        std::ofstream(dir_ / "tarrox2-cli")
             << "#!/bin/sh\ncase \"$1\" in " << job << ") " << body << ";; esac\nexec \""
             << Path("real-cli") << "\" \"$@\"\n";
         ::chmod(Path("tarrox2-cli").c_str(), 0755);
     }
-    static std::string Bytes(const DialogDocument& d) {
-        auto b = WriteBinDocument(d).value();
-        return {b.begin(), b.end()};
-    }
+    static std::string Bytes(const DialogDocument& d) { return Text(WriteBinDocument(d).value()); }
     // Runs `inBrowser` once the archive browser is up, then closes it.
     void WhenBrowsing(std::function<void(ArchiveBrowser&)> inBrowser) {
         WhenModal([this, inBrowser](QWidget* modal) {
@@ -86,11 +82,10 @@ TEST_F(ArchiveMenuTest, OpeningFromTheBrowserLoadsATemporaryCopyGoneAtClose) {
     EXPECT_TRUE(PathExists(archive));
 }
 
-// As the desktop entry starts it: an archive's extension, in any case, or its header, whatever
-// the name, opens the browser.
+// An archive's extension in any case, or its header under any name, opens the browser.
 TEST_F(ArchiveMenuTest, TheCommandLineOpensAnArchiveInTheBrowser) {
     for (const char* name : {"STARDAT.MPQ", "stardat.dat"}) {
-        std::filesystem::copy_file(archive, dir / name);
+        std::filesystem::copy_file(archive, dir_ / name);
         form.reset();
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
         browsed.clear();
@@ -113,7 +108,7 @@ TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndThe
     OpenFromBrowser(0);
     Edit(1);
     Trigger("fileSave");
-    EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir / "out"), Bytes(*doc));
+    EXPECT_EQ(SmpqExtract(archive, "rez\\glumain.bin", dir_ / "out"), Bytes(*doc));
     EXPECT_EQ(Title(), "Tarrox II - [x.mpq > glumain.bin]");
     Box("objectLeft")->setText("78");
     const std::string before = Contents(archive);
@@ -142,7 +137,7 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureC
     dialogs.FileChoices = {FileChoice{Path("new.mpq"), 2}, FileChoice{Path("gone/o.mpq"), 2}};
     Trigger("fileSaveAs");
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin]");
-    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir / "out"), Bytes(*doc));
+    EXPECT_EQ(SmpqExtract(Path("new.mpq"), "rez\\mine.bin", dir_ / "out"), Bytes(*doc));
     Edit(1);
     Trigger("fileSaveAs");
     EXPECT_EQ(Messages().back(), openFailed);
@@ -150,14 +145,11 @@ TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureC
     EXPECT_EQ(Title(), "Tarrox II - [new.mpq > mine.bin *]");
 }
 
-// A .bin that holds an archive opens in the browser and is never written as a dialog; a file
-// that is no archive, or a tool that crashes listing or extracting, costs the user nothing; the
-// next dialog chosen opens as a dialog though the type box still shows archives.
+// The bytes, not the name or the type box, decide how a file opens; a crashing tool costs nothing.
 TEST_F(ArchiveMenuTest, TheFileDecidesHowItOpensAndNoFailureCostsTheDocument) {
     const std::string disguised = Path("archive.bin");
     std::filesystem::copy_file(archive, disguised);
-    std::ofstream(Path("fake.mpq")) << "just some text";
-    std::ofstream(Path("out.bin")) << std::string(5000, 'z');
+    Write("fake.mpq", "just some text"), Write("out.bin", std::string(5000, 'z'));
     StartWith(MakeDocument({{0, "Kept"}, {2, "b"}}), "kept.bin");
     Edit(1);
     dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // "Save changes?", replace out.bin

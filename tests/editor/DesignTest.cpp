@@ -1,6 +1,5 @@
-// Designing with several objects at once, as the windows show it: picking them in the list and
-// the picture, moving them together on the grid, the clipboard, the Arrange menu, the keys and
-// Find.
+// Designing in the preview's picture and the lists: picking, dragging, the clipboard, Arrange,
+// the keys and Find.
 #include <QApplication>
 #include <QClipboard>
 
@@ -59,11 +58,11 @@ TEST_F(DesignTest, CopyAndPasteTwoObjectsPickedInThePictureThenUndoRestoresTheSa
     std::vector<uint8_t> original;
     ASSERT_EQ(ReadFileBytes(Path("dialog.bin"), original), ReadStatus::Ok);
     Click({120, 65});
+    EXPECT_EQ(Box("objectLeft")->text(), "10");
     Click({120, 95}, Qt::ControlModifier);
     EXPECT_EQ(Picked(), (Indices{1, 2}));
     EXPECT_EQ(ListRows(), (Indices{1, 2}));
     Trigger("editCopy");
-    // Plain JSON of the shape dump prints, for a text editor and back.
     DialogDocument onClipboard;
     std::string error;
     EXPECT_TRUE(BatchFromJson(QApplication::clipboard()->text().toStdString(), onClipboard, error));
@@ -79,7 +78,6 @@ TEST_F(DesignTest, CopyAndPasteTwoObjectsPickedInThePictureThenUndoRestoresTheSa
         EXPECT_EQ(written.StringTable[copy.Text], written.StringTable[from.Text]);
         EXPECT_EQ(std::pair(copy.Left - from.Left, copy.Top - from.Top), std::pair(8, 8));
     }
-    // Taken back, the dialog writes exactly the bytes it was opened from.
     Key(picture, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(WriteBinDocument(*doc).value(), original);
 }
@@ -159,6 +157,60 @@ TEST_F(DesignTest, ADragMovesTheSelectionOnTheGridAsOneStepAndAltDoesNotSnap) {
     EXPECT_EQ(settings.GridSize, 16);
     Choose("viewShowGrid");
     EXPECT_TRUE(settings.ShowGrid && Checked("viewShowGrid"));
+}
+
+TEST_F(DesignTest, ADragMovesTheEdgesLiveAsOneStepThatThePicturesKeysUndo) {
+    const DialogObject before = doc->ObjectTable[3];
+    DragBy({310, 160}, {10, 5});
+    EXPECT_EQ(Picked(), (Indices{3}));           // a press selects and drags at once
+    EXPECT_EQ(Box("objectLeft")->text(), "210"); // while the button is still down
+    Mouse(QEvent::MouseButtonRelease, {320, 165});
+    DialogObject moved = before;
+    moved.Left = 210, moved.Top = 105, moved.Right = 269, moved.Bottom = 134;
+    EXPECT_EQ(doc->ObjectTable[3], moved);
+    Key(picture, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], before);
+    EXPECT_FALSE(form->IsModified());
+    Key(picture, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc->ObjectTable[3], moved);
+    DragBy({115, 65}, {1, 1}); // a click's tremor is no drag
+    Mouse(QEvent::MouseButtonRelease, {116, 66});
+    EXPECT_EQ(Corner(1), "10,10");
+}
+
+TEST_F(DesignTest, HandlesResizeKeysNudgeEscapePutsADragBackAndZoomMapsToPicturePixels) {
+    auto lit = [&] {
+        const DialogObject& o = doc->ObjectTable[3];
+        return std::vector<int>{o.Left, o.Top, o.Right, o.Bottom, o.Width, o.Height};
+    };
+    Click({300, 150});          // the top-left corner is also its handle
+    DragBy({359, 179}, {6, 4}); // the bottom-right handle
+    Mouse(QEvent::MouseButtonRelease, {365, 183});
+    EXPECT_EQ(lit(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    DragBy({330, 150}, {0, -7}); // the top edge's handle
+    EXPECT_EQ(lit()[1], 93);
+    QTest::keyClick(picture, Qt::Key_Escape);
+    Mouse(QEvent::MouseButtonRelease, {330, 143});
+    EXPECT_EQ(lit(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
+    for (auto [key, shift] : {std::pair{Qt::Key_Right, false},
+                              {Qt::Key_Down, true},
+                              {Qt::Key_Left, true},
+                              {Qt::Key_Up, false}})
+        QTest::keyClick(picture, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_EQ(lit(), (std::vector<int>{193, 107, 258, 140, 66, 34}));
+    for (auto [action, zoom] : {std::pair{"zoomIn", 2},
+                                {"zoomIn", 3},
+                                {"zoomIn", 3},
+                                {"zoomOut", 2},
+                                {"zoom1", 1},
+                                {"zoom3", 3}}) {
+        Choose(action);
+        EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
+        EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom - 1, 60 * zoom)), QPoint(109, 60));
+    }
+    DragBy({300, 160}, {10, 5});
+    Mouse(QEvent::MouseButtonRelease, {310, 165});
+    EXPECT_EQ(lit()[0] * 1000 + lit()[1], 203112);
 }
 
 TEST_F(DesignTest, ArrangeAndDrawOrderActOnTheSelectionAndUndoAsOneStep) {

@@ -1,5 +1,4 @@
-// The object and SMK editors: each control shows and stores its own field; adding and deleting
-// records refills the lists and pickers; undo and redo bring back the document and the view.
+// The object and SMK editors, adding and deleting records, undo and redo in the window.
 #include <QTest>
 
 #include "editor/EditorFixture.h"
@@ -66,7 +65,7 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     EXPECT_EQ(uint32_t(Shown().Flags), 0x80000018u);
     Combo("controlType")->setCurrentIndex(5);
     EXPECT_EQ(List("objectList")->item(1)->text(), "1 - Image");
-    // A box that does not convert stores nothing from there on; a later valid edit stores all.
+    // A box that does not convert stores nothing until it does.
     Box("objectControlId")->setText("40000");
     Box("objectTextLeft")->setText("99");
     EXPECT_EQ(Shown().TextLeft, 111);
@@ -76,8 +75,7 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     EXPECT_FALSE(Check("usesSmk")->isEnabled() || Check("usesSmk")->isChecked());
 }
 
-// The response and text areas have no sizes: Auto-Calc leaves the text area's right and bottom
-// (bytes 74 and 76) alone.
+// The text area's right and bottom (bytes 74 and 76) are no sizes: Auto-Calc leaves them.
 TEST_F(EditorControlsTest, AutoCalcDerivesWidthAndHeightFromTheEdgesOnlyWhenOn) {
     doc->ObjectTable[1].TextRight = 77, doc->ObjectTable[1].TextBottom = 66;
     List("objectList")->setCurrentRow(1);
@@ -177,18 +175,6 @@ TEST_F(EditorControlsTest, AddAndDeleteComeBackWithLinksAndSelection) {
     EXPECT_EQ(Entries(List("objectList")), (Names{"0 - Dialog Box", "1 - Image"}));
 }
 
-// A drag from the preview that ends where it began leaves no step.
-TEST_F(EditorControlsTest, AnEditFromOutsideMergesByKey) {
-    const MergeKey drag = form->NewEditMergeKey();
-    DialogObject moved = doc->ObjectTable[1];
-    for (int left : {11, 12, 13, 0}) {
-        moved.Left = int16_t(left);
-        EXPECT_TRUE(form->ApplyObjectEdit(1, moved, "Move Object 1", drag));
-    }
-    EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled() || form->IsModified());
-}
-
-// Adding and deleting records as the window shows it; the renumbering itself is the core's.
 using RecordsTest = EditorTest;
 
 TEST_F(RecordsTest, DeletingAnObjectAsksThenRefillsTheListsAndClearsTheEditor) {
@@ -208,8 +194,7 @@ TEST_F(RecordsTest, DeletingAnObjectAsksThenRefillsTheListsAndClearsTheEditor) {
     EXPECT_EQ(doc->ObjectTable[2].Left, 0);
 }
 
-// The shown object's picker keeps pointing at the same SMK, or at none when that one goes,
-// whether the object uses it (row 1) or the pick is only left over from before (row 2).
+// The picker follows its SMK, or shows none when it goes, used (row 1) or left over (row 2).
 TEST_F(RecordsTest, DeletingAnSmkRefillsListAndPickersAndThePickFollowsItsSmk) {
     const struct {
         int Deleted, Picked;

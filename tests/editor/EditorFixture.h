@@ -56,17 +56,15 @@ inline DialogDocument MakeDocument(const std::vector<ObjectRow>& objects,
     return d;
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public TempDirTest {
   protected:
     void SetUp() override {
-        dir = TestTempPath("ui-");
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        SetProgramFolder(dir.string());
+        TempDirTest::SetUp();
+        SetProgramFolder(dir_.string());
     }
     void TearDown() override {
         form.reset();
-        std::filesystem::remove_all(dir);
+        TempDirTest::TearDown();
     }
     void Start(const std::string& commandLine = "") {
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
@@ -75,10 +73,9 @@ class EditorTest : public ::testing::Test {
     void StartWith(const DialogDocument& d, const std::string& name = "dialog.bin") {
         Start(Write(name, d));
     }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    using TempDirTest::Write;
     std::string Write(const std::string& name, const DialogDocument& d) {
-        EXPECT_TRUE(WriteFileAtomically(Path(name), WriteBinDocument(d).value()));
-        return Path(name);
+        return Write(name, WriteBinDocument(d).value());
     }
     DialogDocument Reload(const std::string& path) {
         DialogDocument read;
@@ -107,8 +104,7 @@ class EditorTest : public ::testing::Test {
         return out;
     }
 
-    // Runs `act` on the modal window once it is up. It polls rather than firing once: another
-    // event loop (a progress window, a late paint) may run before the modal window's own.
+    // Runs `act` on the modal window once up; polls, as other event loops may run first.
     void WhenModal(std::function<void(QWidget*)> act) {
         auto* poll = new QTimer(form.get());
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -134,7 +130,6 @@ class EditorTest : public ::testing::Test {
         return out;
     }
 
-    std::filesystem::path dir;
     std::unique_ptr<DialogDocument> doc = std::make_unique<DialogDocument>();
     Settings settings;
     ScriptedDialogs dialogs;

@@ -17,7 +17,7 @@ class PreviewTest : public EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir / "data",
+        std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir_ / "data",
                               std::filesystem::copy_options::recursive);
     }
     void StartWithSample() { Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin"); }

@@ -57,8 +57,7 @@ TEST(ChildProcess, LinesKeepAQuietLimitAtBay) {
     EXPECT_EQ(lines, "123456");
 }
 
-// Whatever a limited child started goes with it, whether it was stopped or ended by itself: an
-// archive job must not leave work running behind the editor's back.
+// Whatever a limited child started goes with it, whether stopped or ended by itself.
 TEST(ChildProcess, WhatTheChildStartedEndsWithIt) {
     const std::string pidFile = test::UniqueTempPath("grandchild").string();
     const std::pair<std::string, Ending> cases[] = {

@@ -88,14 +88,8 @@ TEST_F(FileAccessTest, WritingReplacesRegularFilesThroughLinksAndRefusesOthers) 
 
 TEST_F(FileAccessTest, AFailedAtomicWriteKeepsTheOldFileAndLeavesNoTemporary) {
     std::ofstream(Path("f")) << "abc";
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved, small;
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    small = saved, small.rlim_cur = 2; // the write fails half-way
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = WriteFileAtomically(Path("f"), Bytes(10, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_FALSE(written);
+    EXPECT_FALSE(
+        test::WithFileSizeLimit(2, [&] { return WriteFileAtomically(Path("f"), Bytes(10, 'x')); }));
     EXPECT_EQ(Read(Path("f")), "abc");
     EXPECT_EQ(Listing(dir_), "f ");
 }
@@ -110,8 +104,7 @@ TEST_F(FileAccessTest, ReplacingKeepsPermissionBits) {
 
 std::vector<std::string> diskSteps;
 
-// A power cut right after the rename must find the new bytes on disk, not an empty file: the
-// finished file is synced before it takes the old one's name, for a save and an archive update.
+// A power cut after the rename must find the new bytes on disk, not an empty file.
 TEST_F(FileAccessTest, AReplacingFileIsOnDiskBeforeItsRename) {
     WatchDiskSteps([](const std::string& step) { diskSteps.push_back(step); });
     const std::pair<const char*, std::function<bool()>> saves[] = {

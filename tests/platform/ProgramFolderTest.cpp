@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 
 using ProgramFolderTest = test::TempDirTest;
 
-// Two editors at once never share a working copy, and neither leaves one behind, whether it
-// ends normally or is told to stop.
+// Two editors never share a working copy, and none is left behind, even after a signal.
 TEST_F(ProgramFolderTest, EachProcessHasItsOwnPrivateWorkingCopyGoneAtExit) {
     const std::string mine = TempFilePath();
     for (int signal : {0, SIGTERM, SIGINT}) {

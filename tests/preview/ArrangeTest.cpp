@@ -9,11 +9,7 @@
 namespace tarrox {
 namespace {
 
-DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type = 2) {
-    DialogObject o{.ControlType = type};
-    test::Place(o, left, top, width, height);
-    return o;
-}
+using test::Box;
 
 // The dialog at (100, 50); object 3 has areas of its own, which no arrangement may touch.
 DialogDocument Sample() {
@@ -40,8 +36,7 @@ std::string Boxes(const std::vector<IndexedObject>& records) {
     return out;
 }
 
-// What a move or resize must keep: the drawn box as Width and Height say, areas that covered the
-// whole object still covering it, other areas and every other field untouched.
+// The box as Width and Height say, whole areas still whole, everything else untouched.
 void ExpectOnlyEdgesAndWholeAreasChanged(const DialogDocument& doc,
                                          const std::vector<IndexedObject>& records) {
     for (const IndexedObject& r : records) {
@@ -199,16 +194,15 @@ TEST(Paste, LandsOffsetInTheSameDialogAndInPlaceInAnother) {
     DialogDocument doc = Sample();
     const DialogDocument batch = CopyObjects(doc, {1, 3});
     auto lefts = [](const DialogDocument& b) {
-        return std::to_string(b.ObjectTable[0].Left) + "," + std::to_string(b.ObjectTable[0].Top) +
-               " " + std::to_string(b.ObjectTable[1].Left) + "," +
-               std::to_string(b.ObjectTable[1].Top);
+        return Boxes({{0, b.ObjectTable[0]}, {1, b.ObjectTable[1]}});
     };
-    EXPECT_EQ(lefts(ShiftedForPaste(test::MakeDocument({-1}, {}), batch)), "10,10 40,100");
-    EXPECT_EQ(lefts(ShiftedForPaste(doc, batch)), "18,18 48,108");
+    EXPECT_EQ(lefts(ShiftedForPaste(test::MakeDocument({-1}, {}), batch)),
+              "0:10,10 50x20 1:40,100 80x10");
+    EXPECT_EQ(lefts(ShiftedForPaste(doc, batch)), "0:18,18 50x20 1:48,108 80x10");
     // A second paste fans out past the first.
     EditHistory history(doc);
     ASSERT_TRUE(history.Apply(InsertObjectsCommand(ShiftedForPaste(doc, batch)), "Paste"));
-    EXPECT_EQ(lefts(ShiftedForPaste(doc, batch)), "26,26 56,116");
+    EXPECT_EQ(lefts(ShiftedForPaste(doc, batch)), "0:26,26 50x20 1:56,116 80x10");
 }
 
 } // namespace

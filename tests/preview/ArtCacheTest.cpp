@@ -1,4 +1,3 @@
-// Finding the game's art in the data folders, keeping it within its bound, and drawing it.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +6,7 @@
 #include "preview/ArtCache.h"
 #include "preview/ArtDrawing.h"
 #include "support/ArtBuilder.h"
+#include "support/FontBuilder.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
@@ -16,10 +16,7 @@ namespace fs = std::filesystem;
 
 class ArtCacheTest : public test::TempDirTest {
   protected:
-    void Put(const std::string& name, const std::vector<uint8_t>& bytes) {
-        fs::create_directories(fs::path(Path(name)).parent_path());
-        ASSERT_TRUE(WriteFileAtomically(Path(name), bytes));
-    }
+    void Put(const std::string& name, const std::vector<uint8_t>& bytes) { Write(name, bytes); }
     static std::vector<uint8_t> Picture(int w, int h) {
         const std::vector<uint8_t> pixels(size_t(w) * h, 7);
         return test::EncodePcx(w, h, pixels, test::TestPalette());
@@ -89,21 +86,13 @@ TEST_F(ArtCacheTest, KeepsTheMostRecentlyUsedWithinItsBound) {
     EXPECT_FALSE(cache.Pcx("a.pcx").Art);
 }
 
-// Every pixel unlike the background, as "x,y=i" for palette index i, "half" for the
-// background darkened.
+// Every pixel unlike the grey background, as "=i" for palette index i, "=half" for it darkened.
 std::string Changed(const Surface& s, const Palette& palette) {
-    std::string out;
-    for (int y = 0; y < Surface::Height; ++y)
-        for (int x = 0; x < Surface::Width; ++x) {
-            const uint32_t c = s.Pixel(x, y);
-            if (c == 0x808080) continue;
-            std::string what = c == 0x404040 ? "half" : "?";
-            for (int i = 0; i < 4; ++i)
-                if (c == ColorOf(palette[i])) what = std::to_string(i);
-            out.append(out.empty() ? "" : " ")
-                .append(std::to_string(x) + "," + std::to_string(y) + "=" + what);
-        }
-    return out;
+    return test::PixelList(s, [&](uint32_t c) -> std::string {
+        for (int i = 0; i < 4; ++i)
+            if (c == ColorOf(palette[i])) return "=" + std::to_string(i);
+        return c == 0x808080 ? "-" : c == 0x404040 ? "=half" : "=?";
+    });
 }
 
 TEST(ArtDrawing, ClipsToTheSurfaceSkipsIndexZeroAndDarkensUnderTheTranslucentIndex) {

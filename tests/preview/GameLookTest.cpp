@@ -8,6 +8,7 @@
 #include "platform/Surface.h"
 #include "preview/ColorTables.h"
 #include "preview/SCFontRender.h"
+#include "support/ArtBuilder.h"
 #include "support/FontBuilder.h"
 #include "support/TempDir.h"
 
@@ -17,8 +18,7 @@ namespace {
 using test::FontBytes;
 using test::Letter;
 
-// The font of `bytes`, cut to its first `keep` bytes when given (exactly that long, so the
-// sanitizers see a read past its end).
+// The font of `bytes`, cut to exactly `keep` bytes so the sanitizers see a read past its end.
 GameFont LoadFont(std::vector<uint8_t> bytes, size_t keep = SIZE_MAX) {
     bytes.resize(std::min(keep, bytes.size()));
     bytes.shrink_to_fit();
@@ -32,19 +32,13 @@ const std::string Data = std::string(TARROX_SOURCE_DIR) + "/data";
 // Palette entry i is (i / 8 + 1, 0x40, i % 8): a pixel names its row and index.
 const auto Color = [](int i) { return uint32_t((i / 8 + 1) | 0x40 << 8 | (i % 8) << 16); };
 
-// A w x h PCX image of `data`, then the marker and the palette.
-std::vector<uint8_t> Pcx(int w, int h, std::vector<uint8_t> data) {
-    std::vector<uint8_t> out(128, 0);
-    out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[65] = 1;
-    out[8] = uint8_t(w - 1), out[10] = uint8_t(h - 1), out[66] = uint8_t(w);
-    for (uint8_t b : data) out.push_back(b); // insert() trips a false -Warray-bounds in g++ 12
-    out.push_back(12);
-    for (int i = 0; i < 256; ++i) out.insert(out.end(), {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)});
-    return out;
+std::vector<uint8_t> Pcx(int w, int h, const std::vector<uint8_t>& data) {
+    Palette p;
+    for (int i = 0; i < 256; ++i) p[i] = {uint8_t(i / 8 + 1), 0x40, uint8_t(i % 8)};
+    return test::PcxFile(w, h, w, data, &p);
 }
 
-// A table shaped like the game's: `rows` rows of 8 in one long image (64 x 3 in game, 48 x 1
-// for the menus), pixel i = i.
+// A table shaped like the game's, `rows` rows of 8 in one image, pixel i = i.
 std::vector<uint8_t> GameTable(int rows) {
     std::vector<uint8_t> data;
     for (int i = 0; i < rows * 8; ++i) {
@@ -54,8 +48,7 @@ std::vector<uint8_t> GameTable(int rows) {
     return rows == 24 ? Pcx(64, 3, data) : Pcx(48, 1, data);
 }
 
-// Every code's row is its number, but code 0's is never the starting row and code 5's is past
-// the 24 rows, so row 0. Size slot 1 has the given spacing and space width, slot 0 (1, 4).
+// Every code's row is its number, but code 0's is not the start and 5's is past the rows.
 TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
     TextDrawingState s;
     for (size_t i = 0; i < s.ColorTable.size(); ++i) s.ColorTable[i] = Color(int(i));
@@ -69,19 +62,14 @@ TextDrawingState Numbered(uint8_t spacing = 0, uint8_t space = 5) {
 const Letter Dot{3, 1, 1, 1, 0x07}; // index 7 at the pen
 const GameFont DotFont = LoadFont(FontBytes(32, 90, 12, {{'A', Dot}}));
 
-// The pixels the text sets, row by row, as "x,y:row.index".
+// The pixels the text sets as "x,y:row.index".
 std::string Drawn(const GameFont& font, const TextDrawingState& state, int x, int y,
                   std::string_view text, int area = 640) {
     Surface s;
     DrawGameText(s, font, state, x, y, text, area);
-    std::string out;
-    for (int py = 0; py < Surface::Height; ++py)
-        for (int px = 0; px < Surface::Width; ++px)
-            if (uint32_t c = s.Pixel(px, py); c)
-                out.append(out.empty() ? "" : " ")
-                    .append(std::to_string(px) + "," + std::to_string(py) + ":" +
-                            std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16));
-    return out;
+    return test::PixelList(s, [](uint32_t c) {
+        return c ? ":" + std::to_string((c & 255) - 1) + "." + std::to_string(c >> 16) : "-";
+    });
 }
 
 TEST(GameFontText, DrawsLettersAndCodes) {
@@ -123,8 +111,7 @@ TEST(GameFontText, DrawsLettersAndCodes) {
             << c.text;
 }
 
-// A run of three 5s, a run of none, literals 7 and 8, then a run past the end of the 8 x 1
-// image, taken whole; the rest black, and the palette after the data.
+// Runs of three and none, literals, a run past the image's end taken whole; then the palette.
 TEST(PcxDecoding, RunsAndLiteralsInOrderARunTakenWholeAndThePaletteAfterTheData) {
     std::array<uint32_t, ColorRows * ColorsPerRow> t;
     EXPECT_TRUE(DecodeColorTable(Pcx(8, 1, {0xC3, 5, 0xC0, 9, 7, 8, 0xC6, 1}), t));
@@ -137,14 +124,13 @@ class GameLookTest : public test::TempDirTest {
   protected:
     // The user's folder holds `name`; everything else comes from the bundled data.
     DataFolders WithUserFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-        EXPECT_TRUE(WriteFileAtomically(Path(name), bytes));
+        Write(name, bytes);
         return {dir_.string(), Data};
     }
 };
 
 TEST_F(GameLookTest, EveryCodeTheCardListsDrawsFromTheGamesRowAndUserFilesComeFirst) {
-    // Each code's row in the game (-1: none): the menus' codes 1-7, 13 and 26 use six rows; in
-    // game the players' rows 8..19 and on follow.
+    // Each code's row in the game (-1: none); the menus' six rows serve codes 1-7, 13 and 26.
     const int row[32] = {-1, 0,  0,  1,  2,  3,  4,  5,  8,  -1, -1, -1, -1, 0,  9,  10,
                          11, 12, -1, -1, -1, 13, 14, 15, 16, 17, 0,  18, 19, 20, 21, 23};
     for (auto [set, rows] : {std::pair{InGame, 24}, {Glue, 6}, {TitleScreen, 6}}) {

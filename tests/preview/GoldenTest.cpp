@@ -1,6 +1,5 @@
-// The preview as tarrox2-cli render draws it, against reviewed pictures in tests/data/golden:
-// alltypes.bin drawn with each line of cases.txt, a picture's name and the options that draw it.
-// Set TARROX_UPDATE_GOLDEN=1 to redraw them, and look at every changed one before committing.
+// alltypes.bin rendered with each line of tests/data/golden/cases.txt against its reviewed
+// picture. TARROX_UPDATE_GOLDEN=1 redraws them: look at every changed one before committing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -8,11 +8,7 @@
 namespace tarrox {
 namespace {
 
-DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type = 2) {
-    DialogObject o{.ControlType = type};
-    test::Place(o, left, top, width, height);
-    return o;
-}
+using test::Box;
 
 TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
     DialogDocument doc;
@@ -31,8 +27,7 @@ TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
         {190, 85, 0}, {5, 5, 0},    {300, 150, 5}, {301, 150, 0}, {-40000, 70000, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ObjectAt(doc, c.X, c.Y), c.Expected) << c.X << "," << c.Y;
-    // A selection rectangle takes what lies wholly inside, drawn either way round; the dialog
-    // moves by a band inside its edges.
+    // A rectangle takes what lies wholly inside, either way round; the dialog's edge band.
     const struct {
         PictureRect Band;
         std::vector<int32_t> Inside;

@@ -4,29 +4,17 @@
 #include "document/DialogDocument.h"
 #include "platform/Surface.h"
 #include "preview/Renderer.h"
+#include "support/BinBuilder.h"
 
 namespace tarrox {
 namespace {
 
-DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height, int32_t type) {
-    return {.Left = left,
-            .Top = top,
-            .Right = int16_t(left + width - 1),
-            .Bottom = int16_t(top + height - 1),
-            .Width = width,
-            .Height = height,
-            .Text = -1,
-            .Flags = FlagMask(VisibleBit),
-            .ControlType = type};
-}
-
-// Object 1 at 100..199 x 100..199; object 2, drawn later, over its lower half and the
-// dialog's left edge.
+// Object 2, drawn later, lies over object 1's lower half and the dialog's left edge.
 TEST(RedrawPreview, TheSelectedObjectsOutlineLiesOverLaterObjectsWhichKeepTheirFill) {
     DialogDocument doc;
-    doc.ObjectTable[0] = Box(0, 0, 640, 480, 0);
-    doc.ObjectTable[1] = Box(100, 100, 100, 100, 8);
-    doc.ObjectTable[2] = Box(-10, 150, 260, 100, 8);
+    doc.ObjectTable[0] = test::Box(0, 0, 640, 480, 0);
+    doc.ObjectTable[1] = test::Box(100, 100, 100, 100, 8);
+    doc.ObjectTable[2] = test::Box(-10, 150, 260, 100, 8);
     doc.ObjectCount = 3;
     const ColorScheme& c = PinkAndBlueScheme;
     const struct {
@@ -49,17 +37,14 @@ TEST(RedrawPreview, TheSelectedObjectsOutlineLiesOverLaterObjectsWhichKeepTheirF
     for (const auto& t : cases) {
         Surface surface;
         const PreviewSettings settings{.FillRects = t.Fill};
-        const PreviewFonts fonts;
         TextDrawingState text;
-        PreviewCanvas canvas{surface, settings, fonts, text};
+        PreviewCanvas canvas{surface, settings, PreviewFonts(), text};
         RedrawPreview(canvas, doc, t.Selected);
-        EXPECT_EQ(surface.Pixel(t.X, t.Y), t.Expected)
-            << "selected " << t.Selected << " at " << t.X << "," << t.Y << " fill " << t.Fill;
+        EXPECT_EQ(surface.Pixel(t.X, t.Y), t.Expected) << t.Selected << " " << t.X << "," << t.Y;
     }
 }
 
-// A box whose corners come right to left or bottom to top, as a negative size gives, is drawn
-// as the same box.
+// Corners right to left or bottom to top, as a negative size gives them, draw the same shape.
 TEST(Surface, SwappedCornersDrawTheSameShape) {
     using Shape = void (*)(Surface&, int32_t, int32_t, int32_t, int32_t);
     const Shape shapes[] = {

@@ -1,5 +1,4 @@
-// Game art in the game's formats, made by hand for tests and benchmarks: PCX pictures with
-// their data as given or run-length encoded, GRP frame sets raw or as run-length rows.
+// Game art in the game's formats, made by hand for tests and benchmarks.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +20,7 @@ inline Palette TestPalette() {
     return p;
 }
 
-// A w x h PCX header with `lineBytes` bytes a line, `data` stored as given, then a palette
-// behind `marker` unless `palette` is null.
+// A w x h PCX of `data` as given, then a palette behind `marker` unless `palette` is null.
 inline std::vector<uint8_t> PcxFile(int w, int h, int lineBytes, const std::vector<uint8_t>& data,
                                     const Palette* palette, uint8_t marker = 0x0C) {
     std::vector<uint8_t> out(128, 0);

@@ -1,5 +1,4 @@
-// Lays out .bin bytes by hand (records and strings at any offset, links as raw values) for the
-// odd layouts real and broken files have; and builds documents in memory the same terse way.
+// .bin bytes laid out by hand, records and strings at any offset; documents built tersely.
 #pragma once
 
 #include <array>
@@ -52,8 +51,7 @@ inline std::vector<uint8_t> Layout(const std::vector<std::array<int32_t, 4>>& ob
     return b.Bytes();
 }
 
-// Objects with the given SMK links and SMKs with the given next links, named "o0".., "s0"..;
-// `text` gives each record's string number (objects, then SMKs), else strings follow the records.
+// Objects and SMKs with the given links, named "o0".., "s0"..; `text` gives each one's string.
 inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
                                    const std::vector<int32_t>& nexts,
                                    std::vector<int32_t> text = {}) {
@@ -73,14 +71,27 @@ inline DialogDocument MakeDocument(const std::vector<int32_t>& links,
     return d;
 }
 
-// Puts the object over the box, its response and text areas over the whole of it (relative,
-// inclusive), as the game's light-up buttons have them.
+// Puts the object over the box, its response and text areas over all of it, as buttons have.
 inline void Place(DialogObject& o, int16_t left, int16_t top, int16_t width, int16_t height) {
     o.Left = left, o.Top = top, o.Width = width, o.Height = height;
     o.Right = int16_t(left + width - 1), o.Bottom = int16_t(top + height - 1);
     o.ResponseLeft = o.ResponseTop = o.TextLeft = o.TextTop = 0;
     o.ResponseRight = o.TextRight = int16_t(width - 1);
     o.ResponseBottom = o.TextBottom = int16_t(height - 1);
+}
+
+// A visible object of `type` placed over the box.
+inline DialogObject Box(int16_t left, int16_t top, int16_t width, int16_t height,
+                        int32_t type = 2) {
+    DialogObject o{.Flags = FlagMask(VisibleBit), .ControlType = type};
+    Place(o, left, top, width, height);
+    return o;
+}
+
+// Object 1 links SMK 0, which chains to SMK 1; objects 2 and 3 link SMKs 2 and 1. Strings in
+// reading order, not table order, as a read file has them.
+inline DialogDocument LinkedSample() {
+    return MakeDocument({-1, 0, 2, 1}, {1, -1, -1}, {0, 1, 4, 6, 2, 3, 5});
 }
 
 // One line: each object's string number/SMK link | each SMK's string number/next | strings.

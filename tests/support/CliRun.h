@@ -16,8 +16,7 @@ struct CliRun {
     std::string err;
 };
 
-// `args` goes into a shell command line as it is: quote what needs it. The streams pass
-// through files in `scratch`, removed again afterwards.
+// `args` goes into a shell command line as it is; the streams pass through `scratch`.
 inline CliRun RunCli(const std::string& args, const std::filesystem::path& scratch) {
     const auto out = scratch / "cli-stdout.txt", err = scratch / "cli-stderr.txt";
     const int raw = std::system(

@@ -1,15 +1,28 @@
-// Lays out .fnt bytes by hand, for fonts whose every letter and pixel a test knows.
+// Lays out .fnt bytes by hand, for fonts whose every letter and pixel a test knows; and lists
+// what was drawn.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
+
+#include "platform/Surface.h"
 
 namespace tarrox::test {
 
-// Letter records (width, height, x and y offset, pixels) follow the offset table in code
-// order; `raw` overrides table entries.
+// Row by row, "x,y" and the name `name` gives each pixel's colour, but for those named "-".
+template <class Name> std::string PixelList(const Surface& s, Name name) {
+    std::string out;
+    for (int y = 0; y < Surface::Height; ++y)
+        for (int x = 0; x < Surface::Width; ++x)
+            if (const std::string n = name(s.Pixel(x, y)); n != "-")
+                out += (out.empty() ? "" : " ") + std::to_string(x) + "," + std::to_string(y) + n;
+    return out;
+}
+
+// Letter records (width, height, x, y, pixels) in code order; `raw` overrides table entries.
 using Letter = std::vector<uint8_t>;
 inline std::vector<uint8_t> FontBytes(uint8_t low, uint8_t high, uint8_t maxHeight,
                                       const std::map<uint8_t, Letter>& letters,

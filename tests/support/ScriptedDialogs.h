@@ -14,8 +14,6 @@ namespace tarrox::test {
 struct ShownMessage {
     std::string Text;
     MessageIcon Icon;
-    MessageButtons Buttons;
-    std::string Title;
 };
 
 struct FileChoice {
@@ -25,8 +23,7 @@ struct FileChoice {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    // Answers for question boxes, in order. With none queued a question is answered with its
-    // safe choice (No, or Cancel when offered).
+    // Answers for question boxes; with none queued, the safe choice (No, or Cancel if offered).
     std::deque<MessageAnswer> Answers;
     std::deque<std::string> InputAnswers;
     // Files chosen in the file dialog, in order; nothing queued means Cancel.
@@ -36,21 +33,19 @@ class ScriptedDialogs : public Dialogs {
     // Runs as each message is shown, to look at the windows at that moment.
     std::function<void(const ShownMessage&)> OnMessage;
     std::vector<FileDialogState> FileDialogsShown;
-    std::vector<std::string> InputPrompts, Opened;
+    std::vector<std::string> Opened;
     // Whether a default application starts for files handed to it.
     bool DefaultAppStarts = true;
 
     MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
-                             const std::string& title) override {
-        Messages.push_back({text, icon, buttons, title});
+                             const std::string&) override {
+        Messages.push_back({text, icon});
         if (OnMessage) OnMessage(Messages.back());
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         return Pop(Answers).value_or(buttons == MessageButtons::YesNo ? MessageAnswer::No
                                                                       : MessageAnswer::Cancel);
     }
-    std::string InputBox(const std::string& prompt, const std::string&,
-                         const std::string&) override {
-        InputPrompts.push_back(prompt);
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
         return Pop(InputAnswers).value_or("");
     }
     bool ShowOpen(FileDialogState& state) override { return Choose(state); }

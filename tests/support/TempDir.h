@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 
@@ -19,30 +21,47 @@ inline std::filesystem::path UniqueTempPath(const std::string& stem) {
            ("tarrox-" + stem + "-" + std::to_string(::getpid()));
 }
 
-inline std::filesystem::path TestTempPath(const std::string& prefix = "") {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return UniqueTempPath(prefix + info->test_suite_name() + "-" + info->name());
+inline std::string Text(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
 }
 
 inline std::string Contents(const std::filesystem::path& path) {
     std::vector<uint8_t> bytes;
     if (ReadFileBytes(path.string(), bytes) != ReadStatus::Ok) return "<unreadable>";
-    return {bytes.begin(), bytes.end()};
+    return Text(bytes);
+}
+
+// Runs `act` with files limited to `bytes`, as on a disk that fills.
+template <class Act> auto WithFileSizeLimit(rlim_t bytes, Act act) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{bytes, saved.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto result = act();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
 
 class TempDirTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = TestTempPath();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = UniqueTempPath(std::string(info->test_suite_name()) + "-" + info->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    // Writes `bytes` to the test folder's file `name` and gives its path.
+    // Writes `bytes` to the test folder's file `name`, making its folders, and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) const {
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-        EXPECT_TRUE(WriteFileAtomically(Path(name), {data, bytes.size()})) << name;
+        return Write(name, std::vector<uint8_t>(data, data + bytes.size()));
+    }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
+        EXPECT_TRUE(WriteFileAtomically(Path(name), bytes)) << name;
         return Path(name);
     }
 
