@@ -57,15 +57,30 @@ bool ReadRows(png_structp png, png_bytepp rows) {
     return true;
 }
 
+// One row of 0x00BBGGRR pixels as packed R, G, B bytes.
+void PackRow(const uint32_t* pixels, size_t width, uint8_t* out) {
+    for (size_t x = 0; x < width; ++x) {
+        out[x * 3] = uint8_t(pixels[x]);
+        out[x * 3 + 1] = uint8_t(pixels[x] >> 8);
+        out[x * 3 + 2] = uint8_t(pixels[x] >> 16);
+    }
+}
+
+// Packs and writes a row at a time through `row`, so no copy of the whole picture is made.
 bool WriteImage(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
-                png_bytepp rows, std::vector<uint8_t>* out) {
+                const uint32_t* pixels, PngPacking packing, uint8_t* row,
+                std::vector<uint8_t>* out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, out, WriteOutput, FlushOutput);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
+    png_set_compression_level(png, packing.Level);
+    if (!packing.FilterRows) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
-    png_write_image(png, rows);
+    for (png_uint_32 y = 0; y < height; ++y) {
+        PackRow(pixels + size_t(y) * width, width, row);
+        png_write_row(png, row);
+    }
     png_write_end(png, nullptr);
     return true;
 }
@@ -82,24 +97,17 @@ struct RowBuffer {
 
 } // namespace
 
-std::vector<uint8_t> EncodePng(const RgbImage& image) {
-    if (image.Width <= 0 || image.Height <= 0 ||
-        int64_t{image.Width} * image.Height > int64_t(image.Pixels.size()))
+std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> pixels,
+                               PngPacking packing) {
+    if (width <= 0 || height <= 0 || int64_t{width} * height > int64_t(pixels.size()) ||
+        packing.Level < 0 || packing.Level > 9)
         return {};
-    const auto width = size_t(image.Width), height = size_t(image.Height);
-    RowBuffer buffer(width, height);
-    for (size_t i = 0; i < width * height; ++i) {
-        const uint32_t c = image.Pixels[i];
-        buffer.bytes[i * 3] = uint8_t(c);
-        buffer.bytes[i * 3 + 1] = uint8_t(c >> 8);
-        buffer.bytes[i * 3 + 2] = uint8_t(c >> 16);
-    }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
-    std::vector<uint8_t> out;
+    std::vector<uint8_t> row(size_t(width) * 3), out;
     const bool written = info && WriteImage(png, info, png_uint_32(width), png_uint_32(height),
-                                            buffer.rows.data(), &out);
+                                            pixels.data(), packing, row.data(), &out);
     png_destroy_write_struct(&png, &info);
     return written ? out : std::vector<uint8_t>{};
 }

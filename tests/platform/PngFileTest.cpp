@@ -7,11 +7,16 @@ namespace {
 
 TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     const RgbImage image{3, 2, {0x010203, 0xFFFFFF, 0, 0x123456, 0xABCDEF, 0x00FF00}};
-    const std::vector<uint8_t> png = EncodePng(image);
-    RgbImage back;
-    ASSERT_TRUE(DecodePng(png, back));
-    EXPECT_EQ(std::tuple(back.Width, back.Height, back.Pixels), std::tuple(3, 2, image.Pixels));
+    for (const PngPacking packing :
+         {PngPacking{0, false}, PngPacking{6, false}, PngPacking{9, true}}) {
+        RgbImage back;
+        ASSERT_TRUE(DecodePng(EncodePng(image, packing), back)) << packing.Level;
+        EXPECT_EQ(std::tuple(back.Width, back.Height, back.Pixels), std::tuple(3, 2, image.Pixels));
+    }
     EXPECT_TRUE(EncodePng(RgbImage{2, 2, {1, 2, 3}}).empty()); // fewer pixels than its size
+    EXPECT_TRUE(EncodePng(image, {10, false}).empty());
+
+    const std::vector<uint8_t> png = EncodePng(image);
 
     std::vector<uint8_t> badData = png, badCrc = png;
     badData[png.size() - 20] ^= 0x40; // inside the image data
