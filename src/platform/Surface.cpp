@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarrox {
 
@@ -48,36 +49,85 @@ int64_t EllipseHalfRun(int64_t w, int64_t h, int64_t dy2) {
     return m < 0 ? -1 : m;
 }
 
+// Sets `count` pixels from `at` to `color`: a byte fill for black, the colour of every clear,
+// otherwise a loop the compiler turns into wide stores.
+void FillPixels(uint32_t* at, size_t count, uint32_t color) {
+    if ((color & 0xFF) * 0x01010101u == color)
+        std::memset(at, int(color & 0xFF), count * sizeof color);
+    else
+        std::fill(at, at + count, color);
+}
+
+// Pixels of one colour waiting to be set. A shape's runs come in surface order, and pieces that
+// touch (a row's outline and inside in one colour, the rows of a box as wide as the surface)
+// are set in one fill.
+class PendingFill {
+  public:
+    explicit PendingFill(uint32_t* pixels) : pixels_(pixels) {}
+    ~PendingFill() { Flush(); }
+    PendingFill(const PendingFill&) = delete;
+    PendingFill& operator=(const PendingFill&) = delete;
+
+    void Add(size_t from, size_t to, uint32_t color) {
+        if (from == end_ && color == color_) {
+            end_ = to;
+            return;
+        }
+        Flush();
+        start_ = from;
+        end_ = to;
+        color_ = color;
+    }
+
+  private:
+    void Flush() {
+        if (end_ > start_) FillPixels(pixels_ + start_, end_ - start_, color_);
+    }
+
+    uint32_t* pixels_;
+    size_t start_ = 0, end_ = 0;
+    uint32_t color_ = 0;
+};
+
 } // namespace
 
 Surface::Surface() : pixels_(static_cast<size_t>(Width) * Height, 0) {}
 
 void Surface::Fill(uint32_t color) {
-    std::fill(pixels_.begin(), pixels_.end(), color);
+    FillPixels(pixels_.data(), pixels_.size(), color);
 }
 
 template <typename RowSpan> void Surface::DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan) {
     const Span none{1, 0};
+    const int64_t first = std::max<int64_t>(top, 0), end = std::min<int64_t>(bottom, Height);
+    if (first >= end) return;
+    PendingFill fill(pixels_.data());
     auto hline = [&](int64_t y, int64_t x0, int64_t x1, uint32_t color) {
         x0 = std::max<int64_t>(x0, 0);
         x1 = std::min<int64_t>(x1, Width - 1);
-        for (int64_t x = x0; x <= x1; ++x) pixels_[y * Width + x] = color;
+        if (x0 > x1) return;
+        const size_t row = size_t(y) * Width;
+        fill.Add(row + size_t(x0), row + size_t(x1) + 1, color);
     };
-    for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, Height); ++y) {
-        Span s = rowSpan(y);
-        if (s.Left > s.Right) continue;
-        Span above = y - 1 >= top ? rowSpan(y - 1) : none;
-        Span below = y + 1 < bottom ? rowSpan(y + 1) : none;
-        // Inside pixels have all four neighbours in the shape; the rest is outline.
-        int64_t lo = std::max({s.Left + 1, above.Left, below.Left});
-        int64_t hi = std::min({s.Right - 1, above.Right, below.Right});
-        if (lo > hi) {
-            hline(y, s.Left, s.Right, pen_);
-            continue;
+    // Each row's run is worked out once and kept while it is the row above or below.
+    Span above = first - 1 >= top ? rowSpan(first - 1) : none;
+    Span s = rowSpan(first);
+    for (int64_t y = first; y < end; ++y) {
+        const Span below = y + 1 < bottom ? rowSpan(y + 1) : none;
+        if (s.Left <= s.Right) {
+            // Inside pixels have all four neighbours in the shape; the rest is outline.
+            const int64_t lo = std::max({s.Left + 1, above.Left, below.Left});
+            const int64_t hi = std::min({s.Right - 1, above.Right, below.Right});
+            if (lo > hi) {
+                hline(y, s.Left, s.Right, pen_);
+            } else {
+                hline(y, s.Left, lo - 1, pen_);
+                if (!hollow_) hline(y, lo, hi, brush_);
+                hline(y, hi + 1, s.Right, pen_);
+            }
         }
-        hline(y, s.Left, lo - 1, pen_);
-        hline(y, hi + 1, s.Right, pen_);
-        if (!hollow_) hline(y, lo, hi, brush_);
+        above = s;
+        s = below;
     }
 }
 
