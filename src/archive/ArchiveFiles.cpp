@@ -97,6 +97,8 @@ ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine
         return Failure("Error: Could not open file.");
     case mpq::ReadArchive::ReadStatus::Damaged:
         return Failure("Error: " + file.Name + " in " + archivePath + " is damaged.");
+    case mpq::ReadArchive::ReadStatus::Refused:
+        return Failure("Error: " + NotOpenedBecause(archive.Refusal(), archivePath));
     case mpq::ReadArchive::ReadStatus::Failed:
         break;
     }

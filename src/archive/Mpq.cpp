@@ -139,8 +139,9 @@ constexpr std::chrono::milliseconds LockWait{3000};
 // Only what the archive check accepts reaches the library. `names` are the files the caller
 // will read, whose encrypted sector tables only their names unlock.
 bool Acceptable(const std::string& path, MpqHeaderProblem& refusal,
-                std::span<const std::string> names = {}) {
-    refusal = CheckMpqHeader(path, names);
+                std::span<const std::string> names = {},
+                MpqCheckDepth depth = MpqCheckDepth::NamedFiles) {
+    refusal = CheckMpqHeader(path, names, depth);
     if (refusal == MpqHeaderProblem::Ok) return true;
     errno = EINVAL;
     return false;
@@ -217,8 +218,8 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 
 } // namespace
 
-ReadArchive::ReadArchive(const std::string& path) : path_(path) {
-    if (!Acceptable(path, refusal_)) return;
+ReadArchive::ReadArchive(const std::string& path, MpqCheckDepth depth) : path_(path) {
+    if (!Acceptable(path, refusal_, {}, depth)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
     // Read-only: browsing must never write, and a read-only archive must still open.
@@ -265,9 +266,13 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
                                               std::vector<uint8_t>& out) const {
     out.clear();
     if (!handle_) return ReadStatus::Failed;
-    // Only its name unlocks an encrypted file's sector table for the check.
+    // Only its name unlocks an encrypted file's sector table for the check. Damage only the
+    // name reveals is the file's; any other is the archive's, as when the whole is checked.
     MpqHeaderProblem refusal{};
-    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) return ReadStatus::Damaged;
+    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) {
+        refusal_ = CheckMpqHeader(path_);
+        return refusal_ == MpqHeaderProblem::Ok ? ReadStatus::Damaged : ReadStatus::Refused;
+    }
     DescriptorZeroGuard guard;
     FileHandle handle;
     {
@@ -328,7 +333,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
         if (copy_.empty()) return;
         if (!CopyContents(target_, copy_)) return;
         // The library opens the copy: that is what must pass, whatever the original became.
-        if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
+        if (!Acceptable(copy_, refusal_, NamesIn(nameList), MpqCheckDepth::EveryFile)) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();

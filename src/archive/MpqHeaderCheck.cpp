@@ -73,13 +73,16 @@ bool SectorMethodKnown(const ReadAt& read, uint32_t flags, uint64_t at, uint32_t
 // One block entry: inside the archive, known flags, and for a file split into sectors, a
 // sector table whose offsets lie inside the file's data. An encrypted table can only be read
 // with the file's key (`key`, 0 when the name is unknown).
+// With `readContent` false only what the entry itself says is checked: the file's place and
+// flags, which needs no reading.
 bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t fileSize,
-                   uint32_t sectorSize, uint32_t key) {
+                   uint32_t sectorSize, uint32_t key, bool readContent = true) {
     const uint32_t position = e[0], packed = e[1], size = e[2], flags = e[3];
     if (!(flags & FileExists)) return true;
     if (flags & ~KnownFileFlags) return false;
     const uint64_t start = at + position;
     if (start > fileSize || packed > fileSize - start) return false;
+    if (!readContent) return true;
     // A file stored whole is read into a buffer of its full size.
     if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit))
         return packed <= size && SectorMethodKnown(read, flags, start, packed, size, key);
@@ -112,7 +115,7 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
 const std::string SpecialFiles[] = {"(listfile)", "(attributes)"};
 
 MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, uint64_t fileSize,
-                             std::span<const std::string> names) {
+                             std::span<const std::string> names, MpqCheckDepth depth) {
     const uint32_t sectorSize = 512u << Le16(h + 14);
     const uint32_t hashEntries = Le32(h + 24), blockEntries = Le32(h + 28);
     std::vector<uint32_t> hashes, blocks;
@@ -125,7 +128,8 @@ MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, 
     if (!ReadTable(read, at, Le32(h + 20), blockEntries, "(BLOCK TABLE)", blocks))
         return MpqHeaderProblem::BadBlockTable;
     for (size_t i = 0; i < blocks.size(); i += 4)
-        if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0))
+        if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0,
+                           depth == MpqCheckDepth::EveryFile))
             return MpqHeaderProblem::BadFileEntry;
     const Crypt& crypt = TheCrypt();
     std::vector<std::string> all(std::begin(SpecialFiles), std::end(SpecialFiles));
@@ -161,7 +165,8 @@ MpqHeaderProblem CheckArchiveHeader(const uint8_t* h, uint64_t at, uint64_t file
     return MpqHeaderProblem::Ok;
 }
 
-MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names) {
+MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names,
+                       MpqCheckDepth depth) {
     uint8_t first[4] = {};
     const bool otherGameMap = read(0, first, 4) && Le32(first) == OtherGameMapId;
     uint8_t h[HeaderSize];
@@ -180,15 +185,17 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
                 Le32(h) != MpqHeaderId)
                 return MpqHeaderProblem::BadUserData;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, headerAt, fileSize);
-            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, headerAt, fileSize, names)
-                                                   : problem;
+            return problem == MpqHeaderProblem::Ok
+                       ? CheckTables(read, h, headerAt, fileSize, names, depth)
+                       : problem;
         }
         if (id == MpqHeaderId) {
             if (at + HeaderSize > fileSize || !read(at, h, HeaderSize))
                 return MpqHeaderProblem::BadHeaderSize;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, at, fileSize);
-            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, at, fileSize, names)
-                                                   : problem;
+            return problem == MpqHeaderProblem::Ok
+                       ? CheckTables(read, h, at, fileSize, names, depth)
+                       : problem;
         }
     }
     return MpqHeaderProblem::NoHeader;
@@ -196,7 +203,8 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
 
 } // namespace
 
-MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names) {
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names,
+                                MpqCheckDepth depth) {
     uint64_t size = 0;
     const int fd = OpenRegularFile(path, size);
     if (fd < 0) return MpqHeaderProblem::Unreadable;
@@ -218,18 +226,19 @@ MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::st
         std::memcpy(out, block.data() + (offset - blockAt), n);
         return true;
     };
-    const auto problem = Check(size, readAt, names);
+    const auto problem = Check(size, readAt, names, depth);
     ::close(fd);
     return problem;
 }
 
-MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const std::string> names) {
+MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const std::string> names,
+                                MpqCheckDepth depth) {
     const auto readAt = [&](uint64_t offset, uint8_t* out, size_t n) {
         if (offset > file.size() || n > file.size() - offset) return false;
         std::memcpy(out, file.data() + offset, n);
         return true;
     };
-    return Check(file.size(), readAt, names);
+    return Check(file.size(), readAt, names, depth);
 }
 
 std::string DescribeMpqProblem(MpqHeaderProblem problem, const std::string& archive) {

@@ -79,7 +79,9 @@ class Source {
     explicit Source(const std::string& path) : path_(path), label_(fs::path(path).filename()) {
         std::error_code ec;
         if (fs::is_directory(path, ec)) return;
-        archive_ = std::make_unique<mpq::ReadArchive>(path);
+        // Import reads many of its files: the whole archive is checked once, and damage
+        // anywhere in it refuses it.
+        archive_ = std::make_unique<mpq::ReadArchive>(path, MpqCheckDepth::EveryFile);
     }
     bool Usable() const { return !archive_ || archive_->IsOpen(); }
     // Why an archive could not be used, in a user's words; empty when not known.
@@ -97,6 +99,7 @@ class Source {
             case mpq::ReadArchive::ReadStatus::Missing:
                 return Lookup::Missing;
             case mpq::ReadArchive::ReadStatus::Damaged:
+            case mpq::ReadArchive::ReadStatus::Refused:
                 return Lookup::Damaged;
             case mpq::ReadArchive::ReadStatus::Failed:
                 return Lookup::Failed;
