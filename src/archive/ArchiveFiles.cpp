@@ -141,7 +141,8 @@ ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLi
     }
     if (!update.Add(source, file.Name, file.Locale))
         return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);
-    const Session::CompactStatus compacted = update.Compact(progress);
+    const Session::CompactStatus compacted =
+        update.CompactionDue() ? update.Compact(progress) : Session::CompactStatus::Compacted;
     if (!update.Commit())
         return Failure(NoRoom(errno) ? diskFull
                                      : "Error: Could not write archive " + archivePath + ".");

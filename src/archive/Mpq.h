@@ -75,10 +75,13 @@ class CompactProgress {
 class UpdateSession {
   public:
     enum class Mode { OpenExisting, CreateNew };
+    // WhenWorthIt compacts a new or small archive, and a large one once an eighth of it is
+    // unused; Always is for an explicit compaction.
+    enum class Compaction { WhenWorthIt, Always };
     // NotAFile: the path (or the file a link there names) is a folder, a pipe or a device.
     enum class State { Open, Busy, NotAFile, Failed };
     UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
-                  const std::string& nameList);
+                  const std::string& nameList, Compaction compaction = Compaction::WhenWorthIt);
     ~UpdateSession();
     UpdateSession(const UpdateSession&) = delete;
     UpdateSession& operator=(const UpdateSession&) = delete;
@@ -92,6 +95,8 @@ class UpdateSession {
     // reads. False on failure, with the reason in errno; the session is then spoilt.
     bool Add(const std::string& source, const std::string& name, int32_t locale);
 
+    // Whether Compact() is called for: see Compaction.
+    bool CompactionDue() const { return compact_; }
     enum class CompactStatus { Compacted, NamesUnknown, Failed };
     // NamesUnknown: the archive holds files whose names nobody knows, so it cannot be
     // rewritten; it is valid as it is, only not as small as it could be.
@@ -110,6 +115,7 @@ class UpdateSession {
     State state_ = State::Failed;
     MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
     bool spoilt_ = false;
+    bool compact_ = false;
 };
 
 } // namespace tarrox::mpq

@@ -114,8 +114,20 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
 // The archive's own files, which the library reads by name as it opens the archive.
 const std::string SpecialFiles[] = {"(listfile)", "(attributes)"};
 
+// The archive's bytes from its header to the end of the file, and how many of them its header,
+// tables and files take up (entries that overlap count twice, so this may exceed the total).
+MpqSpace SpaceOf(const std::vector<uint32_t>& blocks, uint32_t hashEntries, uint64_t at,
+                 uint64_t fileSize) {
+    MpqSpace space{fileSize - at,
+                   HeaderSize + (uint64_t(hashEntries) + blocks.size() / 4) * TableEntrySize};
+    for (size_t i = 0; i < blocks.size(); i += 4)
+        if (blocks[i + 3] & FileExists) space.Used += blocks[i + 1];
+    return space;
+}
+
 MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, uint64_t fileSize,
-                             std::span<const std::string> names, MpqCheckDepth depth) {
+                             std::span<const std::string> names, MpqCheckDepth depth,
+                             MpqSpace* space) {
     const uint32_t sectorSize = 512u << Le16(h + 14);
     const uint32_t hashEntries = Le32(h + 24), blockEntries = Le32(h + 28);
     std::vector<uint32_t> hashes, blocks;
@@ -131,6 +143,7 @@ MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, 
         if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0,
                            depth == MpqCheckDepth::EveryFile))
             return MpqHeaderProblem::BadFileEntry;
+    if (space) *space = SpaceOf(blocks, hashEntries, at, fileSize);
     const Crypt& crypt = TheCrypt();
     std::vector<std::string> all(std::begin(SpecialFiles), std::end(SpecialFiles));
     all.insert(all.end(), names.begin(), names.end());
@@ -166,7 +179,7 @@ MpqHeaderProblem CheckArchiveHeader(const uint8_t* h, uint64_t at, uint64_t file
 }
 
 MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names,
-                       MpqCheckDepth depth) {
+                       MpqCheckDepth depth, MpqSpace* space) {
     uint8_t first[4] = {};
     const bool otherGameMap = read(0, first, 4) && Le32(first) == OtherGameMapId;
     uint8_t h[HeaderSize];
@@ -186,7 +199,7 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
                 return MpqHeaderProblem::BadUserData;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, headerAt, fileSize);
             return problem == MpqHeaderProblem::Ok
-                       ? CheckTables(read, h, headerAt, fileSize, names, depth)
+                       ? CheckTables(read, h, headerAt, fileSize, names, depth, space)
                        : problem;
         }
         if (id == MpqHeaderId) {
@@ -194,7 +207,7 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
                 return MpqHeaderProblem::BadHeaderSize;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, at, fileSize);
             return problem == MpqHeaderProblem::Ok
-                       ? CheckTables(read, h, at, fileSize, names, depth)
+                       ? CheckTables(read, h, at, fileSize, names, depth, space)
                        : problem;
         }
     }
@@ -204,7 +217,7 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
 } // namespace
 
 MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names,
-                                MpqCheckDepth depth) {
+                                MpqCheckDepth depth, MpqSpace* space) {
     uint64_t size = 0;
     const int fd = OpenRegularFile(path, size);
     if (fd < 0) return MpqHeaderProblem::Unreadable;
@@ -226,7 +239,7 @@ MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::st
         std::memcpy(out, block.data() + (offset - blockAt), n);
         return true;
     };
-    const auto problem = Check(size, readAt, names, depth);
+    const auto problem = Check(size, readAt, names, depth, space);
     ::close(fd);
     return problem;
 }
@@ -238,7 +251,7 @@ MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const s
         std::memcpy(out, file.data() + offset, n);
         return true;
     };
-    return Check(file.size(), readAt, names, depth);
+    return Check(file.size(), readAt, names, depth, nullptr);
 }
 
 std::string DescribeMpqProblem(MpqHeaderProblem problem, const std::string& archive) {
