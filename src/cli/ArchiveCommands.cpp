@@ -139,4 +139,16 @@ int Put(const Args& given) {
     return result.Ok && result.Message.empty() ? 0 : 1;
 }
 
+int Compact(const Args& given) {
+    Args args = given;
+    const bool progress = TakeFlag(args, "--progress");
+    if (args.size() != 1) return Fail("Error: usage: tarrox2-cli compact ARCHIVE [--progress]");
+    LimitSelf(ArchiveJob::Put);
+    ProgressLines lines(progress);
+    const ArchiveResult result = CompactArchive(args[0], &lines);
+    Say("", result.Message);
+    Say("note: ", result.Note);
+    return result.Ok && result.Message.empty() ? 0 : 1;
+}
+
 } // namespace tarrox::cli
