@@ -20,16 +20,17 @@ struct PngPacking {
     bool FilterRows = false;
 };
 
-// Empty when the image cannot be written (no pixels, fewer pixels than its size, or a level
-// outside 0 .. 9). `pixels` are row after row, 0x00BBGGRR.
+// A picture of at most 256 colours is written with a palette, any other as R, G, B. Empty when
+// the image cannot be written (no pixels, fewer pixels than its size, or a level outside
+// 0 .. 9). `pixels` are row after row, 0x00BBGGRR.
 std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> pixels,
                                PngPacking packing = {});
 inline std::vector<uint8_t> EncodePng(const RgbImage& image, PngPacking packing = {}) {
     return EncodePng(image.Width, image.Height, image.Pixels, packing);
 }
 
-// Reads 8-bit RGB, non-interlaced PNGs (what EncodePng writes, with any row filter). False
-// for anything else or any damage, leaving `image` as it was.
+// Reads 8-bit RGB and palette, non-interlaced PNGs (what EncodePng writes, with any row
+// filter). False for anything else or any damage, leaving `image` as it was.
 bool DecodePng(std::span<const uint8_t> bytes, RgbImage& image);
 
 } // namespace tarrox
