@@ -16,7 +16,7 @@ struct RgbImage {
 // How a picture is packed: zlib's level (0 stored .. 9 smallest and slowest), and whether rows
 // are filtered first, which pays for photo-like pictures and only costs time on flat drawings.
 struct PngPacking {
-    int Level = 6;
+    int Level = 1;
     bool FilterRows = false;
 };
 
