@@ -24,7 +24,7 @@ inline std::unique_ptr<DialogDocument> BusyDialog() {
         o.Height = int16_t(i == 0 ? 480 : 14);
         o.Right = int16_t(o.Left + o.Width - 1);
         o.Bottom = int16_t(o.Top + o.Height - 1);
-        o.Flags = int32_t(1u << (21 + i % 2)) | (i % 3 == 0 ? 1 << 10 : 0);
+        o.Flags = int32_t(1u << (21 + i % 2)) | (i % 3 == 0 ? 1 << 10 : 0) | 0x8; // visible
         o.Text = i;
         o.SmkLink = -1;
         d->StringTable[i] = "\x03Object \x04" + std::to_string(i) +

@@ -1,14 +1,19 @@
 // Decoding the game's art as the art view meets it: a 640 x 480 background, a 148-frame raw
-// dlg.grp, drawing the background, and asking the cache for it again on every redraw.
+// dlg.grp, drawing the background, asking the cache for it again on every redraw, and the art
+// view's redraw of a full glue screen.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "GlueScreen.h"
 #include "platform/Surface.h"
 #include "preview/ArtCache.h"
 #include "preview/ArtDrawing.h"
+#include "preview/ArtView.h"
+#include "preview/ColorTables.h"
+#include "preview/Renderer.h"
 #include "support/ArtBuilder.h"
 
 namespace {
@@ -89,5 +94,25 @@ void BM_CachedBackground(benchmark::State& state) {
     fs::remove_all(folder);
 }
 BENCHMARK(BM_CachedBackground);
+
+void BM_ArtViewGlueScreen(benchmark::State& state) {
+    bench::GlueScreen screen;
+    ArtCache cache(screen.Folders());
+    TextDrawingState text;
+    LoadTextTables(text, bench::DataDir);
+    LoadColorTable(text, Glue, bench::DataDir, "");
+    auto fonts = std::make_unique<PreviewFonts>();
+    LoadPreviewFonts(*fonts, bench::DataDir);
+    const PreviewSettings settings;
+    Surface surface;
+    PreviewCanvas canvas{surface, settings, *fonts, text};
+    std::vector<std::string> missing;
+    for (auto _ : state) {
+        missing = RedrawArtView(canvas, *screen.Doc, 1, cache, screen.Choice);
+        benchmark::DoNotOptimize(surface.Pixels().data());
+    }
+    if (!missing.empty()) state.SkipWithError(missing.front().c_str());
+}
+BENCHMARK(BM_ArtViewGlueScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

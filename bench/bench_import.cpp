@@ -24,14 +24,15 @@ constexpr size_t FillerSize = 1 << 20;
 
 bool Store(HANDLE archive, const std::string& name, const std::vector<uint8_t>& bytes) {
     HANDLE file = nullptr;
-    return ::SFileCreateFile(archive, name.c_str(), 0, DWORD(bytes.size()), 0, MPQ_FILE_COMPRESS,
-                             &file) &&
+    return ::SFileCreateFile(archive, name.c_str(), 0, DWORD(bytes.size()), 0,
+                             MPQ_FILE_COMPRESS | MPQ_FILE_REPLACEEXISTING, &file) &&
            ::SFileWriteFile(file, bytes.data(), DWORD(bytes.size()), MPQ_COMPRESSION_ZLIB) &&
            ::SFileFinishFile(file);
 }
 
 // 200 files of 1 MB that do not compress, then the bundled fonts and tables where the game
-// keeps them.
+// keeps them, and every art file the game has, each a copy of the bundled file of its kind
+// (backgrounds 640 x 480).
 const fs::path& Folder() {
     static const fs::path dir = [] {
         tarrox::SetProgramFolder(fs::path(TARROX_CLI).parent_path().string());
@@ -65,6 +66,27 @@ const fs::path& Folder() {
         ok = ok && Store(archive, "game\\tfontgam.pcx", bundled("tfontgam.pcx")) &&
              Store(archive, "glue\\palmm\\tfont.pcx", bundled("tfontglu.pcx")) &&
              Store(archive, "glue\\title\\tfont.pcx", bundled("tfonttitle.pcx"));
+        const std::vector<uint8_t> background = bundled("art/glue/palnl/backgnd.pcx"),
+                                   picture = bundled("art/glue/palnl/tfont.pcx"),
+                                   frames = bundled("art/glue/palnl/dlg.grp"), palette(1024, 9);
+        std::vector<uint8_t> names;
+        ok = ok &&
+             tarrox::ReadFileBytes(data + "/game-art-names.txt", names) == tarrox::ReadStatus::Ok;
+        std::string name;
+        for (const uint8_t c : names) {
+            if (c != '\n' && c != '\r') {
+                name += char(c);
+                continue;
+            }
+            if (name.empty()) continue;
+            const std::string kind = name.substr(name.size() - 4);
+            ok = ok && Store(archive, name,
+                             kind == ".grp"                              ? frames
+                             : kind == ".wpe"                            ? palette
+                             : name.find("backgnd") != std::string::npos ? background
+                                                                         : picture);
+            name.clear();
+        }
         if (!::SFileCloseArchive(archive) || !ok) std::abort();
         static struct Cleanup {
             fs::path dir;
@@ -78,13 +100,17 @@ const fs::path& Folder() {
 void BM_ImportFrom200MbArchive(benchmark::State& state) {
     const fs::path& dir = Folder();
     state.counters["archive_MB"] = double(fs::file_size(dir / "install.exe")) / (1 << 20);
+    size_t art = 0;
     for (auto _ : state) {
         fs::remove_all(dir / "user");
         auto outcome =
             tarrox::ImportInChild({(dir / "install.exe").string()}, (dir / "user").string());
         if (!outcome.Done || outcome.Message.find("not found") != std::string::npos)
             state.SkipWithError(outcome.Message.c_str());
+        art = std::distance(fs::recursive_directory_iterator(dir / "user" / "art"),
+                            fs::recursive_directory_iterator());
     }
+    state.counters["art_entries"] = double(art);
 }
 BENCHMARK(BM_ImportFrom200MbArchive)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -56,7 +56,7 @@ ArchiveOutcome PutInChild(const std::string& archivePath, const ArchiveLine& fil
 ArchiveOutcome CompactInChild(const std::string& archivePath, mpq::CompactProgress* progress,
                               const KeepAlive& keepAlive = {});
 
-// Imports the game's fonts and colour tables from `sources` into `folder`. The message is the
+// Imports the game's fonts, colour tables and art from `sources` into `folder`. The message is the
 // tool's whole report; Done when anything was imported.
 ArchiveOutcome ImportInChild(const std::vector<std::string>& sources, const std::string& folder,
                              const KeepAlive& keepAlive = {});

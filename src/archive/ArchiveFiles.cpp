@@ -76,7 +76,8 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
         return ListResult::NotAnArchive;
     }
     const uint32_t count = archive.EntryCount();
-    if (count < 2) return ListResult::TooFewEntries;
+    // A table of one entry can hold a dialog; only an empty one holds nothing.
+    if (count == 0) return ListResult::TooFewEntries;
     std::vector<mpq::FoundFile> found;
     const bool listed = archive.List(nameList, count, found);
     for (const mpq::FoundFile& f : found) {

@@ -9,6 +9,7 @@
 #include "archive/ArchiveClient.h"
 #include "archive/Mpq.h"
 #include "cli/Commands.h"
+#include "cli/ImportSource.h"
 #include "platform/DataFolders.h"
 #include "platform/FileAccess.h"
 #include "platform/Gdi.h"
@@ -20,11 +21,6 @@ namespace tarrox::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The game's largest font is about 100 KB and its tables a few KB.
-constexpr uint32_t MaxGameDataFileSize = 4u << 20;
-// A folder that holds more entries than this is not a copy of the game's files.
-constexpr size_t MaxFolderEntries = 100000;
 
 struct Wanted {
     std::string Target;              // the name in the data folder
@@ -48,75 +44,6 @@ std::vector<Wanted> WantedFiles() {
     return wanted;
 }
 
-// An archived name under a folder of loose files, each part matched without regard to case as
-// the archives match names.
-std::optional<fs::path> FindLoose(const fs::path& root, const std::string& name) {
-    fs::path at = root;
-    size_t start = 0;
-    while (start <= name.size()) {
-        const size_t cut = std::min(name.find('\\', start), name.size());
-        const std::string part = LowerCase(name.substr(start, cut - start));
-        start = cut + 1;
-        std::error_code ec;
-        fs::directory_iterator it(at, ec), end;
-        bool found = false;
-        for (size_t seen = 0; !ec && it != end && seen < MaxFolderEntries; it.increment(ec), ++seen)
-            if (LowerCase(it->path().filename().string()) == part) {
-                at = it->path();
-                found = true;
-                break;
-            }
-        if (!found) return std::nullopt;
-    }
-    return at;
-}
-
-enum class Lookup { Found, Missing, Damaged, Failed };
-
-// An archive or a folder of loose files.
-class Source {
-  public:
-    explicit Source(const std::string& path) : path_(path), label_(fs::path(path).filename()) {
-        std::error_code ec;
-        if (fs::is_directory(path, ec)) return;
-        // Import reads many of its files: the whole archive is checked once, and damage
-        // anywhere in it refuses it.
-        archive_ = std::make_unique<mpq::ReadArchive>(path, MpqCheckDepth::EveryFile);
-    }
-    bool Usable() const { return !archive_ || archive_->IsOpen(); }
-    // Why an archive could not be used, in a user's words; empty when not known.
-    std::string Refusal() const {
-        return archive_ ? DescribeMpqProblem(archive_->Refusal(), path_) : std::string();
-    }
-    const std::string& Path() const { return path_; }
-    const std::string& Label() const { return label_; }
-
-    Lookup Read(const std::string& name, std::vector<uint8_t>& bytes) const {
-        if (archive_) {
-            switch (archive_->ReadFile({name, 0}, MaxGameDataFileSize, bytes)) {
-            case mpq::ReadArchive::ReadStatus::Ok:
-                return Lookup::Found;
-            case mpq::ReadArchive::ReadStatus::Missing:
-                return Lookup::Missing;
-            case mpq::ReadArchive::ReadStatus::Damaged:
-            case mpq::ReadArchive::ReadStatus::Refused:
-                return Lookup::Damaged;
-            case mpq::ReadArchive::ReadStatus::Failed:
-                return Lookup::Failed;
-            }
-        }
-        const auto loose = FindLoose(path_, name);
-        if (!loose) return Lookup::Missing;
-        return ReadFileBytes(loose->string(), bytes, MaxGameDataFileSize) == ReadStatus::Ok
-                   ? Lookup::Found
-                   : Lookup::Failed;
-    }
-
-  private:
-    std::string path_, label_;
-    std::unique_ptr<mpq::ReadArchive> archive_;
-};
-
 // Takes "--to DIR" out of the arguments; false when DIR is missing.
 bool TakeTarget(Args& args, std::string& to) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -135,7 +62,7 @@ struct Outcome {
     std::vector<std::string> Refused; // why copies that were found could not be taken
 };
 
-Outcome FindCopy(const Wanted& w, const std::vector<std::unique_ptr<Source>>& sources) {
+Outcome FindCopy(const Wanted& w, const Sources& sources) {
     Outcome o;
     for (const auto& source : sources) {
         if (!source->Usable()) continue;
@@ -177,7 +104,7 @@ int ImportData(const Args& given) {
     LimitSelf(ArchiveJob::Import);
 
     bool failed = false;
-    std::vector<std::unique_ptr<Source>> sources;
+    Sources sources;
     for (const std::string& path : args) {
         sources.push_back(std::make_unique<Source>(path));
         if (sources.back()->Usable()) continue;
@@ -209,6 +136,13 @@ int ImportData(const Args& given) {
             if (o.Refused.empty()) std::printf("%s was not found.\n", w.Target.c_str());
         }
     }
+    const ArtImported art = ImportArt(sources, to);
+    for (size_t s = 0; s < sources.size(); ++s)
+        if (art.PerSource[s] > 0)
+            std::printf("Imported %d art file%s from %s.\n", art.PerSource[s],
+                        art.PerSource[s] == 1 ? "" : "s", sources[s]->Label().c_str());
+    for (const int count : art.PerSource) imported += count;
+    failed = failed || art.WriteFailed;
     if (!StdoutWritten()) return 1;
     return imported > 0 && !failed ? 0 : 1;
 }

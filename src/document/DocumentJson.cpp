@@ -364,7 +364,7 @@ const Json& TableOf(const Json& root, const char* name, size_t least, size_t mos
     return *table;
 }
 
-void ReadDocument(const Json& root, DialogDocument& doc) {
+void ReadDocument(const Json& root, DialogDocument& doc, JsonRecords records) {
     // The parse has refused keys other than the two.
     if (!root.is_object()) throw Refusal{"Error: " + RootRule};
     const Json& objects = TableOf(root, "objects", 1, MaxObjects, ObjectsRule);
@@ -376,7 +376,7 @@ void ReadDocument(const Json& root, DialogDocument& doc) {
     RecordReader reader(doc, doc.SmkCount);
     for (int32_t i = 0; i < doc.ObjectCount; ++i)
         reader.Read(objects[size_t(i)], "objects[" + std::to_string(i) + "]", doc.ObjectTable[i],
-                    EachObjectField, i == 0);
+                    EachObjectField, i == 0 && records == JsonRecords::Dialog);
     for (int32_t k = 0; k < doc.SmkCount; ++k)
         reader.Read(smks[size_t(k)], "smks[" + std::to_string(k) + "]", doc.SmkTable[k],
                     EachSmkField);
@@ -384,7 +384,7 @@ void ReadDocument(const Json& root, DialogDocument& doc) {
     // A file reaches SMK records only through the objects' chains; one outside every chain
     // would be written and then never read again.
     std::vector<bool> reached(size_t(doc.SmkCount), false);
-    for (int32_t i = 1; i < doc.ObjectCount; ++i)
+    for (int32_t i = records == JsonRecords::Dialog ? 1 : 0; i < doc.ObjectCount; ++i)
         for (int32_t s = doc.ObjectTable[i].SmkLink; s >= 0 && !reached[size_t(s)];
              s = doc.SmkTable[s].Next)
             reached[size_t(s)] = true;
@@ -407,10 +407,11 @@ std::string DocumentToJson(const DialogDocument& doc) {
     return root.dump();
 }
 
-bool DocumentFromJson(std::string_view json, DialogDocument& out, std::string& error) {
+bool DocumentFromJson(std::string_view json, DialogDocument& out, std::string& error,
+                      JsonRecords records) {
     try {
         DialogDocument doc;
-        ReadDocument(Parse(json), doc);
+        ReadDocument(Parse(json), doc, records);
         if (std::string broken = CheckInvariants(doc); !broken.empty())
             throw Refusal{"Error: " + broken + "."};
         out = std::move(doc);

@@ -72,7 +72,7 @@ template <class T> class Replace final : public EditCommand {
     bool ChangesNothing() const override {
         return before_ == after_ && (!textAfter_ || *textAfter_ == textBefore_);
     }
-    EditTarget Target(bool) const override { return {T::Type, index_}; }
+    EditTarget Target(bool) const override { return {T::Type, index_, {}}; }
     size_t Bytes() const override {
         return sizeof(*this) + textBefore_.capacity() + (textAfter_ ? textAfter_->capacity() : 0);
     }
@@ -109,7 +109,7 @@ template <class T> class Add final : public EditCommand {
 
     bool Absorb(const EditCommand&) override { return false; }
     bool ChangesNothing() const override { return false; }
-    EditTarget Target(bool applied) const override { return {T::Type, applied ? index_ : -1}; }
+    EditTarget Target(bool applied) const override { return {T::Type, applied ? index_ : -1, {}}; }
     size_t Bytes() const override { return sizeof(*this) + stringSlot_.capacity(); }
 
   private:
@@ -173,7 +173,7 @@ template <class T> class Delete final : public EditCommand {
 
     bool Absorb(const EditCommand&) override { return false; }
     bool ChangesNothing() const override { return false; }
-    EditTarget Target(bool applied) const override { return {T::Type, applied ? -1 : index_}; }
+    EditTarget Target(bool applied) const override { return {T::Type, applied ? -1 : index_, {}}; }
     size_t Bytes() const override { return sizeof(*this) + text_.capacity(); }
 
   private:

@@ -9,9 +9,11 @@ EditHistory::EditHistory(DialogDocument& doc, size_t maxSteps, size_t maxBytes)
 
 bool EditHistory::Apply(std::unique_ptr<EditCommand> command, std::string description, MergeKey key,
                         bool keepUnchanged) {
+    lastApplied_.reset();
     if (!command || !command->Apply(doc_)) return false;
     if (MergeIntoLast(*command, key, keepUnchanged)) return true;
     if (!keepUnchanged && command->ChangesNothing()) return true;
+    lastApplied_ = command->Target(true);
     DropRedoSteps();
     const size_t bytes = command->Bytes() + description.capacity();
     steps_.push_back({std::move(command), std::move(description), key, bytes});
@@ -37,6 +39,8 @@ bool EditHistory::MergeIntoLast(const EditCommand& command, MergeKey key, bool k
         steps_.pop_back();
         --position_;
         mergeOpen_ = false;
+    } else {
+        lastApplied_ = last.Command->Target(true);
     }
     return true;
 }
@@ -64,6 +68,7 @@ void EditHistory::Trim() {
 
 std::optional<EditTarget> EditHistory::Undo() {
     mergeOpen_ = false;
+    lastApplied_.reset();
     if (!CanUndo()) return std::nullopt;
     EditCommand& command = *steps_[--position_].Command;
     command.Revert(doc_);
@@ -72,6 +77,7 @@ std::optional<EditTarget> EditHistory::Undo() {
 
 std::optional<EditTarget> EditHistory::Redo() {
     mergeOpen_ = false;
+    lastApplied_.reset();
     if (!CanRedo()) return std::nullopt;
     EditCommand& command = *steps_[position_].Command;
     // It applied here before; should it not now, the steps after it cannot hold either.

@@ -30,6 +30,9 @@ class EditHistory {
     // dropped unless `keepUnchanged`. False (nothing recorded) when it could not be applied.
     bool Apply(std::unique_ptr<EditCommand> command, std::string description,
                MergeKey key = NoMerge, bool keepUnchanged = false);
+    // What the last Apply left to show: its step's target, applied; nothing when it recorded no
+    // change (or failed), or an undo or redo came since.
+    const std::optional<EditTarget>& LastApplied() const { return lastApplied_; }
     // The record the step was about; nothing when there is no step to take.
     std::optional<EditTarget> Undo();
     std::optional<EditTarget> Redo();
@@ -72,6 +75,7 @@ class EditHistory {
     size_t bytes_ = 0;
     bool mergeOpen_ = false;
     MergeKey lastKey_ = NoMerge;
+    std::optional<EditTarget> lastApplied_;
 };
 
 } // namespace tarrox

@@ -40,7 +40,22 @@ enum class SmkBox { FileName, OverlayX, OverlayY, Count };
 
 // Menu items in menu order; a separator takes a place like an item.
 enum class FileMenu { Open, Save, SaveAs, CompactArchive, Separator, Exit, Count };
-enum class EditMenu { Undo, Redo, Count };
+enum class EditMenu {
+    Undo,
+    Redo,
+    Separator,
+    Cut,
+    Copy,
+    Paste,
+    Duplicate,
+    Delete,
+    InsertObject,
+    ClearSelection,
+    FindSeparator,
+    Find,
+    FindAgain,
+    Count
+};
 enum class ViewMenu { Preview, FormattingCodes, Count };
 enum class HelpMenu { ViewReadme, Separator, About, Count };
 enum class OptionsMenu { AutoCalc, SetMpqLocale, Count };

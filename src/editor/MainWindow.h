@@ -74,6 +74,12 @@ class MainWindow : public QMainWindow {
     // (a cancelled drag) is dropped. False when there is no such object.
     bool ApplyObjectEdit(int32_t index, const DialogObject& after, std::string description,
                          MergeKey key = NoMerge);
+    // The same for several objects at once ("Move 3 Objects"); one record goes as above.
+    bool ApplyObjectEdits(const std::vector<IndexedObject>& after, std::string description,
+                          MergeKey key = NoMerge);
+    // Selects these objects in the list and the preview, the first shown in the boxes; none (or
+    // only unknown ones) selects the dialog, object 0.
+    void SelectObjects(const std::vector<int32_t>& indices);
     MergeKey NewEditMergeKey() { return history_.NewMergeKey(); }
     void CloseEditMerging() { history_.CloseMerging(); }
     const EditHistory& History() const { return history_; }
@@ -153,7 +159,35 @@ class MainWindow : public QMainWindow {
 
     // Edits made in the preview's picture (MainWindowPreviewEdits.cpp)
     void ConnectPreviewEdits(PreviewWindow& preview);
-    void SelectObjectFromPreview(int32_t index);
+
+    // Several objects at once (MainWindowSelection.cpp)
+    // The boxes, the list's order of picks and the preview take the selection, first shown.
+    void ShowSelection(std::vector<int32_t> order);
+    // The selected objects other than the dialog, in the order they were picked.
+    std::vector<int32_t> SelectedChildren() const;
+    void ClearSelectionFromMenu();
+    // Delete and Insert act on the SMK list while it has the focus, otherwise on the objects.
+    void DeleteFromKey();
+    void InsertFromKey();
+    void FindFromMenu();
+    void FindAgainFromMenu();
+    void FindNext();
+
+    // Clipboard and arranging (MainWindowArrange.cpp)
+    void BuildArrangeMenu();
+    void CutFromMenu();
+    void CopyFromMenu();
+    void PasteFromMenu();
+    void DuplicateFromMenu();
+    // Adds the batch's objects as one step named "<verb> N Objects", shifted off the objects
+    // they were copied from, and selects them; says why when they do not fit.
+    void InsertBatch(const DialogDocument& batch, const std::string& verb,
+                     const std::string& holder);
+    void Arrange(std::vector<IndexedObject> after, const std::string& description);
+    void ReorderFromMenu(int move);
+    // After a step that added, removed or reordered objects: the lists afresh, its objects
+    // selected.
+    void ShowAppliedStep();
 
     // Undo and redo (MainWindowHistory.cpp)
     // Applies a change as an undo step and updates the Edit menu and the title. False when
@@ -240,6 +274,9 @@ class MainWindow : public QMainWindow {
                                     1,
                                     {}};
     std::array<std::string, ControlTypeCount> controlTypeNames_;
+    // What Find looked for last, for Find Again; Latin-1 bytes as the strings hold them.
+    std::string findQuery_;
+    std::vector<QAction*> arrangeItems_;
     // Set while the editors show a record; cleared while code fills them.
     bool objectShown_ = false;
     bool smkShown_ = false;

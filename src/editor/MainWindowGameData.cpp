@@ -54,6 +54,9 @@ void MainWindow::UseBundledDataFromMenu() {
     if (!folder.empty()) {
         for (const char* name : ImportedFontNames) forget(name);
         for (const char* name : ImportedTableNames) forget(name);
+        std::error_code error;
+        if (fs::remove_all(folder / "art", error) == static_cast<std::uintmax_t>(-1) || error)
+            kept += "\r\n" + (folder / "art").string();
     }
     ReloadGameData();
     if (!kept.empty())

@@ -40,6 +40,20 @@ bool MainWindow::ApplyObjectEdit(int32_t index, const DialogObject& after, std::
     return true;
 }
 
+bool MainWindow::ApplyObjectEdits(const std::vector<IndexedObject>& after, std::string description,
+                                  MergeKey key) {
+    if (after.size() == 1)
+        return ApplyObjectEdit(after.front().Index, after.front().Record, std::move(description),
+                               key);
+    if (after.empty() || !Commit(ReplaceObjectsCommand(after), std::move(description), key))
+        return false;
+    for (const IndexedObject& r : after)
+        objectList_->item(r.Index)->setText(ObjectListEntry(r.Index));
+    if (objectShown_ && selected_.Object >= 0) ShowObjectFields(selected_.Object);
+    RedrawPreview(false);
+    return true;
+}
+
 void MainWindow::UndoFromMenu() {
     if (auto target = history_.Undo()) ShowHistoryStep(*target);
 }
@@ -59,7 +73,10 @@ void MainWindow::ShowHistoryStep(const EditTarget& target) {
     const bool objects = target.Type == RecordType::Object;
     const int32_t object = objects ? target.Index : before.Object;
     const int32_t smk = objects ? before.Smk : target.Index;
-    if (object >= 0 && object < doc_.ObjectCount) SelectNewRow(objectList_, object);
+    if (objects && target.Indices.size() > 1)
+        SelectObjects(target.Indices);
+    else if (object >= 0 && object < doc_.ObjectCount)
+        SelectNewRow(objectList_, object);
     if (smk >= 0 && smk < doc_.SmkCount) SelectNewRow(smkList_, smk);
     UpdateEditMenu();
     SetTitle(!history_.IsAtSaved());
@@ -75,7 +92,7 @@ void MainWindow::WatchDocumentBox(QLineEdit* box) {
 bool MainWindow::IsHistoryShortcut(QEvent* event) const {
     if (event->type() != QEvent::ShortcutOverride) return false;
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (const QAction* action : editMenu_) {
+    for (const QAction* action : {editMenu_[EditMenu::Undo], editMenu_[EditMenu::Redo]}) {
         if (action->shortcuts().contains(pressed)) {
             event->ignore();
             return true;

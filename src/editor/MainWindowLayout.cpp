@@ -163,6 +163,8 @@ QWidget* MainWindow::BuildObjectHalf() {
     text->setMinimumWidth(NumberBoxWidth);
     text->setMaximumWidth(QWIDGETSIZE_MAX);
     objectList_ = RecordList("objectList");
+    // Ctrl+click toggles an object, Shift+click takes a range.
+    objectList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     objectList_->viewport()->installEventFilter(this);
     controlType_ = DropDownList("controlType", "Type of object. Note: Dialog Box/Object 0 use "
                                                "values differently than other objects");

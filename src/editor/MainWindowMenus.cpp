@@ -48,9 +48,24 @@ void MainWindow::BuildMenus() {
     edit->setObjectName("EditMenu");
     fill(edit, editMenu_,
          {{"editUndo", "Undo", QKeySequence("Ctrl+Z"), &MainWindow::UndoFromMenu},
-          {"editRedo", "Redo", QKeySequence("Ctrl+Y"), &MainWindow::RedoFromMenu}});
+          {"editRedo", "Redo", QKeySequence("Ctrl+Y"), &MainWindow::RedoFromMenu},
+          separator,
+          {"editCut", "Cut", QKeySequence("Ctrl+X"), &MainWindow::CutFromMenu},
+          {"editCopy", "Copy", QKeySequence("Ctrl+C"), &MainWindow::CopyFromMenu},
+          {"editPaste", "Paste", QKeySequence("Ctrl+V"), &MainWindow::PasteFromMenu},
+          {"editDuplicate", "Duplicate", QKeySequence("Ctrl+D"), &MainWindow::DuplicateFromMenu},
+          {"editDelete", "Delete", QKeySequence(Qt::Key_Delete), &MainWindow::DeleteFromKey},
+          {"editInsertObject", "Insert Object", QKeySequence(Qt::Key_Insert),
+           &MainWindow::InsertFromKey},
+          {"editClearSelection", "Clear Selection", QKeySequence(Qt::Key_Escape),
+           &MainWindow::ClearSelectionFromMenu},
+          separator,
+          {"editFind", "Find...", QKeySequence("Ctrl+Shift+F"), &MainWindow::FindFromMenu},
+          {"editFindAgain", "Find Again", QKeySequence(Qt::Key_F3),
+           &MainWindow::FindAgainFromMenu}});
     editMenu_[EditMenu::Redo]->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     UpdateEditMenu();
+    BuildArrangeMenu();
     std::array<QAction*, 0> unkept{};
     QMenu* view = bar->addMenu("View");
     view->setObjectName("ViewMenu");

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "document/FormattingCodes.h"
 #include "document/NumberText.h"
@@ -64,6 +65,7 @@ bool MainWindow::ObjectEditable() const {
 void MainWindow::ClearObjectEditor() {
     objectShown_ = false;
     selected_.Object = -1;
+    selected_.Objects.clear();
     for (QLineEdit* box : objectBoxes_) box->clear();
     controlType_->setCurrentIndex(-1);
     for (QCheckBox* box : objectFlags_) box->setChecked(false);
@@ -71,13 +73,25 @@ void MainWindow::ClearObjectEditor() {
     objectSmk_->setCurrentIndex(-1);
 }
 
+// Rows picked earlier keep their place at the front; newly picked ones follow in list order.
 void MainWindow::ObjectSelected() {
-    int row = SelectedRow(objectList_);
-    if (row < 0 || row >= doc_.ObjectCount) return;
-    history_.CloseMerging();
-    selected_.Object = row;
-    ShowObjectFields(row);
-    RedrawPreview(true);
+    std::vector<int32_t> rows;
+    for (const QListWidgetItem* item : objectList_->selectedItems()) {
+        const int row = objectList_->row(item);
+        if (row >= 0 && row < doc_.ObjectCount) rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    if (rows.empty()) {
+        // Taking the last one off selects the dialog, as Escape does.
+        if (!selected_.Objects.empty()) SelectObjects({});
+        return;
+    }
+    std::vector<int32_t> order;
+    for (int32_t i : selected_.Objects)
+        if (std::binary_search(rows.begin(), rows.end(), i)) order.push_back(i);
+    for (int32_t i : rows)
+        if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
+    ShowSelection(std::move(order));
 }
 
 void MainWindow::ShowObjectFields(int row) {

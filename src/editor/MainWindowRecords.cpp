@@ -61,7 +61,8 @@ bool MainWindow::ConfirmDroppedSmks() {
 }
 
 void MainWindow::SelectNewRow(QListWidget* list, int row) {
-    list->setCurrentRow(row);
+    // The object list takes several; a new row is picked alone.
+    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     list->scrollToItem(list->item(row));
 }
 
@@ -106,10 +107,19 @@ void MainWindow::AddObjectFromMenu() {
 void MainWindow::DeleteObjectFromMenu() {
     if (!file_.IsOpen) return;
     if (selected_.Object < 0 || doc_.ObjectCount <= 1) return;
+    const std::vector<int32_t> several = SelectedChildren();
     if (Message("Deleting an existing object may produce unwanted results (i.e., crashing.)\r\n"
                 "Are you sure you want to proceed?",
                 MessageIcon::None, MessageButtons::YesNo, "Delete Object") != MessageAnswer::Yes)
         return;
+    // Of several, the dialog itself stays.
+    if (selected_.Objects.size() > 1) {
+        const std::string name = several.size() == 1
+                                     ? "Delete Object " + std::to_string(several.front())
+                                     : "Delete " + std::to_string(several.size()) + " Objects";
+        if (Commit(DeleteObjectsCommand(several), name)) ShowAppliedStep();
+        return;
+    }
     const int32_t index = selected_.Object;
     if (!Commit(DeleteObjectCommand(index), "Delete Object " + std::to_string(index))) return;
     FillObjectList();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarrox {
 
@@ -23,6 +24,14 @@ struct OpenFile {
 struct Selection {
     int32_t Object = -1;
     int32_t Smk = -1;
+    // Every selected object in the order they were picked, Object first; commands on several
+    // objects act on these and align to the first.
+    std::vector<int32_t> Objects;
+    bool HasObject(int32_t index) const {
+        for (int32_t i : Objects)
+            if (i == index) return true;
+        return false;
+    }
 };
 
 } // namespace tarrox

@@ -10,8 +10,10 @@
 #include <QStatusBar>
 
 #include "document/DialogDocument.h"
+#include "document/NumberText.h"
 #include "editor/Settings.h"
 #include "platform/DataFolders.h"
+#include "preview/Arrange.h"
 #include "preview/ArtView.h"
 #include "preview/ColorTables.h"
 #include "preview/Renderer.h"
@@ -86,6 +88,11 @@ void PreviewWindow::BuildMenus() {
         zoomItems_[size_t(zoom - MinZoom)] =
             add(view, QString("zoom%1").arg(zoom), QString("%1\u00d7").arg(zoom),
                 [this, zoom] { ZoomChosen(zoom); });
+    view->addSeparator();
+    showGrid_ = add(view, "viewShowGrid", "Show Grid", [this] { ShowGridToggled(); });
+    snapToGrid_ = add(view, "viewSnapToGrid", "Snap to Grid", [this] { SnapToGridToggled(); });
+    add(view, "viewGridSize", "Grid Size...", [this] { GridSizeFromMenu(); })->setCheckable(false);
+    ApplyGrid();
 
     QMenu* options = menuBar()->addMenu("Options");
     fillRectangles_ =
@@ -196,6 +203,38 @@ void PreviewWindow::FitToPicture() {
     setMinimumSize(0, 0);
     setMaximumSize(whole);
     resize(whole.boundedTo(room));
+}
+
+void PreviewWindow::ShowGridToggled() {
+    settings_.ShowGrid = !settings_.ShowGrid;
+    ApplyGrid();
+}
+
+void PreviewWindow::SnapToGridToggled() {
+    settings_.SnapToGrid = !settings_.SnapToGrid;
+    ApplyGrid();
+}
+
+void PreviewWindow::GridSizeFromMenu() {
+    const std::string answer = dialogs_.InputBox("Grid size in pixels (" + std::to_string(MinGrid) +
+                                                     " to " + std::to_string(MaxGrid) + "):",
+                                                 "Grid Size", std::to_string(settings_.GridSize));
+    if (answer.empty()) return; // cancelled
+    const auto size = ParseRoundedDecimal(answer, MinGrid, MaxGrid);
+    if (!size) {
+        dialogs_.MessageBox("Error: The grid size must be a whole number from " +
+                                std::to_string(MinGrid) + " to " + std::to_string(MaxGrid) + ".",
+                            MessageIcon::Exclamation, MessageButtons::Ok, "Tarrox II");
+        return;
+    }
+    settings_.GridSize = *size;
+    ApplyGrid();
+}
+
+void PreviewWindow::ApplyGrid() {
+    showGrid_->setChecked(settings_.ShowGrid);
+    snapToGrid_->setChecked(settings_.SnapToGrid);
+    view_->SetGrid({settings_.ShowGrid, settings_.SnapToGrid, settings_.GridSize});
 }
 
 void PreviewWindow::CheckFontColorSet() {

@@ -72,6 +72,11 @@ class PreviewWindow : public QMainWindow {
     void LoadFontColors();
     void ZoomChosen(int zoom);
     void FitToPicture();
+    void ShowGridToggled();
+    void SnapToGridToggled();
+    void GridSizeFromMenu();
+    // The picture and the check marks take the grid settings.
+    void ApplyGrid();
     // The art view's menus and choices (PreviewWindowArt.cpp).
     void BuildArtMenus(QMenu* view);
     void FillBackgroundMenu();
@@ -98,6 +103,8 @@ class PreviewWindow : public QMainWindow {
     EnumArray<QAction*, PreviewViewItem> viewItems_{};
     std::array<QAction*, ZoomCount> zoomItems_{};
     QAction* fillRectangles_ = nullptr;
+    QAction* showGrid_ = nullptr;
+    QAction* snapToGrid_ = nullptr;
     EnumArray<QAction*, ColorSchemeItem> colorSchemes_{};
     EnumArray<QAction*, FontColorItem> fontColors_{};
     QAction* gameArt_ = nullptr;

@@ -81,7 +81,11 @@ void PreviewWindow::GameArtToggled() {
 
 void PreviewWindow::BackgroundChosen(const std::string& folder) {
     ChooseArtFolder(settings_, OpenDialogName(), folder);
-    FillBackgroundMenu();
+    // Only the check marks: the item chosen is still being triggered, so the menu's items must
+    // stay alive; the menu is filled anew each time it opens.
+    const QString chosen = "background_" + QString::fromLatin1(folder);
+    for (QAction* item : backgroundMenu_->actions())
+        if (item->isCheckable()) item->setChecked(item->objectName() == chosen);
     RedrawPreview();
 }
 

@@ -92,6 +92,9 @@ Settings ReadSettings(SettingsStore& store) {
     r.Colour("PreviewClrNormalDk", s.NormalColorDark);
     r.Int("PreviewFontClrs", s.FontColorSet, 0, 3);
     r.Text("PreviewCustomClr", s.CustomColorFile);
+    r.Bool("PreviewShowGrid", s.ShowGrid);
+    r.Bool("PreviewSnapToGrid", s.SnapToGrid);
+    r.Int("PreviewGridSize", s.GridSize, 1, 32);
     return s;
 }
 
@@ -114,6 +117,9 @@ void WriteSettings(SettingsStore& store, const Settings& s) {
     put("PreviewClrNormalDk", std::to_string(s.NormalColorDark));
     put("PreviewFontClrs", std::to_string(s.FontColorSet));
     put("PreviewCustomClr", s.CustomColorFile);
+    put("PreviewShowGrid", boolText(s.ShowGrid));
+    put("PreviewSnapToGrid", boolText(s.SnapToGrid));
+    put("PreviewGridSize", std::to_string(s.GridSize));
 }
 
 } // namespace tarrox

@@ -27,6 +27,10 @@ struct Settings {
     int32_t NormalColorDark = 0x804000;
     int32_t FontColorSet = 1;
     std::string CustomColorFile;
+    // The preview's grid, in picture pixels (1 to 32); 8 is the game's button pieces.
+    bool ShowGrid = false;
+    bool SnapToGrid = false;
+    int32_t GridSize = 8;
 };
 
 inline constexpr const char* SettingsSection = "Options";

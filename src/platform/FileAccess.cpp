@@ -63,6 +63,19 @@ int CreateSibling(const std::string& target, std::string& temp) {
     return -1;
 }
 
+DiskStepWatcher diskStepWatcher = nullptr;
+
+// fsync and rename as a save takes them, told to the watcher first.
+int SyncFile(int fd, const std::string& path) {
+    if (diskStepWatcher) diskStepWatcher("fsync " + path);
+    return ::fsync(fd);
+}
+
+int RenameFile(const std::string& from, const std::string& to) {
+    if (diskStepWatcher) diskStepWatcher("rename " + from + " -> " + to);
+    return ::rename(from.c_str(), to.c_str());
+}
+
 // Gives the finished file `temp` the permission bits, owner and group of `old` (the file it
 // replaces, when there is one), puts it on disk and renames it over `target`. The caller
 // removes `temp` when this fails.
@@ -76,9 +89,9 @@ bool TakePlaceOf(Descriptor& fd, const std::string& temp, const std::string& tar
         ok = ::fchmod(fd.get(), old->st_mode & 07777) == 0;
     }
     // On disk before it takes the old file's place, so a power cut leaves one or the other.
-    ok = ok && ::fsync(fd.get()) == 0;
+    ok = ok && SyncFile(fd.get(), temp) == 0;
     ok = fd.Close() && ok;
-    return ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    return ok && RenameFile(temp, target) == 0;
 }
 
 // Whether `file` exists, filled into `st`; false with errno for a failed look other than a
@@ -200,6 +213,10 @@ bool ReplaceFileWith(const std::string& file, const std::string& finished) {
     }
     Descriptor fd(::open(finished.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     return fd.get() >= 0 && TakePlaceOf(fd, finished, file, exists ? &old : nullptr);
+}
+
+void WatchDiskSteps(DiskStepWatcher watcher) {
+    diskStepWatcher = watcher;
 }
 
 bool IsReadOnlyFile(const std::string& path) {

@@ -62,4 +62,9 @@ bool ReplaceFileWith(const std::string& file, const std::string& finished);
 // replace such a file ask this first.
 bool IsReadOnlyFile(const std::string& path);
 
+// For tests, which cannot see a power cut: each step that puts a saved file on disk, as
+// "fsync FILE" or "rename FROM -> TO", is told to `watcher` before it is taken. Null stops it.
+using DiskStepWatcher = void (*)(const std::string& step);
+void WatchDiskSteps(DiskStepWatcher watcher);
+
 } // namespace tarrox

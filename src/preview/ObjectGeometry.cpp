@@ -39,11 +39,13 @@ bool CoversWholeObject(const DialogObject& o, const Area& area) {
     return true;
 }
 
-enum class Pull { None, Low, High };
-
 // Types 7 and unknown draw nothing, so nothing of them can be pointed at.
 bool IsDrawn(int32_t type) {
     return type >= 0 && type < ControlTypeCount && type != 7;
+}
+
+bool Pickable(const DialogObject& o, bool hiddenToo) {
+    return IsDrawn(o.ControlType) && (hiddenToo || (o.Flags & FlagMask(VisibleBit)));
 }
 
 // Shifts both edges by one clamped delta, so the shape never changes. The areas are relative
@@ -72,6 +74,8 @@ void Pulled(DialogObject& o, const Axis& a, Pull pull, int32_t delta) {
     o.*a.High = static_cast<int16_t>(high);
     o.*a.Size = static_cast<int16_t>(high - low + 1);
 }
+
+} // namespace
 
 Pull HorizontalPull(DragPart part) {
     switch (part) {
@@ -103,8 +107,6 @@ Pull VerticalPull(DragPart part) {
     }
 }
 
-} // namespace
-
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index) {
     if (index < 0 || index >= MaxObjects) return {};
     const DialogObject& o = doc.ObjectTable[index];
@@ -120,11 +122,29 @@ int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo
     const int32_t count = std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects);
     if (count == 0) return -1;
     for (int32_t i = count - 1; i > 0; --i) {
-        const DialogObject& o = doc.ObjectTable[i];
-        if (!hiddenToo && !(o.Flags & FlagMask(VisibleBit))) continue;
-        if (IsDrawn(o.ControlType) && ObjectRect(doc, i).Contains(x, y)) return i;
+        if (Pickable(doc.ObjectTable[i], hiddenToo) && ObjectRect(doc, i).Contains(x, y)) return i;
     }
     return 0;
+}
+
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box,
+                                   bool hiddenToo) {
+    const PictureRect b{std::min(box.Left, box.Right), std::min(box.Top, box.Bottom),
+                        std::max(box.Left, box.Right), std::max(box.Top, box.Bottom)};
+    std::vector<int32_t> inside;
+    for (int32_t i = 1; i < std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects); ++i) {
+        if (!Pickable(doc.ObjectTable[i], hiddenToo)) continue;
+        const PictureRect r = ObjectRect(doc, i);
+        if (b.Contains(r.Left, r.Top) && b.Contains(r.Right, r.Bottom)) inside.push_back(i);
+    }
+    return inside;
+}
+
+bool OnDialogEdge(const DialogDocument& doc, int32_t x, int32_t y, int32_t band) {
+    if (doc.ObjectCount <= 0) return false;
+    const PictureRect d = ObjectRect(doc, 0);
+    return d.Contains(x, y) &&
+           (x < d.Left + band || x > d.Right - band || y < d.Top + band || y > d.Bottom - band);
 }
 
 std::array<Handle, 8> Handles(const PictureRect& b) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tarrox {
 
@@ -33,6 +34,12 @@ enum class DragPart {
     BottomRight
 };
 
+// Which edge of a direction a drag pulls: none (a move, or a part of the other direction), the
+// low one (left or top) or the high one (right or bottom).
+enum class Pull { None, Low, High };
+Pull HorizontalPull(DragPart part);
+Pull VerticalPull(DragPart part);
+
 // The box the preview draws object `index` in (Left and Width, Top and Height, children
 // placed from the dialog's corner), at least one pixel wide and high.
 PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
@@ -41,6 +48,15 @@ PictureRect ObjectRect(const DialogDocument& doc, int32_t index);
 // Object 0, the dialog, when no other is hit; -1 for a document without objects. Objects
 // without the Visible flag are passed over unless `hiddenToo`.
 int32_t ObjectAt(const DialogDocument& doc, int32_t x, int32_t y, bool hiddenToo = true);
+
+// The drawn objects other than the dialog lying wholly within the box (a selection rectangle
+// drawn either way round), in draw order; hidden ones only with `hiddenToo`, as ObjectAt.
+std::vector<int32_t> ObjectsWithin(const DialogDocument& doc, const PictureRect& box,
+                                   bool hiddenToo = true);
+
+// True where a press moves the dialog itself rather than starting a selection rectangle: within
+// `band` pixels inside the dialog's edges.
+bool OnDialogEdge(const DialogDocument& doc, int32_t x, int32_t y, int32_t band);
 
 // The eight handle points of a box, clockwise from the top-left corner.
 struct Handle {

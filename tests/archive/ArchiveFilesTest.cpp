@@ -91,9 +91,10 @@ TEST_F(ArchiveFilesTest, ExtractWritesExactlyTheArchivedBytesOrSaysWhatFailed) {
     Names questions;
     for (const auto& [archive, file, destination, answer, ok, message, contents] : cases) {
         SCOPED_TRACE(file.Name + " to " + destination);
+        const bool yes = answer; // clang 14 cannot capture a structured binding
         const ArchiveResult r = ExtractArchivedFile(archive, file, destination, [&](auto& d) {
             questions.push_back(d);
-            return answer;
+            return yes;
         });
         EXPECT_EQ(std::make_tuple(r.Ok, r.Message, Contents(destination)),
                   std::tie(ok, message, contents));

@@ -1,6 +1,9 @@
 // tarrox2-cli import-data: plain fonts and whole tables come in, from archives and folders;
 // encrypted fonts, broken tables and missing files are reported.
 #include "archive/ArchiveFixture.h"
+#include "document/BinWriter.h"
+#include "support/ArtBuilder.h"
+#include "support/BinBuilder.h"
 #include "support/CliRun.h"
 
 namespace tarrox::test {
@@ -12,18 +15,19 @@ const std::string Font = std::string("FONT\x20\x21\x08\x0d", 8) + std::string(4,
 const std::string Encrypted = std::string(12, '\x5a');
 
 // An 8 x 1 colour table: the header, eight pixels, the marker and a palette.
-std::string Table() {
+std::string Table(char marker = '\x0c') {
     std::string out(128, '\0');
     out[0] = 10, out[1] = 5, out[2] = 1, out[3] = 8, out[8] = 7, out[65] = 1, out[66] = 8;
     for (char i = 0; i < 8; ++i) out += i;
-    return out + '\x0c' + std::string(768, '\x33');
+    return out + marker + std::string(768, '\x33');
 }
 
 using ImportDataTest = ArchiveTest;
 
 TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
     // The game's CD installer and StarDat.mpq in one: each font folder, an encrypted copy first
-    // in the lookup order, a table under an upper-case name, a broken table, a missing one.
+    // in the lookup order, a table under an upper-case name, a cut-off table, one without the
+    // marker before its palette, a missing one.
     MakeArchive("game.mpq", {{"font\\font8.fnt", Font},
                              {"files\\font\\font10.fnt", Font},
                              {"setupdat\\font\\font14.fnt", Font},
@@ -31,7 +35,8 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
                              {"files\\font\\font16.fnt", Font},
                              {"font\\font32.fnt", Encrypted},
                              {"GAME\\TFONTGAM.PCX", Table()},
-                             {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)}});
+                             {"glue\\palmm\\tfont.pcx", Table().substr(0, 200)},
+                             {"glue\\title\\tfont.pcx", Table('\x0b')}});
     fs::create_directories(dir_ / "cd" / "Files" / "FONT");
     Write("cd/Files/FONT/Font8.fnt", Font);
     Write("cd/tfonttitle.pcx", Table());
@@ -44,9 +49,11 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         "font16x.fnt was not found.\nfont32.fnt in game.mpq is encrypted; "
         "the copies on the game's CD, in install.exe, are not.\n"
         "Imported tfontgam.pcx from game\\tfontgam.pcx in game.mpq.\n"
-        "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
+        "glue\\palmm\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n"
+        "glue\\title\\tfont.pcx in game.mpq is not a whole 256-colour PCX image.\n";
     const std::string fromCd = "Imported font8.fnt from files\\font\\font8.fnt in cd.\n";
-    const Names fromGame = {"font10.fnt", "font14.fnt", "font16.fnt", "font8.fnt", "tfontgam.pcx"};
+    const Names fromGame = {"art",        "font10.fnt", "font14.fnt",
+                            "font16.fnt", "font8.fnt",  "tfontgam.pcx"};
     const std::string notes = Write("notes.txt", "hello");
     const std::tuple<std::string, int, std::string, std::string, Names> cases[] = {
         {Q(Path("game.mpq")), 0, report, "", fromGame},
@@ -72,6 +79,83 @@ TEST_F(ImportDataTest, FontsAndTablesComeInAndWhatDoesNotIsReported) {
         for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
             EXPECT_NE(r.out.find(out.substr(at, end + 1 - at)), std::string::npos) << out;
     }
+}
+
+// A copy whose sector does not decode is called damaged, not unreadable, and is not taken.
+TEST_F(ImportDataTest, ADamagedCopyIsSaidToBeDamaged) {
+    const std::string font = Font + std::string(600, '\0');
+    const std::string made = MakeArchive("made.mpq", {{"font\\font8.fnt", font}});
+    const std::string damaged = Write("damaged.mpq", WithFirstSectorMethod(Contents(made), 0x01));
+    const CliRun r = RunCli("import-data " + Q(damaged) + " --to " + Q(Path("user")), dir_);
+    EXPECT_NE(r.out.find("font\\font8.fnt in damaged.mpq is damaged.\n"), std::string::npos)
+        << r.out;
+    EXPECT_FALSE(fs::exists(dir_ / "user" / "font8.fnt"));
+}
+
+std::string Bytes(const std::vector<uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// A dialog whose Image objects name the given pictures.
+std::string DialogShowing(const std::vector<std::string>& pictures) {
+    DialogDocument d = MakeDocument(std::vector<int32_t>(pictures.size() + 1, -1), {});
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        d.ObjectTable[i + 1].ControlType = 5;
+        d.ObjectTable[i + 1].Flags = 0x8; // visible
+        d.StringTable[i + 1] = pictures[i];
+    }
+    return Bytes(WriteBinDocument(d).value());
+}
+
+// The files under `root`, relative, '/' between folders, sorted.
+Names FilesUnder(const fs::path& root) {
+    Names out;
+    std::error_code none;
+    for (const auto& e : fs::recursive_directory_iterator(root, none))
+        if (e.is_regular_file()) out.push_back(fs::relative(e.path(), root).generic_string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// The art comes in under its archived name in lower case, from the first source with a copy
+// the preview can draw; the pictures the dialogs name come too, names that would leave the art
+// folder do not; the report counts per source; the art view then finds what came in.
+TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
+    const Palette palette = TestPalette();
+    const std::vector<uint8_t> pixels(12, 7);
+    const std::string picture = Bytes(EncodePcx(4, 3, pixels, palette));
+    const std::string frames = Bytes(GrpFile({{0, 0, 4, 3, pixels}}, true));
+    MakeArchive("StarDat.mpq", {{"glue\\PalNl\\Backgnd.pcx", picture},
+                                {"glue\\palcs\\backgnd.pcx", "not a picture"},
+                                {"dlgs\\terran.grp", frames},
+                                {"tileset\\jungle.wpe", std::string(1024, '\x11')},
+                                {"rez\\glucmpgn.bin",
+                                 DialogShowing({"glue\\campaign\\pBotL.pcx", "..\\..\\up.pcx"})},
+                                {"glue\\campaign\\pbotl.pcx", picture}});
+    fs::create_directories(dir_ / "cd" / "Glue" / "PalCs");
+    Write("cd/Glue/PalCs/BACKGND.PCX", picture);
+    Write("up.pcx", picture);
+    const CliRun r = RunCli("import-data " + Q(Path("StarDat.mpq")) + " " + Q(Path("cd")) +
+                                " --to " + Q(Path("user")),
+                            dir_);
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string line :
+         {"glue\\palcs\\backgnd.pcx in StarDat.mpq cannot be drawn: ",
+          "Imported 4 art files from StarDat.mpq.\n", "Imported 1 art file from cd.\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << " in\n" << r.out;
+    EXPECT_EQ(
+        FilesUnder(dir_ / "user"),
+        (Names{"art/dlgs/terran.grp", "art/glue/campaign/pbotl.pcx", "art/glue/palcs/backgnd.pcx",
+               "art/glue/palnl/backgnd.pcx", "art/tileset/jungle.wpe"}));
+    EXPECT_EQ(Contents(Path("user/art/glue/palcs/backgnd.pcx")), picture);
+
+    const std::string dialog = Write(
+        "glucmpgn.bin", DialogShowing({"glue\\campaign\\pBotL.pcx", "glue\\campaign\\pTopL.pcx"}));
+    const CliRun drawn = RunCli("render " + Q(dialog) + " " + Q(Path("out.png")) +
+                                    " --art --data " + Q(Path("user")),
+                                dir_);
+    EXPECT_EQ(std::make_pair(drawn.status, drawn.err),
+              std::make_pair(0, std::string("glue\\campaign\\ptopl.pcx is not imported.\n")));
 }
 
 } // namespace

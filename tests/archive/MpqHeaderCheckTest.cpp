@@ -56,6 +56,8 @@ TEST_F(MpqHeaderCheckTest, AcceptsOnlyArchivesWhoseTablesLieInTheFile) {
         {"block table cut off", good.substr(0, good.size() - 1), P::BadBlockTable},
         {"huge block count", With(good, BlockEntries, 0x10000000), P::BadBlockTable},
         {"a name's block missing", With(good, BlockEntries, 1), P::BadHashEntry},
+        {"the last block missing", With(good, BlockEntries, Get(good, BlockEntries) - 1),
+         P::BadHashEntry},
         // Its first entry then reads the (listfile)'s sector table as a file.
         {"block table onto other bytes", With(good, BlockPos, Get(good, BlockPos) - 16),
          P::BadFileEntry},

@@ -59,6 +59,9 @@ TEST_F(CliTest, CommandsWriteTheirResultOrFailWithStatusOneAndAMessageWritingNot
         EXPECT_EQ(test::Contents("out.bin"), c.args == "resave in.bin out.bin" ? bin : junk);
     }
     EXPECT_EQ(test::Contents("locked.bin"), "123");
+    const test::CliRun nothing = Cli("");
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_EQ(nothing.err.rfind("Usage: tarrox2-cli COMMAND ARGS...\n", 0), 0u) << nothing.err;
     const test::CliRun dump = Cli("dump in.bin");
     EXPECT_EQ(dump.out + dump.err, DocumentToJson(doc) + "\n");
     // A script must not take a lost dump for a good one.

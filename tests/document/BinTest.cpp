@@ -86,7 +86,7 @@ TEST(BinFile, ReadsChainsInReadingOrderAndWritesTheCompactLayout) {
 }
 
 TEST(BinFile, WriterEndsLinksToNoRecordAndRefusesFilesThatWouldNotReadBack) {
-    EXPECT_EQ(WriteBinDocument(test::MakeDocument({-1, 5}, {9})),
+    EXPECT_EQ(WriteBinDocument(test::MakeDocument({-1, 1}, {1})), // one past the last SMK
               Layout({{0, 0, 202, O}, {O, 0, 205, 0}}, {{172, 0, 208}},
                      {{202, "o0"}, {205, "o1"}, {208, "s0"}}));
     // 256 records naming one string: at 32768 bytes the text is exactly the bound; the

@@ -171,7 +171,9 @@ OptionMap Options(const Names& values) {
                                  "PreviewClrNormal",  "PreviewClrNormalDk",
                                  "PreviewFontClrs",   "PreviewCustomClr",
                                  "PreviewShowHidden", "PreviewGameArt",
-                                 "PreviewArtRace",    "PreviewArtFolders"};
+                                 "PreviewArtRace",    "PreviewArtFolders",
+                                 "PreviewShowGrid",   "PreviewSnapToGrid",
+                                 "PreviewGridSize"};
     OptionMap out;
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i] != "-") out[{"Options", Keys[i]}] = values[i];
@@ -180,12 +182,14 @@ OptionMap Options(const Names& values) {
 
 // Closing writes back stored values under the same keys, defaults for what is missing or bad.
 TEST_F(FileMenuTest, SettingsComeBackUnderTheirKeysAndBadOnesFallBackToDefaults) {
-    const OptionMap defaults = Options({"False", "0", "True", "True", "6316272", "4210880",
-                                        "12615744", "8404992", "1", "", "True", "False", "0", ""});
-    const OptionMap own = Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1",
-                                   "3", "/a b.pcx", "False", "True", "2", "glucmpgn=PalCs"});
-    const OptionMap bad = Options(
-        {"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-", "maybe", "-", "3", "-"});
+    const OptionMap defaults =
+        Options({"False", "0", "True", "True", "6316272", "4210880", "12615744", "8404992", "1", "",
+                 "True", "False", "0", "", "False", "False", "8"});
+    const OptionMap own =
+        Options({"True", "-1", "False", "False", "255", "65280", "16711680", "1", "3", "/a b.pcx",
+                 "False", "True", "2", "glucmpgn=PalCs", "True", "True", "32"});
+    const OptionMap bad = Options({"yes", "english", "-", "-", "-5", "-", "-", "-", "4", "-",
+                                   "maybe", "-", "3", "-", "-", "on", "33"});
     for (const auto& [before, after] :
          {std::pair{OptionMap{}, defaults}, {own, own}, {bad, defaults}}) {
         form.reset();

@@ -7,46 +7,12 @@
 #include <QTest>
 #include <fstream>
 
-#include "editor/EditorFixture.h"
-#include "editor/PreviewPicture.h"
-#include "editor/PreviewWindow.h"
+#include "editor/PreviewFixture.h"
 #include "platform/DataFolders.h"
-#include "preview/ColorTables.h"
 #include "reference/FormattingCodesCard.h"
-#include "support/BinBuilder.h"
 
 namespace tarrox::test {
 namespace {
-
-// The editor with the bundled game data beside it, for the windows that draw game text.
-class PreviewTest : public EditorTest {
-  protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        std::filesystem::copy(std::filesystem::path(TARROX_SOURCE_DIR) / "data", dir / "data");
-    }
-    void StartWithSample() { Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin"); }
-    // A colour set's table as the loader reads it from the bundled data.
-    std::array<uint32_t, ColorRows * ColorsPerRow> ColorSetTable(int set) {
-        TextDrawingState state;
-        EXPECT_TRUE(LoadColorTable(state, static_cast<uint8_t>(set), Path("data"), {}));
-        return state.ColorTable;
-    }
-    PreviewWindow& Open() {
-        Trigger("viewPreview");
-        return *form->Preview();
-    }
-    bool Checked(const QString& item) {
-        return form->Preview()->findChild<QAction*>(item)->isChecked();
-    }
-    void Choose(const QString& item) { form->Preview()->findChild<QAction*>(item)->trigger(); }
-    // What a preview made now, from the same settings and document, would show.
-    std::vector<uint32_t> Fresh() {
-        return PreviewWindow(*doc, form->File(), form->Selected(), settings, text, dialogs)
-            .Picture()
-            .Pixels();
-    }
-};
 
 TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
     store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
@@ -86,9 +52,8 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
     EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
-// An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
-// on deletes and adds, but an open window is only brought forward, never reloaded.
 TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachDialog) {
+    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
     StartWithSample();
     PreviewWindow& preview = Open();
     auto* status = preview.findChild<QLabel*>("missingArt");
@@ -96,12 +61,15 @@ TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachD
     EXPECT_TRUE(status->text().contains("glue\\mainmenu\\title.pcx is not imported."));
     // The sample's name is no screen of the game's: no background until one is chosen.
     EXPECT_TRUE(Checked("background_none"));
+    Choose("background_PalCs");
     Choose("background_none");
-    EXPECT_EQ(settings.ArtFolders, "mainmenu=none");
+    EXPECT_EQ(settings.ArtFolders, "glucmpgn=PalNl;mainmenu=none");
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
 }
 
+// An edit makes the window hidden; shown, it is that window with that picture. It is redrawn
+// on deletes and adds, but an open window is only brought forward, never reloaded.
 TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     StartWithSample();
     Edit(1, "objectLeft", "40");
@@ -115,39 +83,6 @@ TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
     Trigger("deleteObject");
     EXPECT_EQ(preview->Picture().Pixels(), Fresh());
 }
-
-// The editor on a dialog of its own with the preview open, and the mouse in its picture.
-class PictureTest : public PreviewTest {
-  protected:
-    void OpenPicture(const DialogDocument& d) {
-        StartWith(d);
-        Trigger("viewPreview");
-        picture = form->Preview()->findChild<PreviewPicture*>("PreviewPicture");
-        ASSERT_NE(picture, nullptr);
-    }
-    // Mouse events at picture pixels, placed in the middle of the pixel on the screen.
-    void Mouse(QEvent::Type type, QPoint at) {
-        const int zoom = picture->Zoom();
-        const QPointF pos(at.x() * zoom + zoom / 2.0, at.y() * zoom + zoom / 2.0);
-        const bool move = type == QEvent::MouseMove;
-        QMouseEvent e(type, pos, picture->mapToGlobal(pos), move ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(picture, &e);
-    }
-    void Click(QPoint at) {
-        Mouse(QEvent::MouseButtonPress, at);
-        Mouse(QEvent::MouseButtonRelease, at);
-    }
-    // Presses at `from` and moves in steps to `from + by`, leaving the button down.
-    void DragBy(QPoint from, QPoint by) {
-        Mouse(QEvent::MouseButtonPress, from);
-        Mouse(QEvent::MouseMove, from + by / 2);
-        Mouse(QEvent::MouseMove, from + by);
-    }
-    int Selected() { return SelectedRow(List("objectList")); }
-    PreviewPicture* picture = nullptr;
-};
 
 class PreviewEditingTest : public PictureTest {
   protected:
@@ -303,6 +238,8 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     Trigger("optionsImportGameData");
     EXPECT_NE(Messages().back().find("Imported tfontgam.pcx from tfontgam.pcx in game."),
               std::string::npos);
+    std::filesystem::create_directories(dir / "user/art/glue/palmm"); // as imported art lies
+    std::filesystem::copy_file(dir / "data/tfontglu.pcx", dir / "user/art/glue/palmm/tfont.pcx");
     EXPECT_EQ(text.ColorTable, ColorSetTable(1));
     EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_NE(form->CodesCard()->Image(), cardBefore);
@@ -311,6 +248,7 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     EXPECT_TRUE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
     Trigger("optionsUseBundledData");
     EXPECT_FALSE(std::filesystem::exists(dir / "user" / "tfontgam.pcx"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "user" / "art"));
     EXPECT_EQ(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_EQ(form->CodesCard()->Image(), cardBefore);
     std::filesystem::create_directories(dir / "user/font10.fnt/x"); // cannot be removed

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <csignal>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace tarrox {
 namespace {
@@ -26,7 +30,7 @@ TEST(ChildProcess, ReportsHowTheChildEndedWithinItsLimits) {
         {"echo out; echo 'Error: bad' >&2; echo note >&2; exit 3", loose, Ending::Exited, 3, 0},
         {"kill -SEGV $$", loose, Ending::Signalled, -1, SIGSEGV},
         {"while :; do :; done", {0, 1, 20}, Ending::Signalled, -1, SIGXCPU},
-        {"sleep 60; echo late", {0, 0, 1}, Ending::TimedOut, -1, 0}, // also what it started
+        {"sleep 60; echo late", {0, 0, 1}, Ending::TimedOut, -1, 0},
         {"yes", loose, Ending::OutputTooLong, -1, 0},
         {"cat; exit 0", loose, Ending::Exited, 0, 0}, // stdin is empty
         // Past its memory limit the shell dies instead of growing.
@@ -51,6 +55,31 @@ TEST(ChildProcess, LinesKeepAQuietLimitAtBay) {
     EXPECT_TRUE(
         Shell("for i in 1 2 3 4 5 6; do echo $i; sleep 0.25; done", {0, 0, 1}, watch).Succeeded());
     EXPECT_EQ(lines, "123456");
+}
+
+// Whatever a limited child started goes with it, whether it was stopped or ended by itself: an
+// archive job must not leave work running behind the editor's back.
+TEST(ChildProcess, WhatTheChildStartedEndsWithIt) {
+    const std::string pidFile = test::UniqueTempPath("grandchild").string();
+    const std::pair<std::string, Ending> cases[] = {
+        {"sleep 60 & echo $! >" + pidFile + "; wait", Ending::TimedOut},
+        {"sleep 60 & echo $! >" + pidFile, Ending::Exited},
+    };
+    for (const auto& [script, how] : cases) {
+        SCOPED_TRACE(script);
+        EXPECT_EQ(Shell(script, {0, 0, 1}).How, how);
+        const pid_t grandchild = std::stoi(test::Contents(pidFile));
+        // Killed, it may stay a zombie a moment until whoever adopted it reaps it.
+        auto gone = [&] {
+            std::ifstream stat("/proc/" + std::to_string(grandchild) + "/stat");
+            std::string pid, name, state;
+            return !(stat >> pid >> name >> state) || state == "Z";
+        };
+        for (int wait = 0; wait < 100 && !gone(); ++wait) ::usleep(20000);
+        EXPECT_TRUE(gone());
+        if (!gone()) ::kill(grandchild, SIGKILL);
+    }
+    std::filesystem::remove(pidFile);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "platform/FileAccess.h"
@@ -105,6 +106,31 @@ TEST_F(FileAccessTest, ReplacingKeepsPermissionBits) {
     ASSERT_TRUE(WriteFileAtomically(Path("f"), Bytes{'n'}));
     struct stat st;
     EXPECT_EQ(::stat(Path("f").c_str(), &st) == 0 ? st.st_mode & 07777 : 0, 0751u);
+}
+
+std::vector<std::string> diskSteps;
+
+// A power cut right after the rename must find the new bytes on disk, not an empty file: the
+// finished file is synced before it takes the old one's name, for a save and an archive update.
+TEST_F(FileAccessTest, AReplacingFileIsOnDiskBeforeItsRename) {
+    WatchDiskSteps([](const std::string& step) { diskSteps.push_back(step); });
+    const std::pair<const char*, std::function<bool()>> saves[] = {
+        {"a save", [&] { return WriteFileAtomically(Path("f"), Bytes{'n'}); }},
+        {"an archive update", [&] {
+             std::ofstream(Path("f.new")) << "new";
+             return ReplaceFileWith(Path("f"), Path("f.new"));
+         }}};
+    for (const auto& [what, save] : saves) {
+        SCOPED_TRACE(what);
+        std::ofstream(Path("f")) << "old";
+        diskSteps.clear();
+        ASSERT_TRUE(save());
+        ASSERT_FALSE(diskSteps.empty());
+        const std::string synced = diskSteps[0].substr(diskSteps[0].find(' ') + 1);
+        EXPECT_EQ(diskSteps, (std::vector<std::string>{"fsync " + synced,
+                                                       "rename " + synced + " -> " + Path("f")}));
+    }
+    WatchDiskSteps(nullptr);
 }
 
 } // namespace

@@ -22,9 +22,10 @@ bool ReadPng(const std::string& path, RgbImage& image) {
     return ReadFileBytes(path, bytes) == ReadStatus::Ok && DecodePng(bytes, image);
 }
 
-int Render(const std::string& out, const std::string& options) {
-    const std::string command = std::string(TARROX_CLI) + " render " + Golden + "alltypes.bin " +
-                                out + " --data " + TARROX_SOURCE_DIR + "/data " + options +
+int Render(const std::string& out, const std::string& options,
+           const std::string& dialog = Golden + "alltypes.bin") {
+    const std::string command = std::string(TARROX_CLI) + " render '" + dialog + "' " + out +
+                                " --data " + TARROX_SOURCE_DIR + "/data " + options +
                                 " 2>/dev/null";
     int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -65,6 +66,24 @@ TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
         EXPECT_EQ(Render(out, options), 1) << options;
         EXPECT_FALSE(std::filesystem::exists(out)) << options;
     }
+}
+
+// Every dialog the project ships draws in every view; missing art is never an error.
+TEST(RenderCommand, DrawsEveryShippedDialogInEveryView) {
+    const std::string out = test::UniqueTempPath("shipped.png").string();
+    std::vector<std::string> dialogs;
+    for (const char* folder : {"/samples", "/tests/data/golden"})
+        for (const auto& e :
+             std::filesystem::directory_iterator(TARROX_SOURCE_DIR + std::string(folder)))
+            if (e.path().extension() == ".bin") dialogs.push_back(e.path().string());
+    ASSERT_GE(dialogs.size(), 3u);
+    for (const std::string& dialog : dialogs)
+        for (const char* options :
+             {"", "--art", "--art --background PalTv", "--art --race protoss --no-hidden"}) {
+            std::filesystem::remove(out);
+            EXPECT_EQ(Render(out, options, dialog), 0) << dialog << " " << options;
+            EXPECT_TRUE(std::filesystem::exists(out)) << dialog << " " << options;
+        }
 }
 
 } // namespace

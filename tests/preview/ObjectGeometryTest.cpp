@@ -31,8 +31,25 @@ TEST(ObjectAt, FindsTheTopmostDrawnObjectAndFallsBackToTheDialog) {
         {190, 85, 0}, {5, 5, 0},    {300, 150, 5}, {301, 150, 0}, {-40000, 70000, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ObjectAt(doc, c.X, c.Y), c.Expected) << c.X << "," << c.Y;
+    // A selection rectangle takes what lies wholly inside, drawn either way round; the dialog
+    // moves by a band inside its edges.
+    const struct {
+        PictureRect Band;
+        std::vector<int32_t> Inside;
+    } bands[] = {
+        {{100, 50, 399, 249}, {1, 2, 5}},
+        {{190, 85, 109, 59}, {1, 2}},
+        {{110, 60, 188, 84}, {1}},
+        {{0, 0, 99, 49}, {}},
+    };
+    for (const auto& b : bands) EXPECT_EQ(ObjectsWithin(doc, b.Band), b.Inside) << b.Band.Left;
+    EXPECT_TRUE(OnDialogEdge(doc, 107, 150, 8));
+    EXPECT_TRUE(OnDialogEdge(doc, 250, 242, 8));
+    EXPECT_FALSE(OnDialogEdge(doc, 108, 150, 8));
+    EXPECT_FALSE(OnDialogEdge(doc, 99, 150, 8));
     doc.ObjectCount = 0;
     EXPECT_EQ(ObjectAt(doc, 115, 65), -1);
+    EXPECT_FALSE(OnDialogEdge(doc, 100, 50, 8));
 }
 
 // A box with areas of its own: the response area (54-61), then the text area (70-77).

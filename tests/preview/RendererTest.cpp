@@ -58,5 +58,25 @@ TEST(RedrawPreview, TheSelectedObjectsOutlineLiesOverLaterObjectsWhichKeepTheirF
     }
 }
 
+// A box whose corners come right to left or bottom to top, as a negative size gives, is drawn
+// as the same box.
+TEST(Surface, SwappedCornersDrawTheSameShape) {
+    using Shape = void (*)(Surface&, int32_t, int32_t, int32_t, int32_t);
+    const Shape shapes[] = {
+        [](Surface& s, int32_t l, int32_t t, int32_t r, int32_t b) { s.Rectangle(l, t, r, b); },
+        [](Surface& s, int32_t l, int32_t t, int32_t r, int32_t b) { s.Ellipse(l, t, r, b); },
+        [](Surface& s, int32_t l, int32_t t, int32_t r, int32_t b) {
+            s.RoundRect(l, t, r, b, 6, 6);
+        }};
+    for (Shape draw : shapes) {
+        Surface ordered, swapped;
+        ordered.SetPen(0xFFFFFF), swapped.SetPen(0xFFFFFF);
+        draw(ordered, 10, 20, 30, 40);
+        draw(swapped, 30, 40, 10, 20);
+        EXPECT_NE(ordered.Pixels(), Surface().Pixels());
+        EXPECT_EQ(swapped.Pixels(), ordered.Pixels());
+    }
+}
+
 } // namespace
 } // namespace tarrox

@@ -57,6 +57,12 @@ int main(int argc, char* argv[]) {
             save(preview, QString("preview_s%1_c%2").arg(scheme).arg(set));
         }
     }
+    choose("viewGameArt");
+    save(preview, "preview_art");
+    choose("raceZerg");
+    choose("background_none");
+    save(preview, "preview_art_ingame_zerg");
+    choose("viewGameArt");
 
     tarrox::ArchiveBrowser browser(
         dialogs, "x.mpq", {{"rez\\glumain.bin"}, {"rez\\options.bin", 1031}, {"rez\\glusingl.bin"}},

@@ -1,0 +1,233 @@
+// Designing with several objects at once, as the windows show it: picking them in the list and
+// the picture, moving them together on the grid, the clipboard, the Arrange menu, the keys and
+// Find.
+#include <QApplication>
+#include <QClipboard>
+
+#include "document/Clipboard.h"
+#include "editor/PreviewFixture.h"
+#include "platform/FileAccess.h"
+
+namespace tarrox::test {
+namespace {
+
+// A dialog at (100, 50) whose children lie from its corner: OK over 110..159 x 60..79, Cancel
+// under it at 110..159 x 90..109, a light-up button at 300..359 x 150..179 and a label at
+// 200..239 x 200..209.
+class DesignTest : public PictureTest {
+  protected:
+    void SetUp() override {
+        PictureTest::SetUp();
+        DialogDocument d =
+            MakeDocument({{0, "Dialog"}, {2, "OK"}, {2, "Cancel"}, {14, "Lit"}, {9, "Label"}});
+        Place(d.ObjectTable[0], 100, 50, 300, 200);
+        Place(d.ObjectTable[1], 10, 10, 50, 20);
+        Place(d.ObjectTable[2], 10, 40, 50, 20);
+        Place(d.ObjectTable[3], 200, 100, 60, 30);
+        Place(d.ObjectTable[4], 100, 150, 40, 10);
+        OpenPicture(d);
+    }
+    using Indices = std::vector<int32_t>;
+    Indices Picked() { return form->Selected().Objects; }
+    Indices ListRows() {
+        Indices rows;
+        for (const QListWidgetItem* item : List("objectList")->selectedItems())
+            rows.push_back(List("objectList")->row(item));
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+    std::string Texts() {
+        std::string out;
+        for (int32_t i = 0; i < doc->ObjectCount; ++i)
+            out += (i ? " " : "") + doc->StringTable[doc->ObjectTable[i].Text];
+        return out;
+    }
+    std::string Corner(int32_t i) {
+        return std::to_string(doc->ObjectTable[i].Left) + "," +
+               std::to_string(doc->ObjectTable[i].Top);
+    }
+    void Key(QWidget* to, Qt::Key key, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        to->window()->show();
+        to->window()->activateWindow(); // shortcuts go to the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(to->window()));
+        to->setFocus();
+        QTest::keyClick(to, key, keys);
+    }
+};
+
+TEST_F(DesignTest, CopyAndPasteTwoObjectsPickedInThePictureThenUndoRestoresTheSavedBytes) {
+    std::vector<uint8_t> original;
+    ASSERT_EQ(ReadFileBytes(Path("dialog.bin"), original), ReadStatus::Ok);
+    Click({120, 65});
+    Click({120, 95}, Qt::ControlModifier);
+    EXPECT_EQ(Picked(), (Indices{1, 2}));
+    EXPECT_EQ(ListRows(), (Indices{1, 2}));
+    Trigger("editCopy");
+    // Plain JSON of the shape dump prints, for a text editor and back.
+    DialogDocument onClipboard;
+    std::string error;
+    EXPECT_TRUE(BatchFromJson(QApplication::clipboard()->text().toStdString(), onClipboard, error));
+    EXPECT_EQ(onClipboard.ObjectCount, 2);
+    Trigger("editPaste");
+    EXPECT_EQ(Picked(), (Indices{5, 6}));
+    EXPECT_EQ(ListRows(), (Indices{5, 6}));
+    Trigger("fileSave");
+    const DialogDocument written = Reload(Path("dialog.bin"));
+    ASSERT_EQ(written.ObjectCount, 7);
+    for (int32_t i : {5, 6}) {
+        const DialogObject &copy = written.ObjectTable[i], &from = written.ObjectTable[i - 4];
+        EXPECT_EQ(written.StringTable[copy.Text], written.StringTable[from.Text]);
+        EXPECT_EQ(std::pair(copy.Left - from.Left, copy.Top - from.Top), std::pair(8, 8));
+    }
+    // Taken back, the dialog writes exactly the bytes it was opened from.
+    Key(picture, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(WriteBinDocument(*doc).value(), original);
+}
+
+TEST_F(DesignTest, CtrlTogglesShiftTakesARangeAndTheRectangleTakesWhatLiesInside) {
+    QListWidget* list = List("objectList");
+    auto clickRow = [&](int row, Qt::KeyboardModifiers keys) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                          list->visualItemRect(list->item(row)).center());
+    };
+    clickRow(3, Qt::NoModifier);
+    clickRow(1, Qt::ControlModifier);
+    EXPECT_EQ(Picked(), (Indices{3, 1}));
+    EXPECT_EQ(Box("objectLeft")->text(), "200"); // the first picked is shown
+    clickRow(4, Qt::ShiftModifier);
+    EXPECT_EQ(Picked(), (Indices{3, 1, 2, 4}));
+
+    const struct {
+        QPoint From, To;
+        Qt::KeyboardModifiers Keys;
+        Indices Picked;
+    } picks[] = {
+        {{120, 65}, {120, 65}, Qt::NoModifier, {1}},
+        {{310, 160}, {310, 160}, Qt::ShiftModifier, {1, 2, 3}},
+        {{120, 95}, {120, 95}, Qt::ControlModifier, {1, 3}},
+        {{190, 140}, {370, 220}, Qt::NoModifier, {3, 4}}, // a rectangle from an empty part
+        {{90, 40}, {165, 115}, Qt::ControlModifier, {3, 4, 1, 2}},
+        {{250, 120}, {250, 120}, Qt::NoModifier, {0}}, // a click on an empty part
+    };
+    for (const auto& p : picks) {
+        DragBy(p.From, p.To - p.From, p.Keys);
+        Mouse(QEvent::MouseButtonRelease, p.To, p.Keys);
+        EXPECT_EQ(Picked(), p.Picked) << p.From.x() << "," << p.From.y();
+        EXPECT_EQ(ListRows(), [&] {
+            Indices sorted = p.Picked;
+            std::sort(sorted.begin(), sorted.end());
+            return sorted;
+        }());
+    }
+    // The picture outlines every selected object, and no other.
+    form->SelectObjects({3, 4});
+    const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto marked = [&](int x, int top, int bottom) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y) n += shown.pixel(x, y) != picture->Image().pixel(x, y);
+        return n;
+    };
+    EXPECT_GT(marked(199, 200, 209), 0); // the label's left side
+    EXPECT_EQ(marked(109, 91, 108), 0);  // Cancel's
+    Key(picture, Qt::Key_Escape);
+    EXPECT_EQ(Picked(), (Indices{0}));
+}
+
+TEST_F(DesignTest, ADragMovesTheSelectionOnTheGridAsOneStepAndAltDoesNotSnap) {
+    form->SelectObjects({1, 3});
+    Choose("viewSnapToGrid");
+    EXPECT_TRUE(settings.SnapToGrid);
+    // OK's corner lands on the grid (112, 64 in the picture); Lit keeps its distance.
+    DragBy({120, 65}, {5, 3});
+    Mouse(QEvent::MouseButtonRelease, {125, 68});
+    EXPECT_EQ(Corner(1) + " " + Corner(3), "12,14 202,104");
+    DragBy({122, 69}, {5, 3}, Qt::AltModifier);
+    Mouse(QEvent::MouseButtonRelease, {127, 72}, Qt::AltModifier);
+    EXPECT_EQ(Corner(1) + " " + Corner(3), "17,17 207,107");
+    Trigger("editUndo");
+    Trigger("editUndo");
+    EXPECT_EQ(Corner(1) + " " + Corner(3), "10,10 200,100");
+    EXPECT_FALSE(form->IsModified());
+    // Arrows move the selection too.
+    Key(picture, Qt::Key_Right);
+    EXPECT_EQ(Corner(1) + " " + Corner(3), "11,10 201,100");
+
+    dialogs.InputAnswers = {"40", "16"};
+    Choose("viewGridSize");
+    Choose("viewGridSize");
+    EXPECT_EQ(Messages(), Names{"Error: The grid size must be a whole number from 1 to 32."});
+    EXPECT_EQ(settings.GridSize, 16);
+    Choose("viewShowGrid");
+    EXPECT_TRUE(settings.ShowGrid && Checked("viewShowGrid"));
+}
+
+TEST_F(DesignTest, ArrangeAndDrawOrderActOnTheSelectionAndUndoAsOneStep) {
+    form->SelectObjects({3, 1, 4});
+    Trigger("arrangeAlignLefts");
+    EXPECT_EQ(Corner(1) + " " + Corner(4), "200,10 200,150");
+    EXPECT_EQ(Find<QAction>("editUndo")->text(), "Undo Align Lefts");
+    Trigger("editUndo");
+    EXPECT_EQ(Corner(1) + " " + Corner(4), "10,10 100,150");
+    EXPECT_EQ(Picked(), (Indices{3, 1, 4}));
+
+    form->SelectObjects({2, 1});
+    Trigger("arrangeBringToFront");
+    EXPECT_EQ(Texts(), "Dialog Lit Label OK Cancel");
+    EXPECT_EQ(Picked(), (Indices{4, 3}));
+    Trigger("arrangeSendToBack");
+    EXPECT_EQ(Texts(), "Dialog OK Cancel Lit Label");
+    Trigger("editUndo");
+    Trigger("editUndo");
+    EXPECT_EQ(Texts(), "Dialog OK Cancel Lit Label");
+    EXPECT_EQ(Picked(), (Indices{2, 1}));
+}
+
+TEST_F(DesignTest, DeleteAsksFirstInsertAddsAndTheBoxesKeepTheirOwnKeys) {
+    form->SelectObjects({1, 3});
+    Key(Box("objectLeft"), Qt::Key_Delete); // deletes a character, not objects
+    EXPECT_EQ(Messages(), Names{});
+    dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes};
+    Key(List("objectList"), Qt::Key_Delete);
+    EXPECT_EQ(doc->ObjectCount, 5);
+    Trigger("editDelete");
+    EXPECT_EQ(Texts(), "Dialog Cancel Label");
+    EXPECT_EQ(Messages().size(), 2u);
+    Trigger("editUndo");
+    EXPECT_EQ(Picked(), (Indices{1, 3}));
+    Key(List("objectList"), Qt::Key_Insert);
+    EXPECT_EQ(doc->ObjectCount, 6);
+    EXPECT_EQ(Picked(), (Indices{5}));
+}
+
+TEST_F(DesignTest, PasteLandsInPlaceInAnotherDialogOrSaysHowManyFit) {
+    form->SelectObjects({1, 2});
+    Trigger("editCut");
+    EXPECT_EQ(Texts(), "Dialog Lit Label");
+    std::vector<ObjectRow> many(127, ObjectRow{});
+    ASSERT_TRUE(form->OpenBinFile(Write("full.bin", MakeDocument(many))));
+    Trigger("editPaste");
+    EXPECT_EQ(
+        Messages(),
+        Names{"Only 1 more object fits in this dialog (128 at most); the clipboard holds 2."});
+    ASSERT_TRUE(form->OpenBinFile(Write("other.bin", MakeDocument({{0, "Other"}}))));
+    Trigger("editPaste");
+    EXPECT_EQ(Texts(), "Other OK Cancel");
+    EXPECT_EQ(Corner(1) + " " + Corner(2), "10,10 10,40");
+    Trigger("editDuplicate");
+    EXPECT_EQ(Corner(3) + " " + Corner(4), "18,18 18,48");
+}
+
+TEST_F(DesignTest, FindSelectsTheNextMatchAndF3FindsAgain) {
+    dialogs.InputAnswers = {"<3>", "missing"};
+    doc->StringTable[doc->ObjectTable[4].Text] = "\x03Label";
+    Trigger("editFind"); // nothing selected yet: from the start
+    EXPECT_EQ(Picked(), (Indices{4}));
+    Trigger("editFindAgain");
+    EXPECT_EQ(Picked(), (Indices{4})); // the only match, found again
+    Trigger("editFind");
+    EXPECT_EQ(Messages(), Names{"No object matches \"missing\"."});
+    EXPECT_EQ(Picked(), (Indices{4}));
+}
+
+} // namespace
+} // namespace tarrox::test
