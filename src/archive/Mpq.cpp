@@ -464,7 +464,8 @@ bool UpdateSession::Add(const std::string& source, const std::string& name, int3
 }
 
 UpdateSession::CompactStatus UpdateSession::Compact(CompactProgress* progress) {
-    if (state_ != State::Open || spoilt_) return CompactStatus::Failed;
+    // Compacting reads every file, and only a session that planned it had them all checked.
+    if (state_ != State::Open || spoilt_ || !compact_) return CompactStatus::Failed;
     DescriptorZeroGuard guard;
     ProgressForward forward{progress};
     if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, &forward);

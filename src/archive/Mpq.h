@@ -95,7 +95,7 @@ class UpdateSession {
     // reads. False on failure, with the reason in errno; the session is then spoilt.
     bool Add(const std::string& source, const std::string& name, int32_t locale);
 
-    // Whether Compact() is called for: see Compaction.
+    // Whether Compact() is called for (see Compaction); it fails otherwise.
     bool CompactionDue() const { return compact_; }
     enum class CompactStatus { Compacted, NamesUnknown, Failed };
     // NamesUnknown: the archive holds files whose names nobody knows, so it cannot be
