@@ -50,7 +50,12 @@ int64_t EllipseHalfRun(int64_t w, int64_t h, int64_t dy2) {
 }
 
 // Sets `count` pixels from `at` to `color`: a byte fill for black, the colour of every clear,
-// otherwise a loop the compiler turns into wide stores.
+// otherwise a loop the compiler turns into wide stores, as wide as the processor has.
+#if defined(__x86_64__) && defined(__linux__) && defined(__has_attribute)
+#if __has_attribute(target_clones)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+#endif
 void FillPixels(uint32_t* at, size_t count, uint32_t color) {
     if ((color & 0xFF) * 0x01010101u == color)
         std::memset(at, int(color & 0xFF), count * sizeof color);
@@ -141,7 +146,7 @@ void Surface::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const int64_t w = b.Width(), h = b.Height();
     if (w <= 0 || h <= 0) return;
     DrawSpans(b.Top, b.Bottom, [&](int64_t y) {
-        int64_t m = EllipseHalfRun(w, h, 2 * y + 1 - (b.Top + b.Bottom));
+        int64_t m = EllipseRun(w, h, 2 * y + 1 - (b.Top + b.Bottom));
         if (m < 0) return Span{1, 0};
         return Span{(b.Left + b.Right - 1 - m) / 2, (b.Left + b.Right - 1 + m) / 2};
     });
@@ -162,10 +167,30 @@ void Surface::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t 
         else
             return Span{b.Left, b.Right - 1};
         // The straight top and bottom edges run between the corner ellipses' centres.
-        int64_t m = EllipseHalfRun(cw, ch, 2 * k + 1 - ch);
+        int64_t m = EllipseRun(cw, ch, 2 * k + 1 - ch);
         int64_t inset = m < 0 ? (cw - 1) / 2 : std::min((cw - 1 - m) / 2, (cw - 1) / 2);
         return Span{b.Left + inset, b.Right - 1 - inset};
     });
+}
+
+int64_t Surface::EllipseRun(int64_t w, int64_t h, int64_t dy2) {
+    // Previews repeat a few shapes (buttons' corners, sliders' marks): each size's runs are
+    // worked out once. Huge ones are not kept.
+    constexpr int64_t MaxKeptHeight = 1024;
+    if (h > MaxKeptHeight || w > (int64_t{1} << 15)) return EllipseHalfRun(w, h, dy2);
+    EllipseRuns* kept = nullptr;
+    for (EllipseRuns& e : ellipses_)
+        if (e.Width == w && e.Height == h) kept = &e;
+    if (!kept) {
+        kept = &ellipses_[nextEllipse_++ % ellipses_.size()];
+        kept->Width = w;
+        kept->Height = h;
+        kept->HalfRuns.resize(size_t(h));
+        for (int64_t i = 0; i < h; ++i)
+            kept->HalfRuns[size_t(i)] = EllipseHalfRun(w, h, 2 * i + 1 - h);
+    }
+    // dy2 runs over 1 - h, 3 - h, .. h - 1 as the rows do.
+    return kept->HalfRuns[size_t((dy2 + h - 1) / 2)];
 }
 
 void Surface::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
