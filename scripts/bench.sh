@@ -27,9 +27,9 @@ for path in glob.glob(sys.argv[1] + "/*.json"):
 targets = [
     ("BM_RedrawPreview", "BM_Floor_MemsetSurface", 10),
     ("BM_ClearSurface", "BM_Floor_MemsetSurface", 1.5),
-    ("BM_FillRectangle", "BM_Floor_MemsetSurface", 2.5),
-    ("BM_FillRoundRect", "BM_Floor_MemsetSurface", 2.5),
-    ("BM_FillEllipse", "BM_Floor_MemsetSurface", 2.5),
+    ("BM_FillRectangle", "BM_Floor_MemsetSurface", 2),
+    ("BM_FillRoundRect", "BM_Floor_MemsetSurface", 2),
+    ("BM_FillEllipse", "BM_Floor_MemsetSurface", 2),
     ("BM_ListCold", "BM_Floor_SmpqListCold", 1.5),
     ("BM_Put", "BM_Floor_CopyAndFsync", 1.5),
     ("BM_RenderProcess", "BM_Floor_TrueProcess", 10),
