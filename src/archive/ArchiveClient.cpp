@@ -53,6 +53,18 @@ ArchiveOutcome Failure(const ChildResult& r, const std::string& fallback) {
     return outcome;
 }
 
+// Runs a job that rewrites the archive, its "progress DONE TOTAL" lines passed on.
+ChildResult RunWithProgress(std::vector<std::string> args, mpq::CompactProgress* progress,
+                            const KeepAlive& keepAlive) {
+    auto onLine = [progress](const std::string& line) {
+        unsigned long long done = 0, total = 0;
+        if (progress && std::sscanf(line.c_str(), "progress %llu %llu", &done, &total) == 2)
+            progress->Update(done, total);
+    };
+    args.push_back("--progress");
+    return Run(ArchiveJob::Put, args, {onLine, keepAlive});
+}
+
 } // namespace
 
 ProcessLimits ArchiveJobLimits(ArchiveJob job) {
@@ -117,19 +129,22 @@ ArchiveOutcome ExtractInChild(const std::string& archivePath, const ArchiveLine&
 ArchiveOutcome PutInChild(const std::string& archivePath, const ArchiveLine& file,
                           const std::string& source, mpq::CompactProgress* progress,
                           const KeepAlive& keepAlive) {
-    auto onLine = [progress](const std::string& line) {
-        unsigned long long done = 0, total = 0;
-        if (progress && std::sscanf(line.c_str(), "progress %llu %llu", &done, &total) == 2)
-            progress->Update(done, total);
-    };
-    std::vector<std::string> args = Args("put", {archivePath, file.Name, source}, file.Locale);
-    args.push_back("--progress");
-    ChildResult r = Run(ArchiveJob::Put, args, {onLine, keepAlive});
+    ChildResult r = RunWithProgress(Args("put", {archivePath, file.Name, source}, file.Locale),
+                                    progress, keepAlive);
     // Notes (an archive that could not be compacted for a harmless reason) stay quiet.
     if (r.Succeeded()) return {true, {}, MessageIcon::None};
     ArchiveOutcome outcome = Failure(r, OpenFailed);
     outcome.Done = outcome.Message == CompactFailed;
     return outcome;
+}
+
+ArchiveOutcome CompactInChild(const std::string& archivePath, mpq::CompactProgress* progress,
+                              const KeepAlive& keepAlive) {
+    ChildResult r = RunWithProgress({"compact", archivePath}, progress, keepAlive);
+    if (!r.Succeeded()) return Failure(r, OpenFailed);
+    const auto notes = r.ErrLines("note: ");
+    return {true, notes.empty() ? archivePath + " is compacted." : notes[0].substr(6),
+            MessageIcon::None};
 }
 
 ArchiveOutcome ImportInChild(const std::vector<std::string>& sources, const std::string& folder,

@@ -51,6 +51,11 @@ ArchiveOutcome PutInChild(const std::string& archivePath, const ArchiveLine& fil
                           const std::string& source, mpq::CompactProgress* progress,
                           const KeepAlive& keepAlive = {});
 
+// Rewrites the archive without its unused space. Done when it went through; the message then
+// says whether it was compacted (its names may be unknown).
+ArchiveOutcome CompactInChild(const std::string& archivePath, mpq::CompactProgress* progress,
+                              const KeepAlive& keepAlive = {});
+
 // Imports the game's fonts, colour tables and art from `sources` into `folder`. The message is the
 // tool's whole report; Done when anything was imported.
 ArchiveOutcome ImportInChild(const std::vector<std::string>& sources, const std::string& folder,

@@ -42,6 +42,10 @@ bool NoRoom(int error) {
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
+std::string DiskFull(const std::string& archivePath) {
+    return "Error: Could not update " + archivePath + ": the disk is full.";
+}
+
 } // namespace
 
 std::string NameListPath() {
@@ -98,6 +102,8 @@ ArchiveResult ReadArchivedFile(const std::string& archivePath, const ArchiveLine
         return Failure("Error: Could not open file.");
     case mpq::ReadArchive::ReadStatus::Damaged:
         return Failure("Error: " + file.Name + " in " + archivePath + " is damaged.");
+    case mpq::ReadArchive::ReadStatus::Refused:
+        return Failure("Error: " + NotOpenedBecause(archive.Refusal(), archivePath));
     case mpq::ReadArchive::ReadStatus::Failed:
         break;
     }
@@ -120,29 +126,30 @@ ArchiveResult ExtractArchivedFile(const std::string& archivePath, const ArchiveL
     return read;
 }
 
-ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLine& file,
-                                 const std::string& source, mpq::CompactProgress* progress) {
-    using Session = mpq::UpdateSession;
-    Session update(archivePath,
-                   PathExists(archivePath) ? Session::Mode::OpenExisting : Session::Mode::CreateNew,
-                   mpq::NewArchiveFileCount, NameListPath());
-    const int openError = errno;
-    const std::string diskFull = "Error: Could not update " + archivePath + ": the disk is full.";
+namespace {
+
+using Session = mpq::UpdateSession;
+
+// Why an update could not start, for a session that did not open.
+ArchiveResult NotOpened(const Session& update, int openError, const std::string& archivePath) {
     if (update.Opened() == Session::State::Busy)
         return Failure("Error: " + archivePath +
                        " is being updated by another save. Try again when it has finished.");
     if (update.Opened() == Session::State::NotAFile)
         return Failure("Error: " + archivePath + " is not a regular file.");
-    if (update.Opened() != Session::State::Open) {
-        if (NoRoom(openError)) return Failure(diskFull);
-        return Failure("Error: " +
-                       NotOpenedBecause(update.Refusal(), archivePath, "Could not open archive."));
-    }
-    if (!update.Add(source, file.Name, file.Locale))
-        return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);
-    const Session::CompactStatus compacted = update.Compact(progress);
+    if (NoRoom(openError)) return Failure(DiskFull(archivePath));
+    return Failure("Error: " +
+                   NotOpenedBecause(update.Refusal(), archivePath, "Could not open archive."));
+}
+
+// Compacts when due, puts the copy in place and says how it went.
+ArchiveResult Finish(Session& update, const std::string& archivePath,
+                     mpq::CompactProgress* progress) {
+    const bool due = update.CompactionDue();
+    const Session::CompactStatus compacted =
+        due ? update.Compact(progress) : Session::CompactStatus::Compacted;
     if (!update.Commit())
-        return Failure(NoRoom(errno) ? diskFull
+        return Failure(NoRoom(errno) ? DiskFull(archivePath)
                                      : "Error: Could not write archive " + archivePath + ".");
     ArchiveResult result{true, {}, MessageIcon::None, {}};
     if (compacted == Session::CompactStatus::Failed)
@@ -150,6 +157,28 @@ ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLi
     else if (compacted == Session::CompactStatus::NamesUnknown)
         result.Note = archivePath + " not compacted: it holds files whose names are unknown";
     return result;
+}
+
+} // namespace
+
+ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLine& file,
+                                 const std::string& source, mpq::CompactProgress* progress) {
+    Session update(archivePath,
+                   PathExists(archivePath) ? Session::Mode::OpenExisting : Session::Mode::CreateNew,
+                   mpq::NewArchiveFileCount, NameListPath());
+    const int openError = errno;
+    if (update.Opened() != Session::State::Open) return NotOpened(update, openError, archivePath);
+    if (!update.Add(source, file.Name, file.Locale))
+        return Failure("Error: Could not add file.\r\n" + std::to_string(errno), MessageIcon::None);
+    return Finish(update, archivePath, progress);
+}
+
+ArchiveResult CompactArchive(const std::string& archivePath, mpq::CompactProgress* progress) {
+    Session update(archivePath, Session::Mode::OpenExisting, mpq::NewArchiveFileCount,
+                   NameListPath(), Session::Compaction::Always);
+    const int openError = errno;
+    if (update.Opened() != Session::State::Open) return NotOpened(update, openError, archivePath);
+    return Finish(update, archivePath, progress);
 }
 
 } // namespace tarrox

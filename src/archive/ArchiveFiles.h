@@ -62,9 +62,15 @@ ArchiveResult ExtractArchivedFile(const std::string& archivePath, const ArchiveL
                                   const ReplaceQuestion& askReplace = {});
 
 // Stores `source` in the archive under `file`, creating the archive when it does not exist,
-// then compacts it. Ok when the file is in the archive (also when only the compaction failed,
-// which still has a message); otherwise the archive is exactly as before.
+// then compacts it when that is due: always for a new or small (under 16 MB) archive, for a
+// larger one once an eighth of it is space that replaced files left. Ok when the file is in
+// the archive (also when only the compaction failed, which still has a message); otherwise the
+// archive is exactly as before.
 ArchiveResult WriteBackToArchive(const std::string& archivePath, const ArchiveLine& file,
                                  const std::string& source, mpq::CompactProgress* progress);
+
+// Rewrites the archive without the space replaced and deleted files left, whatever its size,
+// with the same messages as WriteBackToArchive.
+ArchiveResult CompactArchive(const std::string& archivePath, mpq::CompactProgress* progress);
 
 } // namespace tarrox

@@ -9,6 +9,10 @@
 
 #include <StormLib.h>
 #include <fcntl.h>
+#ifdef __linux__
+#include <linux/fs.h>
+#endif
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -109,28 +113,58 @@ bool WriteAll(int fd, const char* bytes, size_t size) {
     return true;
 }
 
+// Through a buffer, where the kernel cannot copy between the two files itself.
+bool CopyThroughBuffer(int in, int out) {
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        if (!WriteAll(out, buffer.data(), size_t(n))) return false;
+    }
+}
+
+// In the kernel: the file system's clone of the blocks where it shares them, else a copy that
+// never passes through this process.
+bool CopyInKernel(int in, int out) {
+#ifdef FICLONE
+    if (::ioctl(out, FICLONE, in) == 0) return true;
+#endif
+#ifdef __linux__
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        if (n > 0) continue;
+        if (n == 0) return true;
+        if (errno == EINTR) continue;
+        // Both offsets have moved past what was copied, so the buffer goes on from there.
+        if (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL) break;
+        return false;
+    }
+#endif
+    return CopyThroughBuffer(in, out);
+}
+
 // The archive's bytes into the working copy. On failure errno keeps the write's own reason (a
 // full disk) which the standard library's copy turns into a plain I/O error.
 bool CopyContents(const std::string& from, const std::string& to) {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
     const int out = ::open(to.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    bool ok = out >= 0;
-    std::vector<char> buffer(1 << 16);
-    while (ok) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        ok = WriteAll(out, buffer.data(), size_t(n));
-    }
+    bool ok = out >= 0 && CopyInKernel(in, out);
     const int error = errno;
     ::close(in);
     if (out >= 0 && ::close(out) != 0 && ok) return false;
     errno = error;
     return ok;
+}
+
+// Compacting writes the whole archive once more: always worth it for a small archive, and for
+// a large one once an eighth of it is space that replaced and deleted files left.
+constexpr uint64_t AlwaysCompactBelow = uint64_t{16} << 20;
+
+bool CompactionWorthIt(const MpqSpace& space) {
+    const uint64_t unused = space.Total - std::min(space.Used, space.Total);
+    return space.Total < AlwaysCompactBelow || unused >= space.Total / 8;
 }
 
 // How long a save waits for another save into the same archive before giving up.
@@ -139,8 +173,9 @@ constexpr std::chrono::milliseconds LockWait{3000};
 // Only what the archive check accepts reaches the library. `names` are the files the caller
 // will read, whose encrypted sector tables only their names unlock.
 bool Acceptable(const std::string& path, MpqHeaderProblem& refusal,
-                std::span<const std::string> names = {}) {
-    refusal = CheckMpqHeader(path, names);
+                std::span<const std::string> names = {},
+                MpqCheckDepth depth = MpqCheckDepth::NamedFiles, MpqSpace* space = nullptr) {
+    refusal = CheckMpqHeader(path, names, depth, space);
     if (refusal == MpqHeaderProblem::Ok) return true;
     errno = EINVAL;
     return false;
@@ -217,8 +252,8 @@ using FileHandle = std::unique_ptr<void, FileCloser>;
 
 } // namespace
 
-ReadArchive::ReadArchive(const std::string& path) : path_(path) {
-    if (!Acceptable(path, refusal_)) return;
+ReadArchive::ReadArchive(const std::string& path, MpqCheckDepth depth) : path_(path) {
+    if (!Acceptable(path, refusal_, {}, depth)) return;
     DescriptorZeroGuard guard;
     HANDLE h = nullptr;
     // Read-only: browsing must never write, and a read-only archive must still open.
@@ -265,9 +300,13 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
                                               std::vector<uint8_t>& out) const {
     out.clear();
     if (!handle_) return ReadStatus::Failed;
-    // Only its name unlocks an encrypted file's sector table for the check.
+    // Only its name unlocks an encrypted file's sector table for the check. Damage only the
+    // name reveals is the file's; any other is the archive's, as when the whole is checked.
     MpqHeaderProblem refusal{};
-    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) return ReadStatus::Damaged;
+    if (!Acceptable(path_, refusal, std::span(&file.Name, 1))) {
+        refusal_ = CheckMpqHeader(path_);
+        return refusal_ == MpqHeaderProblem::Ok ? ReadStatus::Damaged : ReadStatus::Refused;
+    }
     DescriptorZeroGuard guard;
     FileHandle handle;
     {
@@ -301,8 +340,8 @@ ReadArchive::ReadStatus ReadArchive::ReadFile(const FoundFile& file, uint32_t ma
 }
 
 UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
-                             const std::string& nameList)
-    : nameList_(nameList) {
+                             const std::string& nameList, Compaction compaction)
+    : nameList_(nameList), compact_(compaction == Compaction::Always) {
     // Through a link the update is of the file it names: the lock and the copy lie beside
     // that file, so the rename stays on its file system and the link stays a link.
     if (!FollowLinks(path, target_)) return;
@@ -323,12 +362,16 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     DescriptorZeroGuard guard;
     std::error_code ec;
     if (mode == Mode::OpenExisting) {
-        if (!Acceptable(target_, refusal_)) return;
+        MpqSpace space;
+        if (!Acceptable(target_, refusal_, {}, MpqCheckDepth::NamedFiles, &space)) return;
+        compact_ = compact_ || CompactionWorthIt(space);
         copy_ = lock_->NewWorkingCopy();
         if (copy_.empty()) return;
         if (!CopyContents(target_, copy_)) return;
         // The library opens the copy: that is what must pass, whatever the original became.
-        if (!Acceptable(copy_, refusal_, NamesIn(nameList))) return;
+        // Compacting reads every file; adding one reads only the archive's own files.
+        const auto depth = compact_ ? MpqCheckDepth::EveryFile : MpqCheckDepth::NamedFiles;
+        if (!Acceptable(copy_, refusal_, NamesIn(nameList), depth)) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();
@@ -356,6 +399,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
     create.dwFileFlags1 = MPQ_FILE_EXISTS | MPQ_FILE_COMPRESS | MPQ_FILE_REPLACEEXISTING;
     create.dwSectorSize = 0x1000;
     create.dwMaxFileCount = maxFiles;
+    compact_ = true; // a new archive is small
     HANDLE h = nullptr;
     if (!::SFileCreateArchive2(copy_.c_str(), &create, &h)) {
         KeepLibraryError();
@@ -420,7 +464,8 @@ bool UpdateSession::Add(const std::string& source, const std::string& name, int3
 }
 
 UpdateSession::CompactStatus UpdateSession::Compact(CompactProgress* progress) {
-    if (state_ != State::Open || spoilt_) return CompactStatus::Failed;
+    // Compacting reads every file, and only a session that planned it had them all checked.
+    if (state_ != State::Open || spoilt_ || !compact_) return CompactStatus::Failed;
     DescriptorZeroGuard guard;
     ProgressForward forward{progress};
     if (progress) ::SFileSetCompactCallback(handle_, ForwardCompactProgress, &forward);

@@ -28,14 +28,17 @@ constexpr uint32_t NewArchiveFileCount = 1024;
 // An archive open for reading, closed when it goes. Failures leave the reason in errno.
 class ReadArchive {
   public:
-    explicit ReadArchive(const std::string& path);
+    // Listing and reading a few files need only those files checked (NamedFiles); each read
+    // checks its own file.
+    explicit ReadArchive(const std::string& path, MpqCheckDepth depth = MpqCheckDepth::NamedFiles);
     ~ReadArchive();
     ReadArchive(const ReadArchive&) = delete;
     ReadArchive& operator=(const ReadArchive&) = delete;
 
     // False when the file was refused or the library could not open it.
     bool IsOpen() const { return handle_ != nullptr; }
-    // Why the archive check refused the file; Ok when it did not.
+    // Why the archive check refused the archive, on opening or on reading a file; Ok when it
+    // did not.
     MpqHeaderProblem Refusal() const { return refusal_; }
     // How many entries a listing can yield at most.
     uint32_t EntryCount() const;
@@ -43,17 +46,17 @@ class ReadArchive {
     // when the listing itself failed; an archive with no files is fine.
     bool List(const std::string& nameList, size_t maxEntries, std::vector<FoundFile>& out) const;
 
-    enum class ReadStatus { Ok, Missing, Damaged, Failed };
+    enum class ReadStatus { Ok, Missing, Damaged, Refused, Failed };
     // Reads one file whole; a locale the file lacks falls back to neutral. Damaged when its
     // bytes are not surely its content: a sector that does not decode to its length, or a
-    // checksum the archive keeps that does not match. Failed also for a file larger than
-    // `maxSize`.
+    // checksum the archive keeps that does not match. Refused when the check finds the
+    // archive damaged (Refusal() says how). Failed also for a file larger than `maxSize`.
     ReadStatus ReadFile(const FoundFile& file, uint32_t maxSize, std::vector<uint8_t>& out) const;
 
   private:
     std::string path_;
     void* handle_ = nullptr;
-    MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
+    mutable MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
 };
 
 // Told how far a compaction has got; the archive layer knows nothing of windows.
@@ -72,10 +75,13 @@ class CompactProgress {
 class UpdateSession {
   public:
     enum class Mode { OpenExisting, CreateNew };
+    // WhenWorthIt compacts a new or small archive, and a large one once an eighth of it is
+    // unused; Always is for an explicit compaction.
+    enum class Compaction { WhenWorthIt, Always };
     // NotAFile: the path (or the file a link there names) is a folder, a pipe or a device.
     enum class State { Open, Busy, NotAFile, Failed };
     UpdateSession(const std::string& path, Mode mode, uint32_t maxFiles,
-                  const std::string& nameList);
+                  const std::string& nameList, Compaction compaction = Compaction::WhenWorthIt);
     ~UpdateSession();
     UpdateSession(const UpdateSession&) = delete;
     UpdateSession& operator=(const UpdateSession&) = delete;
@@ -89,6 +95,8 @@ class UpdateSession {
     // reads. False on failure, with the reason in errno; the session is then spoilt.
     bool Add(const std::string& source, const std::string& name, int32_t locale);
 
+    // Whether Compact() is called for (see Compaction); it fails otherwise.
+    bool CompactionDue() const { return compact_; }
     enum class CompactStatus { Compacted, NamesUnknown, Failed };
     // NamesUnknown: the archive holds files whose names nobody knows, so it cannot be
     // rewritten; it is valid as it is, only not as small as it could be.
@@ -107,6 +115,7 @@ class UpdateSession {
     State state_ = State::Failed;
     MpqHeaderProblem refusal_ = MpqHeaderProblem::Ok;
     bool spoilt_ = false;
+    bool compact_ = false;
 };
 
 } // namespace tarrox::mpq

@@ -73,13 +73,16 @@ bool SectorMethodKnown(const ReadAt& read, uint32_t flags, uint64_t at, uint32_t
 // One block entry: inside the archive, known flags, and for a file split into sectors, a
 // sector table whose offsets lie inside the file's data. An encrypted table can only be read
 // with the file's key (`key`, 0 when the name is unknown).
+// With `readContent` false only what the entry itself says is checked: the file's place and
+// flags, which needs no reading.
 bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t fileSize,
-                   uint32_t sectorSize, uint32_t key) {
+                   uint32_t sectorSize, uint32_t key, bool readContent = true) {
     const uint32_t position = e[0], packed = e[1], size = e[2], flags = e[3];
     if (!(flags & FileExists)) return true;
     if (flags & ~KnownFileFlags) return false;
     const uint64_t start = at + position;
     if (start > fileSize || packed > fileSize - start) return false;
+    if (!readContent) return true;
     // A file stored whole is read into a buffer of its full size.
     if (!(flags & (FileImplode | FileCompress)) || (flags & FileSingleUnit))
         return packed <= size && SectorMethodKnown(read, flags, start, packed, size, key);
@@ -111,8 +114,20 @@ bool FileEntryFits(const ReadAt& read, const uint32_t* e, uint64_t at, uint64_t 
 // The archive's own files, which the library reads by name as it opens the archive.
 const std::string SpecialFiles[] = {"(listfile)", "(attributes)"};
 
+// The archive's bytes from its header to the end of the file, and how many of them its header,
+// tables and files take up (entries that overlap count twice, so this may exceed the total).
+MpqSpace SpaceOf(const std::vector<uint32_t>& blocks, uint32_t hashEntries, uint64_t at,
+                 uint64_t fileSize) {
+    MpqSpace space{fileSize - at,
+                   HeaderSize + (uint64_t(hashEntries) + blocks.size() / 4) * TableEntrySize};
+    for (size_t i = 0; i < blocks.size(); i += 4)
+        if (blocks[i + 3] & FileExists) space.Used += blocks[i + 1];
+    return space;
+}
+
 MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, uint64_t fileSize,
-                             std::span<const std::string> names) {
+                             std::span<const std::string> names, MpqCheckDepth depth,
+                             MpqSpace* space) {
     const uint32_t sectorSize = 512u << Le16(h + 14);
     const uint32_t hashEntries = Le32(h + 24), blockEntries = Le32(h + 28);
     std::vector<uint32_t> hashes, blocks;
@@ -125,8 +140,10 @@ MpqHeaderProblem CheckTables(const ReadAt& read, const uint8_t* h, uint64_t at, 
     if (!ReadTable(read, at, Le32(h + 20), blockEntries, "(BLOCK TABLE)", blocks))
         return MpqHeaderProblem::BadBlockTable;
     for (size_t i = 0; i < blocks.size(); i += 4)
-        if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0))
+        if (!FileEntryFits(read, &blocks[i], at, fileSize, sectorSize, 0,
+                           depth == MpqCheckDepth::EveryFile))
             return MpqHeaderProblem::BadFileEntry;
+    if (space) *space = SpaceOf(blocks, hashEntries, at, fileSize);
     const Crypt& crypt = TheCrypt();
     std::vector<std::string> all(std::begin(SpecialFiles), std::end(SpecialFiles));
     all.insert(all.end(), names.begin(), names.end());
@@ -161,7 +178,8 @@ MpqHeaderProblem CheckArchiveHeader(const uint8_t* h, uint64_t at, uint64_t file
     return MpqHeaderProblem::Ok;
 }
 
-MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names) {
+MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const std::string> names,
+                       MpqCheckDepth depth, MpqSpace* space) {
     uint8_t first[4] = {};
     const bool otherGameMap = read(0, first, 4) && Le32(first) == OtherGameMapId;
     uint8_t h[HeaderSize];
@@ -180,15 +198,17 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
                 Le32(h) != MpqHeaderId)
                 return MpqHeaderProblem::BadUserData;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, headerAt, fileSize);
-            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, headerAt, fileSize, names)
-                                                   : problem;
+            return problem == MpqHeaderProblem::Ok
+                       ? CheckTables(read, h, headerAt, fileSize, names, depth, space)
+                       : problem;
         }
         if (id == MpqHeaderId) {
             if (at + HeaderSize > fileSize || !read(at, h, HeaderSize))
                 return MpqHeaderProblem::BadHeaderSize;
             const MpqHeaderProblem problem = CheckArchiveHeader(h, at, fileSize);
-            return problem == MpqHeaderProblem::Ok ? CheckTables(read, h, at, fileSize, names)
-                                                   : problem;
+            return problem == MpqHeaderProblem::Ok
+                       ? CheckTables(read, h, at, fileSize, names, depth, space)
+                       : problem;
         }
     }
     return MpqHeaderProblem::NoHeader;
@@ -196,7 +216,8 @@ MpqHeaderProblem Check(uint64_t fileSize, const ReadAt& read, std::span<const st
 
 } // namespace
 
-MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names) {
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names,
+                                MpqCheckDepth depth, MpqSpace* space) {
     uint64_t size = 0;
     const int fd = OpenRegularFile(path, size);
     if (fd < 0) return MpqHeaderProblem::Unreadable;
@@ -218,18 +239,19 @@ MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::st
         std::memcpy(out, block.data() + (offset - blockAt), n);
         return true;
     };
-    const auto problem = Check(size, readAt, names);
+    const auto problem = Check(size, readAt, names, depth, space);
     ::close(fd);
     return problem;
 }
 
-MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const std::string> names) {
+MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file, std::span<const std::string> names,
+                                MpqCheckDepth depth) {
     const auto readAt = [&](uint64_t offset, uint8_t* out, size_t n) {
         if (offset > file.size() || n > file.size() - offset) return false;
         std::memcpy(out, file.data() + offset, n);
         return true;
     };
-    return Check(file.size(), readAt, names);
+    return Check(file.size(), readAt, names, depth, nullptr);
 }
 
 std::string DescribeMpqProblem(MpqHeaderProblem problem, const std::string& archive) {

@@ -32,14 +32,31 @@ enum class MpqHeaderProblem {
     BadFileEntry,   // a file outside the archive, of unknown kind, or with a broken sector table
 };
 
+// How much of the archive the check reads. Opening the archive, listing it and reading some
+// files reads the tables and only the sector tables of the archive's own files and of those
+// files; rewriting the archive reads every file.
+enum class MpqCheckDepth { NamedFiles, EveryFile };
+
+// An archive's size from its header on, and the bytes its header, tables and files use: the
+// rest is space replaced and deleted files left behind.
+struct MpqSpace {
+    uint64_t Total = 0;
+    uint64_t Used = 0;
+};
+
 // Checks the header the library would find: the first signature at a 512-byte boundary
 // (archives may follow a program stub), following a user-data header to the archive header;
-// then the tables' entries and their sector tables. The table of an encrypted file can only be
-// read with its name: those of the archive's own files and of `names` are checked.
-MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names = {});
+// then the tables' entries, and the sector tables of the archive's own files and of `names`, or
+// of every file. The table of an encrypted file can only be read with its name: those of the
+// archive's own files and of `names` are checked. `space`, when given, is filled in once the
+// tables have passed.
+MpqHeaderProblem CheckMpqHeader(const std::string& path, std::span<const std::string> names = {},
+                                MpqCheckDepth depth = MpqCheckDepth::EveryFile,
+                                MpqSpace* space = nullptr);
 // The same over bytes already in memory.
 MpqHeaderProblem CheckMpqHeader(std::span<const uint8_t> file,
-                                std::span<const std::string> names = {});
+                                std::span<const std::string> names = {},
+                                MpqCheckDepth depth = MpqCheckDepth::EveryFile);
 
 // Why `archive` was refused, in a user's words and naming it ("A is damaged: its block table
 // lies outside the file."); empty for Ok and for a file that could not be read at all.

@@ -1,6 +1,7 @@
 // list, extract and put: the archive browser and the write-back for scripts, on the same code.
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -53,8 +54,16 @@ class ProgressLines : public mpq::CompactProgress {
   public:
     explicit ProgressLines(bool print) : print_(print) {}
     void Update(uint64_t done, uint64_t total) override {
-        ::alarm(ArchiveJobLimits(ArchiveJob::Put).QuietSeconds);
-        if (!print_) return;
+        // Progress comes once a sector: the alarm is pushed back once a second at most.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - alarmSet_ >= std::chrono::seconds(1)) {
+            ::alarm(ArchiveJobLimits(ArchiveJob::Put).QuietSeconds);
+            alarmSet_ = now;
+        }
+        // A bar moves in steps of a thousandth: finer lines would only cost a write each.
+        if (!print_ || (done != total && done < printed_ + total / 1000 && total == total_)) return;
+        printed_ = done;
+        total_ = total;
         std::printf("progress %llu %llu\n", static_cast<unsigned long long>(done),
                     static_cast<unsigned long long>(total));
         std::fflush(stdout);
@@ -62,6 +71,8 @@ class ProgressLines : public mpq::CompactProgress {
 
   private:
     bool print_;
+    uint64_t printed_ = 0, total_ = 0;
+    std::chrono::steady_clock::time_point alarmSet_ = std::chrono::steady_clock::now();
 };
 
 extern "C" void OnAlarm(int) {
@@ -123,6 +134,18 @@ int Put(const Args& given) {
     LimitSelf(ArchiveJob::Put);
     ProgressLines lines(progress);
     const ArchiveResult result = WriteBackToArchive(args[0], {args[1], locale}, args[2], &lines);
+    Say("", result.Message);
+    Say("note: ", result.Note);
+    return result.Ok && result.Message.empty() ? 0 : 1;
+}
+
+int Compact(const Args& given) {
+    Args args = given;
+    const bool progress = TakeFlag(args, "--progress");
+    if (args.size() != 1) return Fail("Error: usage: tarrox2-cli compact ARCHIVE [--progress]");
+    LimitSelf(ArchiveJob::Put);
+    ProgressLines lines(progress);
+    const ArchiveResult result = CompactArchive(args[0], &lines);
     Say("", result.Message);
     Say("note: ", result.Note);
     return result.Ok && result.Message.empty() ? 0 : 1;

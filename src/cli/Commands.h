@@ -22,6 +22,7 @@ int Render(const Args& args);
 int List(const Args& args);
 int Extract(const Args& args);
 int Put(const Args& args);
+int Compact(const Args& args);
 int ImportData(const Args& args);
 
 // Keeps this run to the limits the editor gives the tool for `job`.

@@ -47,7 +47,9 @@ std::optional<fs::path> FindLoose(const fs::path& root, const std::string& name)
 Source::Source(const std::string& path) : path_(path), label_(fs::path(path).filename()) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) return;
-    archive_ = std::make_unique<mpq::ReadArchive>(path);
+    // Import reads many of its files: the whole archive is checked once, and damage anywhere
+    // in it refuses it.
+    archive_ = std::make_unique<mpq::ReadArchive>(path, MpqCheckDepth::EveryFile);
 }
 
 std::string Source::Refusal() const {
@@ -62,6 +64,7 @@ Lookup Source::Read(const std::string& name, std::vector<uint8_t>& bytes) const 
         case mpq::ReadArchive::ReadStatus::Missing:
             return Lookup::Missing;
         case mpq::ReadArchive::ReadStatus::Damaged:
+        case mpq::ReadArchive::ReadStatus::Refused:
             return Lookup::Damaged;
         case mpq::ReadArchive::ReadStatus::Failed:
             return Lookup::Failed;

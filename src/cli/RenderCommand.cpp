@@ -1,7 +1,7 @@
 #include <charconv>
 #include <cstdio>
-#include <optional>
 #include <filesystem>
+#include <optional>
 
 #include "cli/Commands.h"
 #include "document/BinFile.h"
@@ -21,7 +21,8 @@ namespace {
 constexpr const char* RenderUsage =
     "Error: usage: tarrox2-cli render IN.bin OUT.png [--data DIR] [--colors 0|1|2|3] "
     "[--custom FILE.pcx] [--scheme pink|red|blue] [--no-fill] [--no-hidden] [--select N] "
-    "[--current] [--art] [--background FOLDER|none] [--race terran|protoss|zerg]";
+    "[--current] [--art] [--background FOLDER|none] [--race terran|protoss|zerg] "
+    "[--compression 0-9]";
 
 bool ParseInt(const std::string& text, int32_t& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -32,7 +33,7 @@ struct RenderOptions {
     std::string in, out, custom;
     // The user's imported files, then the bundled ones; --data names the only folder.
     DataFolders data = GameDataFolders();
-    int32_t colors = 1, select = -1;
+    int32_t colors = 1, select = -1, compression = PngPacking{}.Level;
     PreviewSettings settings;
     bool art = false;
     std::optional<std::string> background; // the screen's own folder when not given
@@ -71,6 +72,9 @@ bool ParseRenderArgs(const Args& args, RenderOptions& o) {
             o.custom = args[++i];
         } else if (a == "--colors" && hasValue) {
             if (!ParseInt(args[++i], o.colors) || o.colors < 0 || o.colors > 3) return false;
+        } else if (a == "--compression" && hasValue) {
+            if (!ParseInt(args[++i], o.compression) || o.compression < 0 || o.compression > 9)
+                return false;
         } else if (a == "--select" && hasValue) {
             if (!ParseInt(args[++i], o.select)) return false;
         } else if (a == "--scheme" && hasValue) {
@@ -125,9 +129,11 @@ int Render(const Args& args) {
         RedrawPreview(canvas, doc, o.select);
     }
 
-    RgbImage image{Surface::Width, Surface::Height, surface.Pixels()};
     if (IsReadOnlyFile(o.out)) return Fail("Error: " + o.out + " is read-only.");
-    if (!WriteFileAtomically(o.out, EncodePng(image)))
+    // The game's art is photo-like and packs smaller with filtered rows; outlines do not.
+    const PngPacking packing{o.compression, o.art};
+    if (!WriteFileAtomically(o.out,
+                             EncodePng(Surface::Width, Surface::Height, surface.Pixels(), packing)))
         return Fail("Error: Could not write " + o.out + ".");
     return 0;
 }

@@ -41,9 +41,11 @@ constexpr Command Commands[] = {
     {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract},
     {"put",
      "put ARCHIVE NAME IN.bin [--progress]\n"
-     "                                store IN in the archive under NAME and compact it;\n"
-     "                                --progress prints \"progress DONE TOTAL\" lines",
+     "                                store IN in the archive under NAME, compacting it when\n"
+     "                                it is small or an eighth unused; --progress prints\n"
+     "                                \"progress DONE TOTAL\" lines",
      Put},
+    {"compact", "compact ARCHIVE [--progress]  rewrite the archive without unused space", Compact},
     {"import-data",
      "import-data SOURCE... [--to DIR]\n"
      "                                copy the game's fonts and colour tables from archives or\n"

@@ -39,7 +39,7 @@ enum class ObjectBox {
 enum class SmkBox { FileName, OverlayX, OverlayY, Count };
 
 // Menu items in menu order; a separator takes a place like an item.
-enum class FileMenu { Open, Save, SaveAs, Separator, Exit, Count };
+enum class FileMenu { Open, Save, SaveAs, CompactArchive, Separator, Exit, Count };
 enum class EditMenu {
     Undo,
     Redo,

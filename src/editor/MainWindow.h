@@ -235,6 +235,8 @@ class MainWindow : public QMainWindow {
     bool OpenFromArchive(const std::string& archivePath, const ArchiveLine& file);
     void SaveIntoArchive(const std::string& archivePath);
     bool StoreInArchive();
+    // Saves compact a large archive only now and then; this does it when the user asks.
+    void CompactArchiveFromMenu();
     bool WriteDocument(const std::string& path, bool replaceWhole);
     bool ConfirmUnsavedWork();
     void EnableSaving();

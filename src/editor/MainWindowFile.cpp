@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <memory>
 
+#include "archive/ArchiveClient.h"
+#include "archive/qt/ProgressWindow.h"
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
 #include "document/DialogCheck.h"
@@ -156,6 +158,19 @@ void MainWindow::OpenFromMenu() {
         return;
     }
     OpenDiskFile(path);
+}
+
+void MainWindow::CompactArchiveFromMenu() {
+    FileDialogState choice = fileDialog_;
+    choice.FilterIndex = ArchiveFileType;
+    choice.FileName.clear();
+    if (!dialogs_.ShowOpen(choice) || choice.FileName.empty()) return;
+    ArchiveOutcome outcome;
+    {
+        ProgressWindow progress(this);
+        outcome = CompactInChild(choice.FileName, &progress, KeepWindowsPainted);
+    }
+    Message(outcome.Message, outcome.Icon);
 }
 
 void MainWindow::OpenDiskFile(const std::string& path) {

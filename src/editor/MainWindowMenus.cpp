@@ -36,6 +36,7 @@ void MainWindow::BuildMenus() {
          {{"fileOpen", "Open", QKeySequence("Ctrl+O"), &MainWindow::OpenFromMenu},
           {"fileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::SaveFromMenu},
           {"fileSaveAs", "Save As...", QKeySequence("Ctrl+A"), &MainWindow::SaveAsFromMenu},
+          {"fileCompactArchive", "Compact Archive...", {}, &MainWindow::CompactArchiveFromMenu},
           separator,
           {"fileExit", "Exit", {}, &MainWindow::ExitFromMenu}});
     recentMenu_ = new QMenu("Recent Files", file);

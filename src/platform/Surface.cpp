@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarrox {
 
@@ -48,36 +49,90 @@ int64_t EllipseHalfRun(int64_t w, int64_t h, int64_t dy2) {
     return m < 0 ? -1 : m;
 }
 
+// Sets `count` pixels from `at` to `color`: a byte fill for black, the colour of every clear,
+// otherwise a loop the compiler turns into wide stores, as wide as the processor has.
+#if defined(__x86_64__) && defined(__linux__) && defined(__has_attribute)
+#if __has_attribute(target_clones)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
+#endif
+void FillPixels(uint32_t* at, size_t count, uint32_t color) {
+    if ((color & 0xFF) * 0x01010101u == color)
+        std::memset(at, int(color & 0xFF), count * sizeof color);
+    else
+        std::fill(at, at + count, color);
+}
+
+// Pixels of one colour waiting to be set. A shape's runs come in surface order, and pieces that
+// touch (a row's outline and inside in one colour, the rows of a box as wide as the surface)
+// are set in one fill.
+class PendingFill {
+  public:
+    explicit PendingFill(uint32_t* pixels) : pixels_(pixels) {}
+    ~PendingFill() { Flush(); }
+    PendingFill(const PendingFill&) = delete;
+    PendingFill& operator=(const PendingFill&) = delete;
+
+    void Add(size_t from, size_t to, uint32_t color) {
+        if (from == end_ && color == color_) {
+            end_ = to;
+            return;
+        }
+        Flush();
+        start_ = from;
+        end_ = to;
+        color_ = color;
+    }
+
+  private:
+    void Flush() {
+        if (end_ > start_) FillPixels(pixels_ + start_, end_ - start_, color_);
+    }
+
+    uint32_t* pixels_;
+    size_t start_ = 0, end_ = 0;
+    uint32_t color_ = 0;
+};
+
 } // namespace
 
 Surface::Surface() : pixels_(static_cast<size_t>(Width) * Height, 0) {}
 
 void Surface::Fill(uint32_t color) {
-    std::fill(pixels_.begin(), pixels_.end(), color);
+    FillPixels(pixels_.data(), pixels_.size(), color);
 }
 
 template <typename RowSpan> void Surface::DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan) {
     const Span none{1, 0};
+    const int64_t first = std::max<int64_t>(top, 0), end = std::min<int64_t>(bottom, Height);
+    if (first >= end) return;
+    PendingFill fill(pixels_.data());
     auto hline = [&](int64_t y, int64_t x0, int64_t x1, uint32_t color) {
         x0 = std::max<int64_t>(x0, 0);
         x1 = std::min<int64_t>(x1, Width - 1);
-        for (int64_t x = x0; x <= x1; ++x) pixels_[y * Width + x] = color;
+        if (x0 > x1) return;
+        const size_t row = size_t(y) * Width;
+        fill.Add(row + size_t(x0), row + size_t(x1) + 1, color);
     };
-    for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, Height); ++y) {
-        Span s = rowSpan(y);
-        if (s.Left > s.Right) continue;
-        Span above = y - 1 >= top ? rowSpan(y - 1) : none;
-        Span below = y + 1 < bottom ? rowSpan(y + 1) : none;
-        // Inside pixels have all four neighbours in the shape; the rest is outline.
-        int64_t lo = std::max({s.Left + 1, above.Left, below.Left});
-        int64_t hi = std::min({s.Right - 1, above.Right, below.Right});
-        if (lo > hi) {
-            hline(y, s.Left, s.Right, pen_);
-            continue;
+    // Each row's run is worked out once and kept while it is the row above or below.
+    Span above = first - 1 >= top ? rowSpan(first - 1) : none;
+    Span s = rowSpan(first);
+    for (int64_t y = first; y < end; ++y) {
+        const Span below = y + 1 < bottom ? rowSpan(y + 1) : none;
+        if (s.Left <= s.Right) {
+            // Inside pixels have all four neighbours in the shape; the rest is outline.
+            const int64_t lo = std::max({s.Left + 1, above.Left, below.Left});
+            const int64_t hi = std::min({s.Right - 1, above.Right, below.Right});
+            if (lo > hi) {
+                hline(y, s.Left, s.Right, pen_);
+            } else {
+                hline(y, s.Left, lo - 1, pen_);
+                if (!hollow_) hline(y, lo, hi, brush_);
+                hline(y, hi + 1, s.Right, pen_);
+            }
         }
-        hline(y, s.Left, lo - 1, pen_);
-        hline(y, hi + 1, s.Right, pen_);
-        if (!hollow_) hline(y, lo, hi, brush_);
+        above = s;
+        s = below;
     }
 }
 
@@ -91,7 +146,7 @@ void Surface::Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     const int64_t w = b.Width(), h = b.Height();
     if (w <= 0 || h <= 0) return;
     DrawSpans(b.Top, b.Bottom, [&](int64_t y) {
-        int64_t m = EllipseHalfRun(w, h, 2 * y + 1 - (b.Top + b.Bottom));
+        int64_t m = EllipseRun(w, h, 2 * y + 1 - (b.Top + b.Bottom));
         if (m < 0) return Span{1, 0};
         return Span{(b.Left + b.Right - 1 - m) / 2, (b.Left + b.Right - 1 + m) / 2};
     });
@@ -112,10 +167,30 @@ void Surface::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t 
         else
             return Span{b.Left, b.Right - 1};
         // The straight top and bottom edges run between the corner ellipses' centres.
-        int64_t m = EllipseHalfRun(cw, ch, 2 * k + 1 - ch);
+        int64_t m = EllipseRun(cw, ch, 2 * k + 1 - ch);
         int64_t inset = m < 0 ? (cw - 1) / 2 : std::min((cw - 1 - m) / 2, (cw - 1) / 2);
         return Span{b.Left + inset, b.Right - 1 - inset};
     });
+}
+
+int64_t Surface::EllipseRun(int64_t w, int64_t h, int64_t dy2) {
+    // Previews repeat a few shapes (buttons' corners, sliders' marks): each size's runs are
+    // worked out once. Huge ones are not kept.
+    constexpr int64_t MaxKeptHeight = 1024;
+    if (h > MaxKeptHeight || w > (int64_t{1} << 15)) return EllipseHalfRun(w, h, dy2);
+    EllipseRuns* kept = nullptr;
+    for (EllipseRuns& e : ellipses_)
+        if (e.Width == w && e.Height == h) kept = &e;
+    if (!kept) {
+        kept = &ellipses_[nextEllipse_++ % ellipses_.size()];
+        kept->Width = w;
+        kept->Height = h;
+        kept->HalfRuns.resize(size_t(h));
+        for (int64_t i = 0; i < h; ++i)
+            kept->HalfRuns[size_t(i)] = EllipseHalfRun(w, h, 2 * i + 1 - h);
+    }
+    // dy2 runs over 1 - h, 3 - h, .. h - 1 as the rows do.
+    return kept->HalfRuns[size_t((dy2 + h - 1) / 2)];
 }
 
 void Surface::Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {

@@ -2,6 +2,7 @@
 // by our own rasterisers so every pixel is the same on every host.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -60,8 +61,17 @@ class Surface {
         int64_t Right;
     };
     template <typename RowSpan> void DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan);
+    // The half-run of the ellipse filling a w x h box on the row dy2 half-pixels from its
+    // centre (see Surface.cpp), from the runs kept for recent sizes.
+    int64_t EllipseRun(int64_t w, int64_t h, int64_t dy2);
     void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
+    struct EllipseRuns {
+        int64_t Width = 0, Height = 0;
+        std::vector<int64_t> HalfRuns; // per row, top to bottom
+    };
+    std::array<EllipseRuns, 8> ellipses_;
+    size_t nextEllipse_ = 0;
     std::vector<uint32_t> pixels_;
     uint32_t pen_ = 0;
     uint32_t brush_ = 0;

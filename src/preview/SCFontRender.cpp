@@ -76,6 +76,39 @@ constexpr int64_t TextStepBudget = int64_t{Surface::Width} * Surface::Height;
 // A row past the table: the letter advances the pen and draws nothing.
 constexpr int InvisibleRow = ColorRows;
 
+// Real letters take a few hundred bytes; a longer one is drawn by the walk itself.
+constexpr int64_t MaxDecodedBytes = 8192;
+
+// The letter's walk as DrawLetter's loop makes it, from its first byte to its last.
+const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
+    DecodedLetter& d = font.Decoded[code];
+    if (d.Done) return d;
+    d.Done = true;
+    const LetterHeader& letter = font.Letters[code];
+    const int64_t w = letter.Width;
+    const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
+    if (font.Offsets[code] < 0 || w <= 0 || bytes > MaxDecodedBytes) return d;
+    const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
+    int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
+    d.Pixels.reserve(size_t(std::max<int64_t>(bytes, 0)));
+    for (int64_t i = 0; i < bytes; ++i, ++p) {
+        k += (*p >> 3) + 1;
+        while (k >= w) {
+            k -= w;
+            ++j;
+        }
+        const int64_t x = k - 1;
+        d.Left = i == 0 ? x : std::min(d.Left, x);
+        d.Right = i == 0 ? x : std::max(d.Right, x);
+        d.Top = i == 0 ? j : std::min(d.Top, j);
+        d.Bottom = j;
+        d.Pixels.push_back(int32_t((j * Surface::Width + x) * 8 + (*p & 7)));
+    }
+    d.Steps = std::max<int64_t>(bytes, 0);
+    d.Usable = true;
+    return d;
+}
+
 void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
                 PenPosition& pen, int row, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
@@ -87,6 +120,18 @@ void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& 
     const bool reachable = pen.X + w >= 2 && pen.X <= Surface::Width && pen.Y + j < Surface::Height;
     if (font.Offsets[code] >= 0 && w > 0 && reachable && row != InvisibleRow) {
         const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
+        // Wholly on the surface and within the budget, the walk's pixels are stored straight.
+        const DecodedLetter& d = Decode(font, code);
+        if (d.Usable && steps >= d.Steps && pen.X + d.Left >= 0 &&
+            pen.X + d.Right < Surface::Width && pen.Y + d.Top >= 0 &&
+            pen.Y + d.Bottom < Surface::Height) {
+            uint32_t* pixels = surface.Row(0).data(); // the rows lie one after another
+            const int64_t origin = pen.Y * Surface::Width + pen.X;
+            for (const int32_t px : d.Pixels) pixels[origin + (px >> 3)] = colors[px & 7];
+            steps -= d.Steps;
+            pen.X += w + state.Spacing();
+            return;
+        }
         const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
         const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
         for (; p < end && steps > 0; ++p, --steps) {

@@ -29,6 +29,18 @@ struct LetterHeader {
     uint8_t YOffset = 0;
 };
 
+// A letter's walk worked out once: its pixels, the bytes it takes and the box they fill, so
+// drawing it on the surface is one store a pixel. Each pixel is where it lies from the pen, as
+// an index into rows of the surface's width, times 8, plus its colour in the colour table's
+// row. Not Usable for a letter too long to keep.
+struct DecodedLetter {
+    bool Done = false;
+    bool Usable = false;
+    int64_t Steps = 0;
+    int64_t Left = 0, Top = 0, Right = -1, Bottom = -1;
+    std::vector<int32_t> Pixels;
+};
+
 struct GameFont {
     FontHeader Header;
     std::array<int32_t, 256> Offsets; // record offset per code, -1 without a letter
@@ -37,6 +49,8 @@ struct GameFont {
     std::array<uint32_t, 256> PixelEnds{};
     // The whole file, read at load, so drawing never touches the disk.
     std::vector<uint8_t> Bytes;
+    // Each letter's walk, worked out when it is first drawn.
+    mutable std::array<DecodedLetter, 256> Decoded;
 
     GameFont() { Offsets.fill(-1); }
 };

@@ -27,6 +27,19 @@ struct OnProgress : mpq::CompactProgress {
     }
 };
 
+// Bytes no compression shrinks, so an archive's size follows its files'.
+std::string Noise(size_t size, uint32_t seed) {
+    std::string noise(size, 0);
+    for (char& c : noise) c = char((seed = seed * 1103515245 + 12345) >> 24);
+    return noise;
+}
+
+Names Formatted(const std::vector<ArchiveLine>& lines) {
+    Names out;
+    for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
+    return out;
+}
+
 using ArchiveFilesTest = ArchiveTest;
 
 TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
@@ -274,6 +287,62 @@ TEST_F(ArchiveFilesTest, UpdatesWaitForEachOtherAndClearTheRemainsOfAKilledOne) 
     EXPECT_EQ(SmpqExtract(a, Main), "second");
     EXPECT_EQ(Folder(), (Names{"a.mpq", "a.mpq.tarrox-update-notmine",
                                "b.mpq.tarrox-update-0123abcd", "in.bin"}));
+}
+
+// Listing and reading check only the files they read, so damage in one file keeps only that
+// file from being read; a save into a small archive compacts it, which reads every file.
+TEST_F(ArchiveFilesTest, ADamagedFileKeepsOnlyItselfFromBeingRead) {
+    const std::string single = "rez\\glusingl.bin",
+                      content = Contents(TARROX_SOURCE_DIR "/samples/mainmenu.bin");
+    const std::string a = Path("a.mpq");
+    // The first file stored, glusingl.bin, names LZMA for its first sector.
+    Write("a.mpq",
+          WithFirstSectorMethod(
+              Contents(MakeArchive("a.mpq", {{single, std::string(9000, 's')}, {Main, content}})),
+              0x12));
+    const std::string before = Contents(a), out = Path("o.bin");
+    const std::string damaged = "Error: " + a + " is damaged: a file in it lies outside it or is " +
+                                "stored in a way that cannot be read.";
+    std::vector<ArchiveLine> lines;
+    EXPECT_EQ(ListDialogFiles(a, NameListPath(), 0, lines), LR::Listed);
+    EXPECT_EQ(Formatted(lines), (Names{Main, single}));
+    const ArchiveResult good = ExtractArchivedFile(a, {Main}, out);
+    EXPECT_EQ(std::make_tuple(good.Ok, Contents(out)), std::make_tuple(true, content));
+    const ArchiveResult bad = ExtractArchivedFile(a, {single}, Path("s.bin"));
+    EXPECT_EQ(std::make_tuple(bad.Ok, bad.Message), std::make_tuple(false, damaged));
+    const ArchiveResult put = WriteBackToArchive(a, {Main}, out, nullptr);
+    EXPECT_EQ(std::make_tuple(put.Ok, put.Message, Contents(a) == before),
+              std::make_tuple(false, damaged, true));
+}
+
+// Compacting rewrites the whole archive: a large one is compacted once an eighth of it is
+// space replaced files left, or when asked; the space stays until then.
+TEST_F(ArchiveFilesTest, ALargeArchiveIsCompactedWhenAnEighthIsUnusedOrWhenAsked) {
+    const std::string a =
+        MakeArchive("a.mpq", {{"big.smk", Noise(17u << 20, 1)}, {Main, Noise(3u << 20, 2)}});
+    const uint64_t size = std::filesystem::file_size(a);
+    int steps = 0;
+    OnProgress watch;
+    watch.Step = [&] { ++steps; };
+    auto put = [&](const std::string& content) {
+        steps = 0;
+        const ArchiveResult r = WriteBackToArchive(a, {Main}, Write("in.bin", content), &watch);
+        EXPECT_TRUE(r.Ok && r.Message.empty()) << r.Message;
+        return std::make_pair(steps > 0, std::filesystem::file_size(a));
+    };
+    // The old copy's 3 MB stay behind, and make the next save compact.
+    const auto [first, firstSize] = put("small");
+    EXPECT_EQ(first, false);
+    EXPECT_GE(firstSize, size);
+    const auto [second, secondSize] = put("smaller");
+    EXPECT_EQ(second, true);
+    EXPECT_LT(secondSize + (3u << 20) - 4096, size);
+    EXPECT_EQ(put("tiny").first, false);
+    steps = 0;
+    const ArchiveResult compacted = CompactArchive(a, &watch);
+    EXPECT_TRUE(compacted.Ok && compacted.Message.empty() && steps > 0) << compacted.Message;
+    EXPECT_EQ(SmpqExtract(a, Main), "tiny");
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin"}));
 }
 
 } // namespace

@@ -132,6 +132,18 @@ TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndThe
     EXPECT_EQ(Messages(), (Names{load, load, openFailed, load, "Error: Could not compact"}));
 }
 
+// Compacting on request goes through the tool as a save does, and says how it went.
+TEST_F(ArchiveMenuTest, CompactArchiveRewritesTheChosenArchiveAndSaysHowItWent) {
+    Start();
+    const std::string plain = Path("text.mpq"), options = Bytes(MakeDocument({{0, "Options"}}));
+    std::ofstream(plain) << "not an archive";
+    dialogs.FileChoices = {FileChoice{archive, 2}, FileChoice{plain, 2}, std::nullopt};
+    for (int i = 0; i < 3; ++i) Trigger("fileCompactArchive");
+    EXPECT_EQ(Messages(), (Names{archive + " is compacted.",
+                                 "Error: " + plain + " does not contain an MPQ archive."}));
+    EXPECT_EQ(SmpqExtract(archive, "rez\\options.bin", dir / "out"), options);
+}
+
 TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureChangesNothing) {
     StartWith(MakeDocument({{0, "Disk"}, {2, "b"}}), "mine.bin");
     dialogs.FileChoices = {FileChoice{Path("new.mpq"), 2}, FileChoice{Path("gone/o.mpq"), 2}};

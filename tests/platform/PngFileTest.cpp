@@ -7,11 +7,25 @@ namespace {
 
 TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     const RgbImage image{3, 2, {0x010203, 0xFFFFFF, 0, 0x123456, 0xABCDEF, 0x00FF00}};
-    const std::vector<uint8_t> png = EncodePng(image);
-    RgbImage back;
-    ASSERT_TRUE(DecodePng(png, back));
-    EXPECT_EQ(std::tuple(back.Width, back.Height, back.Pixels), std::tuple(3, 2, image.Pixels));
+    // Up to 256 colours go through a palette, more as R, G, B: 256 and 257 sit either side.
+    std::vector<RgbImage> images = {image};
+    for (const uint32_t colors : {256u, 257u}) {
+        RgbImage many{17, 16, std::vector<uint32_t>(17 * 16, 0x0000FF)};
+        for (uint32_t i = 0; i < colors; ++i) many.Pixels[i] = (i & 0xFF) | (i >> 8) << 16;
+        images.push_back(many);
+    }
+    for (const RgbImage& picture : images)
+        for (const PngPacking packing :
+             {PngPacking{0, false}, PngPacking{6, false}, PngPacking{9, true}}) {
+            RgbImage back;
+            ASSERT_TRUE(DecodePng(EncodePng(picture, packing), back)) << packing.Level;
+            EXPECT_EQ(std::tuple(back.Width, back.Height, back.Pixels),
+                      std::tuple(picture.Width, picture.Height, picture.Pixels));
+        }
     EXPECT_TRUE(EncodePng(RgbImage{2, 2, {1, 2, 3}}).empty()); // fewer pixels than its size
+    EXPECT_TRUE(EncodePng(image, {10, false}).empty());
+
+    const std::vector<uint8_t> png = EncodePng(image);
 
     std::vector<uint8_t> badData = png, badCrc = png;
     badData[png.size() - 20] ^= 0x40; // inside the image data

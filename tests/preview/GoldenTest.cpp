@@ -60,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Preview, GoldenTest, ::testing::ValuesIn(Cases()),
 
 TEST(RenderCommand, RefusesBadOptionsWithoutWritingAPicture) {
     const std::string out = test::UniqueTempPath("refused.png").string();
-    for (const char* options :
-         {"--colors 4", "--scheme green", "--select 40", "--select x", "--bogus"}) {
+    for (const char* options : {"--colors 4", "--scheme green", "--select 40", "--select x",
+                                "--compression 10", "--bogus"}) {
         EXPECT_EQ(Render(out, options), 1) << options;
         EXPECT_FALSE(std::filesystem::exists(out)) << options;
     }
