@@ -141,7 +141,7 @@ TEST_F(ArchiveMenuTest, CompactArchiveRewritesTheChosenArchiveAndSaysHowItWent) 
     for (int i = 0; i < 3; ++i) Trigger("fileCompactArchive");
     EXPECT_EQ(Messages(), (Names{archive + " is compacted.",
                                  "Error: " + plain + " does not contain an MPQ archive."}));
-    EXPECT_EQ(SmpqExtract(archive, "rez\\options.bin", dir / "out"), options);
+    EXPECT_EQ(SmpqExtract(archive, "rez\\options.bin", dir_ / "out"), options);
 }
 
 TEST_F(ArchiveMenuTest, SaveAsIntoAnArchiveStoresADiskDialogUnderRezAndAFailureChangesNothing) {
