@@ -12,7 +12,7 @@ struct GrpFrame;
 
 // Share of what lies underneath kept where art shows its translucent index. How the game
 // blends is unknown; half keeps the screen behind a popup readable while the shadow still
-// reads as one, between the darker guesses of other re-implementations and none at all.
+// reads as one: a middle way between a near-black shadow and none at all.
 inline constexpr int TranslucentKeptPercent = 50;
 
 struct IndexedDrawing {
