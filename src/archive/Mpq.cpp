@@ -181,26 +181,6 @@ bool Acceptable(const std::string& path, MpqHeaderProblem& refusal,
     return false;
 }
 
-// The names of a name list, which compaction reads every file of. A bounded read: the list is
-// a few kilobytes.
-std::vector<std::string> NamesIn(const std::string& nameList) {
-    std::vector<std::string> names;
-    std::vector<uint8_t> bytes;
-    if (nameList.empty() || ReadFileBytes(nameList, bytes, 1u << 20) != ReadStatus::Ok)
-        return names;
-    std::string name;
-    for (uint8_t c : bytes) {
-        if (c == '\r' || c == '\n' || c == ';') {
-            if (!name.empty()) names.push_back(name);
-            name.clear();
-        } else {
-            name += char(c);
-        }
-    }
-    if (!name.empty()) names.push_back(name);
-    return names;
-}
-
 // A read that failed for want of memory or through the disk, not for what the archive holds.
 bool IsSystemError(DWORD error) {
     return error == ENOMEM || error == EIO;
@@ -251,6 +231,24 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<void, FileCloser>;
 
 } // namespace
+
+std::vector<std::string> NamesInList(const std::string& nameList) {
+    std::vector<std::string> names;
+    std::vector<uint8_t> bytes;
+    if (nameList.empty() || ReadFileBytes(nameList, bytes, 1u << 20) != ReadStatus::Ok)
+        return names;
+    std::string name;
+    for (uint8_t c : bytes) {
+        if (c == '\r' || c == '\n' || c == ';') {
+            if (!name.empty()) names.push_back(name);
+            name.clear();
+        } else {
+            name += char(c);
+        }
+    }
+    if (!name.empty()) names.push_back(name);
+    return names;
+}
 
 ReadArchive::ReadArchive(const std::string& path, MpqCheckDepth depth) : path_(path) {
     if (!Acceptable(path, refusal_, {}, depth)) return;
@@ -371,7 +369,7 @@ UpdateSession::UpdateSession(const std::string& path, Mode mode, uint32_t maxFil
         // The library opens the copy: that is what must pass, whatever the original became.
         // Compacting reads every file; adding one reads only the archive's own files.
         const auto depth = compact_ ? MpqCheckDepth::EveryFile : MpqCheckDepth::NamedFiles;
-        if (!Acceptable(copy_, refusal_, NamesIn(nameList), depth)) return;
+        if (!Acceptable(copy_, refusal_, NamesInList(nameList), depth)) return;
         HANDLE h = nullptr;
         if (!::SFileOpenArchive(copy_.c_str(), 0, 0, &h)) {
             KeepLibraryError();

@@ -16,6 +16,10 @@ class UpdateLock;
 
 namespace tarrox::mpq {
 
+// The names in a name list file (one a line, or parted by ';'), as the archive library reads
+// such a list; none when it is missing or larger than 1 MB. Compaction reads every file named.
+std::vector<std::string> NamesInList(const std::string& nameList);
+
 // One archived file as the listing reports it: one entry per (name, locale).
 struct FoundFile {
     std::string Name;

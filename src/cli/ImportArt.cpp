@@ -2,7 +2,6 @@
 // copied as they are into the data folder's art/ folder, where the preview's art view reads them.
 #include <filesystem>
 #include <unordered_set>
-#include <utility>
 
 #include "archive/ArchiveFiles.h"
 #include "cli/ImportSource.h"
@@ -25,27 +24,6 @@ namespace fs = std::filesystem;
 // The in-game view has no palette of its own in the dialog's art; these stand in for the map's.
 const char* const PaletteSources[] = {"game\\tfontgam.pcx", "game\\nconsole.pcx"};
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// The lines of a file the program ships with; nothing when it is missing.
-std::vector<std::string> ShippedLines(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    std::vector<std::string> lines;
-    if (ReadFileBytes(DataFile(name), bytes) != ReadStatus::Ok) return lines;
-    std::string line;
-    for (const uint8_t byte : bytes) {
-        if (byte != '\n' && byte != '\r')
-            line += char(byte);
-        else if (!line.empty())
-            lines.push_back(std::exchange(line, {}));
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 // Names in the order first met, each once however it is spelt: archives ignore case.
 class NameSet {
   public:
@@ -60,11 +38,11 @@ class NameSet {
     std::unordered_set<std::string> seen_;
 };
 
-// The pictures the source's dialogs show: the text of every Image object naming a PCX.
-void AddPicturesOfDialogs(const Source& source, NameSet& names) {
-    std::vector<std::string> dialogs = ShippedLines("data/binlist.txt");
+// The pictures the source's dialogs show: the text of every Image object naming a PCX. The
+// dialogs are those of the name list and any other the source lists.
+void AddPicturesOfDialogs(const Source& source, std::vector<std::string> dialogs, NameSet& names) {
     for (std::string& listed : source.Listed(NameListPath()))
-        if (EndsWith(LowerCase(listed), ".bin")) dialogs.push_back(std::move(listed));
+        if (LowerCase(listed).ends_with(".bin")) dialogs.push_back(std::move(listed));
     auto doc = std::make_unique<DialogDocument>();
     std::unordered_set<std::string> read;
     for (const std::string& dialog : dialogs) {
@@ -77,7 +55,7 @@ void AddPicturesOfDialogs(const Source& source, NameSet& names) {
             const DialogObject& o = doc->ObjectTable[size_t(i)];
             if (o.ControlType != 5 || o.Text < 0 || o.Text >= doc->StringCount) continue;
             const std::string& text = doc->StringTable[size_t(o.Text)];
-            if (EndsWith(LowerCase(text), ".pcx")) names.Add(text);
+            if (LowerCase(text).ends_with(".pcx")) names.Add(text);
         }
     }
 }
@@ -85,13 +63,13 @@ void AddPicturesOfDialogs(const Source& source, NameSet& names) {
 // Why the preview could not draw the file; empty when it can. Other kinds pass as they are.
 std::string Undrawable(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string error;
-    if (EndsWith(name, ".pcx")) {
+    if (name.ends_with(".pcx")) {
         PcxImage image;
         if (!DecodePcx(bytes, image, error)) return error;
-    } else if (EndsWith(name, ".grp")) {
+    } else if (name.ends_with(".grp")) {
         GrpImage image;
         if (!DecodeGrp(bytes, image, error)) return error;
-    } else if (EndsWith(name, ".wpe")) {
+    } else if (name.ends_with(".wpe")) {
         Palette palette;
         if (!DecodeWpe(bytes, palette, error)) return error;
     }
@@ -102,10 +80,12 @@ std::string Undrawable(const std::string& name, const std::vector<uint8_t>& byte
 
 ArtImported ImportArt(const Sources& sources, const std::string& to) {
     NameSet names;
-    for (const std::string& name : ShippedLines("data/game-art-names.txt")) names.Add(name);
+    for (const std::string& name : mpq::NamesInList(DataFile("data/game-art-names.txt")))
+        names.Add(name);
     for (const char* name : PaletteSources) names.Add(name);
+    const std::vector<std::string> dialogs = mpq::NamesInList(NameListPath());
     for (const auto& source : sources)
-        if (source->Usable()) AddPicturesOfDialogs(*source, names);
+        if (source->Usable()) AddPicturesOfDialogs(*source, dialogs, names);
 
     ArtImported result;
     result.PerSource.assign(sources.size(), 0);
