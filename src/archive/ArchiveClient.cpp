@@ -20,10 +20,6 @@ const char* const OpenFailed = "Error: Could not open archive.";
 const char* const CompactFailed = "Error: Could not compact";
 const char* const AddFailed = "Error: Could not add file.";
 
-bool StartsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
-}
-
 std::vector<std::string> Args(const std::string& job, std::vector<std::string> rest,
                               int32_t locale) {
     rest.insert(rest.begin(), job);
@@ -45,8 +41,8 @@ ArchiveOutcome Failure(const ChildResult& r, const std::string& fallback) {
     for (std::string line : errors) {
         // The tool puts the error code on the message's line; the editor shows it below.
         const std::string add = AddFailed;
-        if (StartsWith(line, add + " ")) line = add + "\r\n" + line.substr(add.size() + 1);
-        if (StartsWith(line, AddFailed) || line == CompactFailed) outcome.Icon = MessageIcon::None;
+        if (line.starts_with(add + " ")) line = add + "\r\n" + line.substr(add.size() + 1);
+        if (line.starts_with(AddFailed) || line == CompactFailed) outcome.Icon = MessageIcon::None;
         outcome.Message += (outcome.Message.empty() ? "" : "\r\n") + line;
     }
     if (outcome.Message.empty()) outcome.Message = fallback;

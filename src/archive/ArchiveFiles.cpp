@@ -18,14 +18,6 @@ constexpr char LocaleSeparator = 31;
 // Dialog files are a few kilobytes; an archive claiming more is damaged or hostile.
 constexpr uint32_t MaxDialogFileSize = 64u << 20;
 
-bool StartsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
-}
-bool EndsWith(const std::string& s, const std::string& suffix) {
-    return s.size() >= suffix.size() &&
-           s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 ArchiveResult Failure(std::string message, MessageIcon icon = MessageIcon::Critical) {
     return {false, std::move(message), icon, {}};
 }
@@ -82,7 +74,7 @@ ListResult ListDialogFiles(const std::string& archivePath, const std::string& na
     const bool listed = archive.List(nameList, count, found);
     for (const mpq::FoundFile& f : found) {
         if (f.Locale != 0 && locale != -1 && f.Locale != locale) continue;
-        if (StartsWith(f.Name, "rez\\") && EndsWith(f.Name, ".bin"))
+        if (f.Name.starts_with("rez\\") && f.Name.ends_with(".bin"))
             lines.push_back({f.Name, f.Locale});
     }
     SortDialogLines(lines);
