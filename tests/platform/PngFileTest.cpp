@@ -39,5 +39,18 @@ TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     }
 }
 
+TEST(PngFile, EveryPixelThatBreaksARunKeepsItsColour) {
+    // Runs of one colour are scanned several pixels at a time and may go on into the next row:
+    // lone pixels at every distance from the last, bits above the colour's 24 that do not count.
+    RgbImage picture{13, 4, std::vector<uint32_t>(13 * 4, 0x102030)};
+    uint32_t other = 0x405060;
+    for (size_t at : {2, 3, 5, 8, 12, 17, 23, 30, 38, 47}) picture.Pixels[at] = other++;
+    picture.Pixels[20] = 0xFF102030, picture.Pixels[51] = 0x01405060;
+    RgbImage expected = picture, back;
+    for (uint32_t& pixel : expected.Pixels) pixel &= 0xFFFFFF;
+    ASSERT_TRUE(DecodePng(EncodePng(picture), back));
+    EXPECT_EQ(back.Pixels, expected.Pixels);
+}
+
 } // namespace
 } // namespace tarrox
