@@ -109,32 +109,37 @@ class Palette {
 
 constexpr uint32_t ColorBits = 0xFFFFFF;
 
-// Where the run of pixels of `pixels[begin]`'s colour ends. Flat areas make most of a preview,
-// so pixels are compared four at a time.
-size_t RunEnd(const uint32_t* pixels, size_t begin, size_t end) {
-    const uint32_t c = pixels[begin] & ColorBits;
-    size_t i = begin + 1;
-    for (; i + 4 <= end; i += 4)
-        if (((pixels[i] ^ c) | (pixels[i + 1] ^ c) | (pixels[i + 2] ^ c) | (pixels[i + 3] ^ c)) &
-            ColorBits)
-            break;
-    while (i < end && (pixels[i] & ColorBits) == c) ++i;
-    return i;
-}
-
-// False when the picture has more than 256 colours.
-bool CollectPalette(std::span<const uint32_t> pixels, Palette& palette) {
-    for (size_t i = 0; i < pixels.size(); i = RunEnd(pixels.data(), i, pixels.size()))
-        if (palette.IndexOf(pixels[i] & ColorBits) < 0) return false;
+// One row as indices into the palette, adding the colours it lacks; false when that would make
+// more than 256. Most pixels repeat the one before and need no look-up.
+bool IndexRow(const uint32_t* pixels, size_t width, Palette& palette, uint8_t* out) {
+    uint32_t last = ~ColorBits; // no colour
+    int index = 0;
+    for (size_t x = 0; x < width; ++x) {
+        const uint32_t c = pixels[x] & ColorBits;
+        if (c != last) {
+            index = palette.IndexOf(c);
+            if (index < 0) return false;
+            last = c;
+        }
+        out[x] = uint8_t(index);
+    }
     return true;
 }
 
-// One row as indices into the palette, which holds every colour of it.
-void IndexRow(const uint32_t* pixels, size_t width, Palette& palette, uint8_t* out) {
-    for (size_t i = 0, end = 0; i < width; i = end) {
-        end = RunEnd(pixels, i, width);
-        std::memset(out + i, palette.IndexOf(pixels[i] & ColorBits), end - i);
-    }
+// Flat areas make most of a preview, so most rows repeat the one above; their bytes are made
+// once.
+bool SameAsRowAbove(const uint32_t* row, size_t width, size_t y) {
+    return y > 0 && std::memcmp(row - width, row, width * sizeof *row) == 0;
+}
+
+// False when the picture has more than 256 colours. `row` is scratch for one row of indices.
+bool CollectPalette(const uint32_t* pixels, size_t width, size_t height, Palette& palette,
+                    uint8_t* row) {
+    for (size_t y = 0; y < height; ++y)
+        if (!SameAsRowAbove(pixels + y * width, width, y) &&
+            !IndexRow(pixels + y * width, width, palette, row))
+            return false;
+    return true;
 }
 
 // Writes the picture through its palette when `palette` is given, else as R, G, B; a row at a
@@ -157,10 +162,13 @@ bool WriteImage(png_structp png, png_infop info, png_uint_32 width, png_uint_32 
     png_write_info(png, info);
     for (png_uint_32 y = 0; y < height; ++y) {
         const uint32_t* source = pixels + size_t(y) * width;
-        if (palette)
-            IndexRow(source, width, *palette, row);
-        else
-            PackRow(source, width, row);
+        // A row like the one above finds its bytes in `row` already.
+        if (!SameAsRowAbove(source, width, y)) {
+            if (palette)
+                IndexRow(source, width, *palette, row);
+            else
+                PackRow(source, width, row);
+        }
         png_write_row(png, row);
     }
     png_write_end(png, nullptr);
@@ -188,8 +196,9 @@ std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> 
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
     Palette palette;
-    const bool fewColors = CollectPalette(pixels.first(size_t(width) * size_t(height)), palette);
-    std::vector<uint8_t> row(size_t(width) * (fewColors ? 1 : 3)), out;
+    std::vector<uint8_t> row(size_t(width) * 3), out;
+    const bool fewColors =
+        CollectPalette(pixels.data(), size_t(width), size_t(height), palette, row.data());
     const bool written =
         info && WriteImage(png, info, png_uint_32(width), png_uint_32(height), pixels.data(),
                            fewColors ? &palette : nullptr, packing, row.data(), &out);
