@@ -1,5 +1,6 @@
 #include "platform/PngFile.h"
 
+#include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstring>
@@ -109,19 +110,35 @@ class Palette {
 
 constexpr uint32_t ColorBits = 0xFFFFFF;
 
+// Whether the Block pixels at `pixels` all have colour `c`.
+constexpr size_t Block = 16;
+bool FlatBlock(const uint32_t* pixels, uint32_t c) {
+    uint32_t differ = 0;
+    for (size_t k = 0; k < Block; ++k) differ |= pixels[k] ^ c;
+    return (differ & ColorBits) == 0;
+}
+
 // One row as indices into the palette, adding the colours it lacks; false when that would make
-// more than 256. Most pixels repeat the one before and need no look-up.
+// more than 256. Most pixels repeat the one before: whole blocks of them are taken at once.
 bool IndexRow(const uint32_t* pixels, size_t width, Palette& palette, uint8_t* out) {
-    uint32_t last = ~ColorBits; // no colour
-    int index = 0;
-    for (size_t x = 0; x < width; ++x) {
-        const uint32_t c = pixels[x] & ColorBits;
-        if (c != last) {
-            index = palette.IndexOf(c);
-            if (index < 0) return false;
-            last = c;
+    uint32_t last = pixels[0] & ColorBits;
+    int index = palette.IndexOf(last);
+    if (index < 0) return false;
+    for (size_t x = 0; x < width;) {
+        if (x + Block <= width && FlatBlock(pixels + x, last)) {
+            std::memset(out + x, index, Block);
+            x += Block;
+            continue;
         }
-        out[x] = uint8_t(index);
+        for (const size_t end = std::min(x + Block, width); x < end; ++x) {
+            const uint32_t c = pixels[x] & ColorBits;
+            if (c != last) {
+                index = palette.IndexOf(c);
+                if (index < 0) return false;
+                last = c;
+            }
+            out[x] = uint8_t(index);
+        }
     }
     return true;
 }

@@ -39,6 +39,20 @@ TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     }
 }
 
+TEST(PngFile, EveryPixelThatBreaksARunKeepsItsColour) {
+    // Runs are taken a block of pixels at a time: lone pixels at every distance from the last
+    // and at either end of a row, on black, and a row that starts with a block of black.
+    RgbImage picture{40, 3, std::vector<uint32_t>(40 * 3, 0)};
+    uint32_t other = 0x405060;
+    for (size_t at : {0, 2, 3, 5, 8, 12, 15, 17, 23, 30, 38, 39, 47, 56, 66, 77, 111, 119})
+        picture.Pixels[at] = other++;
+    picture.Pixels[100] = 0xFF000000; // bits above the colour's 24 do not count
+    RgbImage expected = picture, back;
+    expected.Pixels[100] = 0;
+    ASSERT_TRUE(DecodePng(EncodePng(picture), back));
+    EXPECT_EQ(back.Pixels, expected.Pixels);
+}
+
 TEST(PngFile, RowsLikeTheOneAboveAndOnesThatDifferByAPixelKeepTheirColours) {
     // Row 1 repeats row 0; rows 2 and 3 differ from the one above in their last pixel, row 4 in
     // bits above the colour's 24 only, which do not count; row 5 is new.
