@@ -104,7 +104,6 @@ TARROX_FORWARD(int, SCompExplode, (void* out, int* outSize, void* in, int inSize
 TARROX_FORWARD(int, SCompDecompress, (void* out, int* outSize, void* in, int inSize),
                (out, outSize, in, inSize))
 TARROX_FORWARD(DWORD, GetLastError, (), ())
-TARROX_FORWARD(void, SetLastError, (DWORD error), (error))
 
 #else
 
