@@ -109,9 +109,10 @@ class Palette {
 };
 
 constexpr uint32_t ColorBits = 0xFFFFFF;
+// Pixels compared at once where a row runs in one colour.
+constexpr size_t Block = 16;
 
 // Whether the Block pixels at `pixels` all have colour `c`.
-constexpr size_t Block = 16;
 bool FlatBlock(const uint32_t* pixels, uint32_t c) {
     uint32_t differ = 0;
     for (size_t k = 0; k < Block; ++k) differ |= pixels[k] ^ c;
