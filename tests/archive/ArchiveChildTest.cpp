@@ -94,6 +94,8 @@ TEST_F(ArchiveChildTest, WithoutAUsableStormLibOnlyTheArchiveCommandsFail) {
     Write("in.bin", std::string(86, '\0'));
     std::filesystem::create_directories(dir_ / "libs");
     Write("libs/" TARROX_STORMLIB_SONAME, "not a library");
+    const char* const saved = std::getenv("LD_LIBRARY_PATH");
+    const std::string kept = saved ? saved : "";
     ::setenv("LD_LIBRARY_PATH", Path("libs").c_str(), 1);
     const std::string commands[] = {
         "list " + Q(a),
@@ -113,7 +115,10 @@ TEST_F(ArchiveChildTest, WithoutAUsableStormLibOnlyTheArchiveCommandsFail) {
     const CliRun render = RunCli("render " TARROX_SOURCE_DIR "/samples/mainmenu.bin " +
                                      Q(Path("in.png")) + " --data " TARROX_SOURCE_DIR "/data",
                                  dir_);
-    ::unsetenv("LD_LIBRARY_PATH");
+    if (saved)
+        ::setenv("LD_LIBRARY_PATH", kept.c_str(), 1);
+    else
+        ::unsetenv("LD_LIBRARY_PATH");
     EXPECT_EQ(std::tie(render.status, render.err), std::tuple(0, std::string()));
     EXPECT_EQ(Contents(a), archived);
     EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin", "in.png", "libs"}));
