@@ -26,6 +26,14 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
-# Depends (Qt 6 widgets, StormLib, libpng, the C++ runtime) come from the programs' own links.
+# Depends (Qt 6 widgets, libpng, the C++ runtime) come from the programs' own links. Where
+# StormLib is opened at run time no link names it, so its package is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(STORMLIB_SONAME)
+    get_filename_component(storm_file ${STORMLIB_LIBRARY} REALPATH)
+    execute_process(COMMAND dpkg-query -S ${storm_file} OUTPUT_VARIABLE storm_owner ERROR_QUIET)
+    if(storm_owner MATCHES "^([^:]+)")
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS ${CMAKE_MATCH_1})
+    endif()
+endif()
 include(CPack)

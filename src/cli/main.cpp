@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "archive/StormLibrary.h"
 #include "cli/Commands.h"
 #include "platform/ProgramFolder.h"
 
@@ -24,6 +25,7 @@ struct Command {
     const char* name;
     const char* usage;
     int (*run)(const Args&);
+    bool opensArchives = false;
 };
 
 constexpr Command Commands[] = {
@@ -37,20 +39,21 @@ constexpr Command Commands[] = {
      "                                draw the preview of IN as a 640 x 480 PNG",
      Render},
     {"list", "list ARCHIVE [--locale N]     print the archive's dialog files (-1: all locales)",
-     List},
-    {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract},
+     List, true},
+    {"extract", "extract ARCHIVE NAME OUT.bin  copy an archived file to OUT", Extract, true},
     {"put",
      "put ARCHIVE NAME IN.bin [--progress]\n"
      "                                store IN in the archive under NAME, compacting it when\n"
      "                                it is small or an eighth unused; --progress prints\n"
      "                                \"progress DONE TOTAL\" lines",
-     Put},
-    {"compact", "compact ARCHIVE [--progress]  rewrite the archive without unused space", Compact},
+     Put, true},
+    {"compact", "compact ARCHIVE [--progress]  rewrite the archive without unused space", Compact,
+     true},
     {"import-data",
      "import-data SOURCE... [--to DIR]\n"
      "                                copy the game's fonts and colour tables from archives or\n"
      "                                folders into DIR (default: the user's data folder)",
-     ImportData},
+     ImportData, true},
 };
 
 int Usage() {
@@ -73,6 +76,11 @@ int main(int argc, char** argv) {
     tarrox::SetProgramFolder(self.parent_path().string());
     Args args(argv + 2, argv + argc);
     for (const Command& c : Commands)
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(args);
+        if (std::strcmp(argv[1], c.name) == 0) {
+            if (c.opensArchives)
+                if (std::string error = tarrox::mpq::LoadStormLib(); !error.empty())
+                    return Fail(error);
+            return c.run(args);
+        }
     return Usage();
 }

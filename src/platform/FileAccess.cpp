@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
@@ -157,19 +158,26 @@ ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uin
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     if (size > limit) return ReadStatus::TooLarge;
-    out.reserve(static_cast<size_t>(size));
     // Read to the end rather than to the size seen: a file cut short or grown meanwhile must
-    // not pass as a different one, and one grown past the limit is refused like any other.
-    uint8_t buffer[65536];
+    // not pass as a different one, and one grown past the limit is refused like any other. The
+    // bytes go straight into `out`, with room for one more than seen to notice growth.
+    size_t have = 0;
+    out.resize(static_cast<size_t>(size) + 1);
     for (;;) {
-        ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (have == out.size())
+            out.resize(static_cast<size_t>(
+                std::min<uint64_t>(have + std::max<size_t>(have, 4096), limit + 1)));
+        ssize_t got = ::read(fd.get(), out.data() + have, out.size() - have);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0 || out.size() + static_cast<uint64_t>(got) > limit) {
+        if (got < 0 || have + static_cast<uint64_t>(got) > limit) {
             out.clear();
             return got < 0 ? ReadStatus::Failed : ReadStatus::TooLarge;
         }
-        if (got == 0) return ReadStatus::Ok;
-        out.insert(out.end(), buffer, buffer + got);
+        if (got == 0) {
+            out.resize(have);
+            return ReadStatus::Ok;
+        }
+        have += static_cast<size_t>(got);
     }
 }
 

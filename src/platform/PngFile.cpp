@@ -1,5 +1,6 @@
 #include "platform/PngFile.h"
 
+#include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstring>
@@ -75,63 +76,118 @@ void PackRow(const uint32_t* pixels, size_t width, uint8_t* out) {
 }
 
 // A picture of at most 256 colours as indices into its palette: a third of the bytes of R, G,
-// B, so it deflates about three times as fast, and smaller.
-struct IndexedImage {
-    std::vector<png_color> Palette;
-    std::vector<uint8_t> Indices;
+// B, so it deflates about three times as fast, and smaller. The indices are made a row at a
+// time as rows are written: a whole picture of them is a third of a megabyte of fresh memory,
+// which costs a short run more to fault in than to work out twice.
+class Palette {
+  public:
+    std::vector<png_color> Colors;
+
+    // The colour's index, added when new; -1 when it would be the 257th.
+    int IndexOf(uint32_t color) {
+        size_t slot = (color * 2654435761u) >> 22;
+        while (indices_[slot] >= 0 && colors_[slot] != color) slot = (slot + 1) % Slots;
+        if (indices_[slot] < 0) {
+            if (Colors.size() == 256) return -1;
+            colors_[slot] = color;
+            indices_[slot] = int16_t(Colors.size());
+            Colors.push_back({uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16)});
+        }
+        return indices_[slot];
+    }
+
+  private:
+    // Open addressing in a table four times the largest palette keeps probes short.
+    static constexpr size_t Slots = 1024;
+    std::array<uint32_t, Slots> colors_{};
+    std::array<int16_t, Slots> indices_ = FilledWithNone();
+    static std::array<int16_t, Slots> FilledWithNone() {
+        std::array<int16_t, Slots> none;
+        none.fill(-1);
+        return none;
+    }
 };
 
-// False when the picture has more than 256 colours.
-bool IndexColors(std::span<const uint32_t> pixels, IndexedImage& out) {
-    // Open addressing in a table four times the largest palette keeps probes short; most
-    // pixels repeat the one before and need none.
-    constexpr size_t Slots = 1024;
-    std::array<uint32_t, Slots> colors{};
-    std::array<int16_t, Slots> indices;
-    indices.fill(-1);
-    out.Indices.resize(pixels.size());
-    uint32_t last = 0xFFFFFFFF;
-    uint8_t lastIndex = 0;
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint32_t c = pixels[i] & 0xFFFFFF;
-        if (c != last) {
-            size_t slot = (c * 2654435761u) >> 22;
-            while (indices[slot] >= 0 && colors[slot] != c) slot = (slot + 1) % Slots;
-            if (indices[slot] < 0) {
-                if (out.Palette.size() == 256) return false;
-                colors[slot] = c;
-                indices[slot] = int16_t(out.Palette.size());
-                out.Palette.push_back({uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
-            }
-            last = c;
-            lastIndex = uint8_t(indices[slot]);
+constexpr uint32_t ColorBits = 0xFFFFFF;
+// Pixels compared at once where a row runs in one colour.
+constexpr size_t Block = 16;
+
+// Whether the Block pixels at `pixels` all have colour `c`.
+bool FlatBlock(const uint32_t* pixels, uint32_t c) {
+    uint32_t differ = 0;
+    for (size_t k = 0; k < Block; ++k) differ |= pixels[k] ^ c;
+    return (differ & ColorBits) == 0;
+}
+
+// One row as indices into the palette, adding the colours it lacks; false when that would make
+// more than 256. Most pixels repeat the one before: whole blocks of them are taken at once.
+bool IndexRow(const uint32_t* pixels, size_t width, Palette& palette, uint8_t* out) {
+    uint32_t last = pixels[0] & ColorBits;
+    int index = palette.IndexOf(last);
+    if (index < 0) return false;
+    for (size_t x = 0; x < width;) {
+        if (x + Block <= width && FlatBlock(pixels + x, last)) {
+            std::memset(out + x, index, Block);
+            x += Block;
+            continue;
         }
-        out.Indices[i] = lastIndex;
+        for (const size_t end = std::min(x + Block, width); x < end; ++x) {
+            const uint32_t c = pixels[x] & ColorBits;
+            if (c != last) {
+                index = palette.IndexOf(c);
+                if (index < 0) return false;
+                last = c;
+            }
+            out[x] = uint8_t(index);
+        }
     }
     return true;
 }
 
-// Writes the picture from its palette when `indexed` is given, else packing and writing a row
-// at a time through `row`, so no copy of the whole picture is made.
+// Flat areas make most of a preview, so most rows repeat the one above; their bytes are made
+// once.
+bool SameAsRowAbove(const uint32_t* row, size_t width, size_t y) {
+    return y > 0 && std::memcmp(row - width, row, width * sizeof *row) == 0;
+}
+
+// False when the picture has more than 256 colours. `row` is scratch for one row of indices.
+bool CollectPalette(const uint32_t* pixels, size_t width, size_t height, Palette& palette,
+                    uint8_t* row) {
+    for (size_t y = 0; y < height; ++y)
+        if (!SameAsRowAbove(pixels + y * width, width, y) &&
+            !IndexRow(pixels + y * width, width, palette, row))
+            return false;
+    return true;
+}
+
+// Writes the picture through its palette when `palette` is given, else as R, G, B; a row at a
+// time through `row`, so no copy of the whole picture is made.
 bool WriteImage(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height,
-                const uint32_t* pixels, const IndexedImage* indexed, PngPacking packing,
-                uint8_t* row, std::vector<uint8_t>* out) {
+                const uint32_t* pixels, Palette* palette, PngPacking packing, uint8_t* row,
+                std::vector<uint8_t>* out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, out, WriteOutput, FlushOutput);
-    png_set_IHDR(png, info, width, height, 8, indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, width, height, 8, palette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (indexed) png_set_PLTE(png, info, indexed->Palette.data(), int(indexed->Palette.size()));
+    if (palette) {
+        png_set_PLTE(png, info, palette->Colors.data(), int(palette->Colors.size()));
+        // Every index comes from the palette; libpng would check each byte again.
+        png_set_check_for_invalid_index(png, 0);
+    }
     png_set_compression_level(png, packing.Level);
     // Filters predict colour values; a palette's indices are no such values.
-    if (indexed || !packing.FilterRows) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    if (palette || !packing.FilterRows) png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     for (png_uint_32 y = 0; y < height; ++y) {
-        if (indexed) {
-            png_write_row(png, indexed->Indices.data() + size_t(y) * width);
-        } else {
-            PackRow(pixels + size_t(y) * width, width, row);
-            png_write_row(png, row);
+        const uint32_t* source = pixels + size_t(y) * width;
+        // A row like the one above finds its bytes in `row` already.
+        if (!SameAsRowAbove(source, width, y)) {
+            if (palette)
+                IndexRow(source, width, *palette, row);
+            else
+                PackRow(source, width, row);
         }
+        png_write_row(png, row);
     }
     png_write_end(png, nullptr);
     return true;
@@ -157,12 +213,13 @@ std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> 
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!png) return {};
     png_infop info = png_create_info_struct(png);
-    IndexedImage indexed;
-    const bool fewColors = IndexColors(pixels.first(size_t(width) * size_t(height)), indexed);
-    std::vector<uint8_t> row(fewColors ? 0 : size_t(width) * 3), out;
+    Palette palette;
+    std::vector<uint8_t> row(size_t(width) * 3), out;
+    const bool fewColors =
+        CollectPalette(pixels.data(), size_t(width), size_t(height), palette, row.data());
     const bool written =
         info && WriteImage(png, info, png_uint_32(width), png_uint_32(height), pixels.data(),
-                           fewColors ? &indexed : nullptr, packing, row.data(), &out);
+                           fewColors ? &palette : nullptr, packing, row.data(), &out);
     png_destroy_write_struct(&png, &info);
     return written ? out : std::vector<uint8_t>{};
 }

@@ -85,6 +85,46 @@ TEST_F(ArchiveChildTest, WhatTheToolSaysBecomesTheEditorsOutcome) {
     EXPECT_EQ(ExtractInChild(Path("a.mpq"), {"rez\\a.bin"}, Path("o.bin")).Message, NotOpened);
 }
 
+#ifdef TARROX_STORMLIB_SONAME
+// StormLib is loaded only when an archive is opened: where it cannot be, the archive commands
+// say so and touch nothing, and render, which needs no archive, still works.
+TEST_F(ArchiveChildTest, WithoutAUsableStormLibOnlyTheArchiveCommandsFail) {
+    const std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
+    const std::string archived = Contents(a);
+    Write("in.bin", std::string(86, '\0'));
+    std::filesystem::create_directories(dir_ / "libs");
+    Write("libs/" TARROX_STORMLIB_SONAME, "not a library");
+    const char* const saved = std::getenv("LD_LIBRARY_PATH");
+    const std::string kept = saved ? saved : "";
+    ::setenv("LD_LIBRARY_PATH", Path("libs").c_str(), 1);
+    const std::string commands[] = {
+        "list " + Q(a),
+        "extract " + Q(a) + " 'rez\\glumain.bin' " + Q(Path("out.bin")),
+        "put " + Q(a) + " 'rez\\new.bin' " + Q(Path("in.bin")),
+        "import-data " + Q(a) + " --to " + Q(Path("imported")),
+    };
+    for (const std::string& command : commands) {
+        SCOPED_TRACE(command);
+        const CliRun r = RunCli(command, dir_);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err.rfind("Error: Could not load StormLib (" TARROX_STORMLIB_SONAME "): ", 0),
+                  0u)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    const CliRun render = RunCli("render " TARROX_SOURCE_DIR "/samples/mainmenu.bin " +
+                                     Q(Path("in.png")) + " --data " TARROX_SOURCE_DIR "/data",
+                                 dir_);
+    if (saved)
+        ::setenv("LD_LIBRARY_PATH", kept.c_str(), 1);
+    else
+        ::unsetenv("LD_LIBRARY_PATH");
+    EXPECT_EQ(std::tie(render.status, render.err), std::tuple(0, std::string()));
+    EXPECT_EQ(Contents(a), archived);
+    EXPECT_EQ(Folder(), (Names{"a.mpq", "in.bin", "in.png", "libs"}));
+}
+#endif
+
 TEST_F(ArchiveChildTest, ListingsAreReadBackAndFailuresSorted) {
     using Kind = ArchiveListing::Kind;
     const std::string a = Path("a.mpq"),

@@ -39,5 +39,50 @@ TEST(PngFile, DecodesWhatItEncodesAndRefusesDamageWithoutTouchingTheImage) {
     }
 }
 
+TEST(PngFile, EveryPixelThatBreaksARunKeepsItsColour) {
+    // Runs are taken a block of pixels at a time: lone pixels at every distance from the last
+    // and at either end of a row, on black, and a row that starts with a block of black.
+    RgbImage picture{40, 3, std::vector<uint32_t>(40 * 3, 0)};
+    uint32_t other = 0x405060;
+    for (size_t at : {0, 2, 3, 5, 8, 12, 15, 17, 23, 30, 38, 39, 47, 56, 66, 77, 111, 119})
+        picture.Pixels[at] = other++;
+    picture.Pixels[100] = 0xFF000000; // bits above the colour's 24 do not count
+    RgbImage expected = picture, back;
+    expected.Pixels[100] = 0;
+    ASSERT_TRUE(DecodePng(EncodePng(picture), back));
+    EXPECT_EQ(back.Pixels, expected.Pixels);
+}
+
+TEST(PngFile, RowsLikeTheOneAboveAndOnesThatDifferByAPixelKeepTheirColours) {
+    // Row 1 repeats row 0; rows 2 and 3 differ from the one above in their last pixel, row 4 in
+    // bits above the colour's 24 only, which do not count; row 5 is new.
+    const uint32_t a = 0x102030, b = 0x405060;
+    const std::vector<uint32_t> first = {a, b, b, a, a};
+    RgbImage picture{5, 6, {}};
+    for (const std::vector<uint32_t>& row : {first,
+                                             first,
+                                             {a, b, b, a, b},
+                                             {a, b, b, a, 0x708090},
+                                             {a, b, b, a, 0xFF708090},
+                                             {b, b, b, b, b}})
+        picture.Pixels.insert(picture.Pixels.end(), row.begin(), row.end());
+    for (const bool manyColors : {false, true}) {
+        // 300 colours in a row of their own force R, G, B.
+        RgbImage image = picture;
+        if (manyColors) {
+            image.Width = 300;
+            image.Pixels.clear();
+            for (size_t i = 0; i < picture.Pixels.size(); ++i)
+                image.Pixels.insert(image.Pixels.end(), i % 5 ? 1 : 296, picture.Pixels[i]);
+            for (uint32_t c = 0; c < 300; ++c) image.Pixels.push_back(c);
+            image.Height = 7;
+        }
+        RgbImage expected = image, back;
+        for (uint32_t& pixel : expected.Pixels) pixel &= 0xFFFFFF;
+        ASSERT_TRUE(DecodePng(EncodePng(image), back)) << manyColors;
+        EXPECT_EQ(back.Pixels, expected.Pixels) << manyColors;
+    }
+}
+
 } // namespace
 } // namespace tarrox
