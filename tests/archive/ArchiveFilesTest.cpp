@@ -65,9 +65,7 @@ TEST_F(ArchiveFilesTest, ListingKeepsDialogFilesOfTheLocaleSortedOncePerFile) {
         SCOPED_TRACE(archive + " " + std::to_string(locale));
         std::vector<ArchiveLine> lines;
         EXPECT_EQ(ListDialogFiles(archive, NameListPath(), locale, lines), result);
-        Names formatted;
-        for (const ArchiveLine& l : lines) formatted.push_back(FormatArchiveLine(l));
-        EXPECT_EQ(formatted, expected);
+        EXPECT_EQ(Formatted(lines), expected);
     }
 }
 
@@ -230,9 +228,7 @@ TEST_F(ArchiveFilesTest, PutRefusesWhatIsNoFileAndChangesNothing) {
 
 // The original stays as it was while rewritten; a disk that fills costs only the partial file.
 TEST_F(ArchiveFilesTest, CompactionWorksOnACopyAndCleansUpWhenItFails) {
-    std::string noise(100000, 0); // does not compress, so the archive outgrows the limit
-    uint32_t x = 1;
-    for (char& c : noise) c = char((x = x * 1103515245 + 12345) >> 24);
+    const std::string noise = Noise(100000, 1); // the archive outgrows the limit
     const std::string a = MakeArchive("a.mpq", {{Main, noise}, {"rez\\b.bin", noise}});
     const std::string before = Contents(a);
     OnProgress watch;
