@@ -1,5 +1,5 @@
-// The only unit that sees StormLib. Its C functions share names with ours, so every call into
-// the library is written with "::".
+// The only unit that calls StormLib (StormLibrary.cpp only loads it). Its C functions share
+// names with ours, so every call into the library is written with "::".
 #include "archive/Mpq.h"
 
 #include "archive/MpqHeaderCheck.h"
