@@ -53,6 +53,11 @@ class Surface {
     void Polyline(std::span<const Point> points);
     // Plain copy of a width x height block (row after row) to (x, y).
     void BitBlt(int32_t x, int32_t y, int width, int height, std::span<const uint32_t> source);
+    // A block of `cells` in rows of `width` with its top-left at (x, y): a cell below 8 takes
+    // that entry of `colors`, any other leaves its pixel as it is.
+    static constexpr uint8_t ClearCell = 0xFF;
+    void PaintCells(int64_t x, int64_t y, int64_t width, std::span<const uint8_t> cells,
+                    std::span<const uint32_t, 8> colors);
 
   private:
     // A shape given as one run [Left, Right] per row (Left > Right for an empty row).
@@ -61,9 +66,9 @@ class Surface {
         int64_t Right;
     };
     template <typename RowSpan> void DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan);
-    // The half-run of the ellipse filling a w x h box on the row dy2 half-pixels from its
-    // centre (see Surface.cpp), from the runs kept for recent sizes.
-    int64_t EllipseRun(int64_t w, int64_t h, int64_t dy2);
+    // The half-runs of the ellipse filling a w x h box, one per row top to bottom (see
+    // Surface.cpp), kept for recent sizes; empty for a size too big to keep.
+    std::span<const int64_t> KeptEllipseRuns(int64_t w, int64_t h);
     void Line(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
 
     struct EllipseRuns {
