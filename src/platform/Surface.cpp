@@ -284,23 +284,25 @@ void Surface::Polyline(std::span<const Point> points) {
              Clamp(points[i].Y));
 }
 
-void Surface::PaintCells(int64_t x, int64_t y, int64_t width, std::span<const uint8_t> cells,
-                         std::span<const uint32_t, 8> colors) {
-    if (width <= 0) return;
+void Surface::PaintCells(int64_t x, int64_t y, int64_t width, int64_t height,
+                         std::span<const uint8_t> cells, std::span<const uint32_t, 8> colors) {
+    if (width <= 0 || height <= 0 || width > CoordinateLimit || height > CoordinateLimit ||
+        uint64_t(width * height) > cells.size())
+        return;
     x = Clamp(x), y = Clamp(y);
-    const int64_t rows = int64_t(cells.size()) / width;
     const int64_t skip = std::max<int64_t>(-x, 0); // columns left of the surface
     const int64_t shown = std::min<int64_t>(width, Width - x) - skip;
-    const int64_t first = std::max<int64_t>(-y, 0), end = std::min<int64_t>(rows, Height - y);
+    const int64_t first = std::max<int64_t>(-y, 0), end = std::min<int64_t>(height, Height - y);
     if (shown <= 0 || first >= end) return;
     uint32_t* at = pixels_.data() + size_t(y + first) * Width + size_t(x + skip);
     const uint8_t* from = cells.data() + size_t(first * width + skip);
+    const size_t rows = size_t(end - first), count = size_t(shown);
     const size_t done = CanPaintCellBlocks()
-                            ? PaintCellBlocks(at, from, size_t(width), size_t(end - first),
-                                              size_t(shown), colors.data())
+                            ? PaintCellBlocks(at, from, size_t(width), rows, count, colors.data())
                             : 0;
-    for (int64_t r = first; r < end; ++r, at += Width, from += width)
-        for (size_t i = done; i < size_t(shown); ++i)
+    if (done == count) return;
+    for (size_t r = 0; r < rows; ++r, at += Width, from += width)
+        for (size_t i = done; i < count; ++i)
             if (from[i] < colors.size()) at[i] = colors[from[i]];
 }
 

@@ -53,11 +53,11 @@ class Surface {
     void Polyline(std::span<const Point> points);
     // Plain copy of a width x height block (row after row) to (x, y).
     void BitBlt(int32_t x, int32_t y, int width, int height, std::span<const uint32_t> source);
-    // A block of `cells` in rows of `width` with its top-left at (x, y): a cell below 8 takes
-    // that entry of `colors`, any other leaves its pixel as it is.
+    // A width x height block of cells (row after row) with its top-left at (x, y): a cell below
+    // 8 takes that entry of `colors`, any other leaves its pixel as it is.
     static constexpr uint8_t ClearCell = 0xFF;
-    void PaintCells(int64_t x, int64_t y, int64_t width, std::span<const uint8_t> cells,
-                    std::span<const uint32_t, 8> colors);
+    void PaintCells(int64_t x, int64_t y, int64_t width, int64_t height,
+                    std::span<const uint8_t> cells, std::span<const uint32_t, 8> colors);
 
   private:
     // A shape given as one run [Left, Right] per row (Left > Right for an empty row).

@@ -101,7 +101,6 @@ void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) 
 
 const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     DecodedLetter& d = font.Decoded[code];
-    if (d.Done) return d;
     d.Done = true;
     const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
     if (font.Offsets[code] < 0 || font.Letters[code].Width == 0 || bytes > MaxDecodedBytes)
@@ -126,41 +125,48 @@ const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     return d;
 }
 
-void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
-                PenPosition& pen, int row, int64_t& steps) {
+// Draws the letter's pixels one by one as its bytes lead the pen, within the budget.
+void WalkLetterOnto(Surface& surface, const GameFont& font, uint8_t code, const PenPosition& pen,
+                    std::span<const uint32_t, ColorsPerRow> colors, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
     const int64_t w = letter.Width;
     int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
-    // A width of 0 would never finish a line: such a letter only advances the pen. Columns
-    // stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot reach
-    // the surface is not walked: a hostile font's long pixel runs cost nothing off the surface.
-    const bool reachable = pen.X + w >= 2 && pen.X <= Surface::Width && pen.Y + j < Surface::Height;
-    if (font.Offsets[code] >= 0 && w > 0 && reachable && row != InvisibleRow) {
+    // Columns stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot
+    // reach the surface is not walked: a hostile font's long pixel runs cost nothing off it.
+    if (pen.X + w < 2 || pen.X > Surface::Width || pen.Y + j >= Surface::Height) return;
+    const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
+    const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
+    for (; p < end && steps > 0; ++p, --steps) {
+        k += (*p >> 3) + 1;
+        if (k >= w) {
+            j += k / w;
+            k %= w;
+            if (pen.Y + j >= Surface::Height) break;
+        }
+        surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
+    }
+}
+
+void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
+                PenPosition& pen, int row, int64_t& steps) {
+    const LetterHeader& letter = font.Letters[code];
+    // A width of 0 would never finish a line: such a letter only advances the pen.
+    if (font.Offsets[code] >= 0 && letter.Width > 0 && row != InvisibleRow) {
         const std::span<const uint32_t, ColorsPerRow> colors(
             &state.ColorTable[size_t(row) * ColorsPerRow], ColorsPerRow);
+        const DecodedLetter& d = font.Decoded[code].Done ? font.Decoded[code] : Decode(font, code);
         // Wholly on the surface and within the budget, the letter is painted as a block.
-        const DecodedLetter& d = Decode(font, code);
         if (d.Usable && steps >= d.Steps && pen.X + d.Left >= 0 &&
             pen.X + d.Right < Surface::Width && pen.Y + d.Top >= 0 &&
             pen.Y + d.Bottom < Surface::Height) {
-            surface.PaintCells(pen.X + d.Left, pen.Y + d.Top, d.RowLength, d.Cells, colors);
+            surface.PaintCells(pen.X + d.Left, pen.Y + d.Top, d.RowLength, d.Bottom - d.Top + 1,
+                               d.Cells, colors);
             steps -= d.Steps;
-            pen.X += w + state.Spacing();
-            return;
-        }
-        const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
-        const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
-        for (; p < end && steps > 0; ++p, --steps) {
-            k += (*p >> 3) + 1;
-            if (k >= w) {
-                j += k / w;
-                k %= w;
-                if (pen.Y + j >= Surface::Height) break;
-            }
-            surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
+        } else {
+            WalkLetterOnto(surface, font, code, pen, colors, steps);
         }
     }
-    pen.X += w + state.Spacing();
+    pen.X += letter.Width + state.Spacing();
 }
 
 } // namespace
