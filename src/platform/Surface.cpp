@@ -81,15 +81,31 @@ void FillPixels(uint32_t* at, size_t count, uint32_t color) {
 
 // Pixels of one colour waiting to be set. A shape's runs come in surface order, and pieces that
 // touch (a row's outline and inside in one colour, the rows of a box as wide as the surface)
-// are set in one fill.
+// are set in one fill. With a backdrop, every pixel the runs leave out takes its colour.
 class PendingFill {
   public:
     explicit PendingFill(uint32_t* pixels) : pixels_(pixels) {}
-    ~PendingFill() { Flush(); }
+    ~PendingFill() {
+        if (covered_ < backdropEnd_) Merge(covered_, backdropEnd_, backdrop_);
+        Flush();
+    }
     PendingFill(const PendingFill&) = delete;
     PendingFill& operator=(const PendingFill&) = delete;
 
+    // Pixels from the first up to `end` that no run covers take `color`.
+    void SetBackdrop(uint32_t color, size_t end) {
+        backdrop_ = color;
+        backdropEnd_ = end;
+    }
+
     void Add(size_t from, size_t to, uint32_t color) {
+        if (from > covered_ && backdropEnd_ > 0) Merge(covered_, from, backdrop_);
+        Merge(from, to, color);
+        covered_ = to;
+    }
+
+  private:
+    void Merge(size_t from, size_t to, uint32_t color) {
         if (from == end_ && color == color_) {
             end_ = to;
             return;
@@ -100,7 +116,6 @@ class PendingFill {
         color_ = color;
     }
 
-  private:
     void Flush() {
         // Outlines are mostly runs of a pixel or two, not worth a call.
         if (end_ - start_ <= ShortRun)
@@ -114,6 +129,8 @@ class PendingFill {
     uint32_t* pixels_;
     size_t start_ = 0, end_ = 0;
     uint32_t color_ = 0;
+    size_t covered_ = 0, backdropEnd_ = 0;
+    uint32_t backdrop_ = 0;
 };
 
 // Paints `rows` rows of `count` cells, each `cellPitch` after the last, onto rows of the
@@ -158,8 +175,9 @@ bool CanPaintCellBlocks() {
 
 Surface::Surface() : pixels_(static_cast<size_t>(Width) * Height, 0) {}
 
-void Surface::Fill(uint32_t color) {
-    FillPixels(pixels_.data(), pixels_.size(), color);
+void Surface::ApplyFill() const {
+    FillPixels(pixels_.data(), pixels_.size(), fillColor_);
+    fillPending_ = false;
 }
 
 template <typename RowSpan> void Surface::DrawSpans(int64_t top, int64_t bottom, RowSpan rowSpan) {
@@ -167,6 +185,10 @@ template <typename RowSpan> void Surface::DrawSpans(int64_t top, int64_t bottom,
     const int64_t first = std::max<int64_t>(top, 0), end = std::min<int64_t>(bottom, Height);
     if (first >= end) return;
     PendingFill fill(pixels_.data());
+    if (fillPending_) {
+        fill.SetBackdrop(fillColor_, pixels_.size());
+        fillPending_ = false;
+    }
     auto hline = [&](int64_t y, int64_t x0, int64_t x1, uint32_t color) {
         x0 = std::max<int64_t>(x0, 0);
         x1 = std::min<int64_t>(x1, Width - 1);
@@ -289,6 +311,7 @@ void Surface::PaintCells(int64_t x, int64_t y, int64_t width, int64_t height,
     if (width <= 0 || height <= 0 || width > CoordinateLimit || height > CoordinateLimit ||
         uint64_t(width * height) > cells.size())
         return;
+    SettleFill();
     x = Clamp(x), y = Clamp(y);
     const int64_t skip = std::max<int64_t>(-x, 0); // columns left of the surface
     const int64_t shown = std::min<int64_t>(width, Width - x) - skip;

@@ -24,16 +24,31 @@ class Surface {
 
     // Colours are 0x00BBGGRR. Pixels off the surface are dropped.
     void SetPixel(int64_t x, int64_t y, uint32_t color) {
-        if (x >= 0 && x < Width && y >= 0 && y < Height)
+        if (x >= 0 && x < Width && y >= 0 && y < Height) {
+            SettleFill();
             pixels_[static_cast<size_t>(y) * Width + static_cast<size_t>(x)] = color;
+        }
     }
-    uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * Width + x]; }
-    const std::vector<uint32_t>& Pixels() const { return pixels_; }
+    uint32_t Pixel(int x, int y) const {
+        SettleFill();
+        return pixels_[static_cast<size_t>(y) * Width + x];
+    }
+    const std::vector<uint32_t>& Pixels() const {
+        SettleFill();
+        return pixels_;
+    }
     // Row y (0 <= y < Height) as Width pixels, for drawing pictures a row at a time.
     std::span<uint32_t, Width> Row(int y) {
+        SettleFill();
         return std::span<uint32_t, Width>(pixels_.data() + static_cast<size_t>(y) * Width, Width);
     }
-    void Fill(uint32_t color);
+    // Every pixel in `color`. The pixels are set when next drawn on or read, so that a shape
+    // drawn next sets the rest of the surface in the same pass: a redraw's clear and the
+    // dialog's frame over it would otherwise each write the whole surface.
+    void Fill(uint32_t color) {
+        fillPending_ = true;
+        fillColor_ = color;
+    }
 
     void SetPen(uint32_t color) { pen_ = color; }
     void SetSolidBrush(uint32_t color) {
@@ -60,6 +75,11 @@ class Surface {
                     std::span<const uint8_t> cells, std::span<const uint32_t, 8> colors);
 
   private:
+    void SettleFill() const {
+        if (fillPending_) ApplyFill();
+    }
+    void ApplyFill() const;
+
     // A shape given as one run [Left, Right] per row (Left > Right for an empty row).
     struct Span {
         int64_t Left;
@@ -77,7 +97,10 @@ class Surface {
     };
     std::array<EllipseRuns, 8> ellipses_;
     size_t nextEllipse_ = 0;
-    std::vector<uint32_t> pixels_;
+    // Reads settle a pending fill, so the pixels change under const.
+    mutable std::vector<uint32_t> pixels_;
+    mutable bool fillPending_ = false;
+    uint32_t fillColor_ = 0;
     uint32_t pen_ = 0;
     uint32_t brush_ = 0;
     bool hollow_ = false;
