@@ -97,7 +97,8 @@ class Surface {
     };
     std::array<EllipseRuns, 8> ellipses_;
     size_t nextEllipse_ = 0;
-    // Reads settle a pending fill, so the pixels change under const.
+    // Reads settle a pending fill, so the pixels change under const: two threads reading at
+    // once need a surface read once before.
     mutable std::vector<uint32_t> pixels_;
     mutable bool fillPending_ = false;
     uint32_t fillColor_ = 0;

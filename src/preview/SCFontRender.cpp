@@ -79,7 +79,7 @@ constexpr int InvisibleRow = ColorRows;
 // Real letters take a few hundred bytes and boxes of a few hundred cells; a bigger one is drawn
 // by the walk itself.
 constexpr int64_t MaxDecodedBytes = 8192;
-constexpr int64_t MaxDecodedCells = 65536;
+constexpr int64_t MaxDecodedCells = 16384;
 
 // Calls `pixel(x, y, colourIndex)` for each pixel of the letter's walk, as DrawLetter's loop
 // makes it, from its first byte to its last.
@@ -99,6 +99,7 @@ void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) 
     }
 }
 
+// The letter's box and cells, worked out when it is first drawn.
 const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     DecodedLetter& d = font.Decoded[code];
     d.Done = true;

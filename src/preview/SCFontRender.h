@@ -1,5 +1,5 @@
-// The game's bitmap fonts (.fnt): loading them and drawing text with them, pixel by pixel,
-// in the colours of the current colour table, honouring the strings' formatting codes.
+// The game's bitmap fonts (.fnt): loading them and drawing text with them in the colours of the
+// current colour table, honouring the strings' formatting codes.
 #pragma once
 
 #include <array>
