@@ -194,9 +194,7 @@ void DrawHiddenObject(PreviewCanvas& c, int32_t type, const ObjectPlacement& p) 
 }
 
 void RedrawPreview(PreviewCanvas& canvas, const DialogDocument& doc, int32_t selObj) {
-    canvas.Target.SetPen(0);
-    canvas.Target.SetSolidBrush(0);
-    canvas.Target.Rectangle(0, 0, Surface::Width, Surface::Height);
+    canvas.Target.Fill(0);
 
     const int32_t count = std::clamp<int32_t>(doc.ObjectCount, 0, MaxObjects);
     int32_t first = 0, last = count - 1;

@@ -76,75 +76,98 @@ constexpr int64_t TextStepBudget = int64_t{Surface::Width} * Surface::Height;
 // A row past the table: the letter advances the pen and draws nothing.
 constexpr int InvisibleRow = ColorRows;
 
-// Real letters take a few hundred bytes; a longer one is drawn by the walk itself.
+// Real letters take a few hundred bytes and boxes of a few hundred cells; a bigger one is drawn
+// by the walk itself.
 constexpr int64_t MaxDecodedBytes = 8192;
+constexpr int64_t MaxDecodedCells = 16384;
 
-// The letter's walk as DrawLetter's loop makes it, from its first byte to its last.
-const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
-    DecodedLetter& d = font.Decoded[code];
-    if (d.Done) return d;
-    d.Done = true;
+// Calls `pixel(x, y, colourIndex)` for each pixel of the letter's walk, as DrawLetter's loop
+// makes it, from its first byte to its last.
+template <typename Pixel>
+void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) {
     const LetterHeader& letter = font.Letters[code];
     const int64_t w = letter.Width;
-    const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
-    if (font.Offsets[code] < 0 || w <= 0 || bytes > MaxDecodedBytes) return d;
     const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
     int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
-    d.Pixels.reserve(size_t(std::max<int64_t>(bytes, 0)));
     for (int64_t i = 0; i < bytes; ++i, ++p) {
         k += (*p >> 3) + 1;
         while (k >= w) {
             k -= w;
             ++j;
         }
-        const int64_t x = k - 1;
-        d.Left = i == 0 ? x : std::min(d.Left, x);
-        d.Right = i == 0 ? x : std::max(d.Right, x);
-        d.Top = i == 0 ? j : std::min(d.Top, j);
-        d.Bottom = j;
-        d.Pixels.push_back(int32_t((j * Surface::Width + x) * 8 + (*p & 7)));
+        pixel(k - 1, j, *p & 7);
     }
+}
+
+// The letter's box and cells, worked out when it is first drawn.
+const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
+    DecodedLetter& d = font.Decoded[code];
+    d.Done = true;
+    const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
+    if (font.Offsets[code] < 0 || font.Letters[code].Width == 0 || bytes > MaxDecodedBytes)
+        return d;
+    bool first = true;
+    WalkLetter(font, code, bytes, [&](int64_t x, int64_t y, int) {
+        d.Left = first ? x : std::min(d.Left, x);
+        d.Right = first ? x : std::max(d.Right, x);
+        d.Top = first ? y : d.Top;
+        d.Bottom = y;
+        first = false;
+    });
+    d.RowLength = (d.Right - d.Left + 1 + 7) / 8 * 8;
+    const int64_t cells = d.RowLength * (d.Bottom - d.Top + 1);
+    if (cells > MaxDecodedCells) return d;
+    d.Cells.assign(size_t(std::max<int64_t>(cells, 0)), Surface::ClearCell);
+    WalkLetter(font, code, bytes, [&](int64_t x, int64_t y, int color) {
+        d.Cells[size_t((y - d.Top) * d.RowLength + x - d.Left)] = uint8_t(color);
+    });
     d.Steps = std::max<int64_t>(bytes, 0);
     d.Usable = true;
     return d;
 }
 
-void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
-                PenPosition& pen, int row, int64_t& steps) {
+// Draws the letter's pixels one by one as its bytes lead the pen, within the budget.
+void WalkLetterOnto(Surface& surface, const GameFont& font, uint8_t code, const PenPosition& pen,
+                    std::span<const uint32_t, ColorsPerRow> colors, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
     const int64_t w = letter.Width;
     int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
-    // A width of 0 would never finish a line: such a letter only advances the pen. Columns
-    // stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot reach
-    // the surface is not walked: a hostile font's long pixel runs cost nothing off the surface.
-    const bool reachable = pen.X + w >= 2 && pen.X <= Surface::Width && pen.Y + j < Surface::Height;
-    if (font.Offsets[code] >= 0 && w > 0 && reachable && row != InvisibleRow) {
-        const uint32_t* colors = &state.ColorTable[size_t(row) * ColorsPerRow];
-        // Wholly on the surface and within the budget, the walk's pixels are stored straight.
-        const DecodedLetter& d = Decode(font, code);
+    // Columns stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot
+    // reach the surface is not walked: a hostile font's long pixel runs cost nothing off it.
+    if (pen.X + w < 2 || pen.X > Surface::Width || pen.Y + j >= Surface::Height) return;
+    const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
+    const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
+    for (; p < end && steps > 0; ++p, --steps) {
+        k += (*p >> 3) + 1;
+        if (k >= w) {
+            j += k / w;
+            k %= w;
+            if (pen.Y + j >= Surface::Height) break;
+        }
+        surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
+    }
+}
+
+void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
+                PenPosition& pen, int row, int64_t& steps) {
+    const LetterHeader& letter = font.Letters[code];
+    // A width of 0 would never finish a line: such a letter only advances the pen.
+    if (font.Offsets[code] >= 0 && letter.Width > 0 && row != InvisibleRow) {
+        const std::span<const uint32_t, ColorsPerRow> colors(
+            &state.ColorTable[size_t(row) * ColorsPerRow], ColorsPerRow);
+        const DecodedLetter& d = font.Decoded[code].Done ? font.Decoded[code] : Decode(font, code);
+        // Wholly on the surface and within the budget, the letter is painted as a block.
         if (d.Usable && steps >= d.Steps && pen.X + d.Left >= 0 &&
             pen.X + d.Right < Surface::Width && pen.Y + d.Top >= 0 &&
             pen.Y + d.Bottom < Surface::Height) {
-            uint32_t* pixels = surface.Row(0).data(); // the rows lie one after another
-            const int64_t origin = pen.Y * Surface::Width + pen.X;
-            for (const int32_t px : d.Pixels) pixels[origin + (px >> 3)] = colors[px & 7];
+            surface.PaintCells(pen.X + d.Left, pen.Y + d.Top, d.RowLength, d.Bottom - d.Top + 1,
+                               d.Cells, colors);
             steps -= d.Steps;
-            pen.X += w + state.Spacing();
-            return;
-        }
-        const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
-        const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
-        for (; p < end && steps > 0; ++p, --steps) {
-            k += (*p >> 3) + 1;
-            if (k >= w) {
-                j += k / w;
-                k %= w;
-                if (pen.Y + j >= Surface::Height) break;
-            }
-            surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
+        } else {
+            WalkLetterOnto(surface, font, code, pen, colors, steps);
         }
     }
-    pen.X += w + state.Spacing();
+    pen.X += letter.Width + state.Spacing();
 }
 
 } // namespace
@@ -170,7 +193,7 @@ int64_t MeasureGameLine(const GameFont& font, const TextDrawingState& state,
 }
 
 void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState& state, int64_t x,
-                  int64_t y, std::string_view text, int64_t areaWidth) {
+                  int64_t y, std::string_view text, int64_t areaWidth, std::string_view lineCodes) {
     PenPosition pen{x, y};
     int row = 0;
     // Codes 18 and 19 align the line they stand on; measure each line once however many
@@ -182,25 +205,17 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
         return areaWidth - lineWidth;
     };
     int64_t steps = TextStepBudget;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint8_t b = static_cast<uint8_t>(text[i]);
-        // Rows drawn start at most one above the pen, and the pen never moves up.
-        if (steps <= 0 || pen.Y > Surface::Height) return;
+    // False where the text ends.
+    auto apply = [&](uint8_t b) {
         switch (b) {
         case 0:
-            return;
+            return false;
         case 1:
             row = 0;
             break;
         case 9:
         case 32:
             pen.X += state.Space();
-            break;
-        case 10:
-            pen.X = x;
-            pen.Y += font.Header.MaxHeight;
-            lineStart = i + 1;
-            lineWidth = -1;
             break;
         case 11:
         case 20:
@@ -220,6 +235,27 @@ void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState
             else
                 DrawLetter(surface, font, state, b, pen, row, steps);
         }
+        return true;
+    };
+    auto startLine = [&] {
+        for (char code : lineCodes)
+            if (!apply(static_cast<uint8_t>(code))) return false;
+        return true;
+    };
+    if (!startLine()) return;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint8_t b = static_cast<uint8_t>(text[i]);
+        // Rows drawn start at most one above the pen, and the pen never moves up.
+        if (steps <= 0 || pen.Y > Surface::Height) return;
+        if (b != 10) {
+            if (!apply(b)) return;
+            continue;
+        }
+        pen.X = x;
+        pen.Y += font.Header.MaxHeight;
+        lineStart = i + 1;
+        lineWidth = -1;
+        if (!startLine()) return;
     }
 }
 

@@ -1,5 +1,5 @@
-// The game's bitmap fonts (.fnt): loading them and drawing text with them, pixel by pixel,
-// in the colours of the current colour table, honouring the strings' formatting codes.
+// The game's bitmap fonts (.fnt): loading them and drawing text with them in the colours of the
+// current colour table, honouring the strings' formatting codes.
 #pragma once
 
 #include <array>
@@ -29,16 +29,16 @@ struct LetterHeader {
     uint8_t YOffset = 0;
 };
 
-// A letter's walk worked out once: its pixels, the bytes it takes and the box they fill, so
-// drawing it on the surface is one store a pixel. Each pixel is where it lies from the pen, as
-// an index into rows of the surface's width, times 8, plus its colour in the colour table's
-// row. Not Usable for a letter too long to keep.
+// A letter's walk worked out once: the box its pixels fill, from the pen, and each pixel's
+// colour index in rows of cells (Surface::ClearCell where it has none), so drawing it is a
+// block paint. Not Usable for a letter too long or too big to keep.
 struct DecodedLetter {
     bool Done = false;
     bool Usable = false;
     int64_t Steps = 0;
     int64_t Left = 0, Top = 0, Right = -1, Bottom = -1;
-    std::vector<int32_t> Pixels;
+    int64_t RowLength = 0; // cells a row: the box's width rounded up to a multiple of 8
+    std::vector<uint8_t> Cells;
 };
 
 struct GameFont {
@@ -69,9 +69,11 @@ bool LoadGameFont(const std::string& path, GameFont& font);
 void CloseGameFont(GameFont& font);
 
 // Draws the text with its top-left pen at (x, y). `areaWidth` is the width codes 18 and 19
-// align the line they stand on within.
+// align the line they stand on within; `lineCodes` are taken as standing at the start of
+// every line.
 void DrawGameText(Surface& surface, const GameFont& font, const TextDrawingState& state, int64_t x,
-                  int64_t y, std::string_view text, int64_t areaWidth);
+                  int64_t y, std::string_view text, int64_t areaWidth,
+                  std::string_view lineCodes = {});
 
 // The width of the text's first line as codes 18 and 19 measure it: a space or tab its
 // advance, a letter its width plus the letter spacing, a formatting code nothing.

@@ -1,6 +1,6 @@
 #include "preview/Shapes.h"
 
-#include <string>
+#include <algorithm>
 
 #include "platform/Surface.h"
 #include "preview/Rounding.h"
@@ -51,17 +51,11 @@ void DrawObjectText(PreviewCanvas& canvas, int align, int32_t x, int32_t y, int3
 
     // Centre and right alignment apply to every line on its own, as the game's glue screens
     // show two centred lines of different widths: the code goes in front of each line.
-    std::string lineCode;
-    if (align & AlignCenter) lineCode += '\x13';
-    if (align & AlignRight) lineCode += '\x12';
-    std::string codes = lineCode;
-    int64_t lines = 1;
-    for (char ch : text) {
-        codes += ch;
-        if (ch != '\n') continue;
-        codes += lineCode;
-        ++lines;
-    }
+    char lineCodes[2];
+    size_t codeCount = 0;
+    if (align & AlignCenter) lineCodes[codeCount++] = '\x13';
+    if (align & AlignRight) lineCodes[codeCount++] = '\x12';
+    const int64_t lines = 1 + std::count(text.begin(), text.end(), '\n');
 
     // Middle and bottom place the block of all lines, each the font's full height.
     const int64_t block = lines * font.Header.MaxHeight;
@@ -72,7 +66,8 @@ void DrawObjectText(PreviewCanvas& canvas, int align, int32_t x, int32_t y, int3
         penY = HalfToEven(int64_t{h} - block + 2 * (int64_t{y} + 1));
     else if (align & AlignBottom)
         penY = int64_t{y} + 1 + h - block;
-    DrawGameText(canvas.Target, font, canvas.Text, int64_t{x} + 1, penY, codes, w);
+    DrawGameText(canvas.Target, font, canvas.Text, int64_t{x} + 1, penY, text, w,
+                 std::string_view(lineCodes, codeCount));
 }
 
 const std::array<uint32_t, ComboArrowWidth * ComboArrowHeight>& ComboArrowImage() {
