@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <random>
-
-#include "document/BinWriter.h"
 #include "document/EditHistory.h"
 #include "document/Editing.h"
 #include "support/BinBuilder.h"
@@ -11,36 +7,7 @@
 namespace tarrox {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 const auto Sample = test::LinkedSample;
-
-Bytes Written(const DialogDocument& d) {
-    EXPECT_EQ(CheckInvariants(d), "");
-    return WriteBinDocument(d).value();
-}
-
-// Deletes renumber every link and string; each goes back and comes again.
-TEST(EditHistory, DeletesRenumberAndRevertToTheSameBytes) {
-    std::pair<std::unique_ptr<EditCommand>, std::string> cases[] = {
-        {DeleteObjectCommand(0), "0/0 3/2 5/1 | 1/1 2/-1 4/-1 | o1,s0,s1,o2,s2,o3"},
-        {DeleteObjectCommand(1), "0/-1 3/2 5/1 | 1/1 2/-1 4/-1 | o0,s0,s1,o2,s2,o3"},
-        {DeleteSmkCommand(0), "0/-1 1/-1 3/1 5/0 | 2/-1 4/-1 | o0,o1,s1,o2,s2,o3"},
-        {DeleteSmkCommand(1), "0/-1 1/0 3/1 5/-1 | 2/-1 4/-1 | o0,o1,s0,o2,s2,o3"},
-        {DeleteSmkCommand(2), "0/-1 1/0 4/-1 5/1 | 2/1 3/-1 | o0,o1,s0,s1,o2,o3"},
-    };
-    for (auto& [command, after] : cases) {
-        SCOPED_TRACE(after);
-        DialogDocument d = Sample();
-        EditHistory history(d);
-        const Bytes original = Written(d);
-        ASSERT_TRUE(history.Apply(std::move(command), "Delete"));
-        EXPECT_EQ(test::Summary(d), after);
-        const Bytes applied = Written(d);
-        EXPECT_TRUE(history.Undo() && Written(d) == original && history.Redo() &&
-                    Written(d) == applied);
-    }
-}
 
 TEST(Editing, TheDialogRecordStaysAndAddsStopWhenTheTableOrTheStringsAreFull) {
     DialogDocument d = test::MakeDocument({-1}, {});
@@ -53,41 +20,6 @@ TEST(Editing, TheDialogRecordStaysAndAddsStopWhenTheTableOrTheStringsAreFull) {
               std::tuple(128, 128, 256, ""));
     --d.ObjectCount; // room among the objects, none among the strings
     EXPECT_FALSE(AddObject(d));
-}
-
-// Refused changes (indices of -1, the only object) must leave no step either.
-TEST(EditHistory, RandomRunsUndoToTheStartAndRedoToTheEnd) {
-    for (unsigned seed = 1; seed <= 20; ++seed) {
-        SCOPED_TRACE(seed);
-        std::mt19937 random(seed);
-        auto pick = [&](int32_t count) { return int32_t(random() % uint32_t(count + 1)) - 1; };
-        DialogDocument d = Sample();
-        EditHistory history(d);
-        std::vector<Bytes> states{Written(d)};
-        for (int n = 0; n < 60; ++n) {
-            const int32_t i = pick(d.ObjectCount), k = pick(d.SmkCount), next = pick(d.SmkCount);
-            const auto left = int16_t(random());
-            const std::string name = std::string("n").append(std::to_string(n));
-            DialogObject o = d.ObjectTable[std::max(i, 0)];
-            SmkEntry e = d.SmkTable[std::max(k, 0)];
-            o.Left = left, o.SmkLink = k, e.Next = next;
-            const std::function<std::unique_ptr<EditCommand>()> commands[] = {
-                [] { return AddObjectCommand(); },
-                [] { return AddSmkCommand(); },
-                [=] { return DeleteObjectCommand(i); },
-                [=] { return DeleteSmkCommand(k); },
-                [=] { return ReplaceObject(std::max(i, 0), o, name); },
-                [=] { return ReplaceSmk(std::max(k, 0), e, name); },
-            };
-            if (history.Apply(commands[random() % 6](), "step")) states.push_back(Written(d));
-        }
-        ASSERT_EQ(history.StepCount() + 1, states.size());
-        for (size_t s = states.size() - 1; s-- > 0;)
-            ASSERT_TRUE(history.Undo() && Written(d) == states[s]);
-        EXPECT_FALSE(history.Undo());
-        for (size_t s = 1; s < states.size(); ++s)
-            ASSERT_TRUE(history.Redo() && Written(d) == states[s]);
-    }
 }
 
 struct Merging : ::testing::Test {

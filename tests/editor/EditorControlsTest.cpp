@@ -173,26 +173,12 @@ TEST_F(EditorControlsTest, AddAndDeleteComeBackWithLinksAndSelection) {
     Trigger("editRedo");
     EXPECT_EQ(form->Selected().Object, -1);
     EXPECT_EQ(Entries(List("objectList")), (Names{"0 - Dialog Box", "1 - Image"}));
+    EXPECT_EQ(Entries(List("smkList"))[0], "0 - a.smk (unused)"); // its user is gone
+    Box("objectLeft")->setText("77"); // with nothing chosen the controls take no edits
+    EXPECT_EQ(doc->ObjectTable[1].Left, 0);
 }
 
 using RecordsTest = EditorTest;
-
-TEST_F(RecordsTest, DeletingAnObjectAsksThenRefillsTheListsAndClearsTheEditor) {
-    StartWith(MakeDocument({{0, "d"}, {2, "one"}, {5, "two", 0}, {9, "three"}}, {{"s.smk"}}));
-    List("objectList")->setCurrentRow(2);
-    Trigger("deleteObject"); // No
-    EXPECT_EQ(List("objectList")->count(), 4);
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
-    dialogs.Answers = {MessageAnswer::Yes};
-    Trigger("deleteObject");
-    EXPECT_EQ(Entries(List("objectList")),
-              (Names{"0 - Dialog Box", "1 - Button", "2 - Label (Left align)"}));
-    EXPECT_EQ(Entries(List("smkList")), Names{"0 - s.smk (unused)"}); // its user is gone
-    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
-    EXPECT_EQ(Box("objectText")->text(), ""); // with nothing chosen the controls take no edits
-    Box("objectLeft")->setText("77");
-    EXPECT_EQ(doc->ObjectTable[2].Left, 0);
-}
 
 // The picker follows its SMK, or shows none when it goes, used (row 1) or left over (row 2).
 TEST_F(RecordsTest, DeletingAnSmkRefillsListAndPickersAndThePickFollowsItsSmk) {
