@@ -161,12 +161,13 @@ ReadStatus ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, uin
     // Read to the end rather than to the size seen: a file cut short or grown meanwhile must
     // not pass as a different one, and one grown past the limit is refused like any other. The
     // bytes go straight into `out`, with room for one more than seen to notice growth.
+    const uint64_t room = limit < UINT64_MAX ? limit + 1 : limit; // never wraps to 0
     size_t have = 0;
     out.resize(static_cast<size_t>(size) + 1);
     for (;;) {
         if (have == out.size())
-            out.resize(static_cast<size_t>(
-                std::min<uint64_t>(have + std::max<size_t>(have, 4096), limit + 1)));
+            out.resize(
+                static_cast<size_t>(std::min<uint64_t>(have + std::max<size_t>(have, 4096), room)));
         ssize_t got = ::read(fd.get(), out.data() + have, out.size() - have);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0 || have + static_cast<uint64_t>(got) > limit) {

@@ -59,6 +59,8 @@ TEST_F(FileAccessTest, OnlyRegularFilesWithinTheLimitAreRead) {
     };
     for (const auto& [path, read] : cases) EXPECT_EQ(Read(path), read) << path;
     EXPECT_EQ(Read(Path("ten"), 9) + Read(Path("ten"), 10), "(too large)0123456789");
+    // A file that says it is empty yet holds more, read without a limit.
+    EXPECT_EQ(Read("/proc/self/status", UINT64_MAX).substr(0, 5), "Name:");
 }
 
 TEST_F(FileAccessTest, WritingReplacesRegularFilesThroughLinksAndRefusesOthers) {
