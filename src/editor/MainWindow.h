@@ -184,7 +184,7 @@ class MainWindow : public QMainWindow {
     void InsertBatch(const DialogDocument& batch, const std::string& verb,
                      const std::string& holder);
     void Arrange(std::vector<IndexedObject> after, const std::string& description);
-    void ReorderFromMenu(int move);
+    void Reorder(DrawOrderMove move, const std::string& description);
     // After a step that added, removed or reordered objects: the lists afresh, its objects
     // selected.
     void ShowAppliedStep();

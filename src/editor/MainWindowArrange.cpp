@@ -29,45 +29,48 @@ void MainWindow::BuildArrangeMenu() {
     QMenu* arrange = new QMenu("Arrange", this);
     arrange->setObjectName("ArrangeMenu");
     menuBar()->addMenu(arrange); // right after Edit
+    // Each handler is given the item's caption, which also names its undo step.
+    using Handler = std::function<void(const std::string&)>;
     struct Item {
         const char* Name; // nullptr: a separator
         const char* Caption;
         const char* Shortcut;
-        std::function<void()> Handler;
+        Handler Run;
     };
-    auto align = [this](Alignment a, const char* name) {
-        return [this, a, name] { Arrange(Aligned(doc_, selected_.Objects, a), name); };
-    };
-    auto sameSize = [this](bool width, bool height, const char* name) {
-        return [this, width, height, name] {
-            Arrange(SameSize(doc_, selected_.Objects, width, height), name);
+    auto align = [this](Alignment a) -> Handler {
+        return [this, a](const std::string& step) {
+            Arrange(Aligned(doc_, selected_.Objects, a), step);
         };
     };
-    auto reorder = [this](DrawOrderMove move) {
-        return [this, move] { ReorderFromMenu(static_cast<int>(move)); };
+    auto distribute = [this](bool horizontally) -> Handler {
+        return [this, horizontally](const std::string& step) {
+            Arrange(Distributed(doc_, selected_.Objects, horizontally), step);
+        };
+    };
+    auto sameSize = [this](bool width, bool height) -> Handler {
+        return [this, width, height](const std::string& step) {
+            Arrange(SameSize(doc_, selected_.Objects, width, height), step);
+        };
+    };
+    auto reorder = [this](DrawOrderMove move) -> Handler {
+        return [this, move](const std::string& step) { Reorder(move, step); };
     };
     const Item items[] = {
-        {"arrangeAlignLefts", "Align Lefts", nullptr, align(Alignment::Lefts, "Align Lefts")},
-        {"arrangeAlignRights", "Align Rights", nullptr, align(Alignment::Rights, "Align Rights")},
-        {"arrangeAlignTops", "Align Tops", nullptr, align(Alignment::Tops, "Align Tops")},
-        {"arrangeAlignBottoms", "Align Bottoms", nullptr,
-         align(Alignment::Bottoms, "Align Bottoms")},
+        {"arrangeAlignLefts", "Align Lefts", nullptr, align(Alignment::Lefts)},
+        {"arrangeAlignRights", "Align Rights", nullptr, align(Alignment::Rights)},
+        {"arrangeAlignTops", "Align Tops", nullptr, align(Alignment::Tops)},
+        {"arrangeAlignBottoms", "Align Bottoms", nullptr, align(Alignment::Bottoms)},
         {"arrangeAlignHorizontalCentres", "Align Horizontal Centres", nullptr,
-         align(Alignment::HorizontalCentres, "Align Horizontal Centres")},
+         align(Alignment::HorizontalCentres)},
         {"arrangeAlignVerticalCentres", "Align Vertical Centres", nullptr,
-         align(Alignment::VerticalCentres, "Align Vertical Centres")},
+         align(Alignment::VerticalCentres)},
         {nullptr, nullptr, nullptr, {}},
-        {"arrangeDistributeHorizontally", "Distribute Horizontally", nullptr,
-         [this] {
-             Arrange(Distributed(doc_, selected_.Objects, true), "Distribute Horizontally");
-         }},
-        {"arrangeDistributeVertically", "Distribute Vertically", nullptr,
-         [this] { Arrange(Distributed(doc_, selected_.Objects, false), "Distribute Vertically"); }},
+        {"arrangeDistributeHorizontally", "Distribute Horizontally", nullptr, distribute(true)},
+        {"arrangeDistributeVertically", "Distribute Vertically", nullptr, distribute(false)},
         {nullptr, nullptr, nullptr, {}},
-        {"arrangeSameWidth", "Make Same Width", nullptr, sameSize(true, false, "Make Same Width")},
-        {"arrangeSameHeight", "Make Same Height", nullptr,
-         sameSize(false, true, "Make Same Height")},
-        {"arrangeSameSize", "Make Same Size", nullptr, sameSize(true, true, "Make Same Size")},
+        {"arrangeSameWidth", "Make Same Width", nullptr, sameSize(true, false)},
+        {"arrangeSameHeight", "Make Same Height", nullptr, sameSize(false, true)},
+        {"arrangeSameSize", "Make Same Size", nullptr, sameSize(true, true)},
         {nullptr, nullptr, nullptr, {}},
         {"arrangeBringToFront", "Bring to Front", "Ctrl+Shift+]",
          reorder(DrawOrderMove::BringToFront)},
@@ -84,7 +87,8 @@ void MainWindow::BuildArrangeMenu() {
         action->setObjectName(item.Name);
         if (item.Shortcut) action->setShortcut(QKeySequence(item.Shortcut));
         action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, item.Handler);
+        connect(action, &QAction::triggered, this,
+                [run = item.Run, step = std::string(item.Caption)] { run(step); });
         arrangeItems_.push_back(action);
     }
 }
@@ -93,12 +97,9 @@ void MainWindow::Arrange(std::vector<IndexedObject> after, const std::string& de
     if (file_.IsOpen && after.size() > 1) ApplyObjectEdits(after, description);
 }
 
-void MainWindow::ReorderFromMenu(int move) {
-    static const char* const Names[] = {"Bring to Front", "Bring Forward", "Send Backward",
-                                        "Send to Back"};
+void MainWindow::Reorder(DrawOrderMove move, const std::string& description) {
     if (!file_.IsOpen) return;
-    if (Commit(DrawOrderCommand(SelectedChildren(), static_cast<DrawOrderMove>(move)), Names[move]))
-        ShowAppliedStep();
+    if (Commit(DrawOrderCommand(SelectedChildren(), move), description)) ShowAppliedStep();
 }
 
 void MainWindow::ShowAppliedStep() {
