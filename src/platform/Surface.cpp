@@ -7,7 +7,10 @@
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
-#define TARROX_CELLS_AVX2 1
+#define TARROX_AVX2 1
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#endif
 #endif
 
 namespace tarrox {
@@ -65,18 +68,46 @@ struct EllipseRows {
     }
 };
 
+#ifdef TARROX_AVX2
+// The vector widths the processor has. glibc asked the processor once at start; asking again
+// (libgcc's check, or target_clones' resolver) costs a trap to the hypervisor per question in a
+// virtual machine, ~5 us each here.
+struct VectorWidths {
+    bool Avx2, Avx512;
+};
+
+const VectorWidths& Vectors() {
+#ifdef CPU_FEATURE_ACTIVE
+    static const VectorWidths widths{CPU_FEATURE_ACTIVE(AVX2), CPU_FEATURE_ACTIVE(AVX512F)};
+#else
+    static const VectorWidths widths{__builtin_cpu_supports("avx2"),
+                                     __builtin_cpu_supports("avx512f")};
+#endif
+    return widths;
+}
+
+__attribute__((target("avx2"))) void FillPixelsAvx2(uint32_t* at, size_t count, uint32_t color) {
+    for (size_t i = 0; i < count; ++i) at[i] = color;
+}
+
+__attribute__((target("avx512f"))) void FillPixelsAvx512(uint32_t* at, size_t count,
+                                                         uint32_t color) {
+    for (size_t i = 0; i < count; ++i) at[i] = color;
+}
+#endif
+
 // Sets `count` pixels from `at` to `color`: a byte fill for black, the colour of every clear,
 // otherwise a loop the compiler turns into wide stores, as wide as the processor has.
-#if defined(__x86_64__) && defined(__linux__) && defined(__has_attribute)
-#if __has_attribute(target_clones)
-__attribute__((target_clones("avx512f", "avx2", "default")))
-#endif
-#endif
 void FillPixels(uint32_t* at, size_t count, uint32_t color) {
-    if ((color & 0xFF) * 0x01010101u == color)
+    if ((color & 0xFF) * 0x01010101u == color) {
         std::memset(at, int(color & 0xFF), count * sizeof color);
-    else
-        std::fill(at, at + count, color);
+        return;
+    }
+#ifdef TARROX_AVX2
+    if (Vectors().Avx512) return FillPixelsAvx512(at, count, color);
+    if (Vectors().Avx2) return FillPixelsAvx2(at, count, color);
+#endif
+    for (size_t i = 0; i < count; ++i) at[i] = color;
 }
 
 // Pixels of one colour waiting to be set. A shape's runs come in surface order, and pieces that
@@ -136,7 +167,7 @@ class PendingFill {
 // Paints `rows` rows of `count` cells, each `cellPitch` after the last, onto rows of the
 // surface from `at`, and returns how many of each row's cells it painted: whole blocks of 8
 // where the processor looks them up and stores them at once, else none.
-#ifdef TARROX_CELLS_AVX2
+#ifdef TARROX_AVX2
 __attribute__((target("avx2"))) size_t PaintCellBlocks(uint32_t* at, const uint8_t* cells,
                                                        size_t cellPitch, size_t rows, size_t count,
                                                        const uint32_t* colors) {
@@ -158,8 +189,7 @@ __attribute__((target("avx2"))) size_t PaintCellBlocks(uint32_t* at, const uint8
 }
 
 bool CanPaintCellBlocks() {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2;
+    return Vectors().Avx2;
 }
 #else
 size_t PaintCellBlocks(uint32_t*, const uint8_t*, size_t, size_t, size_t, const uint32_t*) {
