@@ -102,6 +102,7 @@ void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) 
 // The letter's box and cells, worked out when it is first drawn.
 const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     DecodedLetter& d = font.Decoded[code];
+    if (d.Done) return d;
     d.Done = true;
     const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
     if (font.Offsets[code] < 0 || font.Letters[code].Width == 0 || bytes > MaxDecodedBytes)
@@ -155,7 +156,7 @@ void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& 
     if (font.Offsets[code] >= 0 && letter.Width > 0 && row != InvisibleRow) {
         const std::span<const uint32_t, ColorsPerRow> colors(
             &state.ColorTable[size_t(row) * ColorsPerRow], ColorsPerRow);
-        const DecodedLetter& d = font.Decoded[code].Done ? font.Decoded[code] : Decode(font, code);
+        const DecodedLetter& d = Decode(font, code);
         // Wholly on the surface and within the budget, the letter is painted as a block.
         if (d.Usable && steps >= d.Steps && pen.X + d.Left >= 0 &&
             pen.X + d.Right < Surface::Width && pen.Y + d.Top >= 0 &&
