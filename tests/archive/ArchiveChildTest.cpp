@@ -62,7 +62,6 @@ TEST_F(ArchiveChildTest, WithoutAUsableStormLibOnlyTheArchiveCommandsFail) {
     const std::string a = MakeArchive("a.mpq", {{"rez\\glumain.bin", "main"}});
     const std::string archived = Contents(a);
     Write("in.bin", std::string(86, '\0'));
-    std::filesystem::create_directories(dir_ / "libs");
     Write("libs/" TARROX_STORMLIB_SONAME, "not a library");
     const std::string noLibrary = "LD_LIBRARY_PATH=" + Q(Path("libs"));
     const std::string commands[] = {
