@@ -130,7 +130,8 @@ TEST_F(CliTest, EveryKeptInputEndsWithSuccessOrAnErrorAndKeptArchivesAreRefused)
             EXPECT_TRUE((r.status == 0 && !archive) ||
                         (r.status == 1 && r.err.starts_with("Error: ")))
                 << command << ": " << r.status << " " << r.err;
-            EXPECT_TRUE(!archive || test::Contents(Path("case.mpq")) == test::Contents(in));
+            EXPECT_TRUE(!archive || test::Contents(Path("case.mpq")) == test::Contents(in))
+                << command;
             ++replayed;
         }
     }
