@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
+#include "archive/ArchiveFiles.h"
+#include "archive/Mpq.h"
 #include "platform/ProgramFolder.h"
 #include "support/SmpqArchive.h"
 #include "support/TempDir.h"
@@ -11,6 +14,31 @@
 namespace tarrox::test {
 
 using Names = std::vector<std::string>;
+using Steps = std::vector<std::pair<uint64_t, uint64_t>>;
+
+// Every step reported; progress never goes back nor past its total.
+struct Progress : mpq::CompactProgress {
+    std::function<void()> Step = [] {};
+    Steps Seen;
+    void Update(uint64_t done, uint64_t total) override {
+        EXPECT_LE(done, total);
+        EXPECT_GE(done, !Seen.empty() && Seen.back().second == total ? Seen.back().first : 0);
+        Seen.push_back({done, total});
+        Step();
+    }
+};
+
+inline Names Formatted(const std::vector<ArchiveLine>& lines) {
+    Names out;
+    for (const ArchiveLine& l : lines) out.push_back(FormatArchiveLine(l));
+    return out;
+}
+
+// What the user reads when the check before opening refuses the archive at `path`.
+inline std::string DamagedArchive(const std::string& path) {
+    return "Error: " + path + " is damaged: a file in it lies outside it or is stored in a way " +
+           "that cannot be read.";
+}
 
 // The archive with its first file's first sector's method byte set: both makers store that
 // file compressed right after the 32-byte header, starting with its sector table.

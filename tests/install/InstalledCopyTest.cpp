@@ -35,11 +35,9 @@ TEST_F(InstalledCopyTest, TheToolRunsFromAReadOnlyPrefix) {
     EXPECT_TRUE(Contents(Path("a.png")) == Contents(Path("b.png")));
     EXPECT_FALSE(Contents(Path("a.png")) == Contents(Path("c.png")));
     // Without a (listfile) only the shipped name list names the dialog.
-    const std::string archive = Path("x.mpq");
-    fs::create_directories(dir_ / "stage" / "rez");
     Write("stage/rez/glumain.bin", MakeDocument({{0, "Main"}, {2, "Play"}}));
     ASSERT_EQ(Shell("cd " + Q(dir_ / "stage") + " && smpq -c -N -M 1 ../x.mpq rez/glumain.bin"), 0);
-    EXPECT_EQ(run(cli, "list " + Q(archive)), "rez\\glumain.bin\n");
+    EXPECT_EQ(run(cli, "list " + Q(dir_ / "x.mpq")), "rez\\glumain.bin\n");
     const std::string put = "put " + Q(dir_ / "new.mpq") + " 'rez\\glumain.bin' " + sample;
     EXPECT_TRUE(run(cli, put + " --progress").starts_with("progress 0 "));
     EXPECT_EQ(run("find", Q(prefix) + " -newer " + Q(dir_ / "installed")), "");

@@ -16,11 +16,13 @@ struct CliRun {
     std::string err;
 };
 
-// `args` goes into a shell command line as it is; the streams pass through `scratch`.
-inline CliRun RunCli(const std::string& args, const std::filesystem::path& scratch) {
+// `args` goes into a shell command line as it is, after `env` (variables set for the tool
+// only); the streams pass through `scratch`.
+inline CliRun RunCli(const std::string& args, const std::filesystem::path& scratch,
+                     const std::string& env = "") {
     const auto out = scratch / "cli-stdout.txt", err = scratch / "cli-stderr.txt";
     const int raw = std::system(
-        (std::string(TARROX_CLI) + " " + args + " >'" + out.string() + "' 2>'" + err.string() + "'")
+        (env + " " TARROX_CLI " " + args + " >'" + out.string() + "' 2>'" + err.string() + "'")
             .c_str());
     CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Contents(out), Contents(err)};
     std::filesystem::remove(out), std::filesystem::remove(err);

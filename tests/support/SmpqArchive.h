@@ -33,8 +33,8 @@ inline std::string Slashed(std::string name) {
 // A version-1 archive of PKWARE-compressed files; `stage` is a scratch folder.
 inline void MakeSmpqArchive(const std::string& archive, const std::vector<StoredFile>& files,
                             const std::filesystem::path& stage) {
-    bool first = true;
     for (const StoredFile& f : files) {
+        const bool first = &f == &files.front();
         std::filesystem::remove_all(stage);
         const std::string relative = Slashed(f.Name);
         auto file = stage / relative;
@@ -44,7 +44,6 @@ inline void MakeSmpqArchive(const std::string& archive, const std::vector<Stored
                               " -f -C PKWARE -O " + std::to_string(f.Locale) + " '" + archive +
                               "' '" + relative + "'";
         EXPECT_EQ(Shell(command), 0) << command;
-        first = false;
     }
     std::filesystem::remove_all(stage);
 }

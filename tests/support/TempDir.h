@@ -56,8 +56,7 @@ class TempDirTest : public ::testing::Test {
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     // Writes `bytes` to the test folder's file `name`, making its folders, and gives its path.
     std::string Write(const std::string& name, const std::string& bytes) const {
-        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-        return Write(name, std::vector<uint8_t>(data, data + bytes.size()));
+        return Write(name, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::filesystem::create_directories(std::filesystem::path(Path(name)).parent_path());
