@@ -67,14 +67,14 @@ TEST(Surface, SwappedCornersDrawTheSameShape) {
 // The dialog at the screen's corner and a light-up button with centred text at the bottom;
 // every font slot has 'A' 3 and 'B' 7 pixels wide, each one pixel at its pen, lines 12 high.
 // The outline scheme draws in black, so only text shows.
-std::string DrawnLightUp(const DialogObject& button, const char* text) {
+std::string DrawnLightUp(const DialogObject& button, const char* text, bool shown = true) {
     DialogDocument doc;
     doc.ObjectCount = 2, doc.StringCount = 2;
     doc.ObjectTable[0].Flags = FlagMask(VisibleBit);
     doc.ObjectTable[1] = button;
     doc.ObjectTable[1].ControlType = 14, doc.ObjectTable[1].Text = 1;
     doc.ObjectTable[1].Flags =
-        FlagMask(VisibleBit) | FlagMask(CenterTextBit) | FlagMask(AlignBottomBit);
+        (shown ? FlagMask(VisibleBit) : 0) | FlagMask(CenterTextBit) | FlagMask(AlignBottomBit);
     doc.StringTable[1] = text;
     Surface surface;
     const PreviewSettings settings{.FillRects = false, .Colors = {0, 0, 0, 0}};
@@ -88,7 +88,7 @@ std::string DrawnLightUp(const DialogObject& button, const char* text) {
     return test::PixelList(surface, [](uint32_t c) { return c == 0xABCDEF ? "" : "-"; });
 }
 
-TEST(TextLayout, LightUpButtonsAlignTextInTheirTextAreaOrTheWholeObjectWhenItIsAllZeros) {
+TEST(TextLayout, LightUpButtonsAlignTextInTheirTextAreaOrTheWholeObjectAndHiddenOnesShowNone) {
     // gluCmpgn's "Terran": 356 x 278 at (162, 4), text area 105, 235 - 210, 277, so the text
     // lies in x 267-372, y 239-281, not at the object's corner.
     DialogObject terran;
@@ -97,6 +97,7 @@ TEST(TextLayout, LightUpButtonsAlignTextInTheirTextAreaOrTheWholeObjectWhenItIsA
     EXPECT_EQ(DrawnLightUp(terran, "AB\nA"), "316,259 319,259 320,271");
     terran.TextLeft = terran.TextTop = terran.TextRight = terran.TextBottom = 0;
     EXPECT_EQ(DrawnLightUp(terran, "A"), "340,271");
+    EXPECT_EQ(DrawnLightUp(terran, "A", false), ""); // hidden: a dimmed outline, never its text
 }
 
 } // namespace
