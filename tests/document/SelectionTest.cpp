@@ -171,19 +171,13 @@ TEST(Clipboard, JsonComesBackExactlyAndIsCheckedAsLoadChecksIt) {
 
 TEST(Find, MatchesShownTextTypeNameOrControlIdAndWrapsRound) {
     DialogDocument d = test::MakeDocument({-1, -1, -1, -1, -1}, {});
-    const struct {
-        const char* Text;
-        int32_t Type;
-        int16_t Id;
-    } objects[] = {{"Options", 0, 0},
-                   {"\x03OK", 1, 12},
-                   {"Cancel", 2, 120},
-                   {"Re<play>", 9, 13},
-                   {"\xc9tat \xe9lu", 14, 7}};
+    const std::tuple<std::string, int32_t, int16_t> objects[] = {
+        {"Options", 0, 0},   {"\x03OK", 1, 12},         {"Cancel", 2, 120},
+        {"Re<play>", 9, 13}, {"\xc9tat \xe9lu", 14, 7},
+    };
     for (int32_t i = 0; i < 5; ++i) {
-        d.StringTable[d.ObjectTable[i].Text] = objects[i].Text;
-        d.ObjectTable[i].ControlType = objects[i].Type;
-        d.ObjectTable[i].ControlId = objects[i].Id;
+        DialogObject& o = d.ObjectTable[i];
+        std::tie(d.StringTable[o.Text], o.ControlType, o.ControlId) = objects[i];
     }
     const struct {
         std::string Query;

@@ -36,56 +36,50 @@ std::string Boxes(const std::vector<IndexedObject>& records) {
     return out;
 }
 
-// The box as Width and Height say, whole areas still whole, everything else untouched.
-void ExpectOnlyEdgesAndWholeAreasChanged(const DialogDocument& doc,
-                                         const std::vector<IndexedObject>& records) {
+// The records as `expected` lists them; each box as Width and Height say, whole areas still
+// whole, everything else untouched.
+void ExpectArranged(const DialogDocument& doc, const std::vector<IndexedObject>& records,
+                    const std::string& expected) {
+    EXPECT_EQ(Boxes(records), expected);
     for (const IndexedObject& r : records) {
         const DialogObject& before = doc.ObjectTable[r.Index];
         const DialogObject& after = r.Record;
-        EXPECT_EQ(after.Right, after.Left + after.Width - 1) << r.Index;
-        EXPECT_EQ(after.Bottom, after.Top + after.Height - 1) << r.Index;
-        DialogObject expected = before;
+        EXPECT_EQ(after.Right, after.Left + after.Width - 1) << expected;
+        EXPECT_EQ(after.Bottom, after.Top + after.Height - 1) << expected;
+        DialogObject same = before;
         if (after.Width != before.Width || after.Height != before.Height)
-            expected = Dragged(before, DragPart::BottomRight, after.Width - before.Width,
-                               after.Height - before.Height);
-        expected.Left = after.Left, expected.Top = after.Top;
-        expected.Right = after.Right, expected.Bottom = after.Bottom;
-        EXPECT_EQ(after, expected) << r.Index;
+            same = Dragged(before, DragPart::BottomRight, after.Width - before.Width,
+                           after.Height - before.Height);
+        same.Left = after.Left, same.Top = after.Top;
+        same.Right = after.Right, same.Bottom = after.Bottom;
+        EXPECT_EQ(after, same) << expected;
     }
 }
 
-TEST(Arrange, AlignsToTheFirstSelectedAndNeverMovesTheDialog) {
+// In the picture: 1 is 110..159 x 60..79, 2 is 200..229 x 90..119, 3 is 140..219 x 150..159.
+TEST(Arrange, AlignAndSameSizeFollowTheFirstSelectedAndNeverChangeTheDialog) {
     const DialogDocument doc = Sample();
-    // In the picture: 1 is 110..159 x 60..79, 2 is 200..229 x 90..119, 3 is 140..219 x 150..159.
-    const struct {
-        std::vector<int32_t> Selection;
-        Alignment To;
-        std::string After;
-    } cases[] = {
-        {{2, 1, 3}, Alignment::Lefts, "2:100,40 30x30 1:100,10 50x20 3:100,100 80x10"},
-        {{2, 1, 3}, Alignment::Rights, "2:100,40 30x30 1:80,10 50x20 3:50,100 80x10"},
-        {{2, 1, 3}, Alignment::Tops, "2:100,40 30x30 1:10,40 50x20 3:40,40 80x10"},
-        {{2, 1, 3}, Alignment::Bottoms, "2:100,40 30x30 1:10,50 50x20 3:40,60 80x10"},
-        {{2, 1, 3}, Alignment::HorizontalCentres, "2:100,40 30x30 1:90,10 50x20 3:75,100 80x10"},
-        {{2, 1, 3}, Alignment::VerticalCentres, "2:100,40 30x30 1:10,45 50x20 3:40,50 80x10"},
+    using enum Alignment;
+    auto align = [&](std::vector<int32_t> s, Alignment to) { return Aligned(doc, s, to); };
+    auto size = [&](std::vector<int32_t> s, bool w, bool h) { return SameSize(doc, s, w, h); };
+    const std::pair<std::vector<IndexedObject>, std::string> cases[] = {
+        {align({2, 1, 3}, Lefts), "2:100,40 30x30 1:100,10 50x20 3:100,100 80x10"},
+        {align({2, 1, 3}, Rights), "2:100,40 30x30 1:80,10 50x20 3:50,100 80x10"},
+        {align({2, 1, 3}, Tops), "2:100,40 30x30 1:10,40 50x20 3:40,40 80x10"},
+        {align({2, 1, 3}, Bottoms), "2:100,40 30x30 1:10,50 50x20 3:40,60 80x10"},
+        {align({2, 1, 3}, HorizontalCentres), "2:100,40 30x30 1:90,10 50x20 3:75,100 80x10"},
+        {align({2, 1, 3}, VerticalCentres), "2:100,40 30x30 1:10,45 50x20 3:40,50 80x10"},
         // The dialog as the first: children go to its edge in the picture, their own 0.
-        {{0, 1, 1, 9}, Alignment::Lefts, "0:100,50 300x200 1:0,10 50x20"},
-        {{1, 0}, Alignment::Tops, "1:10,10 50x20 0:100,50 300x200"},
+        {align({0, 1, 1, 9}, Lefts), "0:100,50 300x200 1:0,10 50x20"},
+        {align({1, 0}, Tops), "1:10,10 50x20 0:100,50 300x200"},
+        // Same size pulls the right and bottom edges, keeping areas as a resize does.
+        {size({2, 1, 3}, true, false), "2:100,40 30x30 1:10,10 30x20 3:40,100 30x10"},
+        {size({2, 1, 3}, false, true), "2:100,40 30x30 1:10,10 50x30 3:40,100 80x30"},
+        {size({3, 1}, true, true), "3:40,100 80x10 1:10,10 80x10"},
+        {size({1, 0}, true, true), "1:10,10 50x20 0:100,50 300x200"},
+        {size({0, 2}, true, false), "0:100,50 300x200 2:100,40 300x30"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.After);
-        const std::vector<IndexedObject> after = Aligned(doc, c.Selection, c.To);
-        EXPECT_EQ(Boxes(after), c.After);
-        ExpectOnlyEdgesAndWholeAreasChanged(doc, after);
-    }
-
-    DialogDocument d = doc;
-    EditHistory history(d);
-    ASSERT_TRUE(
-        history.Apply(ReplaceObjectsCommand(Aligned(d, {2, 1, 3}, Alignment::Lefts)), "Align"));
-    EXPECT_EQ(history.StepCount(), 1u);
-    history.Undo();
-    EXPECT_EQ(d.ObjectTable, doc.ObjectTable);
+    for (const auto& [records, expected] : cases) ExpectArranged(doc, records, expected);
 }
 
 TEST(Arrange, DistributesWithEqualGapsBetweenTheOutermostTwo) {
@@ -105,36 +99,11 @@ TEST(Arrange, DistributesWithEqualGapsBetweenTheOutermostTwo) {
         {true, {0, 1, 2}, "0:0,0 640x480 1:50,7 10x5 2:0,7 10x5"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.After);
         for (size_t i = 0; i < spans.size(); ++i) {
             const auto [low, size] = spans[i];
             d.ObjectTable[i + 1] = c.Horizontally ? Box(low, 7, size, 5) : Box(7, low, 5, size);
         }
-        const std::vector<IndexedObject> after = Distributed(d, c.Selection, c.Horizontally);
-        EXPECT_EQ(Boxes(after), c.After);
-        ExpectOnlyEdgesAndWholeAreasChanged(d, after);
-    }
-}
-
-TEST(Arrange, SameSizePullsRightAndBottomEdgesAndKeepsAreasAsAResizeDoes) {
-    const DialogDocument doc = Sample();
-    const struct {
-        std::vector<int32_t> Selection;
-        bool Width, Height;
-        std::string After;
-    } cases[] = {
-        {{2, 1, 3}, true, false, "2:100,40 30x30 1:10,10 30x20 3:40,100 30x10"},
-        {{2, 1, 3}, false, true, "2:100,40 30x30 1:10,10 50x30 3:40,100 80x30"},
-        {{3, 1}, true, true, "3:40,100 80x10 1:10,10 80x10"},
-        // The dialog is never resized, but may give its size.
-        {{1, 0}, true, true, "1:10,10 50x20 0:100,50 300x200"},
-        {{0, 2}, true, false, "0:100,50 300x200 2:100,40 300x30"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.After);
-        const std::vector<IndexedObject> after = SameSize(doc, c.Selection, c.Width, c.Height);
-        EXPECT_EQ(Boxes(after), c.After);
-        ExpectOnlyEdgesAndWholeAreasChanged(doc, after);
+        ExpectArranged(d, Distributed(d, c.Selection, c.Horizontally), c.After);
     }
 }
 
@@ -143,24 +112,14 @@ TEST(Arrange, MovingTogetherKeepsTheGroupsShapeAndChildrenFollowTheDialog) {
     doc.ObjectTable[3].ControlType = 0; // a second dialog-type record, placed on its own
     DialogDocument far = doc;
     far.ObjectTable[2].Left = 32700, far.ObjectTable[2].Right = 32729;
-    const struct {
-        const DialogDocument* Doc;
-        std::vector<int32_t> Selection;
-        int32_t Dx, Dy;
-        std::string After;
-    } cases[] = {
-        {&doc, {1, 2}, 5, -3, "1:15,7 50x20 2:105,37 30x30"},
+    const std::pair<std::vector<IndexedObject>, std::string> cases[] = {
+        {MovedTogether(doc, {1, 2}, 5, -3), "1:15,7 50x20 2:105,37 30x30"},
         // With the dialog, its children move with it already and are left where they are.
-        {&doc, {1, 0, 3}, 5, -3, "1:10,10 50x20 0:105,47 300x200 3:45,97 80x10"},
+        {MovedTogether(doc, {1, 0, 3}, 5, -3), "1:10,10 50x20 0:105,47 300x200 3:45,97 80x10"},
         // The farthest edge stops the whole group.
-        {&far, {1, 2}, 100, 1, "1:48,11 50x20 2:32738,41 30x30"},
+        {MovedTogether(far, {1, 2}, 100, 1), "1:48,11 50x20 2:32738,41 30x30"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.After);
-        const std::vector<IndexedObject> after = MovedTogether(*c.Doc, c.Selection, c.Dx, c.Dy);
-        EXPECT_EQ(Boxes(after), c.After);
-        ExpectOnlyEdgesAndWholeAreasChanged(*c.Doc, after);
-    }
+    for (const auto& [records, expected] : cases) ExpectArranged(doc, records, expected);
 }
 
 TEST(Grid, SnapsValuesAndTheDraggedEdgesOnly) {

@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 class ArtCacheTest : public test::TempDirTest {
   protected:
-    void Put(const std::string& name, const std::vector<uint8_t>& bytes) { Write(name, bytes); }
     static std::vector<uint8_t> Picture(int w, int h) {
         const std::vector<uint8_t> pixels(size_t(w) * h, 7);
         return test::EncodePcx(w, h, pixels, test::TestPalette());
@@ -28,11 +27,11 @@ template <typename Art> std::string Found(const ArtFile<Art>& file, std::string 
 }
 
 TEST_F(ArtCacheTest, FindsArtByItsGameNameUserFilesFirstAndNamesWhatIsMissing) {
-    Put("user/art/glue/palcs/backgnd.pcx", Picture(3, 2));
-    Put("bundled/art/glue/palcs/backgnd.pcx", Picture(1, 1));
-    Put("bundled/art/glue/palcs/dlg.grp", test::GrpFile({{0, 0, 1, 1, {5}}}, false));
-    Put("bundled/art/tileset/jungle.wpe", std::vector<uint8_t>(1024, 9));
-    Put("bundled/art/glue/broken.pcx", {1, 2, 3});
+    Write("user/art/glue/palcs/backgnd.pcx", Picture(3, 2));
+    Write("bundled/art/glue/palcs/backgnd.pcx", Picture(1, 1));
+    Write("bundled/art/glue/palcs/dlg.grp", test::GrpFile({{0, 0, 1, 1, {5}}}, false));
+    Write("bundled/art/tileset/jungle.wpe", std::vector<uint8_t>(1024, 9));
+    Write("bundled/art/glue/broken.pcx", "\1\2\3");
     ArtCache cache({Path("user"), Path("bundled")});
     auto pcx = [&](const std::string& name) {
         const auto file = cache.Pcx(name);
@@ -67,7 +66,7 @@ TEST_F(ArtCacheTest, FindsArtByItsGameNameUserFilesFirstAndNamesWhatIsMissing) {
 
 TEST_F(ArtCacheTest, KeepsTheMostRecentlyUsedWithinItsBound) {
     for (const char* name : {"a", "b", "c"})
-        Put(std::string("art/") + name + ".pcx", Picture(64, 64));
+        Write(std::string("art/") + name + ".pcx", Picture(64, 64));
     size_t one = 0;
     {
         ArtCache measure(Path(""));

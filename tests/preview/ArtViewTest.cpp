@@ -9,6 +9,7 @@
 #include "preview/ArtCache.h"
 #include "preview/ArtView.h"
 #include "support/ArtBuilder.h"
+#include "support/BinBuilder.h"
 #include "support/TempDir.h"
 
 namespace tarrox {
@@ -55,18 +56,13 @@ class ArtViewTest : public test::TempDirTest {
 
         doc_.ObjectCount = 5, doc_.StringCount = 3;
         doc_.StringTable = {"", "glue\\campaign\\pBotL.pcx", "glue\\x\\missing.pcx"};
-        auto object = [&](int i, int32_t type, int16_t x, int16_t y, int16_t w, int16_t h,
-                          int32_t text, bool shown = true) {
-            DialogObject& o = doc_.ObjectTable[size_t(i)];
-            o.ControlType = type, o.Left = x, o.Top = y, o.Width = w, o.Height = h;
-            o.Text = text, o.SmkLink = -1, o.Flags = shown ? FlagMask(VisibleBit) : 0;
-        };
-        object(0, 0, 0, 0, 640, 480, 0);
-        object(1, 2, 100, 100, 40, 28, 0);
-        object(2, 5, 10, 20, 2, 2, 1);
+        const DialogObject objects[] = {test::Box(0, 0, 640, 480, 0), test::Box(100, 100, 40, 28),
+                                        test::Box(10, 20, 2, 2, 5), test::Box(300, 300, 19, 19, 3),
+                                        test::Box(400, 400, 20, 20, 5)};
+        std::copy(std::begin(objects), std::end(objects), doc_.ObjectTable.begin());
+        doc_.ObjectTable[2].Text = 1, doc_.ObjectTable[4].Text = 2;
         doc_.ObjectTable[2].Flags |= FlagMask(TransparentBit);
-        object(3, 3, 300, 300, 19, 19, 0, false);
-        object(4, 5, 400, 400, 20, 20, 2);
+        doc_.ObjectTable[3].Flags = 0; // hidden
     }
     void Put(const std::string& name, const std::vector<uint8_t>& bytes) {
         Write("art/" + name, bytes);

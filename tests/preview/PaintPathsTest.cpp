@@ -4,7 +4,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "platform/Surface.h"
@@ -72,33 +71,26 @@ TEST(GameFontText, LettersSetTheirPixelsAndKeepWhatLiesBetween) {
     TextDrawingState state;
     for (size_t i = 0; i < state.ColorTable.size(); ++i) state.ColorTable[i] = uint32_t(i);
     const int pixels[][3] = {{-1, 0, 1}, {10, 0, 2}, {-1, 2, 3}, {6, 4, 4}, {7, 4, 5}};
-    const struct {
-        std::vector<Point> pens;
-    } cases[] = {
-        {{{20, 10}}},  {{{20, 10}, {20, 9}}}, // the second's empty rows lie over the first's pixels
-        {{{628, 10}}},                        // the last columns, short of a whole block
-        {{{630, 10}}},                        // one pixel off the right edge
-        {{{0, 10}}},                          // the pixels left of the pen off the surface
-        {{{20, 477}}},                        // rows below the surface
+    const std::vector<Point> cases[] = {
+        {{20, 10}},  {{20, 10}, {20, 9}}, // the second's empty rows lie over the first's pixels
+        {{628, 10}},                      // the last columns, short of a whole block
+        {{630, 10}},                      // one pixel off the right edge
+        {{0, 10}},                        // the pixels left of the pen off the surface
+        {{20, 477}},                      // rows below the surface
     };
-    for (const auto& c : cases) {
-        Surface s;
-        s.Fill(0xABCDEF);
-        std::map<std::pair<int, int>, int> expected;
-        for (Point pen : c.pens) {
-            DrawGameText(s, Ladder, state, pen.X, pen.Y, "W", 640);
+    auto list = [](const Surface& s) {
+        return test::PixelList(
+            s, [](uint32_t v) { return v == 0xABCDEF ? "-" : ":" + std::to_string(v); });
+    };
+    for (const auto& pens : cases) {
+        Surface drawn, expected;
+        drawn.Fill(0xABCDEF), expected.Fill(0xABCDEF);
+        for (Point pen : pens) {
+            DrawGameText(drawn, Ladder, state, pen.X, pen.Y, "W", 640);
             for (auto [x, y, color] : pixels)
-                if (pen.X + x >= 0 && pen.X + x < 640 && pen.Y + y < 480)
-                    expected[{pen.Y + y, pen.X + x}] = color;
+                expected.SetPixel(pen.X + x, pen.Y + y, uint32_t(color));
         }
-        std::string list;
-        for (auto [at, color] : expected)
-            list += (list.empty() ? "" : " ") + std::to_string(at.second) + "," +
-                    std::to_string(at.first) + ":" + std::to_string(color);
-        EXPECT_EQ(test::PixelList(
-                      s, [](uint32_t v) { return v == 0xABCDEF ? "-" : ":" + std::to_string(v); }),
-                  list)
-            << c.pens[0].X << "," << c.pens[0].Y;
+        EXPECT_EQ(list(drawn), list(expected)) << pens[0].X << "," << pens[0].Y;
     }
 }
 

@@ -1,10 +1,11 @@
-// The preview's drawing order: the selected object stays visible under the objects after it.
+// The preview's drawing order, and where it puts a light-up button's text.
 #include <gtest/gtest.h>
 
 #include "document/DialogDocument.h"
 #include "platform/Surface.h"
 #include "preview/Renderer.h"
 #include "support/BinBuilder.h"
+#include "support/FontBuilder.h"
 
 namespace tarrox {
 namespace {
@@ -61,6 +62,42 @@ TEST(Surface, SwappedCornersDrawTheSameShape) {
         EXPECT_NE(ordered.Pixels(), Surface().Pixels());
         EXPECT_EQ(swapped.Pixels(), ordered.Pixels());
     }
+}
+
+// The dialog at the screen's corner and a light-up button with centred text at the bottom;
+// every font slot has 'A' 3 and 'B' 7 pixels wide, each one pixel at its pen, lines 12 high.
+// The outline scheme draws in black, so only text shows.
+std::string DrawnLightUp(const DialogObject& button, const char* text, bool shown = true) {
+    DialogDocument doc;
+    doc.ObjectCount = 2, doc.StringCount = 2;
+    doc.ObjectTable[0].Flags = FlagMask(VisibleBit);
+    doc.ObjectTable[1] = button;
+    doc.ObjectTable[1].ControlType = 14, doc.ObjectTable[1].Text = 1;
+    doc.ObjectTable[1].Flags =
+        (shown ? FlagMask(VisibleBit) : 0) | FlagMask(CenterTextBit) | FlagMask(AlignBottomBit);
+    doc.StringTable[1] = text;
+    Surface surface;
+    const PreviewSettings settings{.FillRects = false, .Colors = {0, 0, 0, 0}};
+    PreviewFonts fonts;
+    const auto font = test::FontBytes(32, 90, 12, {{'A', {3, 1, 1, 1, 7}}, {'B', {7, 1, 1, 1, 7}}});
+    for (GameFont& f : fonts.Loaded) LoadGameFont(font, f);
+    TextDrawingState state;
+    state.ColorTable.fill(0xABCDEF);
+    PreviewCanvas canvas{surface, settings, fonts, state};
+    RedrawPreview(canvas, doc, -1);
+    return test::PixelList(surface, [](uint32_t c) { return c == 0xABCDEF ? "" : "-"; });
+}
+
+TEST(TextLayout, LightUpButtonsAlignTextInTheirTextAreaOrTheWholeObjectAndHiddenOnesShowNone) {
+    // gluCmpgn's "Terran": 356 x 278 at (162, 4), text area 105, 235 - 210, 277, so the text
+    // lies in x 267-372, y 239-281, not at the object's corner.
+    DialogObject terran;
+    terran.Left = 162, terran.Top = 4, terran.Width = 356, terran.Height = 278;
+    terran.TextLeft = 105, terran.TextTop = 235, terran.TextRight = 210, terran.TextBottom = 277;
+    EXPECT_EQ(DrawnLightUp(terran, "AB\nA"), "316,259 319,259 320,271");
+    terran.TextLeft = terran.TextTop = terran.TextRight = terran.TextBottom = 0;
+    EXPECT_EQ(DrawnLightUp(terran, "A"), "340,271");
+    EXPECT_EQ(DrawnLightUp(terran, "A", false), ""); // hidden: a dimmed outline, never its text
 }
 
 } // namespace
