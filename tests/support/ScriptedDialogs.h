@@ -33,7 +33,6 @@ class ScriptedDialogs : public Dialogs {
     // Runs as each message is shown, to look at the windows at that moment.
     std::function<void(const ShownMessage&)> OnMessage;
     std::vector<FileDialogState> FileDialogsShown;
-    std::vector<std::string> Opened;
     // Whether a default application starts for files handed to it.
     bool DefaultAppStarts = true;
 
@@ -50,10 +49,7 @@ class ScriptedDialogs : public Dialogs {
     }
     bool ShowOpen(FileDialogState& state) override { return Choose(state); }
     bool ShowSaveAs(FileDialogState& state) override { return Choose(state); }
-    bool OpenWithDefaultApp(const std::string& path) override {
-        Opened.push_back(path);
-        return DefaultAppStarts;
-    }
+    bool OpenWithDefaultApp(const std::string&) override { return DefaultAppStarts; }
 
   private:
     template <class T> static std::optional<T> Pop(std::deque<T>& queue) {
