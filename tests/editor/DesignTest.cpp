@@ -170,18 +170,16 @@ TEST_F(DesignTest, HandlesResizeKeysNudgeEscapePutsADragBackAndZoomMapsToPicture
     QTest::keyClick(picture, Qt::Key_Escape);
     Mouse(QEvent::MouseButtonRelease, {330, 143});
     EXPECT_EQ(lit(), (std::vector<int>{200, 100, 265, 133, 66, 34}));
-    for (auto [key, shift] : {std::pair{Qt::Key_Right, false},
-                              {Qt::Key_Down, true},
-                              {Qt::Key_Left, true},
-                              {Qt::Key_Up, false}})
+    // A key moves by a pixel, with Shift by eight.
+    const std::pair<Qt::Key, bool> nudges[] = {
+        {Qt::Key_Right, false}, {Qt::Key_Down, true}, {Qt::Key_Left, true}, {Qt::Key_Up, false}};
+    for (auto [key, shift] : nudges)
         QTest::keyClick(picture, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
     EXPECT_EQ(lit(), (std::vector<int>{193, 107, 258, 140, 66, 34}));
-    for (auto [action, zoom] : {std::pair{"zoomIn", 2},
-                                {"zoomIn", 3},
-                                {"zoomIn", 3},
-                                {"zoomOut", 2},
-                                {"zoom1", 1},
-                                {"zoom3", 3}}) {
+    // The zoom each item leaves; zooming in stops at 3.
+    const std::pair<const char*, int> zooms[] = {{"zoomIn", 2},  {"zoomIn", 3}, {"zoomIn", 3},
+                                                 {"zoomOut", 2}, {"zoom1", 1},  {"zoom3", 3}};
+    for (auto [action, zoom] : zooms) {
         Choose(action);
         EXPECT_EQ(picture->size(), QSize(640 * zoom, 480 * zoom));
         EXPECT_EQ(picture->PictureAt(QPointF(110 * zoom - 1, 60 * zoom)), QPoint(109, 60));
