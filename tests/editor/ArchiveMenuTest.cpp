@@ -110,9 +110,9 @@ TEST_F(ArchiveMenuTest, TheCommandLineOpensAnArchiveInTheBrowser) {
 // Messages come only after the progress window is gone: a box under it takes no input.
 TEST_F(ArchiveMenuTest, SavingWritesTheFileBackAndAFailedWriteKeepsTheMarkAndTheArchive) {
     Start();
-    dialogs.OnMessage = [this](const ShownMessage& m) {
+    dialogs.OnMessage = [this](const std::string& message) {
         if (!form->findChildren<QProgressDialog*>().isEmpty())
-            ADD_FAILURE() << "shown under a progress window: " << m.Text;
+            ADD_FAILURE() << "shown under a progress window: " << message;
     };
     OpenFromBrowser(0);
     Edit(1);

@@ -152,13 +152,12 @@ TEST_F(EditorControlsTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateCl
 
 TEST_F(EditorControlsTest, AddAndDeleteComeBackWithLinksAndSelection) {
     List("smkList")->setCurrentRow(0);
-    dialogs.Answers = {MessageAnswer::Yes};
+    dialogs.Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
     Trigger("deleteSmk");
     Trigger("editUndo");
     EXPECT_EQ(Bytes(), original);
     EXPECT_TRUE(SelectedRow(List("smkList")) == 0 && Check("usesNextSmk")->isChecked());
     List("objectList")->setCurrentRow(1);
-    dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
     Trigger("addObject");
     Trigger("editUndo");

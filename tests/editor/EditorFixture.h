@@ -97,11 +97,7 @@ class EditorTest : public TempDirTest {
         List("objectList")->setCurrentRow(row);
         Box(box)->setText(value);
     }
-    Names Messages() {
-        Names out;
-        for (const ShownMessage& m : dialogs.Messages) out.push_back(m.Text);
-        return out;
-    }
+    const Names& Messages() { return dialogs.Messages; }
 
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
