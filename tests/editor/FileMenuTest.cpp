@@ -24,6 +24,16 @@ class FileMenuTest : public EditorTest {
         dialogs.FileChoices.push_back(FileChoice{path, 1});
         Trigger("fileOpen");
     }
+    // A drop reaches only the widget that took the drag's entry, and opens after the event.
+    void DropOnWindow(const std::string& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &drop);
+        QApplication::processEvents();
+    }
     // Recent Files are kept as they change; the options only when the window goes.
     bool OptionsWritten() { return store.Read("Options", "Locale").has_value(); }
     Names Listed() {
@@ -63,11 +73,14 @@ TEST_F(FileMenuTest, OpenReplacesTheDocumentOnlyWithADialogOrAFileTheUserStillWa
     EXPECT_EQ(Contents(notes), std::string(300, 'x'));
 }
 
-TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
-    for (bool close : {false, true})
+// A file is opened from the menu or dropped on the window, or the window is closed.
+enum class Leaving { Open, Drop, Close };
+
+TEST_F(FileMenuTest, OpeningDroppingOrClosingWithUnsavedWorkAsksFirst) {
+    for (Leaving how : {Leaving::Open, Leaving::Drop, Leaving::Close})
         for (MessageAnswer answer :
              {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes}) {
-            SCOPED_TRACE(testing::Message() << close << " " << int(answer));
+            SCOPED_TRACE(testing::Message() << int(how) << " " << int(answer));
             const bool goesOn = answer != MessageAnswer::Cancel;
             dialogs = ScriptedDialogs();
             store.Values.clear();
@@ -75,11 +88,14 @@ TEST_F(FileMenuTest, OpeningOrClosingWithUnsavedWorkAsksFirst) {
             Start(first);
             Edit(1);
             dialogs.Answers = {answer};
-            if (close) {
+            if (how == Leaving::Close) {
                 EXPECT_EQ(form->close(), goesOn);
                 EXPECT_EQ(OptionsWritten(), goesOn); // settings go only with the window
             } else {
-                OpenFromMenu(second);
+                if (how == Leaving::Drop)
+                    DropOnWindow(second);
+                else
+                    OpenFromMenu(second);
                 EXPECT_EQ(form->File().Path, goesOn ? second : first);
             }
             EXPECT_EQ(Messages(), Names{"Save changes to first.bin?"});
@@ -213,24 +229,6 @@ TEST_F(FileMenuTest, OpenedFilesAreListedNewestFirstKeptInTheSettingsAndMissingO
                                             "Recent Files."});
     EXPECT_EQ(Listed().size(), 7u);
     EXPECT_EQ(store.Read("Recent Files", "File4"), Path("3"));
-}
-
-TEST_F(FileMenuTest, ADroppedFileOpensAfterTheUnsavedWorkQuestion) {
-    Start(first);
-    Edit(1);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
-    // A drop reaches only the widget that took the drag's entry, and opens after the event.
-    for (MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
-        dialogs.Answers = {answer};
-        QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &drop);
-        QApplication::processEvents();
-    }
-    EXPECT_EQ(dialogs.Messages.size(), 2u);
-    EXPECT_EQ(Title(), "Tarrox II - [second.bin]");
 }
 
 } // namespace

@@ -13,8 +13,9 @@
 namespace tarrox::test {
 namespace {
 
-TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
+TEST_F(PreviewTest, EachMenuItemSetsItsSettingAloneAndRedrawsAndGameArtSaysWhatIsMissing) {
     store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
+    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
     StartWithSample();
     List("objectList")->setCurrentRow(2);
     PreviewWindow& preview = Open();
@@ -42,25 +43,19 @@ TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
         EXPECT_NE(preview.Picture().Pixels(), before);
         EXPECT_EQ(preview.Picture().Pixels(), Fresh());
     }
-    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
-    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
-    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
-}
-
-TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachDialog) {
-    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
-    StartWithSample();
-    PreviewWindow& preview = Open();
+    // Game art names what is missing and keeps the background chosen for each dialog; the
+    // sample's name is no screen of the game's: no background until one is chosen.
     auto* status = preview.findChild<QLabel*>("missingArt");
-    Choose("viewGameArt");
     EXPECT_TRUE(status->text().contains("glue\\mainmenu\\title.pcx is not imported."));
-    // The sample's name is no screen of the game's: no background until one is chosen.
     EXPECT_TRUE(Checked("background_none"));
     Choose("background_PalCs");
     Choose("background_none");
     EXPECT_EQ(settings.ArtFolders, "glucmpgn=PalNl;mainmenu=none");
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
+    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
+    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
 // An open window is brought forward, never reloaded; deletes redraw it.
