@@ -123,7 +123,7 @@ TEST_F(PictureTest, MovingRealLightUpButtonsAndSavingChangesOnlyTheirEdges) {
 }
 
 // After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"
-
+// the open windows draw with the fonts and tables now in use.
 TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     std::filesystem::create_hard_link(TARROX_CLI, dir_ / "tarrox2-cli");
     SetUserDataFolder(Path("user"));
