@@ -60,7 +60,6 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     for (int i = 0; i < count; ++i) EXPECT_EQ(Shown().*Fields[i], 100 + i) << i;
     Box("objectText")->setText("<1>Quit<62>");
     EXPECT_EQ(doc->StringTable[Shown().Text], std::string("\x01Quit>"));
-    EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
     Check("objectFlag31")->setChecked(true);
     EXPECT_EQ(uint32_t(Shown().Flags), 0x80000018u);
     Combo("controlType")->setCurrentIndex(5);
@@ -82,13 +81,9 @@ TEST_F(EditorControlsTest, AutoCalcDerivesWidthAndHeightFromTheEdgesOnlyWhenOn) 
     Box("objectRight")->setText("19");
     EXPECT_EQ(Shown().Width, 0); // off: no sizes derived
     Trigger("optionsAutoCalc");
-    for (auto [box, value] : {std::pair{"objectLeft", "10"},
-                              {"objectBottom", "20"},
-                              {"objectResponseRight", "4"},
-                              {"objectResponseBottom", "9"},
-                              {"objectTextLeft", "3"},
-                              {"objectTextTop", "2"}})
-        Box(box)->setText(value);
+    const char* typed[][2] = {{"Left", "10"},          {"Bottom", "20"},  {"ResponseRight", "4"},
+                              {"ResponseBottom", "9"}, {"TextLeft", "3"}, {"TextTop", "2"}};
+    for (auto [box, value] : typed) Box(QString("object") + box)->setText(value);
     EXPECT_EQ(
         std::vector<int>({Shown().Width, Shown().Height, Shown().TextRight, Shown().TextBottom}),
         std::vector<int>({10, 21, 77, 66}));
@@ -157,13 +152,12 @@ TEST_F(EditorControlsTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateCl
 
 TEST_F(EditorControlsTest, AddAndDeleteComeBackWithLinksAndSelection) {
     List("smkList")->setCurrentRow(0);
-    dialogs.Answers = {MessageAnswer::Yes};
+    dialogs.Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
     Trigger("deleteSmk");
     Trigger("editUndo");
     EXPECT_EQ(Bytes(), original);
     EXPECT_TRUE(SelectedRow(List("smkList")) == 0 && Check("usesNextSmk")->isChecked());
     List("objectList")->setCurrentRow(1);
-    dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
     Trigger("addObject");
     Trigger("editUndo");

@@ -10,9 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
-#include <chrono>
-#include <functional>
 
 #include "document/BinFile.h"
 #include "document/BinWriter.h"
@@ -66,7 +63,9 @@ class EditorTest : public TempDirTest {
         form.reset();
         TempDirTest::TearDown();
     }
+    // A window of its own each time, as when the program starts again.
     void Start(const std::string& commandLine = "") {
+        form.reset();
         form = std::make_unique<MainWindow>(*doc, settings, dialogs, store, text);
         form->Startup(commandLine);
     }
@@ -98,27 +97,8 @@ class EditorTest : public TempDirTest {
         List("objectList")->setCurrentRow(row);
         Box(box)->setText(value);
     }
-    Names Messages() {
-        Names out;
-        for (const ShownMessage& m : dialogs.Messages) out.push_back(m.Text);
-        return out;
-    }
+    const Names& Messages() { return dialogs.Messages; }
 
-    // Runs `act` on the modal window once up; polls, as other event loops may run first.
-    void WhenModal(std::function<void(QWidget*)> act) {
-        auto* poll = new QTimer(form.get());
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, act, deadline] {
-            QWidget* modal = QApplication::activeModalWidget();
-            const bool up = modal && modal->isVisible();
-            if (!up && std::chrono::steady_clock::now() < deadline) return;
-            poll->stop();
-            poll->deleteLater();
-            ASSERT_TRUE(up) << "no modal window came up";
-            act(modal);
-        });
-        poll->start(0);
-    }
     static int SelectedRow(QListWidget* list) {
         const auto chosen = list->selectedItems();
         return chosen.isEmpty() ? -1 : list->row(chosen.first());

@@ -71,6 +71,10 @@ class PictureTest : public PreviewTest {
         Mouse(QEvent::MouseMove, from + by / 2, keys);
         Mouse(QEvent::MouseMove, from + by, keys);
     }
+    void Drag(QPoint from, QPoint by, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        DragBy(from, by, keys);
+        Mouse(QEvent::MouseButtonRelease, from + by, keys);
+    }
     int Selected() { return SelectedRow(List("objectList")); }
     PreviewPicture* picture = nullptr;
 };

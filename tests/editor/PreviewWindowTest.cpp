@@ -13,58 +13,49 @@
 namespace tarrox::test {
 namespace {
 
-TEST_F(PreviewTest, EachMenuCommandSetsItsSettingChecksItsItemAloneAndRedraws) {
+TEST_F(PreviewTest, EachMenuItemSetsItsSettingAloneAndRedrawsAndGameArtSaysWhatIsMissing) {
     store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
+    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
     StartWithSample();
     List("objectList")->setCurrentRow(2);
     PreviewWindow& preview = Open();
     EXPECT_TRUE(Checked("colorScheme1")); // by the stored highlight colour alone
+    // Each item, the stored option it sets, and the item it checks and one it leaves unchecked.
     const struct {
-        const char* Item;
-        std::function<bool(const Settings&)> Holds;
-        const char *On, *Off;
-    } steps[] = {
-        {"viewCurrent", [](auto& s) { return !s.ShowAll; }, "viewCurrent", "viewAll"},
-        {"viewAll", [](auto& s) { return s.ShowAll; }, "viewAll", "viewCurrent"},
-        {"fillRectangles", [](auto& s) { return !s.FillRects; }, "viewAll", "fillRectangles"},
-        {"viewHidden", [](auto& s) { return !s.ShowHidden; }, "viewAll", "viewHidden"},
-        {"colorScheme2", [](auto& s) { return s.NormalColorDark == 0x500800; }, "colorScheme2",
-         "colorScheme1"},
-        {"colorScheme0", [](auto& s) { return s.HighlightColor == 0x6060F0; }, "colorScheme0",
-         "colorScheme2"},
-        {"fontColorSet2", [](auto& s) { return s.FontColorSet == 2; }, "fontColorSet2",
-         "fontColorSet1"},
-        {"viewGameArt", [](auto& s) { return s.GameArt; }, "viewGameArt", "fillRectangles"},
-        {"raceZerg", [](auto& s) { return s.ArtRace == 2; }, "raceZerg", "raceTerran"}};
+        const char *Item, *Key, *Value, *On, *Off;
+    } steps[] = {{"viewCurrent", "ShowAll", "False", "viewCurrent", "viewAll"},
+                 {"viewAll", "ShowAll", "True", "viewAll", "viewCurrent"},
+                 {"fillRectangles", "FillRects", "False", "viewAll", "fillRectangles"},
+                 {"viewHidden", "ShowHidden", "False", "viewAll", "viewHidden"},
+                 {"colorScheme2", "ClrNormalDk", "5244928", "colorScheme2", "colorScheme1"},
+                 {"colorScheme0", "ClrHlight", "6316272", "colorScheme0", "colorScheme2"},
+                 {"fontColorSet2", "FontClrs", "2", "fontColorSet2", "fontColorSet1"},
+                 {"viewGameArt", "GameArt", "True", "viewGameArt", "fillRectangles"},
+                 {"raceZerg", "ArtRace", "2", "raceZerg", "raceTerran"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Item);
         doc->ObjectTable[1].Left += 3; // moved behind the window's back: shows a redraw
         const auto before = preview.Picture().Pixels();
         Choose(step.Item);
-        EXPECT_TRUE(step.Holds(settings));
+        WriteSettings(store, settings);
+        EXPECT_EQ(store.Read("Options", std::string("Preview") + step.Key), step.Value);
         EXPECT_TRUE(Checked(step.On) && !Checked(step.Off));
         EXPECT_NE(preview.Picture().Pixels(), before);
         EXPECT_EQ(preview.Picture().Pixels(), Fresh());
     }
-    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
-    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
-    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
-}
-
-TEST_F(PreviewTest, GameArtNamesWhatIsMissingAndKeepsTheBackgroundChosenForEachDialog) {
-    store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
-    StartWithSample();
-    PreviewWindow& preview = Open();
+    // Game art names what is missing and keeps the background chosen for each dialog; the
+    // sample's name is no screen of the game's: no background until one is chosen.
     auto* status = preview.findChild<QLabel*>("missingArt");
-    Choose("viewGameArt");
     EXPECT_TRUE(status->text().contains("glue\\mainmenu\\title.pcx is not imported."));
-    // The sample's name is no screen of the game's: no background until one is chosen.
     EXPECT_TRUE(Checked("background_none"));
     Choose("background_PalCs");
     Choose("background_none");
     EXPECT_EQ(settings.ArtFolders, "glucmpgn=PalNl;mainmenu=none");
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
+    Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
+    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
 }
 
 // An open window is brought forward, never reloaded; deletes redraw it.
@@ -132,7 +123,7 @@ TEST_F(PictureTest, MovingRealLightUpButtonsAndSavingChangesOnlyTheirEdges) {
 }
 
 // After Options > "Import Game Data..." (done by the tool in a child) and "Use Bundled Data"
-
+// the open windows draw with the fonts and tables now in use.
 TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
     std::filesystem::create_hard_link(TARROX_CLI, dir_ / "tarrox2-cli");
     SetUserDataFolder(Path("user"));

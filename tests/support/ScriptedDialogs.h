@@ -11,11 +11,6 @@
 
 namespace tarrox::test {
 
-struct ShownMessage {
-    std::string Text;
-    MessageIcon Icon;
-};
-
 struct FileChoice {
     std::string FileName;
     int FilterIndex = 1;
@@ -29,17 +24,17 @@ class ScriptedDialogs : public Dialogs {
     // Files chosen in the file dialog, in order; nothing queued means Cancel.
     std::deque<std::optional<FileChoice>> FileChoices;
 
-    std::vector<ShownMessage> Messages;
+    // The texts of the messages shown.
+    std::vector<std::string> Messages;
     // Runs as each message is shown, to look at the windows at that moment.
-    std::function<void(const ShownMessage&)> OnMessage;
+    std::function<void(const std::string&)> OnMessage;
     std::vector<FileDialogState> FileDialogsShown;
-    std::vector<std::string> Opened;
     // Whether a default application starts for files handed to it.
     bool DefaultAppStarts = true;
 
-    MessageAnswer MessageBox(const std::string& text, MessageIcon icon, MessageButtons buttons,
+    MessageAnswer MessageBox(const std::string& text, MessageIcon, MessageButtons buttons,
                              const std::string&) override {
-        Messages.push_back({text, icon});
+        Messages.push_back(text);
         if (OnMessage) OnMessage(Messages.back());
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         return Pop(Answers).value_or(buttons == MessageButtons::YesNo ? MessageAnswer::No
@@ -50,10 +45,7 @@ class ScriptedDialogs : public Dialogs {
     }
     bool ShowOpen(FileDialogState& state) override { return Choose(state); }
     bool ShowSaveAs(FileDialogState& state) override { return Choose(state); }
-    bool OpenWithDefaultApp(const std::string& path) override {
-        Opened.push_back(path);
-        return DefaultAppStarts;
-    }
+    bool OpenWithDefaultApp(const std::string&) override { return DefaultAppStarts; }
 
   private:
     template <class T> static std::optional<T> Pop(std::deque<T>& queue) {
