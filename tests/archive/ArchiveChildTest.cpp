@@ -64,9 +64,9 @@ TEST_F(ArchiveChildTest, WithoutAUsableStormLibOnlyTheArchiveCommandsFail) {
     Write("in.bin", std::string(86, '\0'));
     Write("libs/" TARROX_STORMLIB_SONAME, "not a library");
     const std::string noLibrary = "LD_LIBRARY_PATH=" + Q(Path("libs"));
+    // A command that reached the library unloaded would end with the same line, so only those
+    // that write before they read are listed.
     const std::string commands[] = {
-        "list " + Q(a),
-        "extract " + Q(a) + " 'rez\\glumain.bin' " + Q(Path("out.bin")),
         "put " + Q(a) + " 'rez\\new.bin' " + Q(Path("in.bin")),
         "import-data " + Q(a) + " --to " + Q(Path("imported")),
     };

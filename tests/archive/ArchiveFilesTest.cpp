@@ -4,9 +4,10 @@
 #include "archive/ArchiveFiles.h"
 #include "archive/ArchiveFixture.h"
 #include "archive/DialogNames.h"
-#include "archive/LibraryArchive.h"
 #include "archive/Mpq.h"
 #include "archive/UpdateLock.h"
+
+#include <StormLib.h>
 
 namespace tarrox::test {
 namespace {
@@ -20,6 +21,32 @@ std::string Noise(size_t size, uint32_t seed) {
     std::string noise(size, 0);
     for (char& c : noise) c = char((seed = seed * 1103515245 + 12345) >> 24);
     return noise;
+}
+
+// An archive made straight with the library, for shapes smpq cannot make: no (listfile), an
+// empty file, or a hash table of a chosen size.
+bool MakeLibraryArchive(const std::string& path, const std::vector<StoredFile>& files,
+                        bool withListfile, uint32_t maxFiles) {
+    HANDLE archive = nullptr;
+    SFILE_CREATE_MPQ create{};
+    create.cbSize = sizeof create;
+    create.dwMpqVersion = MPQ_FORMAT_VERSION_1;
+    create.dwStreamFlags = STREAM_PROVIDER_FLAT | BASE_PROVIDER_FILE;
+    create.dwFileFlags1 = withListfile ? MPQ_FILE_EXISTS | MPQ_FILE_COMPRESS : 0;
+    create.dwSectorSize = 0x1000;
+    create.dwMaxFileCount = maxFiles;
+    if (!::SFileCreateArchive2(path.c_str(), &create, &archive)) return false;
+    bool ok = true;
+    for (const StoredFile& f : files) {
+        HANDLE file = nullptr;
+        ok = ok &&
+             ::SFileCreateFile(archive, f.Name.c_str(), 0, DWORD(f.Content.size()), LCID(f.Locale),
+                               MPQ_FILE_COMPRESS, &file) &&
+             ::SFileWriteFile(file, f.Content.data(), DWORD(f.Content.size()),
+                              MPQ_COMPRESSION_PKWARE) &&
+             ::SFileFinishFile(file);
+    }
+    return ::SFileCloseArchive(archive) && ok;
 }
 
 using ArchiveFilesTest = ArchiveTest;

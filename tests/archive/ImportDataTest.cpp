@@ -96,7 +96,7 @@ std::string DialogShowing(const std::vector<std::string>& pictures) {
 }
 
 // Art comes under its archived name in lower case from the first source with a drawable copy,
-// with the pictures the dialogs name but none outside the art folder; the preview finds it.
+// with the pictures the dialogs name but none outside the art folder.
 TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
     const Palette palette = TestPalette();
     const std::vector<uint8_t> pixels(12, 7);
@@ -124,14 +124,6 @@ TEST_F(ImportDataTest, ArtComesInUnderItsArchivedNameAndIsCountedPerSource) {
         (Names{"art/dlgs/terran.grp", "art/glue/campaign/pbotl.pcx", "art/glue/palcs/backgnd.pcx",
                "art/glue/palnl/backgnd.pcx", "art/tileset/jungle.wpe"}));
     EXPECT_EQ(Contents(Path("user/art/glue/palcs/backgnd.pcx")), picture);
-
-    const std::string dialog = Write(
-        "glucmpgn.bin", DialogShowing({"glue\\campaign\\pBotL.pcx", "glue\\campaign\\pTopL.pcx"}));
-    const CliRun drawn = RunCli("render " + Q(dialog) + " " + Q(Path("out.png")) +
-                                    " --art --data " + Q(Path("user")),
-                                dir_);
-    EXPECT_EQ(std::make_pair(drawn.status, drawn.err),
-              std::make_pair(0, std::string("glue\\campaign\\ptopl.pcx is not imported.\n")));
 }
 
 } // namespace
