@@ -83,23 +83,12 @@ class ArtViewTest : public test::TempDirTest {
     TextDrawingState text_;
 };
 
-TEST_F(ArtViewTest, GlueScreenDrawsBackgroundImagesAndFramesAndNamesWhatIsMissing) {
+// The background, the buttons' pieces and hidden or missing controls show in the reviewed
+// pictures; what they do not show is checked here.
+TEST_F(ArtViewTest, GlueScreenImagesSeeThroughIndexZeroByFlagAndMissingPicturesAreNamed) {
     EXPECT_EQ(Draw("PalNl"), std::vector<std::string>{"glue\\x\\missing.pcx is not imported."});
-    const struct {
-        int x, y;
-        uint32_t color;
-    } pixels[] = {
-        {5, 5, Color(3)},       // the background
-        {100, 100, Color(115)}, // the button's left end,
-        {108, 127, Color(116)}, // its middle pieces,
-        {139, 127, Color(117)}, // its right end
-        {10, 20, Color(3)},
-        {11, 20, Color(5)},                        // index 0 see-through
-        {300, 300, Color(3)},                      // a hidden control is not drawn
-        {400, 400, PinkAndBlueScheme.NormalColor}, // a missing picture keeps its outline
-        {405, 405, Color(3)},                      // unfilled
-    };
-    for (const auto& p : pixels) EXPECT_EQ(surface_.Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
+    EXPECT_EQ(surface_.Pixel(10, 20), Color(3)); // index 0 shows the background
+    EXPECT_EQ(surface_.Pixel(11, 20), Color(5));
 
     // Without the flag index 0 is drawn; the selection lies over everything, hidden or not.
     doc_.ObjectTable[2].Flags = FlagMask(VisibleBit);
