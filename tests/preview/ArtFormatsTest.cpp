@@ -164,6 +164,8 @@ TEST(Palette, TheTranslucentIndexIsTheDarkestEntryButZero) {
     wpe.pop_back();
     EXPECT_FALSE(DecodeWpe(wpe, read, error));
     EXPECT_EQ(error, "it holds 1023 bytes, not the 1024 of a palette");
+    wpe.resize(1025); // a longer file is no palette either
+    EXPECT_FALSE(DecodeWpe(wpe, read, error));
 }
 
 } // namespace
