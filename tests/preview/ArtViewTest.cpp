@@ -54,13 +54,15 @@ class ArtViewTest : public test::TempDirTest {
         // 0 5 / 5 0: index 0 is transparent only when the flags say so.
         Put("glue/campaign/pbotl.pcx", Picture(2, 2, {0, 5, 5, 0}));
 
-        doc_.ObjectCount = 5, doc_.StringCount = 3;
+        doc_.ObjectCount = 6, doc_.StringCount = 3;
         doc_.StringTable = {"", "glue\\campaign\\pBotL.pcx", "glue\\x\\missing.pcx"};
-        const DialogObject objects[] = {test::Box(0, 0, 640, 480, 0), test::Box(100, 100, 40, 28),
-                                        test::Box(10, 20, 2, 2, 5), test::Box(300, 300, 19, 19, 3),
-                                        test::Box(400, 400, 20, 20, 5)};
+        const DialogObject objects[] = {
+            test::Box(0, 0, 640, 480, 0),   test::Box(100, 100, 40, 28),
+            test::Box(10, 20, 2, 2, 5),     test::Box(300, 300, 19, 19, 3),
+            test::Box(400, 400, 20, 20, 5), test::Box(500, 400, 9, 9, 5)};
         std::copy(std::begin(objects), std::end(objects), doc_.ObjectTable.begin());
-        doc_.ObjectTable[2].Text = 1, doc_.ObjectTable[4].Text = 2;
+        // Two images name the same missing file, which is named once.
+        doc_.ObjectTable[2].Text = 1, doc_.ObjectTable[4].Text = doc_.ObjectTable[5].Text = 2;
         doc_.ObjectTable[2].Flags |= FlagMask(TransparentBit);
         doc_.ObjectTable[3].Flags = 0; // hidden
     }
