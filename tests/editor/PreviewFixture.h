@@ -75,7 +75,6 @@ class PictureTest : public PreviewTest {
         DragBy(from, by, keys);
         Mouse(QEvent::MouseButtonRelease, from + by, keys);
     }
-    int Selected() { return SelectedRow(List("objectList")); }
     PreviewPicture* picture = nullptr;
 };
 
