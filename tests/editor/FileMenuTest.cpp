@@ -34,8 +34,6 @@ class FileMenuTest : public EditorTest {
         QApplication::sendEvent(form.get(), &drop);
         QApplication::processEvents();
     }
-    // Recent Files are kept as they change; the options only when the window goes.
-    bool OptionsWritten() { return store.Read("Options", "Locale").has_value(); }
     Names Listed() {
         Names out;
         for (QAction* a : Find<QMenu>("fileRecentFiles")->actions())
@@ -90,7 +88,8 @@ TEST_F(FileMenuTest, OpeningDroppingOrClosingWithUnsavedWorkAsksFirst) {
             dialogs.Answers = {answer};
             if (how == Leaving::Close) {
                 EXPECT_EQ(form->close(), goesOn);
-                EXPECT_EQ(OptionsWritten(), goesOn); // settings go only with the window
+                // Recent Files are kept as they change; the options only when the window goes.
+                EXPECT_EQ(store.Read("Options", "Locale").has_value(), goesOn);
             } else {
                 if (how == Leaving::Drop)
                     DropOnWindow(second);

@@ -8,6 +8,7 @@
 #include "editor/PreviewFixture.h"
 #include "platform/DataFolders.h"
 #include "platform/FileAccess.h"
+#include "preview/ColorTables.h"
 #include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
@@ -22,7 +23,8 @@ TEST_F(PreviewTest, AnEditMakesTheWindowAndEachMenuItemSetsItsSettingAloneAndRed
     ASSERT_TRUE(made && !made->isVisible());
     const auto drawn = made->Picture().Pixels();
     doc->ObjectTable[1].Left += 5; // an open window is brought forward, never reloaded
-    PreviewWindow& preview = Open();
+    Trigger("viewPreview");
+    PreviewWindow& preview = *form->Preview();
     EXPECT_EQ(&preview, made);
     EXPECT_EQ(preview.Picture().Pixels(), drawn);
     EXPECT_TRUE(Checked("colorScheme1")); // by the stored highlight colour alone
@@ -60,7 +62,9 @@ TEST_F(PreviewTest, AnEditMakesTheWindowAndEachMenuItemSetsItsSettingAloneAndRed
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
     Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
-    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    TextDrawingState set2;
+    ASSERT_TRUE(LoadColorTable(set2, 2, Path("data"), {}));
+    EXPECT_EQ(text.ColorTable, set2.ColorTable);
     EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
