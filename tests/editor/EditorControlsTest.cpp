@@ -51,7 +51,6 @@ TEST_F(EditorControlsTest, EachObjectControlShowsAndStoresItsOwnField) {
     List("objectList")->setCurrentRow(1);
     for (int i = 0; i < count; ++i)
         EXPECT_EQ(Box(QString("object") + BoxNames[i])->text().toInt(), -1 - i);
-    EXPECT_EQ(Box("objectText")->text(), "<3>Go");
     EXPECT_TRUE(Check("objectFlag3")->isChecked() && !Check("objectFlag5")->isChecked());
     EXPECT_EQ(Combo("objectSmk")->currentIndex(), 0);
     EXPECT_FALSE(form->IsModified());
@@ -145,7 +144,6 @@ TEST_F(EditorControlsTest, TypingIsOneStepPerBoxVisitAndUndoingToTheSavedStateCl
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin]");
     Trigger("editUndo");
     EXPECT_EQ(Title(), "Tarrox II - [dialog.bin *]");
-    EXPECT_FALSE(form->close());                       // asked, and Cancel keeps it open
     ASSERT_TRUE(form->OpenBinFile(form->File().Path)); // opening forgets the history
     EXPECT_FALSE(Find<QAction>("editUndo")->isEnabled());
 }

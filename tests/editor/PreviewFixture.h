@@ -7,7 +7,6 @@
 #include "editor/EditorFixture.h"
 #include "editor/PreviewPicture.h"
 #include "editor/PreviewWindow.h"
-#include "preview/ColorTables.h"
 #include "support/BinBuilder.h"
 
 namespace tarrox::test {
@@ -21,16 +20,6 @@ class PreviewTest : public EditorTest {
                               std::filesystem::copy_options::recursive);
     }
     void StartWithSample() { Start(std::string(TARROX_SOURCE_DIR) + "/samples/mainmenu.bin"); }
-    // A colour set's table as the loader reads it from the bundled data.
-    std::array<uint32_t, ColorRows * ColorsPerRow> ColorSetTable(int set) {
-        TextDrawingState state;
-        EXPECT_TRUE(LoadColorTable(state, static_cast<uint8_t>(set), Path("data"), {}));
-        return state.ColorTable;
-    }
-    PreviewWindow& Open() {
-        Trigger("viewPreview");
-        return *form->Preview();
-    }
     bool Checked(const QString& item) {
         return form->Preview()->findChild<QAction*>(item)->isChecked();
     }
@@ -75,7 +64,6 @@ class PictureTest : public PreviewTest {
         DragBy(from, by, keys);
         Mouse(QEvent::MouseButtonRelease, from + by, keys);
     }
-    int Selected() { return SelectedRow(List("objectList")); }
     PreviewPicture* picture = nullptr;
 };
 

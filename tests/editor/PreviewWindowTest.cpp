@@ -8,17 +8,25 @@
 #include "editor/PreviewFixture.h"
 #include "platform/DataFolders.h"
 #include "platform/FileAccess.h"
+#include "preview/ColorTables.h"
 #include "reference/FormattingCodesCard.h"
 
 namespace tarrox::test {
 namespace {
 
-TEST_F(PreviewTest, EachMenuItemSetsItsSettingAloneAndRedrawsAndGameArtSaysWhatIsMissing) {
+TEST_F(PreviewTest, AnEditMakesTheWindowAndEachMenuItemSetsItsSettingAloneAndRedraws) {
     store.Values[{"Options", "PreviewClrHlight"}] = std::to_string(0x0000FC);
     store.Values[{"Options", "PreviewArtFolders"}] = "glucmpgn=PalNl";
     StartWithSample();
-    List("objectList")->setCurrentRow(2);
-    PreviewWindow& preview = Open();
+    Edit(2, "objectLeft", "40"); // makes the window, hidden
+    PreviewWindow* made = form->Preview();
+    ASSERT_TRUE(made && !made->isVisible());
+    const auto drawn = made->Picture().Pixels();
+    doc->ObjectTable[1].Left += 5; // an open window is brought forward, never reloaded
+    Trigger("viewPreview");
+    PreviewWindow& preview = *form->Preview();
+    EXPECT_EQ(&preview, made);
+    EXPECT_EQ(preview.Picture().Pixels(), drawn);
     EXPECT_TRUE(Checked("colorScheme1")); // by the stored highlight colour alone
     // Each item, the stored option it sets, and the item it checks and one it leaves unchecked.
     const struct {
@@ -54,23 +62,13 @@ TEST_F(PreviewTest, EachMenuItemSetsItsSettingAloneAndRedrawsAndGameArtSaysWhatI
     Choose("viewGameArt");
     EXPECT_EQ(status->text(), "");
     Choose("fontColorSet3"); // without a custom table: said, and set 2's colours stay
-    EXPECT_EQ(text.ColorTable, ColorSetTable(2));
+    TextDrawingState set2;
+    ASSERT_TRUE(LoadColorTable(set2, 2, Path("data"), {}));
+    EXPECT_EQ(text.ColorTable, set2.ColorTable);
     EXPECT_EQ(Messages(), Names{"No custom color table loaded.\r\nChoose one with Set Custom..."});
-}
-
-// An open window is brought forward, never reloaded; deletes redraw it.
-TEST_F(PreviewTest, AnEditMakesTheWindowHiddenAndShowingItShowsThatPicture) {
-    StartWithSample();
-    Edit(1, "objectLeft", "40");
-    PreviewWindow* preview = form->Preview();
-    ASSERT_TRUE(preview && !preview->isVisible());
-    const auto drawn = preview->Picture().Pixels();
-    doc->ObjectTable[1].Left += 5;
-    EXPECT_EQ(&Open(), preview);
-    EXPECT_EQ(preview->Picture().Pixels(), drawn);
     dialogs.Answers = {MessageAnswer::Yes};
     Trigger("deleteObject");
-    EXPECT_EQ(preview->Picture().Pixels(), Fresh());
+    EXPECT_EQ(preview.Picture().Pixels(), Fresh());
 }
 
 // The readme (in its own window when no browser starts) and the codes card.
@@ -142,7 +140,6 @@ TEST_F(PreviewTest, ImportingRedrawsTheOpenWindowsAndBundledDataPutsThemBack) {
               std::string::npos);
     std::filesystem::create_directories(dir_ / "user/art/glue/palmm"); // as imported art lies
     std::filesystem::copy_file(dir_ / "data/tfontglu.pcx", dir_ / "user/art/glue/palmm/tfont.pcx");
-    EXPECT_EQ(text.ColorTable, ColorSetTable(1));
     EXPECT_NE(form->Preview()->Picture().Pixels(), before.Pixels());
     EXPECT_NE(form->CodesCard()->Image(), cardBefore);
     dialogs.Answers = {MessageAnswer::No, MessageAnswer::Yes}; // asked first: No keeps them
