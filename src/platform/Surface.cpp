@@ -8,7 +8,8 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
 #define TARROX_AVX2 1
-#if __has_include(<sys/platform/x86.h>)
+// clang 14 cannot read this glibc header in C++ (it uses _Bool).
+#if __has_include(<sys/platform/x86.h>) && !defined(__clang__)
 #include <sys/platform/x86.h>
 #endif
 #endif
@@ -76,15 +77,18 @@ struct VectorWidths {
     bool Avx2, Avx512;
 };
 
-const VectorWidths& Vectors() {
+VectorWidths AskVectorWidths() {
 #ifdef CPU_FEATURE_ACTIVE
-    static const VectorWidths widths{CPU_FEATURE_ACTIVE(AVX2), CPU_FEATURE_ACTIVE(AVX512F)};
+    return {CPU_FEATURE_ACTIVE(AVX2), CPU_FEATURE_ACTIVE(AVX512F)};
 #else
-    static const VectorWidths widths{__builtin_cpu_supports("avx2"),
-                                     __builtin_cpu_supports("avx512f")};
+    __builtin_cpu_init(); // this runs among the constructors, maybe before libgcc's
+    return {__builtin_cpu_supports("avx2") != 0, __builtin_cpu_supports("avx512f") != 0};
 #endif
-    return widths;
 }
+
+// Set before main, so a fill asks no guard each time. Anything drawn before it is set finds
+// both false and takes the plain loop.
+const VectorWidths Vectors = AskVectorWidths();
 
 __attribute__((target("avx2"))) void FillPixelsAvx2(uint32_t* at, size_t count, uint32_t color) {
     for (size_t i = 0; i < count; ++i) at[i] = color;
@@ -104,8 +108,8 @@ void FillPixels(uint32_t* at, size_t count, uint32_t color) {
         return;
     }
 #ifdef TARROX_AVX2
-    if (Vectors().Avx512) return FillPixelsAvx512(at, count, color);
-    if (Vectors().Avx2) return FillPixelsAvx2(at, count, color);
+    if (Vectors.Avx512) return FillPixelsAvx512(at, count, color);
+    if (Vectors.Avx2) return FillPixelsAvx2(at, count, color);
 #endif
     for (size_t i = 0; i < count; ++i) at[i] = color;
 }
@@ -189,7 +193,7 @@ __attribute__((target("avx2"))) size_t PaintCellBlocks(uint32_t* at, const uint8
 }
 
 bool CanPaintCellBlocks() {
-    return Vectors().Avx2;
+    return Vectors.Avx2;
 }
 #else
 size_t PaintCellBlocks(uint32_t*, const uint8_t*, size_t, size_t, size_t, const uint32_t*) {
