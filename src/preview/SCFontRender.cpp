@@ -81,8 +81,8 @@ constexpr int InvisibleRow = ColorRows;
 constexpr int64_t MaxDecodedBytes = 8192;
 constexpr int64_t MaxDecodedCells = 16384;
 
-// Calls `pixel(x, y, colourIndex)` for each pixel of the letter's walk, as DrawLetter's loop
-// makes it, from its first byte to its last.
+// Calls `pixel(x, y, colourIndex)` for each pixel of the letter's walk from the pen, from its
+// first byte to its last, until it returns false.
 template <typename Pixel>
 void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) {
     const LetterHeader& letter = font.Letters[code];
@@ -91,12 +91,17 @@ void WalkLetter(const GameFont& font, uint8_t code, int64_t bytes, Pixel pixel) 
     int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
     for (int64_t i = 0; i < bytes; ++i, ++p) {
         k += (*p >> 3) + 1;
-        while (k >= w) {
-            k -= w;
-            ++j;
+        if (k >= w) {
+            j += k / w;
+            k %= w;
         }
-        pixel(k - 1, j, *p & 7);
+        if (!pixel(k - 1, j, *p & 7)) return;
     }
+}
+
+// The bytes of the letter's walk: one a pixel.
+int64_t LetterBytes(const GameFont& font, uint8_t code) {
+    return int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
 }
 
 // The letter's box and cells, worked out when it is first drawn.
@@ -104,7 +109,7 @@ const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     DecodedLetter& d = font.Decoded[code];
     if (d.Done) return d;
     d.Done = true;
-    const int64_t bytes = int64_t(font.PixelEnds[code]) - font.Offsets[code] - LetterHeaderSize;
+    const int64_t bytes = LetterBytes(font, code);
     if (font.Offsets[code] < 0 || font.Letters[code].Width == 0 || bytes > MaxDecodedBytes)
         return d;
     bool first = true;
@@ -114,6 +119,7 @@ const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
         d.Top = first ? y : d.Top;
         d.Bottom = y;
         first = false;
+        return true;
     });
     d.RowLength = (d.Right - d.Left + 1 + 7) / 8 * 8;
     const int64_t cells = d.RowLength * (d.Bottom - d.Top + 1);
@@ -121,6 +127,7 @@ const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
     d.Cells.assign(size_t(std::max<int64_t>(cells, 0)), Surface::ClearCell);
     WalkLetter(font, code, bytes, [&](int64_t x, int64_t y, int color) {
         d.Cells[size_t((y - d.Top) * d.RowLength + x - d.Left)] = uint8_t(color);
+        return true;
     });
     d.Steps = std::max<int64_t>(bytes, 0);
     d.Usable = true;
@@ -131,22 +138,17 @@ const DecodedLetter& Decode(const GameFont& font, uint8_t code) {
 void WalkLetterOnto(Surface& surface, const GameFont& font, uint8_t code, const PenPosition& pen,
                     std::span<const uint32_t, ColorsPerRow> colors, int64_t& steps) {
     const LetterHeader& letter = font.Letters[code];
-    const int64_t w = letter.Width;
-    int64_t k = int64_t{letter.XOffset} - 1, j = int64_t{letter.YOffset} - 1;
-    // Columns stay within pen.X - 1 .. pen.X + w - 2 and rows only grow, so a letter that cannot
-    // reach the surface is not walked: a hostile font's long pixel runs cost nothing off it.
-    if (pen.X + w < 2 || pen.X > Surface::Width || pen.Y + j >= Surface::Height) return;
-    const uint8_t* p = font.Bytes.data() + font.Offsets[code] + LetterHeaderSize;
-    const uint8_t* end = font.Bytes.data() + font.PixelEnds[code];
-    for (; p < end && steps > 0; ++p, --steps) {
-        k += (*p >> 3) + 1;
-        if (k >= w) {
-            j += k / w;
-            k %= w;
-            if (pen.Y + j >= Surface::Height) break;
-        }
-        surface.SetPixel(pen.X + k - 1, pen.Y + j, colors[*p & 7]);
-    }
+    // Columns stay within pen.X - 1 .. pen.X + width - 2 and rows only grow, so a letter that
+    // cannot reach the surface is not walked: a hostile font's long pixel runs cost nothing off it.
+    if (pen.X + letter.Width < 2 || pen.X > Surface::Width ||
+        pen.Y + letter.YOffset - 1 >= Surface::Height)
+        return;
+    WalkLetter(font, code, LetterBytes(font, code), [&](int64_t x, int64_t y, int color) {
+        if (steps <= 0 || pen.Y + y >= Surface::Height) return false;
+        surface.SetPixel(pen.X + x, pen.Y + y, colors[size_t(color)]);
+        --steps;
+        return true;
+    });
 }
 
 void DrawLetter(Surface& surface, const GameFont& font, const TextDrawingState& state, uint8_t code,
